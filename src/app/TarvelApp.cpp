@@ -1,0 +1,33 @@
+#include "app/TarvelApp.h"
+
+#include "app/SettingsStore.h"
+#include "app/TarvelDlg.h"
+#include "db/Schema.h"
+
+#include <utility>
+
+CTarvelApp::CTarvelApp(CSettingsStore &settings, CPrompter &prompter, CPromptStoreReporter::Exit exit)
+    : m_settings(settings)
+    , m_prompter(prompter)
+    , m_reporter(prompter, nullptr, std::move(exit))
+{
+}
+
+bool CTarvelApp::prepare()
+{
+    CMainSettings main;
+    m_settings.loadMainSettings(main);
+    if (main.storageDirectory.isEmpty())
+        return false;
+    return CreateDatabase(main.storageDirectory);
+}
+
+int CTarvelApp::run()
+{
+    prepare();
+    CTarvelDlg dialog(m_settings, m_prompter, m_reporter);
+    m_reporter.setParent(&dialog);
+    dialog.exec();
+    m_reporter.setParent(nullptr);
+    return 0;
+}

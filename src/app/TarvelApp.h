@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/PromptStoreReporter.h"
+
+class CPrompter;
+class CSettingsStore;
+
+// Start-up: the settings (written with their defaults at the first start), the
+// logbook in the storage directory, then the main window until it closes.
+class CTarvelApp
+{
+public:
+    CTarvelApp(CSettingsStore &settings, CPrompter &prompter, CPromptStoreReporter::Exit exit);
+
+    // Runs the main window modally; the process's exit status.
+    int run();
+
+    // Everything before the main window is shown; false when the logbook could
+    // not be created (the main window still opens, as the screens report it).
+    bool prepare();
+
+private:
+    CSettingsStore &m_settings;
+    CPrompter &m_prompter;
+    CPromptStoreReporter m_reporter;
+};

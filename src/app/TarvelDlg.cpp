@@ -1,0 +1,128 @@
+#include "app/TarvelDlg.h"
+
+#include "app/AboutDlg.h"
+#include "app/BannerText.h"
+#include "db/RecordStore.h"
+#include "ui/AppIcon.h"
+#include "ui/CommandBar.h"
+#include "ui/Prompter.h"
+#include "ui/ScreenSize.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QVBoxLayout>
+
+CTarvelDlg::CTarvelDlg(CSettingsStore &settings, CPrompter &prompter, CStoreReporter &reporter, QWidget *parent)
+    : QDialog(parent)
+    , m_settings(settings)
+    , m_prompter(prompter)
+    , m_reporter(reporter)
+{
+    setWindowTitle(QStringLiteral("Tarvel"));
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowIcon(applicationIcon());
+
+    auto *welcome = new QLabel(QLatin1String(kWelcomeText), this);
+    welcome->setObjectName(QStringLiteral("welcomeLabel"));
+    welcome->setAlignment(Qt::AlignCenter);
+
+    m_versionLabel = new QLabel(this);
+    m_versionLabel->setObjectName(QStringLiteral("versionLabel"));
+    m_versionLabel->setAlignment(Qt::AlignCenter);
+
+    m_bannerLabel = new QLabel(this);
+    m_bannerLabel->setObjectName(QStringLiteral("bannerLabel"));
+    m_bannerLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_bannerLabel->setWordWrap(true);
+    m_bannerLabel->setAccessibleName(QStringLiteral("Banner"));
+
+    createCommandBar();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addSpacing(28);
+    layout->addWidget(m_versionLabel);
+    layout->addSpacing(24);
+    layout->addWidget(welcome);
+    layout->addSpacing(6);
+    layout->addWidget(m_bannerLabel, 1);
+    layout->addWidget(m_commandBar);
+    setFixedSize(kScreenWidth, kScreenHeight);
+
+    m_settings.loadMainSettings(m_main);
+    showVersionAndBanner();
+}
+
+CTarvelDlg::~CTarvelDlg() = default;
+
+void CTarvelDlg::createCommandBar()
+{
+    m_commandBar = new CCommandBar(this);
+
+    QMenu *data = m_commandBar->addMenu(QStringLiteral("Data"));
+    connect(data->addAction(QStringLiteral("About")), &QAction::triggered, this, &CTarvelDlg::onAbout);
+    data->addSeparator();
+    // Screens still to come are listed but cannot be chosen yet.
+    for (const char *entry : {"Queries", "Rockets", "Viewer"})
+        data->addAction(QLatin1String(entry))->setEnabled(false);
+
+    QMenu *edit = m_commandBar->addMenu(QStringLiteral("EDIT"));
+    for (const char *entry : {"Options", "Defaults"})
+        edit->addAction(QLatin1String(entry))->setEnabled(false);
+
+    m_commandBar->addCommand(QStringLiteral("LAUNCH"))->setEnabled(false);
+
+    m_commandBar->addStretch();
+    QAction *help = m_commandBar->addCommand(QStringLiteral("?"));
+    help->setToolTip(QStringLiteral("Help"));
+    if (QWidget *button = m_commandBar->widgetForAction(help))
+        button->setAccessibleName(QStringLiteral("Help"));
+    connect(help, &QAction::triggered, this, &CTarvelDlg::onHelp);
+
+    auto *helpKey = new QAction(this);
+    helpKey->setShortcut(QKeySequence::HelpContents);
+    addAction(helpKey);
+    connect(helpKey, &QAction::triggered, this, &CTarvelDlg::onHelp);
+}
+
+void CTarvelDlg::showVersionAndBanner()
+{
+    // The large version label; the face falls back to a metric-compatible sans
+    // where Arial itself is not installed.
+    QFont large(QStringLiteral("Arial"));
+    large.setStyleHint(QFont::SansSerif);
+    large.setPixelSize(34);
+    m_versionLabel->setFont(large);
+    m_versionLabel->setText(QLatin1String(kVersionLabel));
+
+    m_bannerText = bannerText();
+    setDisplayBanner(m_main.displayBanner);
+}
+
+void CTarvelDlg::setDisplayBanner(bool display)
+{
+    m_main.displayBanner = display;
+    m_bannerLabel->setText(display ? m_bannerText : QString());
+}
+
+std::unique_ptr<CRecordStore> CTarvelDlg::openStore()
+{
+    auto store = std::make_unique<CRecordStore>(&m_reporter);
+    if (!store->Open(m_main.storageDirectory))
+        return nullptr;
+    return store;
+}
+
+void CTarvelDlg::onAbout()
+{
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CTarvelDlg::onHelp()
+{
+    m_prompter.prompt(this, QString(), QStringLiteral("Help"), PromptIcon::None, PromptButtons::Ok);
+}

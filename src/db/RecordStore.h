@@ -1,0 +1,88 @@
+#pragma once
+
+#include "db/ResultSet.h"
+#include "db/SqlDatabase.h"
+
+#include <QString>
+
+#include <vector>
+
+class CStoreReporter;
+
+// One logbook database file and one current result. Every screen reads and
+// writes through this class: SQL text runs one statement at a time, the result
+// is walked by position, and columns of the current row are read and written as
+// text. Failures are false or empty results; only a database that cannot be
+// used at all is reported, through the reporter.
+class CRecordStore
+{
+public:
+    explicit CRecordStore(CStoreReporter *reporter = nullptr);
+    virtual ~CRecordStore();
+
+    CRecordStore(const CRecordStore &) = delete;
+    CRecordStore &operator=(const CRecordStore &) = delete;
+
+    // Opens "TarvelDB.CDB" in the storage directory (which ends with "/").
+    bool Open(const QString &storageDirectory);
+    // Opens an existing SQLite file by its path, without the logbook checks.
+    bool openFile(const QString &path);
+    bool Connect();
+    bool Close();
+    bool isOpen() const { return m_db.isOpen(); }
+    QString path() const { return m_path; }
+
+    // Runs exactly one statement; false, and no current result, when it cannot run.
+    bool RunSql(const QString &sql);
+
+    int CountRecords();
+    bool MoveTo(int row);
+    void MoveFirst();
+    void MoveNext();
+    bool IsEOF() const;
+    bool IsBOF() const;
+    int currentRow() const { return m_row; }
+
+    QString GetFieldText(int column) const;
+    bool SetFieldText(const QString &value, int column);
+    bool Update();
+    bool Delete();
+    int FieldCount() const;
+    QString GetFieldName(int column) const;
+
+    // Renumbers the rockets 1, 2, 3 ... in name order and moves every reference to
+    // its rocket's new number, in one transaction.
+    bool Reindex();
+
+    // Transactions nest; the outermost commit makes the work durable, and a store
+    // closed or destroyed with work uncommitted rolls it back.
+    bool beginTransaction();
+    bool commitTransaction();
+    bool rollbackTransaction();
+    int transactionDepth() const { return m_transactionDepth; }
+
+    // What the engine said about the last failure, for logs and tools.
+    QString lastError() const { return m_lastError; }
+
+private:
+    bool isTarvelDatabase();
+    bool runCreateDatabase(const QString &path);
+    bool makeWritable(const QString &sql, const CSqlStatement &plain, int columns);
+    bool writeColumn(int column, const QString &value);
+    bool onRow() const;
+    void discardResult();
+    void report(const QString &caption, const QString &text);
+    bool fail(const QString &error);
+
+    CStoreReporter *m_reporter = nullptr;
+    CSqlDatabase m_db;
+    QString m_path;
+    QString m_lastError;
+    CResultSet m_result;
+    int m_row = 0;
+    int m_transactionDepth = 0;
+    // Prepared once per column of a writable result, dropped with the result.
+    std::vector<CSqlStatement> m_updates;
+    std::vector<CSqlStatement> m_rereads;
+    CSqlStatement m_delete;
+};

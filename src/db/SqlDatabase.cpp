@@ -1,0 +1,100 @@
+#include "db/SqlDatabase.h"
+
+#include <sqlite3.h>
+
+namespace {
+constexpr int kBusyTimeoutMs = 5000;
+}
+
+CSqlDatabase::~CSqlDatabase()
+{
+    close();
+}
+
+bool CSqlDatabase::open(const QString &path, Mode mode)
+{
+    close();
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    if (mode == Mode::Create)
+        flags |= SQLITE_OPEN_CREATE;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        m_lastCode = rc;
+        m_lastError = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        close();
+        return false;
+    }
+    sqlite3_extended_result_codes(m_db, 0);
+    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    m_lastError.clear();
+    m_lastCode = 0;
+    return true;
+}
+
+void CSqlDatabase::close()
+{
+    if (m_db) {
+        // Statements are owned by their CSqlStatement objects; close_v2 defers the
+        // real close until the last of them is finalized.
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+bool CSqlDatabase::execute(const QString &sql)
+{
+    if (!m_db)
+        return false;
+    char *message = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message);
+    m_lastCode = rc;
+    m_lastError = rc == SQLITE_OK ? QString() : QString::fromUtf8(message ? message : sqlite3_errstr(rc));
+    sqlite3_free(message);
+    return rc == SQLITE_OK;
+}
+
+CSqlStatement CSqlDatabase::prepare(const QByteArray &utf8, int *offset)
+{
+    m_lastError.clear();
+    m_lastCode = 0;
+    if (!m_db) {
+        m_lastError = QStringLiteral("no database is open");
+        return CSqlStatement();
+    }
+    const int start = offset ? *offset : 0;
+    const char *begin = utf8.constData() + start;
+    const char *tail = nullptr;
+    sqlite3_stmt *statement = nullptr;
+    const int rc = sqlite3_prepare_v2(m_db, begin, int(utf8.size()) - start, &statement, &tail);
+    if (offset)
+        *offset = tail ? int(tail - utf8.constData()) : int(utf8.size());
+    if (rc != SQLITE_OK) {
+        takeError();
+        sqlite3_finalize(statement);
+        return CSqlStatement();
+    }
+    return CSqlStatement(statement);
+}
+
+CSqlStatement CSqlDatabase::prepare(const QString &sql)
+{
+    return prepare(sql.toUtf8());
+}
+
+qint64 CSqlDatabase::changes() const
+{
+    return m_db ? sqlite3_changes64(m_db) : 0;
+}
+
+bool CSqlDatabase::lastErrorIsNotADatabase() const
+{
+    return m_lastCode == SQLITE_NOTADB;
+}
+
+void CSqlDatabase::takeError()
+{
+    m_lastCode = sqlite3_errcode(m_db);
+    m_lastError = QString::fromUtf8(sqlite3_errmsg(m_db));
+    if (m_lastError.isEmpty())
+        m_lastError = QStringLiteral("unknown SQLite error");
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "db/SqlStatement.h"
+
+#include <QString>
+
+struct sqlite3;
+
+// One SQLite connection, closed when the object goes away. Errors are values:
+// every call reports success, and lastError() tells what went wrong.
+class CSqlDatabase
+{
+public:
+    enum class Mode { OpenExisting, Create };
+
+    CSqlDatabase() = default;
+    ~CSqlDatabase();
+
+    CSqlDatabase(const CSqlDatabase &) = delete;
+    CSqlDatabase &operator=(const CSqlDatabase &) = delete;
+
+    bool open(const QString &path, Mode mode);
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+
+    // Runs statements that return no rows, one after the other.
+    bool execute(const QString &sql);
+
+    // Prepares the first statement of utf8 starting at offset; offset moves past it.
+    // An invalid statement with an empty lastError() means there was nothing left to run.
+    CSqlStatement prepare(const QByteArray &utf8, int *offset = nullptr);
+    CSqlStatement prepare(const QString &sql);
+
+    qint64 changes() const;
+    QString lastError() const { return m_lastError; }
+    bool lastErrorIsNotADatabase() const;
+
+private:
+    void takeError();
+
+    sqlite3 *m_db = nullptr;
+    QString m_lastError;
+    int m_lastCode = 0;
+};

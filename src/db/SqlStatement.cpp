@@ -1,0 +1,135 @@
+#include "db/SqlStatement.h"
+
+#include <sqlite3.h>
+
+#include <utility>
+
+namespace {
+QString fromUtf8(const char *text)
+{
+    return text ? QString::fromUtf8(text) : QString();
+}
+} // namespace
+
+CSqlStatement::CSqlStatement(sqlite3_stmt *statement)
+    : m_statement(statement)
+{
+}
+
+CSqlStatement::~CSqlStatement()
+{
+    sqlite3_finalize(m_statement);
+}
+
+CSqlStatement::CSqlStatement(CSqlStatement &&other) noexcept
+    : m_statement(std::exchange(other.m_statement, nullptr))
+{
+}
+
+CSqlStatement &CSqlStatement::operator=(CSqlStatement &&other) noexcept
+{
+    if (this != &other) {
+        sqlite3_finalize(m_statement);
+        m_statement = std::exchange(other.m_statement, nullptr);
+    }
+    return *this;
+}
+
+bool CSqlStatement::isReadOnly() const
+{
+    return m_statement && sqlite3_stmt_readonly(m_statement) != 0;
+}
+
+CSqlStatement::Step CSqlStatement::step()
+{
+    if (!m_statement)
+        return Step::Error;
+    switch (sqlite3_step(m_statement)) {
+    case SQLITE_ROW:
+        return Step::Row;
+    case SQLITE_DONE:
+        return Step::Done;
+    default:
+        return Step::Error;
+    }
+}
+
+bool CSqlStatement::run()
+{
+    Step result = Step::Row;
+    while (result == Step::Row)
+        result = step();
+    return result == Step::Done;
+}
+
+void CSqlStatement::reset()
+{
+    if (m_statement) {
+        sqlite3_reset(m_statement);
+        sqlite3_clear_bindings(m_statement);
+    }
+}
+
+bool CSqlStatement::bindText(int index, const QString &value)
+{
+    const QByteArray utf8 = value.toUtf8();
+    return m_statement
+        && sqlite3_bind_text(m_statement, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT)
+               == SQLITE_OK;
+}
+
+bool CSqlStatement::bindInt64(int index, qint64 value)
+{
+    return m_statement && sqlite3_bind_int64(m_statement, index, value) == SQLITE_OK;
+}
+
+int CSqlStatement::columnCount() const
+{
+    return m_statement ? sqlite3_column_count(m_statement) : 0;
+}
+
+QString CSqlStatement::columnName(int column) const
+{
+    return m_statement ? fromUtf8(sqlite3_column_name(m_statement, column)) : QString();
+}
+
+QString CSqlStatement::columnTable(int column) const
+{
+    return m_statement ? fromUtf8(sqlite3_column_table_name(m_statement, column)) : QString();
+}
+
+QString CSqlStatement::columnOrigin(int column) const
+{
+    return m_statement ? fromUtf8(sqlite3_column_origin_name(m_statement, column)) : QString();
+}
+
+QString CSqlStatement::columnDatabase(int column) const
+{
+    return m_statement ? fromUtf8(sqlite3_column_database_name(m_statement, column)) : QString();
+}
+
+bool CSqlStatement::columnIsNull(int column) const
+{
+    return !m_statement || sqlite3_column_type(m_statement, column) == SQLITE_NULL;
+}
+
+qint64 CSqlStatement::columnInt64(int column) const
+{
+    return m_statement ? sqlite3_column_int64(m_statement, column) : 0;
+}
+
+QString CSqlStatement::columnText(int column) const
+{
+    if (!m_statement)
+        return {};
+    switch (sqlite3_column_type(m_statement, column)) {
+    case SQLITE_NULL:
+    case SQLITE_BLOB: // no text form; reads as empty like any failed conversion
+        return {};
+    default: {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+        const int bytes = sqlite3_column_bytes(m_statement, column);
+        return text ? QString::fromUtf8(text, bytes) : QString();
+    }
+    }
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+struct sqlite3_stmt;
+
+// One prepared SQLite statement, finalized when the object goes away.
+class CSqlStatement
+{
+public:
+    enum class Step { Row, Done, Error };
+
+    CSqlStatement() = default;
+    explicit CSqlStatement(sqlite3_stmt *statement);
+    ~CSqlStatement();
+
+    CSqlStatement(const CSqlStatement &) = delete;
+    CSqlStatement &operator=(const CSqlStatement &) = delete;
+    CSqlStatement(CSqlStatement &&other) noexcept;
+    CSqlStatement &operator=(CSqlStatement &&other) noexcept;
+
+    bool isValid() const { return m_statement != nullptr; }
+    bool isReadOnly() const;
+
+    Step step();
+    // Runs the statement to its end, discarding rows; true when it finished cleanly.
+    bool run();
+    void reset();
+
+    bool bindText(int index, const QString &value);
+    bool bindInt64(int index, qint64 value);
+
+    int columnCount() const;
+    QString columnName(int column) const;
+    // Where a result column comes from; empty for expressions.
+    QString columnTable(int column) const;
+    QString columnOrigin(int column) const;
+    QString columnDatabase(int column) const;
+
+    bool columnIsNull(int column) const;
+    qint64 columnInt64(int column) const;
+    // The value as text; a null QString for SQL NULL and for values text cannot show.
+    QString columnText(int column) const;
+
+private:
+    sqlite3_stmt *m_statement = nullptr;
+};

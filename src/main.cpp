@@ -1,0 +1,29 @@
+#include "app/SettingsStore.h"
+#include "app/TarvelApp.h"
+#include "platform/Platform.h"
+#include "ui/Appearance.h"
+#include "ui/MessageBoxPrompter.h"
+
+#include <QApplication>
+#include <QProcessEnvironment>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char *argv[])
+{
+    const QString noDisplay = missingDisplayMessage(QProcessEnvironment::systemEnvironment());
+    if (!noDisplay.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(noDisplay));
+        return EXIT_FAILURE;
+    }
+
+    QApplication application(argc, argv);
+    setApplicationIdentity();
+    applyHandheldAppearance(application);
+
+    CSettingsStore settings;
+    CMessageBoxPrompter prompter;
+    CTarvelApp tarvel(settings, prompter, [](int status) { std::exit(status); });
+    return tarvel.run();
+}

@@ -1,0 +1,13 @@
+# Fails when a file of the storage or platform layers includes a widget header.
+file(GLOB_RECURSE lower_layers ${SOURCE_DIR}/src/db/* ${SOURCE_DIR}/src/platform/*)
+set(offenders "")
+foreach(file ${lower_layers})
+    file(STRINGS ${file} includes REGEX "#include <(QtWidgets/|QWidget|QDialog|QMessageBox|QApplication|QLabel|QLineEdit|QComboBox|QListWidget|QTableWidget|QTabWidget|QToolBar|QMenu|QPushButton|QFileDialog)")
+    if(includes)
+        list(APPEND offenders "${file}: ${includes}")
+    endif()
+endforeach()
+if(offenders)
+    message(FATAL_ERROR "Widget headers below the screens:\n${offenders}")
+endif()
+message(STATUS "storage and platform layers include no widget header")

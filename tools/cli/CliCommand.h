@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QStringList>
+
+#include <cstdio>
+
+// One sub-command of tarvel-cli: its name, a line of usage, and what it does.
+struct CCliCommand
+{
+    const char *name;
+    const char *usage;
+    int (*run)(const QStringList &arguments, FILE *out, FILE *err);
+};
+
+// Each command lives in a file of its own and is listed in main.cpp.
+int runInfo(const QStringList &arguments, FILE *out, FILE *err);

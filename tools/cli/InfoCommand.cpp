@@ -1,0 +1,34 @@
+#include "cli/CliCommand.h"
+#include "cli/CliContext.h"
+#include "cli/CliReporter.h"
+#include "db/RecordStore.h"
+#include "db/Schema.h"
+
+
+int runInfo(const QStringList &arguments, FILE *out, FILE *err)
+{
+    if (!arguments.isEmpty()) {
+        printLine(err, QStringLiteral("usage: tarvel-cli info"));
+        return 2;
+    }
+    CCliContext context;
+    if (!context.prepare(err))
+        return 1;
+    CCliReporter reporter(err);
+    CRecordStore store(&reporter);
+    if (!store.Open(context.storageDirectory()))
+        return 1;
+
+    printLine(out, QStringLiteral("storage: ") + context.storageDirectory());
+    printLine(out, QStringLiteral("database: ") + store.path());
+    int status = 0;
+    for (const QString &table : logbookTableNames()) {
+        if (store.RunSql(QStringLiteral("SELECT count(*) FROM ") + table)) {
+            printLine(out, table + QStringLiteral(": ") + store.GetFieldText(0));
+        } else {
+            printLine(err, QStringLiteral("tarvel-cli: cannot count %1: %2").arg(table, store.lastError()));
+            status = 1;
+        }
+    }
+    return status;
+}

@@ -1,0 +1,42 @@
+#include "cli/CliCommand.h"
+#include "cli/CliContext.h"
+#include "platform/Platform.h"
+
+#include <QCoreApplication>
+
+#include <cstdlib>
+
+namespace {
+const CCliCommand kCommands[] = {
+    {"info", "info                 storage directory, logbook file and the rows of each table", runInfo},
+};
+
+int usage(FILE *stream)
+{
+    printLine(stream, QStringLiteral("usage: tarvel-cli COMMAND [ARGUMENTS]\ncommands:"));
+    for (const CCliCommand &command : kCommands)
+        printLine(stream, QStringLiteral("  ") + QLatin1String(command.usage));
+    return 2;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    setApplicationIdentity();
+
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.isEmpty())
+        return usage(stderr);
+    const QString name = arguments.takeFirst();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
+        usage(stdout);
+        return EXIT_SUCCESS;
+    }
+    for (const CCliCommand &command : kCommands) {
+        if (name == QLatin1String(command.name))
+            return command.run(arguments, stdout, stderr);
+    }
+    printLine(stderr, QStringLiteral("tarvel-cli: unknown command \"%1\"").arg(name));
+    return usage(stderr);
+}

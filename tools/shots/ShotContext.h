@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/SettingsStore.h"
+#include "ui/ScriptedPrompter.h"
+
+#include <QString>
+
+class QWidget;
+
+// What every screenshot is taken with: the output folder, settings and a
+// sample logbook in a temporary storage directory, and a prompter that shows
+// nothing.
+class CShotContext
+{
+public:
+    CShotContext(const QString &outputDirectory, const QString &storageDirectory);
+
+    CSettingsStore &settings() { return m_settings; }
+    CScriptedPrompter &prompter() { return m_prompter; }
+    QString storageDirectory() const { return m_storageDirectory; }
+
+    // Shows the widget offscreen, lets it lay itself out and paint, and writes
+    // it to "<name>.png"; false (with a message on stderr) when that fails.
+    bool save(QWidget &widget, const QString &name);
+    int failures() const { return m_failures; }
+
+private:
+    QString m_outputDirectory;
+    QString m_storageDirectory;
+    CSettingsStore m_settings;
+    CScriptedPrompter m_prompter;
+    int m_failures = 0;
+};
+
+// Each subsystem's screens, in a file of their own.
+void shootApplicationScreens(CShotContext &context);
