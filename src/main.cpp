@@ -2,6 +2,7 @@
 #include "app/TarvelApp.h"
 #include "platform/Platform.h"
 #include "ui/Appearance.h"
+#include "ui/DialogFileChooser.h"
 #include "ui/MessageBoxPrompter.h"
 
 #include <QApplication>
@@ -24,6 +25,7 @@ int main(int argc, char *argv[])
 
     CSettingsStore settings;
     CMessageBoxPrompter prompter;
-    CTarvelApp tarvel(settings, prompter, [](int status) { std::exit(status); });
+    CDialogFileChooser files;
+    CTarvelApp tarvel(settings, CUiServices{prompter, files}, [](int status) { std::exit(status); });
     return tarvel.run();
 }

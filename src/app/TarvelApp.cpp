@@ -6,10 +6,10 @@
 
 #include <utility>
 
-CTarvelApp::CTarvelApp(CSettingsStore &settings, CPrompter &prompter, CPromptStoreReporter::Exit exit)
+CTarvelApp::CTarvelApp(CSettingsStore &settings, CUiServices ui, CPromptStoreReporter::Exit exit)
     : m_settings(settings)
-    , m_prompter(prompter)
-    , m_reporter(prompter, nullptr, std::move(exit))
+    , m_ui(ui)
+    , m_reporter(ui.prompter, nullptr, std::move(exit))
 {
 }
 
@@ -25,7 +25,7 @@ bool CTarvelApp::prepare()
 int CTarvelApp::run()
 {
     prepare();
-    CTarvelDlg dialog(m_settings, m_prompter, m_reporter);
+    CTarvelDlg dialog(m_settings, m_ui, m_reporter);
     m_reporter.setParent(&dialog);
     dialog.exec();
     m_reporter.setParent(nullptr);

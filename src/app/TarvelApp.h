@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/PromptStoreReporter.h"
+#include "ui/UiServices.h"
 
-class CPrompter;
 class CSettingsStore;
 
 // Start-up: the settings (written with their defaults at the first start), the
@@ -10,7 +10,7 @@ class CSettingsStore;
 class CTarvelApp
 {
 public:
-    CTarvelApp(CSettingsStore &settings, CPrompter &prompter, CPromptStoreReporter::Exit exit);
+    CTarvelApp(CSettingsStore &settings, CUiServices ui, CPromptStoreReporter::Exit exit);
 
     // Runs the main window modally; the process's exit status.
     int run();
@@ -21,6 +21,6 @@ public:
 
 private:
     CSettingsStore &m_settings;
-    CPrompter &m_prompter;
+    CUiServices m_ui;
     CPromptStoreReporter m_reporter;
 };

@@ -14,10 +14,10 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
-CTarvelDlg::CTarvelDlg(CSettingsStore &settings, CPrompter &prompter, CStoreReporter &reporter, QWidget *parent)
+CTarvelDlg::CTarvelDlg(CSettingsStore &settings, CUiServices ui, CStoreReporter &reporter, QWidget *parent)
     : QDialog(parent)
     , m_settings(settings)
-    , m_prompter(prompter)
+    , m_ui(ui)
     , m_reporter(reporter)
 {
     setWindowTitle(QStringLiteral("Tarvel"));
@@ -65,15 +65,15 @@ void CTarvelDlg::createCommandBar()
     QMenu *data = m_commandBar->addMenu(QStringLiteral("Data"));
     connect(data->addAction(QStringLiteral("About")), &QAction::triggered, this, &CTarvelDlg::onAbout);
     data->addSeparator();
-    // Screens still to come are listed but cannot be chosen yet.
-    for (const char *entry : {"Queries", "Rockets", "Viewer"})
-        data->addAction(QLatin1String(entry))->setEnabled(false);
+    markUnavailable(data->addAction(QStringLiteral("Queries")));
+    markUnavailable(data->addAction(QStringLiteral("Rockets")));
+    markUnavailable(data->addAction(QStringLiteral("Viewer")));
 
     QMenu *edit = m_commandBar->addMenu(QStringLiteral("EDIT"));
-    for (const char *entry : {"Options", "Defaults"})
-        edit->addAction(QLatin1String(entry))->setEnabled(false);
+    markUnavailable(edit->addAction(QStringLiteral("Options")));
+    markUnavailable(edit->addAction(QStringLiteral("Defaults")));
 
-    m_commandBar->addCommand(QStringLiteral("LAUNCH"))->setEnabled(false);
+    markUnavailable(m_commandBar->addCommand(QStringLiteral("LAUNCH")));
 
     m_commandBar->addStretch();
     QAction *help = m_commandBar->addCommand(QStringLiteral("?"));
@@ -122,7 +122,12 @@ void CTarvelDlg::onAbout()
     about.exec();
 }
 
+void CTarvelDlg::markUnavailable(QAction *action)
+{
+    action->setEnabled(false);
+}
+
 void CTarvelDlg::onHelp()
 {
-    m_prompter.prompt(this, QString(), QStringLiteral("Help"), PromptIcon::None, PromptButtons::Ok);
+    m_ui.prompter.prompt(this, QString(), QStringLiteral("Help"), PromptIcon::None, PromptButtons::Ok);
 }

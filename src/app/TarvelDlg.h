@@ -1,13 +1,13 @@
 #pragma once
 
 #include "app/SettingsStore.h"
+#include "ui/UiServices.h"
 
 #include <QDialog>
 
 #include <memory>
 
 class CCommandBar;
-class CPrompter;
 class CRecordStore;
 class CStoreReporter;
 class QLabel;
@@ -20,12 +20,13 @@ class CTarvelDlg : public QDialog
     Q_OBJECT
 
 public:
-    CTarvelDlg(CSettingsStore &settings, CPrompter &prompter, CStoreReporter &reporter, QWidget *parent = nullptr);
+    CTarvelDlg(CSettingsStore &settings, CUiServices ui, CStoreReporter &reporter, QWidget *parent = nullptr);
     ~CTarvelDlg() override;
 
     const CMainSettings &mainSettings() const { return m_main; }
     CSettingsStore &settingsStore() { return m_settings; }
-    CPrompter &prompter() { return m_prompter; }
+    CUiServices ui() const { return m_ui; }
+    CStoreReporter &reporter() { return m_reporter; }
     CCommandBar *commandBar() const { return m_commandBar; }
 
     // Kept by the rocket page and read by the checklist page of the Rockets sheet.
@@ -39,15 +40,19 @@ public:
     void setDisplayBanner(bool display);
 
 public slots:
+    // The commands of the command bar; each opens its screen modally.
     void onAbout();
     void onHelp();
 
 private:
+    // A menu entry or button whose screen is not part of this build yet: shown, but disabled.
+    static void markUnavailable(QAction *action);
+
     void createCommandBar();
     void showVersionAndBanner();
 
     CSettingsStore &m_settings;
-    CPrompter &m_prompter;
+    CUiServices m_ui;
     CStoreReporter &m_reporter;
     CMainSettings m_main;
     QString m_bannerText;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "app/SettingsStore.h"
+#include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
+#include "ui/UiServices.h"
 
 #include <QString>
 
@@ -17,6 +19,8 @@ public:
 
     CSettingsStore &settings() { return m_settings; }
     CScriptedPrompter &prompter() { return m_prompter; }
+    CScriptedFileChooser &files() { return m_files; }
+    CUiServices ui() { return {m_prompter, m_files}; }
     QString storageDirectory() const { return m_storageDirectory; }
 
     // Shows the widget offscreen, lets it lay itself out and paint, and writes
@@ -29,6 +33,7 @@ private:
     QString m_storageDirectory;
     CSettingsStore m_settings;
     CScriptedPrompter m_prompter;
+    CScriptedFileChooser m_files;
     int m_failures = 0;
 };
 

@@ -7,12 +7,12 @@ void shootApplicationScreens(CShotContext &context)
 {
     CPromptStoreReporter reporter(context.prompter(), nullptr, {});
     {
-        CTarvelDlg main(context.settings(), context.prompter(), reporter);
+        CTarvelDlg main(context.settings(), context.ui(), reporter);
         context.save(main, QStringLiteral("main-window"));
     }
     {
         context.settings().WriteSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("NO"));
-        CTarvelDlg main(context.settings(), context.prompter(), reporter);
+        CTarvelDlg main(context.settings(), context.ui(), reporter);
         context.save(main, QStringLiteral("main-window-no-banner"));
         context.settings().WriteSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("YES"));
     }

@@ -1,0 +1,15 @@
+#include "ui/DialogFileChooser.h"
+
+#include <QFileDialog>
+
+QString CDialogFileChooser::openFile(QWidget *parent, const QString &caption, const QString &directory,
+                                     const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, directory, filter);
+}
+
+QString CDialogFileChooser::saveFile(QWidget *parent, const QString &caption, const QString &directory,
+                                     const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, directory, filter);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Every open and save file dialog goes through a file chooser, so that tests
+// can pick the file in advance.
+class CFileChooser
+{
+public:
+    virtual ~CFileChooser() = default;
+
+    // The chosen path, or an empty text when the user cancels.
+    virtual QString openFile(QWidget *parent, const QString &caption, const QString &directory,
+                             const QString &filter) = 0;
+    virtual QString saveFile(QWidget *parent, const QString &caption, const QString &directory,
+                             const QString &filter) = 0;
+};
