@@ -93,11 +93,16 @@ bool skipSpace(const QString &sql, qsizetype &i)
     return true;
 }
 
-// Reads the next token at i (after skipSpace); false at the end or on an unclosed quote.
+// Reads the next token at i; false at the end, and false with i set to -1 on a
+// quote or comment that never ends.
 bool nextToken(const QString &sql, qsizetype &i, Token &token)
 {
     const qsizetype n = sql.size();
-    if (!skipSpace(sql, i) || i >= n)
+    if (!skipSpace(sql, i)) {
+        i = -1;
+        return false;
+    }
+    if (i >= n)
         return false;
     const QChar c = sql[i];
     token.word.clear();
@@ -105,8 +110,10 @@ bool nextToken(const QString &sql, qsizetype &i, Token &token)
         const QChar close = c == QLatin1Char('[') ? QLatin1Char(']') : c;
         ++i;
         while (true) {
-            if (i >= n)
+            if (i >= n) {
+                i = -1;
                 return false;
+            }
             if (sql[i] == close) {
                 if (close != QLatin1Char(']') && i + 1 < n && sql[i + 1] == close) {
                     i += 2;
@@ -152,5 +159,7 @@ QString selectWithRowId(const QString &sql)
         if (refused.contains(token.word))
             return {};
     }
+    if (i < 0)
+        return {};
     return sql.left(insertAt) + QLatin1String(" rowid, ") + sql.mid(insertAt);
 }

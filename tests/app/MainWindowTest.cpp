@@ -1,0 +1,176 @@
+#include "app/AboutDlg.h"
+#include "app/BannerText.h"
+#include "app/PromptStoreReporter.h"
+#include "app/TarvelApp.h"
+#include "app/TarvelDlg.h"
+#include "db/RecordStore.h"
+#include "db/Schema.h"
+#include "ui/CommandBar.h"
+#include "ui/ScriptedFileChooser.h"
+#include "ui/ScriptedPrompter.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_settings.setDefaultStorageDirectory(m_dir.path() + QStringLiteral("/storage/"));
+    }
+
+    std::unique_ptr<CTarvelDlg> mainWindow()
+    {
+        return std::make_unique<CTarvelDlg>(m_settings, CUiServices{m_prompter, m_files}, m_reporter);
+    }
+
+    QString label(CTarvelDlg &window, const char *name) const
+    {
+        auto *found = window.findChild<QLabel *>(QLatin1String(name));
+        return found ? found->text() : QStringLiteral("<missing>");
+    }
+
+    QTemporaryDir m_dir;
+    CSettingsStore m_settings{m_dir.filePath(QStringLiteral("Tarvel.ini"))};
+    CScriptedPrompter m_prompter;
+    CScriptedFileChooser m_files;
+    QList<int> m_exits;
+    CPromptStoreReporter m_reporter{m_prompter, nullptr, [this](int status) { m_exits.append(status); }};
+};
+
+TEST_F(MainWindowTest, FirstStartCreatesTheLogbookInTheStorageDirectory)
+{
+    CTarvelApp app(m_settings, CUiServices{m_prompter, m_files}, {});
+    ASSERT_TRUE(app.prepare());
+    const QString logbook = m_dir.path() + QStringLiteral("/storage/TarvelDB.CDB");
+    ASSERT_TRUE(QFile::exists(logbook));
+    EXPECT_TRUE(QFile::exists(m_settings.fileName()));
+
+    // The next start finds both and changes neither; every screen can open the store.
+    CRecordStore store;
+    ASSERT_TRUE(store.Open(m_dir.path() + QStringLiteral("/storage/")));
+    ASSERT_TRUE(store.RunSql(QStringLiteral("INSERT INTO Queries (Name, Query) VALUES ('kept', 'x')")));
+    store.Close();
+    ASSERT_TRUE(app.prepare());
+    auto window = mainWindow();
+    auto opened = window->openStore();
+    ASSERT_NE(opened, nullptr);
+    ASSERT_TRUE(opened->RunSql(QStringLiteral("SELECT Name FROM Queries")));
+    EXPECT_EQ(opened->GetFieldText(0), QStringLiteral("kept"));
+    EXPECT_TRUE(m_prompter.shown().isEmpty());
+}
+
+TEST_F(MainWindowTest, ShowsVersionWelcomeAndBanner)
+{
+    auto window = mainWindow();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tarvel"));
+    EXPECT_EQ(window->size(), QSize(240, 320));
+    EXPECT_EQ(label(*window, "versionLabel"), QStringLiteral("BETA V0.2"));
+    EXPECT_EQ(label(*window, "welcomeLabel"), QStringLiteral("Welcome to Tarvel!"));
+    EXPECT_EQ(label(*window, "bannerLabel"),
+              QStringLiteral("Created by\nThe Tarvel developers\nFor more info or bug reports contact \nthe Tarvel "
+                             "issue tracker\nEnjoy\n\nGo to options to turn off this banner."));
+    auto *version = window->findChild<QLabel *>(QStringLiteral("versionLabel"));
+    EXPECT_GT(version->font().pixelSize(), 2 * QApplication::font().pixelSize()); // the large label
+
+    // Everything fits the portrait window: nothing is cut at the edges.
+    window->show();
+    QApplication::processEvents();
+    for (const char *name : {"versionLabel", "welcomeLabel", "bannerLabel"}) {
+        auto *widget = window->findChild<QLabel *>(QLatin1String(name));
+        EXPECT_GE(widget->width(), widget->sizeHint().width()) << name;
+        EXPECT_GE(widget->height(), widget->heightForWidth(widget->width())) << name;
+    }
+    EXPECT_LE(window->commandBar()->geometry().bottom(), 319);
+}
+
+TEST_F(MainWindowTest, BannerSettingHidesAndShowsTheBanner)
+{
+    CMainSettings main;
+    ASSERT_TRUE(m_settings.loadMainSettings(main));
+    ASSERT_TRUE(m_settings.WriteSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("NO")));
+    auto window = mainWindow();
+    EXPECT_EQ(label(*window, "bannerLabel"), QString());
+    EXPECT_EQ(label(*window, "versionLabel"), QStringLiteral("BETA V0.2"));
+    window->setDisplayBanner(true); // after Options, without a restart
+    EXPECT_EQ(label(*window, "bannerLabel"), bannerText());
+}
+
+TEST_F(MainWindowTest, CommandBarCarriesTheMenusInOrder)
+{
+    auto window = mainWindow();
+    QStringList buttons;
+    QMap<QString, QStringList> menus;
+    for (auto *button : window->commandBar()->findChildren<QToolButton *>()) {
+        if (button->objectName() == QLatin1String("qt_toolbar_ext_button"))
+            continue; // the bar's own overflow button, hidden while everything fits
+        buttons.append(button->text());
+        if (button->menu()) {
+            for (QAction *action : button->menu()->actions())
+                menus[button->text()].append(action->isSeparator() ? QStringLiteral("-") : action->text());
+        }
+    }
+    EXPECT_EQ(buttons, QStringList({"Data", "EDIT", "LAUNCH", "?"}));
+    EXPECT_EQ(menus.value(QStringLiteral("Data")), QStringList({"About", "-", "Queries", "Rockets", "Viewer"}));
+    EXPECT_EQ(menus.value(QStringLiteral("EDIT")), QStringList({"Options", "Defaults"}));
+
+    // Screen readers find every button by name.
+    for (auto *button : window->commandBar()->findChildren<QToolButton *>()) {
+        if (button->objectName() == QLatin1String("qt_toolbar_ext_button"))
+            continue;
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(button);
+        ASSERT_NE(accessible, nullptr);
+        const QString expected = button->text() == QLatin1String("?") ? QStringLiteral("Help") : button->text();
+        EXPECT_EQ(accessible->text(QAccessible::Name), expected);
+    }
+}
+
+TEST_F(MainWindowTest, HelpShowsTheHelpBoxUnderTheApplicationName)
+{
+    auto window = mainWindow();
+    window->onHelp();
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().first().text, QStringLiteral("Help"));
+    EXPECT_EQ(m_prompter.shown().first().caption, QStringLiteral("Tarvel.htp"));
+    EXPECT_EQ(m_prompter.shown().first().buttons, PromptButtons::Ok);
+}
+
+TEST_F(MainWindowTest, AboutBoxShowsTheCreditsAndCloses)
+{
+    CAboutDlg about;
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About"));
+    auto *text = about.findChild<QLabel *>(QStringLiteral("aboutText"));
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->text().startsWith(QStringLiteral("Tarvel\nBETA V0.2\nCreated by The Tarvel developers\n")));
+    EXPECT_TRUE(text->text().endsWith(QStringLiteral("\nContact me at\nthe Tarvel issue tracker")));
+    QTimer::singleShot(0, &about, &QDialog::reject);
+    EXPECT_EQ(about.exec(), QDialog::Rejected);
+}
+
+TEST_F(MainWindowTest, MissingLogbookIsFatalAndEndsWithFailure)
+{
+    CMainSettings main;
+    ASSERT_TRUE(m_settings.loadMainSettings(main)); // settings, but no logbook yet
+    auto window = mainWindow();
+    EXPECT_EQ(window->openStore(), nullptr);
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().first().caption, QStringLiteral("Fatal Error"));
+    EXPECT_EQ(m_prompter.shown().first().icon, PromptIcon::Error);
+    EXPECT_EQ(m_prompter.shown().first().text,
+              QStringLiteral("The database ") + main.storageDirectory + QStringLiteral("TarvelDB.CDB does not exist!"));
+    ASSERT_EQ(m_exits.size(), 1);
+    EXPECT_NE(m_exits.first(), 0);
+}
+
+} // namespace

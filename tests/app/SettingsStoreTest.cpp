@@ -1,0 +1,114 @@
+#include "app/SettingsStore.h"
+#include "platform/Platform.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SettingsStoreTest : public ::testing::Test
+{
+protected:
+    QString path() const { return m_dir.filePath(QStringLiteral("Zendrak/Tarvel.ini")); }
+
+    QTemporaryDir m_dir;
+    CSettingsStore m_store{path()};
+};
+
+TEST_F(SettingsStoreTest, FirstStartWritesTheFiveDefaultsAndUsesThem)
+{
+    m_store.setDefaultStorageDirectory(QStringLiteral("/data/tarvel/"));
+    CMainSettings main;
+    main.displayBanner = false;
+    ASSERT_TRUE(m_store.loadMainSettings(main));
+    EXPECT_EQ(main.storageDirectory, QStringLiteral("/data/tarvel/"));
+    EXPECT_EQ(main.sitesCategory, QStringLiteral("Launch Sites"));
+    EXPECT_TRUE(main.displayBanner);
+
+    const QSettings file(path(), QSettings::IniFormat);
+    EXPECT_EQ(file.allKeys().size(), 5);
+    EXPECT_EQ(m_store.ReadSetting(QLatin1String(kSettingDefaultDirectory)), QStringLiteral("/data/tarvel/"));
+    EXPECT_EQ(m_store.ReadSetting(QLatin1String(kSettingDisplayBanner)), QStringLiteral("YES"));
+    EXPECT_TRUE(file.contains(QLatin1String(kSettingDefaultChecklist)));
+    EXPECT_TRUE(file.contains(QLatin1String(kSettingFailureChecklist)));
+    for (const char *absent : {kSettingDefaultStatus, kSettingDefaultModelMfgs, kSettingDefaultModelTypes})
+        EXPECT_FALSE(file.contains(QLatin1String(absent))) << absent;
+
+    // The next start reads what the first one wrote.
+    CMainSettings again;
+    ASSERT_TRUE(m_store.loadMainSettings(again));
+    EXPECT_EQ(again.storageDirectory, QStringLiteral("/data/tarvel/"));
+    EXPECT_EQ(again.sitesCategory, QStringLiteral("Launch Sites"));
+}
+
+TEST_F(SettingsStoreTest, OnlyNoHidesTheBanner)
+{
+    CMainSettings main;
+    ASSERT_TRUE(m_store.loadMainSettings(main));
+    const std::pair<const char *, bool> cases[] = {{"NO", false}, {"no", true}, {"No", true}, {"", true}, {"YES", true}};
+    for (const auto &[value, shown] : cases) {
+        ASSERT_TRUE(m_store.WriteSetting(QLatin1String(kSettingDisplayBanner), QLatin1String(value)));
+        main.displayBanner = !shown;
+        ASSERT_TRUE(m_store.loadMainSettings(main));
+        EXPECT_EQ(main.displayBanner, shown) << value;
+    }
+}
+
+TEST_F(SettingsStoreTest, ValuesHoldAtMost199Characters)
+{
+    const QString longest(199, QLatin1Char('d'));
+    EXPECT_TRUE(m_store.WriteSetting(QStringLiteral("Default Directory"), longest));
+    EXPECT_EQ(m_store.ReadSetting(QStringLiteral("Default Directory")), longest);
+    EXPECT_FALSE(m_store.WriteSetting(QStringLiteral("Default Directory"), longest + QLatin1Char('x')));
+    EXPECT_EQ(m_store.ReadSetting(QStringLiteral("Default Directory")), longest); // nothing stored
+
+    // A longer value put there by hand does not read, and stops the load.
+    {
+        QSettings file(path(), QSettings::IniFormat);
+        file.setValue(QLatin1String(kSettingSitesCategory), QString(200, QLatin1Char('s')));
+    }
+    EXPECT_EQ(m_store.ReadSetting(QLatin1String(kSettingSitesCategory)), QString());
+    CMainSettings main;
+    main.sitesCategory = QStringLiteral("before");
+    main.displayBanner = false;
+    EXPECT_FALSE(m_store.loadMainSettings(main));
+    EXPECT_EQ(main.storageDirectory, longest); // read before the failure
+    EXPECT_EQ(main.sitesCategory, QStringLiteral("before"));
+    EXPECT_FALSE(main.displayBanner); // not reached
+}
+
+TEST_F(SettingsStoreTest, TextsComeBackExactly)
+{
+    const QString texts[] = {QStringLiteral("Fins glued,Chute packed,Igniter in,"), QStringLiteral("a=b; c\\d \"e\""),
+                             QStringLiteral("Überlingen, Zürich"), QStringLiteral(" spaced "), QString()};
+    for (const QString &text : texts) {
+        ASSERT_TRUE(m_store.WriteSetting(QStringLiteral("Default Checklist"), text));
+        EXPECT_EQ(m_store.ReadSetting(QStringLiteral("Default Checklist")), text);
+    }
+}
+
+TEST_F(SettingsStoreTest, ReadingCreatesNothing)
+{
+    EXPECT_EQ(m_store.ReadSetting(QStringLiteral("Default Directory")), QString());
+    EXPECT_FALSE(QFile::exists(path()));
+    // So the first start after it still writes the defaults.
+    CMainSettings main;
+    ASSERT_TRUE(m_store.loadMainSettings(main));
+    EXPECT_EQ(m_store.ReadSetting(QStringLiteral("Sites Category")), QStringLiteral("Launch Sites"));
+    EXPECT_EQ(m_store.ReadSetting(QStringLiteral("No Such Value")), QString());
+}
+
+TEST(SettingsStoreLocation, UserFileAndDataFolderFollowXdg)
+{
+    const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    const QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    ASSERT_FALSE(config.isEmpty());
+    CSettingsStore store;
+    EXPECT_EQ(store.fileName(), config + QStringLiteral("/Zendrak/Tarvel.ini"));
+    EXPECT_EQ(store.defaultStorageDirectory(), data + QStringLiteral("/Zendrak/Tarvel/"));
+}
+
+} // namespace

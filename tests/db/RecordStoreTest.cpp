@@ -1,0 +1,300 @@
+#include "db/RecordStore.h"
+#include "db/Schema.h"
+#include "db/SqlText.h"
+#include "db/StoreTransaction.h"
+#include "support/RecordingReporter.h"
+#include "support/TestLogbook.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RecordStoreTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_logbook.isValid());
+        ASSERT_TRUE(m_store.Open(m_logbook.directory()));
+    }
+
+    void addRocket(int id, const QString &name)
+    {
+        ASSERT_TRUE(m_store.RunSql(QStringLiteral("INSERT INTO Rockets (ID, Name, Notes) VALUES (%1, %2, NULL)")
+                                       .arg(id)
+                                       .arg(sqlQuote(name))));
+    }
+
+    CTestLogbook m_logbook;
+    CRecordingReporter m_reporter;
+    CRecordStore m_store{&m_reporter};
+};
+
+TEST_F(RecordStoreTest, EmptyResultIsAtBothEnds)
+{
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM Rockets")));
+    EXPECT_TRUE(m_store.IsEOF());
+    EXPECT_TRUE(m_store.IsBOF());
+    EXPECT_EQ(m_store.GetFieldText(0), QString());
+    EXPECT_EQ(m_store.GetFieldText(99), QString());
+    EXPECT_EQ(m_store.FieldCount(), 0);
+    EXPECT_EQ(m_store.GetFieldName(0), QString());
+    EXPECT_EQ(m_store.CountRecords(), 0);
+    EXPECT_FALSE(m_store.MoveTo(0));
+    EXPECT_FALSE(m_store.SetFieldText(QStringLiteral("x"), 1));
+}
+
+TEST_F(RecordStoreTest, PositionsCountsAndBounds)
+{
+    addRocket(1, QStringLiteral("A"));
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM Rockets")));
+    EXPECT_EQ(m_store.CountRecords(), 1);
+    EXPECT_TRUE(m_store.IsEOF());
+
+    addRocket(2, QStringLiteral("B"));
+    addRocket(3, QStringLiteral("C"));
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT Name FROM Rockets ORDER BY Name")));
+    EXPECT_FALSE(m_store.IsBOF());
+    EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("A")); // a new result starts on its first row
+    EXPECT_TRUE(m_store.MoveTo(0));
+    EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("A"));
+    EXPECT_TRUE(m_store.MoveTo(-5));
+    EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("A"));
+    EXPECT_TRUE(m_store.MoveTo(2));
+    EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("C"));
+    EXPECT_FALSE(m_store.MoveTo(3)); // the row count itself is past the end
+    EXPECT_TRUE(m_store.IsEOF());
+    EXPECT_EQ(m_store.GetFieldText(0), QString());
+
+    m_store.MoveFirst();
+    QStringList walked;
+    for (; !m_store.IsEOF(); m_store.MoveNext())
+        walked.append(m_store.GetFieldText(0));
+    EXPECT_EQ(walked, QStringList({"A", "B", "C"}));
+    m_store.MoveNext(); // stepping at the end stays there
+    EXPECT_TRUE(m_store.IsEOF());
+}
+
+TEST_F(RecordStoreTest, FieldTextsNamesAndErrors)
+{
+    addRocket(7, QStringLiteral("O'Brien's Dart"));
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("INSERT INTO Motors (Type, Delay) VALUES ('C6', 5)")));
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM Rockets")));
+    EXPECT_EQ(m_store.FieldCount(), 17);
+    EXPECT_EQ(m_store.GetFieldName(1), QStringLiteral("Name"));
+    EXPECT_EQ(m_store.GetFieldName(17), QStringLiteral("Error"));
+    EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("7")); // integers as decimal digits
+    EXPECT_EQ(m_store.GetFieldText(1), QStringLiteral("O'Brien's Dart"));
+    EXPECT_EQ(m_store.GetFieldText(11), QString()); // NULL reads as empty text
+    EXPECT_EQ(m_store.GetFieldText(17), QStringLiteral("Error"));
+    EXPECT_EQ(m_store.GetFieldText(-1), QStringLiteral("Error"));
+
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM Motors")));
+    EXPECT_EQ(m_store.GetFieldText(0), QString()); // ID is never written
+    EXPECT_EQ(m_store.GetFieldText(2), QStringLiteral("5"));
+}
+
+TEST_F(RecordStoreTest, AcceptsTheSqlTheScreensWrite)
+{
+    addRocket(1, QStringLiteral("Alpha"));
+    addRocket(3, QStringLiteral("Bravo"));
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("INSERT INTO RecMotors (RocketID, Type, MFG) VALUES ('3', 'C6', 'Estes')")));
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("INSERT INTO Launches (Model, Notes) VALUES ('3', 'Fin''s epoxy failed')")));
+
+    // A quoted number matches an integer column, and a bare one a text column.
+    EXPECT_TRUE(m_store.RunSql(QStringLiteral("Select * FROM Rockets WHERE ID = '3'")));
+    EXPECT_EQ(m_store.GetFieldText(1), QStringLiteral("Bravo"));
+    EXPECT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM RecMotors WHERE RocketID = '3' AND MFG LIKE 'Est%'")));
+    EXPECT_EQ(m_store.CountRecords(), 1);
+    EXPECT_TRUE(m_store.RunSql(QStringLiteral("select Notes from Launches where Model = 3")));
+    EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("Fin's epoxy failed"));
+    EXPECT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM Rockets WHERE Name NOT LIKE 'A%' ORDER BY Name, ID")));
+    EXPECT_EQ(m_store.CountRecords(), 1);
+    EXPECT_TRUE(m_store.RunSql(QStringLiteral("DELETE FROM Rockets WHERE Name = 'Alpha'")));
+    EXPECT_TRUE(m_store.RunSql(QStringLiteral("SELECT count(*) FROM Rockets")));
+    EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("1"));
+}
+
+TEST_F(RecordStoreTest, FailedStatementLeavesNoResult)
+{
+    addRocket(1, QStringLiteral("A"));
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM Rockets")));
+    EXPECT_FALSE(m_store.RunSql(QStringLiteral("SELECT * FROM NoSuchTable")));
+    EXPECT_FALSE(m_store.lastError().isEmpty());
+    EXPECT_TRUE(m_store.IsEOF());
+    EXPECT_TRUE(m_store.IsBOF());
+    EXPECT_EQ(m_store.GetFieldText(1), QString());
+    EXPECT_FALSE(m_store.RunSql(QStringLiteral("INSERT INTO Rockets (Name) VALUES ('O'Brien')")));
+}
+
+TEST_F(RecordStoreTest, RunsExactlyOneStatement)
+{
+    addRocket(1, QStringLiteral("A"));
+    EXPECT_FALSE(m_store.RunSql(QStringLiteral("SELECT * FROM Rockets; DELETE FROM Rockets")));
+    EXPECT_TRUE(m_store.IsEOF());
+    EXPECT_FALSE(m_store.RunSql(QStringLiteral("DELETE FROM Rockets; SELECT 1")));
+    EXPECT_FALSE(m_store.RunSql(QStringLiteral("SELECT 1; garbage")));
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets")), QStringList{"A"}); // nothing ran
+
+    EXPECT_TRUE(m_store.RunSql(QStringLiteral("SELECT Name FROM Rockets;  -- trailing note\n")));
+    EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("A"));
+    EXPECT_TRUE(m_store.RunSql(QStringLiteral("  ")));
+    EXPECT_TRUE(m_store.IsEOF());
+}
+
+TEST_F(RecordStoreTest, WritesGoToTheRowAndLeaveTheResultAsOpened)
+{
+    for (int id = 1; id <= 5; ++id)
+        addRocket(id, QStringLiteral("R%1").arg(id));
+    // Renumber the very column the walk is ordered by: no row moves, repeats or appears.
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM Rockets ORDER BY ID")));
+    QStringList seen;
+    for (m_store.MoveFirst(); !m_store.IsEOF(); m_store.MoveNext()) {
+        seen.append(m_store.GetFieldText(1));
+        ASSERT_TRUE(m_store.SetFieldText(QString::number(100 - m_store.GetFieldText(0).toInt()), 0));
+        ASSERT_TRUE(m_store.Update());
+    }
+    EXPECT_EQ(seen, QStringList({"R1", "R2", "R3", "R4", "R5"}));
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT ID, Name FROM Rockets ORDER BY ID")),
+              QStringList({"95|R5", "96|R4", "97|R3", "98|R2", "99|R1"}));
+
+    // The column's type decides what is stored and read back.
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM Rockets WHERE Name = 'R1'")));
+    ASSERT_TRUE(m_store.SetFieldText(QStringLiteral("007"), 0));
+    EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("7"));
+    ASSERT_TRUE(m_store.SetFieldText(QStringLiteral("It's new"), 11));
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Notes FROM Rockets WHERE ID = 7")), QStringList{"It's new"});
+}
+
+TEST_F(RecordStoreTest, DeleteRemovesTheCurrentRowOnly)
+{
+    for (int id = 1; id <= 3; ++id)
+        addRocket(id, QStringLiteral("R%1").arg(id));
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM Rockets ORDER BY ID")));
+    ASSERT_TRUE(m_store.MoveTo(1));
+    ASSERT_TRUE(m_store.Delete());
+    EXPECT_TRUE(m_store.Update());
+    EXPECT_EQ(m_store.GetFieldText(1), QStringLiteral("Error2")); // the deleted row cannot be read
+    EXPECT_FALSE(m_store.Delete());
+    m_store.MoveNext();
+    EXPECT_EQ(m_store.GetFieldText(1), QStringLiteral("R3"));
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets ORDER BY ID")), QStringList({"R1", "R3"}));
+}
+
+TEST_F(RecordStoreTest, ResultsWithoutOneBaseTableAreReadOnly)
+{
+    addRocket(1, QStringLiteral("A"));
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("INSERT INTO Launches (Model) VALUES ('1')")));
+    const char *readOnly[] = {
+        "SELECT count(*) FROM Rockets",
+        "SELECT Rockets.Name, Launches.Model FROM Rockets, Launches",
+        "SELECT Rockets.Name FROM Rockets JOIN Launches ON Launches.Model = Rockets.ID",
+        "SELECT DISTINCT Name FROM Rockets",
+        "SELECT Name FROM Rockets GROUP BY Name",
+        "SELECT Name || '!' FROM Rockets",
+        "SELECT * FROM (SELECT * FROM Rockets)",
+    };
+    for (const char *sql : readOnly) {
+        ASSERT_TRUE(m_store.RunSql(QLatin1String(sql))) << sql;
+        EXPECT_FALSE(m_store.IsEOF()) << sql;
+        EXPECT_FALSE(m_store.SetFieldText(QStringLiteral("Z"), 0)) << sql;
+        EXPECT_FALSE(m_store.Delete()) << sql;
+    }
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT ID, Name FROM Rockets")), QStringList{"1|A"});
+
+    // A subset of one table's columns is still that table's rows.
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT Notes, Name FROM Rockets r WHERE r.ID = 1")));
+    EXPECT_TRUE(m_store.SetFieldText(QStringLiteral("B"), 1));
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets")), QStringList{"B"});
+}
+
+TEST_F(RecordStoreTest, TransactionsCommitRollBackAndNest)
+{
+    {
+        CStoreTransaction transaction(m_store);
+        ASSERT_TRUE(transaction.isActive());
+        addRocket(1, QStringLiteral("Dropped"));
+    } // not committed
+    EXPECT_TRUE(m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets")).isEmpty());
+
+    {
+        CStoreTransaction outer(m_store);
+        addRocket(1, QStringLiteral("Kept"));
+        {
+            CStoreTransaction inner(m_store);
+            addRocket(2, QStringLiteral("Inner dropped"));
+        }
+        {
+            CStoreTransaction inner(m_store);
+            addRocket(3, QStringLiteral("Inner kept"));
+            EXPECT_TRUE(inner.commit());
+        }
+        EXPECT_EQ(m_store.transactionDepth(), 1);
+        EXPECT_TRUE(outer.commit());
+    }
+    EXPECT_EQ(m_store.transactionDepth(), 0);
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets ORDER BY ID")),
+              QStringList({"Kept", "Inner kept"}));
+    EXPECT_FALSE(m_store.commitTransaction());
+}
+
+TEST_F(RecordStoreTest, CloseRollsBackUncommittedWork)
+{
+    ASSERT_TRUE(m_store.beginTransaction());
+    addRocket(1, QStringLiteral("Lost"));
+    m_store.Close();
+    EXPECT_TRUE(m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets")).isEmpty());
+}
+
+TEST(RecordStoreOpen, MissingDatabaseIsFatalAndNamesThePath)
+{
+    QTemporaryDir dir;
+    CRecordingReporter reporter;
+    CRecordStore store(&reporter);
+    const QString directory = dir.path() + QLatin1Char('/');
+    EXPECT_FALSE(store.Open(directory));
+    EXPECT_EQ(reporter.fatal,
+              QStringList{QStringLiteral("The database ") + directory + QStringLiteral("TarvelDB.CDB does not exist!")});
+    EXPECT_FALSE(store.RunSql(QStringLiteral("SELECT 1")));
+}
+
+TEST(RecordStoreOpen, ForeignFileIsRefusedAndLeftAsItWas)
+{
+    QTemporaryDir dir;
+    const QString directory = dir.path() + QLatin1Char('/');
+    const QByteArray foreign[] = {QByteArray("just some notes\n"), QByteArray()};
+    for (const QByteArray &content : foreign) {
+        QFile file(databasePath(directory));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+
+        CRecordingReporter reporter;
+        CRecordStore store(&reporter);
+        EXPECT_FALSE(store.Open(directory));
+        ASSERT_EQ(reporter.fatal.size(), 1);
+        EXPECT_EQ(reporter.fatal.first(),
+                  QStringLiteral("The file ") + databasePath(directory) + QStringLiteral(" is not a Tarvel database."));
+        store.Close();
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), content);
+        file.close();
+    }
+}
+
+TEST(RecordStoreOpen, CreateDatabaseStatementMakesAnEmptyDatabase)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("new.CDB"));
+    CRecordStore store;
+    EXPECT_TRUE(store.Connect());
+    EXPECT_TRUE(store.RunSql(QStringLiteral("CREATE DATABASE ") + sqlQuote(path)));
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_FALSE(store.RunSql(QStringLiteral("CREATE DATABASE ") + sqlQuote(path))); // never over a file
+    ASSERT_TRUE(store.openFile(path));
+    EXPECT_TRUE(store.RunSql(QStringLiteral("CREATE TABLE t (a integer)")));
+}
+
+} // namespace
