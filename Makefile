@@ -36,7 +36,7 @@ FUZZ_SECONDS ?= 60
 fuzz: deps
 	@scripts/install-deps --fuzz
 	@cmake --preset fuzz >/dev/null
-	@cmake --build --preset fuzz -j $(JOBS)
+	@cmake --build --preset fuzz -j $(JOBS) --target fuzzers
 	@scripts/run-fuzzers build-fuzz/fuzz $(FUZZ_SECONDS)
 
 # Renders every screen into docs/screens (the README's screenshot comes from there).

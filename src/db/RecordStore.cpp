@@ -90,6 +90,8 @@ bool CRecordStore::RunSql(const QString &sql)
         return runCreateDatabase(newDatabase);
     if (!m_db.isOpen())
         return fail(QStringLiteral("no database is open"));
+    if (isTransactionControl(sql))
+        return fail(QStringLiteral("transactions are begun and ended through the store, not through SQL text"));
 
     const QByteArray utf8 = sql.toUtf8();
     int offset = 0;

@@ -163,3 +163,15 @@ QString selectWithRowId(const QString &sql)
         return {};
     return sql.left(insertAt) + QLatin1String(" rowid, ") + sql.mid(insertAt);
 }
+
+bool isTransactionControl(const QString &sql)
+{
+    qsizetype i = 0;
+    Token token;
+    if (!nextToken(sql, i, token))
+        return false;
+    static const QStringList control = {QStringLiteral("BEGIN"),    QStringLiteral("COMMIT"),
+                                        QStringLiteral("END"),      QStringLiteral("ROLLBACK"),
+                                        QStringLiteral("SAVEPOINT"), QStringLiteral("RELEASE")};
+    return control.contains(token.word);
+}

@@ -20,6 +20,10 @@ int leadingInteger(const QString &text);
 // null string when the text is not that statement.
 QString createDatabasePath(const QString &sql);
 
+// True for BEGIN, COMMIT, END, ROLLBACK, SAVEPOINT and RELEASE: statements that
+// would end or split the store's own transactions.
+bool isTransactionControl(const QString &sql);
+
 // The SELECT text with "rowid" added as the first result column, so that the rows
 // of a single-table result can be written back. A null string when the statement
 // is of a shape where a rowid would not name one row per result row (DISTINCT,

@@ -240,6 +240,25 @@ TEST_F(RecordStoreTest, TransactionsCommitRollBackAndNest)
     EXPECT_FALSE(m_store.commitTransaction());
 }
 
+TEST_F(RecordStoreTest, SqlTextCannotEndTheStoresTransaction)
+{
+    CStoreTransaction transaction(m_store);
+    addRocket(1, QStringLiteral("Pending"));
+    for (const char *sql : {"COMMIT", " end transaction", "ROLLBACK", "begin", "SAVEPOINT x", "RELEASE x"})
+        EXPECT_FALSE(m_store.RunSql(QLatin1String(sql))) << sql;
+    EXPECT_EQ(m_store.transactionDepth(), 1);
+}
+
+TEST_F(RecordStoreTest, RolledBackWorkIsGoneAfterTheTransaction)
+{
+    {
+        CStoreTransaction transaction(m_store);
+        addRocket(1, QStringLiteral("Pending"));
+        m_store.RunSql(QStringLiteral("COMMIT"));
+    }
+    EXPECT_TRUE(m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets")).isEmpty());
+}
+
 TEST_F(RecordStoreTest, CloseRollsBackUncommittedWork)
 {
     ASSERT_TRUE(m_store.beginTransaction());
