@@ -2,6 +2,8 @@
 
 #include "app/AboutDlg.h"
 #include "app/BannerText.h"
+#include "app/OptionsApply.h"
+#include "app/OptionsDlg.h"
 #include "db/RecordStore.h"
 #include "ui/AppIcon.h"
 #include "ui/CommandBar.h"
@@ -70,7 +72,7 @@ void CTarvelDlg::createCommandBar()
     markUnavailable(data->addAction(QStringLiteral("Viewer")));
 
     QMenu *edit = m_commandBar->addMenu(QStringLiteral("EDIT"));
-    markUnavailable(edit->addAction(QStringLiteral("Options")));
+    connect(edit->addAction(QStringLiteral("Options")), &QAction::triggered, this, &CTarvelDlg::onOptions);
     markUnavailable(edit->addAction(QStringLiteral("Defaults")));
 
     markUnavailable(m_commandBar->addCommand(QStringLiteral("LAUNCH")));
@@ -120,6 +122,20 @@ void CTarvelDlg::onAbout()
 {
     CAboutDlg about(this);
     about.exec();
+}
+
+void CTarvelDlg::onOptions()
+{
+    COptionsDlg options(m_settings.defaultStorageDirectory(), this);
+    options.storageDirectory = m_main.storageDirectory;
+    options.sitesCategory = m_main.sitesCategory;
+    options.displayBanner = m_main.displayBanner;
+    options.showValues();
+    if (options.exec() != QDialog::Accepted)
+        return;
+    applyOptions({options.storageDirectory, options.sitesCategory, options.displayBanner}, m_main, m_settings,
+                 m_ui.prompter, this);
+    setDisplayBanner(m_main.displayBanner);
 }
 
 void CTarvelDlg::markUnavailable(QAction *action)

@@ -43,6 +43,7 @@ public slots:
     // The commands of the command bar; each opens its screen modally.
     void onAbout();
     void onHelp();
+    void onOptions();
 
 private:
     // A menu entry or button whose screen is not part of this build yet: shown, but disabled.

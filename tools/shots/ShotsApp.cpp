@@ -1,4 +1,5 @@
 #include "app/AboutDlg.h"
+#include "app/OptionsDlg.h"
 #include "app/PromptStoreReporter.h"
 #include "app/TarvelDlg.h"
 #include "shots/ShotContext.h"
@@ -19,5 +20,13 @@ void shootApplicationScreens(CShotContext &context)
     {
         CAboutDlg about;
         context.save(about, QStringLiteral("about"));
+    }
+    {
+        COptionsDlg options(context.settings().defaultStorageDirectory());
+        options.storageDirectory = context.storageDirectory();
+        options.sitesCategory = QStringLiteral("Launch Sites");
+        options.displayBanner = true;
+        options.showValues();
+        context.save(options, QStringLiteral("options"));
     }
 }

@@ -1,0 +1,112 @@
+#include "app/OptionsDlg.h"
+
+#include "ui/ScreenSize.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr char kDefaultCategory[] = "Launch Site";
+
+QPushButton *defaultButton(const QString &accessibleName, QWidget *parent)
+{
+    auto *button = new QPushButton(QStringLiteral("DEFAULT"), parent);
+    button->setAutoDefault(false);
+    button->setAccessibleDescription(accessibleName);
+    return button;
+}
+} // namespace
+
+COptionsDlg::COptionsDlg(const QString &defaultDirectory, QWidget *parent)
+    : QDialog(parent)
+    , m_defaultDirectory(defaultDirectory)
+{
+    setWindowTitle(QStringLiteral("Options"));
+    setObjectName(QStringLiteral("optionsDialog"));
+
+    auto *directoryLabel = new QLabel(QStringLiteral("Storage Directory"), this);
+    m_directory = new QLineEdit(this);
+    m_directory->setObjectName(QStringLiteral("storageDirectory"));
+    directoryLabel->setBuddy(m_directory);
+    m_directory->setAccessibleName(directoryLabel->text());
+    auto *directoryDefault = defaultButton(QStringLiteral("Default storage directory"), this);
+    directoryDefault->setObjectName(QStringLiteral("directoryDefault"));
+
+    auto *categoryLabel = new QLabel(QStringLiteral("Launch Site-Contacts Category"), this);
+    m_category = new QLineEdit(this);
+    m_category->setObjectName(QStringLiteral("sitesCategory"));
+    categoryLabel->setBuddy(m_category);
+    m_category->setAccessibleName(categoryLabel->text());
+    auto *categoryDefault = defaultButton(QStringLiteral("Default contacts category"), this);
+    categoryDefault->setObjectName(QStringLiteral("categoryDefault"));
+
+    m_banner = new QCheckBox(QStringLiteral("Display Banner"), this);
+    m_banner->setObjectName(QStringLiteral("displayBanner"));
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &COptionsDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(directoryDefault, &QPushButton::clicked, this, &COptionsDlg::onDirectoryDefault);
+    connect(categoryDefault, &QPushButton::clicked, this, &COptionsDlg::onCategoryDefault);
+
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(4);
+    grid->addWidget(directoryLabel, 0, 0, 1, 2);
+    grid->addWidget(m_directory, 1, 0);
+    grid->addWidget(directoryDefault, 1, 1);
+    grid->setRowMinimumHeight(2, 10);
+    grid->addWidget(categoryLabel, 3, 0, 1, 2);
+    grid->addWidget(m_category, 4, 0);
+    grid->addWidget(categoryDefault, 4, 1);
+    grid->setColumnStretch(0, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+    layout->addWidget(m_banner);
+    layout->addSpacing(8);
+    layout->addWidget(buttons);
+    setFixedSize(kScreenWidth, kScreenHeight);
+}
+
+void COptionsDlg::showValues()
+{
+    m_directory->setText(storageDirectory);
+    m_category->setText(sitesCategory);
+    m_banner->setChecked(displayBanner);
+}
+
+void COptionsDlg::readValues()
+{
+    storageDirectory = m_directory->text();
+    sitesCategory = m_category->text();
+    displayBanner = m_banner->isChecked();
+}
+
+void COptionsDlg::accept()
+{
+    readValues();
+    QDialog::accept();
+}
+
+void COptionsDlg::onDirectoryDefault()
+{
+    readValues();
+    storageDirectory = m_defaultDirectory;
+    showValues();
+}
+
+void COptionsDlg::onCategoryDefault()
+{
+    readValues();
+    sitesCategory = QLatin1String(kDefaultCategory);
+    showValues();
+}

@@ -1,0 +1,55 @@
+#include "platform/FileMove.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+bool copyFlushed(const QString &from, const QString &to)
+{
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    // Written under a temporary name, so the new folder never holds half a file.
+    const QString partial = to + QStringLiteral(".moving");
+    QFile target(partial);
+    if (!target.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return false;
+    bool ok = true;
+    while (ok && !source.atEnd()) {
+        const QByteArray block = source.read(1 << 16);
+        ok = !block.isEmpty() && target.write(block) == block.size();
+    }
+    ok = ok && target.flush() && ::fsync(target.handle()) == 0;
+    target.close();
+    ok = ok && target.setPermissions(source.permissions());
+    ok = ok && !QFileInfo::exists(to) && std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(to).constData()) == 0;
+    if (!ok)
+        QFile::remove(partial);
+    return ok;
+}
+
+} // namespace
+
+bool moveFile(const QString &from, const QString &to)
+{
+    const QFileInfo source(from);
+    if (!source.exists() || source.isDir())
+        return false;
+    const QFileInfo target(to);
+    if (target.exists())
+        return source.canonicalFilePath() == target.canonicalFilePath();
+
+    const QByteArray fromName = QFile::encodeName(from);
+    const QByteArray toName = QFile::encodeName(to);
+    if (std::rename(fromName.constData(), toName.constData()) == 0)
+        return true;
+    if (errno != EXDEV)
+        return false;
+    return copyFlushed(from, to) && QFile::remove(from);
+}

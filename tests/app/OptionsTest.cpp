@@ -1,0 +1,246 @@
+#include "app/OptionsApply.h"
+#include "app/OptionsDlg.h"
+#include "app/PromptStoreReporter.h"
+#include "app/SettingsStore.h"
+#include "app/StorageMove.h"
+#include "app/TarvelDlg.h"
+#include "db/Schema.h"
+#include "ui/ScriptedFileChooser.h"
+#include "ui/ScriptedPrompter.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char kMoveQuestion[] = "Changing the default directory will cause all files(except .exe) from the current "
+                             "directory to be moved to the new directory\nChange directory?";
+
+bool writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+TEST(StorageMove, NamesEndingInExeStayBehind)
+{
+    EXPECT_EQ(stripTrailingSlashes(QStringLiteral("/a/b///")), QStringLiteral("/a/b"));
+    EXPECT_EQ(stripTrailingSlashes(QStringLiteral("/")), QString());
+    for (const char *kept : {"Tarvel.exe", "SETUP.EXE", "runme.Exe", "notexe"})
+        EXPECT_TRUE(staysInStorageDirectory(QLatin1String(kept))) << kept;
+    for (const char *moved : {"notes.txt", "TarvelDB.CDB", "exe.wav", "Launch.wav"})
+        EXPECT_FALSE(staysInStorageDirectory(QLatin1String(moved))) << moved;
+}
+
+class OptionsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_old = m_root.path() + QStringLiteral("/old/");
+        m_new = m_root.path() + QStringLiteral("/new/");
+        ASSERT_TRUE(QDir().mkpath(m_old + QStringLiteral("pictures")));
+        ASSERT_TRUE(QDir().mkpath(m_new));
+        ASSERT_TRUE(CreateDatabase(m_old));
+        ASSERT_TRUE(writeFile(m_old + QStringLiteral("Launch.wav"), "boom"));
+        ASSERT_TRUE(writeFile(m_old + QStringLiteral("tool.exe"), "program"));
+        ASSERT_TRUE(writeFile(m_old + QStringLiteral(".hidden"), "dot"));
+        ASSERT_TRUE(writeFile(m_old + QStringLiteral("pictures/alpha.png"), "png"));
+        m_main = {m_old, QStringLiteral("Launch Sites"), true};
+        ASSERT_TRUE(m_settings.WriteSetting(QLatin1String(kSettingDefaultDirectory), m_old));
+    }
+
+    void apply(const QString &directory, bool banner = true, const QString &category = QStringLiteral("Launch Sites"))
+    {
+        applyOptions({directory, category, banner}, m_main, m_settings, m_prompter, nullptr);
+    }
+
+    QString storedDirectory() const { return m_settings.ReadSetting(QLatin1String(kSettingDefaultDirectory)); }
+
+    QTemporaryDir m_root;
+    QString m_old;
+    QString m_new;
+    CMainSettings m_main;
+    CSettingsStore m_settings{m_root.filePath(QStringLiteral("Tarvel.ini"))};
+    CScriptedPrompter m_prompter;
+};
+
+TEST_F(OptionsTest, SameDirectoryAsksNothingAndStoresTheRest)
+{
+    apply(m_old, false, QStringLiteral("Club Fields"));
+    EXPECT_TRUE(m_prompter.shown().isEmpty());
+    EXPECT_FALSE(m_main.displayBanner);
+    EXPECT_EQ(m_settings.ReadSetting(QLatin1String(kSettingDisplayBanner)), QStringLiteral("NO"));
+    EXPECT_EQ(m_settings.ReadSetting(QLatin1String(kSettingSitesCategory)), QStringLiteral("Club Fields"));
+    EXPECT_EQ(storedDirectory(), m_old);
+}
+
+TEST_F(OptionsTest, YesMovesEveryFileButProgramsAndFolders)
+{
+    m_prompter.script({PromptAnswer::Yes});
+    apply(m_new + QStringLiteral("//"));
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().first().text, QLatin1String(kMoveQuestion));
+    EXPECT_EQ(m_prompter.shown().first().caption, QStringLiteral("Warning"));
+    EXPECT_EQ(m_main.storageDirectory, m_new);
+    EXPECT_EQ(storedDirectory(), m_new);
+
+    EXPECT_EQ(QDir(m_new).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              QStringList({".hidden", "Launch.wav", "TarvelDB.CDB"}));
+    EXPECT_EQ(QDir(m_old).entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList({"tool.exe"}));
+    EXPECT_EQ(readFile(m_old + QStringLiteral("pictures/alpha.png")), QByteArray("png"));
+    EXPECT_EQ(readFile(m_new + QStringLiteral("Launch.wav")), QByteArray("boom"));
+}
+
+TEST_F(OptionsTest, FileAlreadyInTheNewFolderIsNotOverwritten)
+{
+    ASSERT_TRUE(writeFile(m_new + QStringLiteral("Launch.wav"), "theirs"));
+    m_prompter.script({PromptAnswer::Yes});
+    apply(m_new);
+    EXPECT_EQ(readFile(m_new + QStringLiteral("Launch.wav")), QByteArray("theirs"));
+    EXPECT_EQ(readFile(m_old + QStringLiteral("Launch.wav")), QByteArray("boom"));
+    EXPECT_TRUE(QFile::exists(databasePath(m_new)));
+    EXPECT_EQ(storedDirectory(), m_new);
+}
+
+TEST_F(OptionsTest, NoLeavesEverythingAsItWas)
+{
+    m_prompter.script({PromptAnswer::No});
+    apply(m_new);
+    EXPECT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_main.storageDirectory, m_old);
+    EXPECT_EQ(storedDirectory(), m_old);
+    EXPECT_TRUE(QFile::exists(databasePath(m_old)));
+    EXPECT_TRUE(QDir(m_new).isEmpty());
+}
+
+TEST_F(OptionsTest, SameDirectoryWithoutItsSlashMovesFilesOntoThemselves)
+{
+    const QByteArray before = readFile(databasePath(m_old));
+    m_prompter.script({PromptAnswer::Yes});
+    apply(stripTrailingSlashes(m_old));
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().first().text, QLatin1String(kMoveQuestion));
+    EXPECT_EQ(storedDirectory(), m_old);
+    EXPECT_EQ(readFile(databasePath(m_old)), before);
+    EXPECT_EQ(readFile(m_old + QStringLiteral("Launch.wav")), QByteArray("boom"));
+}
+
+TEST_F(OptionsTest, MissingDirectoryIsRefusedButTheOtherSettingsStay)
+{
+    apply(QStringLiteral("/"), false);
+    apply(m_root.path() + QStringLiteral("/nowhere/"), false);
+    apply(databasePath(m_old), false); // a file, not a folder
+    ASSERT_EQ(m_prompter.shown().size(), 3);
+    EXPECT_EQ(m_prompter.shown().at(0).text,
+              QStringLiteral("The directory  does not exist\ndiscarding changes to default directory!"));
+    EXPECT_EQ(m_prompter.shown().at(1).text, QStringLiteral("The directory ") + m_root.path()
+                                                  + QStringLiteral("/nowhere does not exist\ndiscarding changes to "
+                                                                   "default directory!"));
+    EXPECT_EQ(m_prompter.shown().at(0).caption, QStringLiteral("Warning"));
+    EXPECT_EQ(storedDirectory(), m_old);
+    EXPECT_EQ(m_settings.ReadSetting(QLatin1String(kSettingDisplayBanner)), QStringLiteral("NO"));
+}
+
+TEST_F(OptionsTest, LogbookThatCannotMoveKeepsTheOldDirectory)
+{
+    // Something that is not a logbook blocks its name in the new folder.
+    ASSERT_TRUE(QDir().mkpath(databasePath(m_new)));
+    m_prompter.script({PromptAnswer::Yes});
+    apply(m_new);
+    ASSERT_EQ(m_prompter.shown().size(), 2);
+    EXPECT_EQ(m_prompter.shown().at(1).caption, QStringLiteral("Warning"));
+    EXPECT_TRUE(m_prompter.shown().at(1).text.contains(QStringLiteral("TarvelDB.CDB could not be moved")));
+    EXPECT_EQ(m_main.storageDirectory, m_old);
+    EXPECT_EQ(storedDirectory(), m_old);
+    EXPECT_TRUE(QFileInfo(databasePath(m_old)).isFile());
+}
+
+TEST_F(OptionsTest, MovesAcrossFileSystems)
+{
+    const QString shm = QStringLiteral("/dev/shm");
+    if (!QFileInfo(shm).isWritable() || QStorageInfo(shm).device() == QStorageInfo(m_old).device())
+        GTEST_SKIP() << "no second file system (writable /dev/shm) on this machine";
+    QTemporaryDir other(shm + QStringLiteral("/tarvel-move-XXXXXX"));
+    ASSERT_TRUE(other.isValid());
+    const QByteArray logbook = readFile(databasePath(m_old));
+    m_prompter.script({PromptAnswer::Yes});
+    apply(other.path() + QLatin1Char('/'));
+    EXPECT_EQ(storedDirectory(), other.path() + QLatin1Char('/'));
+    EXPECT_EQ(readFile(databasePath(other.path() + QLatin1Char('/'))), logbook);
+    EXPECT_FALSE(QFile::exists(databasePath(m_old)));
+    EXPECT_EQ(QDir(other.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              QStringList({".hidden", "Launch.wav", "TarvelDB.CDB"}));
+}
+
+TEST(OptionsDialog, DefaultsOkAndCancel)
+{
+    COptionsDlg dialog(QStringLiteral("/home/flyer/.local/share/Zendrak/Tarvel/"));
+    dialog.storageDirectory = QStringLiteral("/old/");
+    dialog.sitesCategory = QStringLiteral("Fields");
+    dialog.displayBanner = true;
+    dialog.showValues();
+    auto *directory = dialog.findChild<QLineEdit *>(QStringLiteral("storageDirectory"));
+    auto *category = dialog.findChild<QLineEdit *>(QStringLiteral("sitesCategory"));
+    ASSERT_TRUE(directory && category);
+    EXPECT_EQ(directory->accessibleName(), QStringLiteral("Storage Directory"));
+    EXPECT_EQ(category->accessibleName(), QStringLiteral("Launch Site-Contacts Category"));
+
+    category->setText(QStringLiteral("typed"));
+    dialog.findChild<QPushButton *>(QStringLiteral("directoryDefault"))->click();
+    EXPECT_EQ(directory->text(), QStringLiteral("/home/flyer/.local/share/Zendrak/Tarvel/"));
+    EXPECT_EQ(category->text(), QStringLiteral("typed")); // what was typed is kept
+    dialog.findChild<QPushButton *>(QStringLiteral("categoryDefault"))->click();
+    EXPECT_EQ(category->text(), QStringLiteral("Launch Site"));
+
+    dialog.findChild<QCheckBox *>(QStringLiteral("displayBanner"))->setChecked(false);
+    dialog.accept();
+    EXPECT_EQ(dialog.sitesCategory, QStringLiteral("Launch Site"));
+    EXPECT_FALSE(dialog.displayBanner);
+}
+
+TEST(OptionsDialog, MainWindowTurnsTheBannerOffAtOnce)
+{
+    QTemporaryDir dir;
+    CSettingsStore settings(dir.filePath(QStringLiteral("Tarvel.ini")));
+    settings.setDefaultStorageDirectory(dir.path() + QLatin1Char('/'));
+    CScriptedPrompter prompter;
+    CScriptedFileChooser files;
+    CPromptStoreReporter reporter(prompter, nullptr, {});
+    CTarvelDlg window(settings, CUiServices{prompter, files}, reporter);
+    auto *banner = window.findChild<QLabel *>(QStringLiteral("bannerLabel"));
+    ASSERT_FALSE(banner->text().isEmpty());
+
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<COptionsDlg *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QCheckBox *>(QStringLiteral("displayBanner"))->setChecked(false);
+        dialog->accept();
+    });
+    window.onOptions();
+    EXPECT_TRUE(banner->text().isEmpty());
+    EXPECT_EQ(settings.ReadSetting(QLatin1String(kSettingDisplayBanner)), QStringLiteral("NO"));
+    EXPECT_TRUE(prompter.shown().isEmpty());
+
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); }); // closing discards
+    window.onOptions();
+    EXPECT_EQ(settings.ReadSetting(QLatin1String(kSettingDisplayBanner)), QStringLiteral("NO"));
+}
+
+} // namespace
