@@ -11,6 +11,8 @@ CCommandBar::CCommandBar(QWidget *parent)
     setFloatable(false);
     setToolButtonStyle(Qt::ToolButtonTextOnly);
     setAccessibleName(QStringLiteral("Command bar"));
+    // Set apart from the screen above it, like the handheld's bar along the bottom edge.
+    setStyleSheet(QStringLiteral("CCommandBar { border-top: 1px solid palette(mid); spacing: 2px; }"));
 }
 
 QMenu *CCommandBar::addMenu(const QString &title)

@@ -15,6 +15,16 @@ QString values(const QStringList &texts)
         quoted.append(sqlQuote(text));
     return quoted.join(QStringLiteral(", "));
 }
+
+// One INSERT per row; intoColumns is "Table (Column, ...)".
+template<typename Rows>
+bool insertRows(CRecordStore &store, const char *intoColumns, const Rows &rows)
+{
+    bool ok = true;
+    for (const QStringList &row : rows)
+        ok = ok && store.RunSql(QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(QLatin1String(intoColumns), values(row)));
+    return ok;
+}
 } // namespace
 
 bool createSampleLogbook(const QString &storageDirectory)
@@ -36,31 +46,15 @@ bool createSampleLogbook(const QString &storageDirectory)
         {"4", "O'Brien's Dart", "Home built", "Scale", "", "", "Streamer", "Rail", "0", "0", "Retired",
          "Fins need epoxy.", "120 g", "54 cm", "3.3 cm", "40 cm", "29 mm"},
     };
-    bool ok = true;
-    for (const QStringList &rocket : rockets) {
-        ok = ok
-            && store.RunSql(QStringLiteral("INSERT INTO Rockets (ID, Name, MFG, Type, Image, CheckList, Recovery, "
-                                           "Launcher, Stages, Clustered, Status, Notes, Weight, Length, Diameter, "
-                                           "CP, MMT) VALUES (%1)")
-                                .arg(values(rocket)));
-    }
-    const char *recMotors[] = {
-        "'1', 'A8', '3', 'Estes', '90', '1', '1', '0'",  "'1', 'B6', '4', 'Estes', '180', '1', '1', '0'",
-        "'2', 'C6', '5', 'Estes', '210', '1', '1', '0'", "'3', 'C6', '0', 'Estes', '0', '1', '3', '1'",
-        "'3', 'B6', '0', 'Estes', '0', '2', '1', '2'",   "'3', 'A8', '5', 'Estes', '310', '3', '1', '3'",
+    const QStringList recMotors[] = {
+        {"1", "A8", "3", "Estes", "90", "1", "1", "0"},  {"1", "B6", "4", "Estes", "180", "1", "1", "0"},
+        {"2", "C6", "5", "Estes", "210", "1", "1", "0"}, {"3", "C6", "0", "Estes", "0", "1", "3", "1"},
+        {"3", "B6", "0", "Estes", "0", "2", "1", "2"},   {"3", "A8", "5", "Estes", "310", "3", "1", "3"},
     };
-    for (const char *row : recMotors) {
-        ok = ok
-            && store.RunSql(QStringLiteral("INSERT INTO RecMotors (RocketID, Type, Delay, MFG, Alt, Stage, Qty, "
-                                           "GroupID) VALUES (%1)")
-                                .arg(QLatin1String(row)));
-    }
-    const char *motors[] = {
-        "'A8', '3', 'Estes', '18mm'", "'B6', '4', 'Estes', '18mm'", "'C6', '5', 'Estes', '18mm'",
-        "'D12', '5', 'Estes', '24mm'", "'F40', '7', 'AeroTech', '29mm'", "'G64', '10', 'AeroTech', '29mm'",
+    const QStringList motors[] = {
+        {"A8", "3", "Estes", "18mm"},  {"B6", "4", "Estes", "18mm"},     {"C6", "5", "Estes", "18mm"},
+        {"D12", "5", "Estes", "24mm"}, {"F40", "7", "AeroTech", "29mm"}, {"G64", "10", "AeroTech", "29mm"},
     };
-    for (const char *row : motors)
-        ok = ok && store.RunSql(QStringLiteral("INSERT INTO Motors (Type, Delay, MFG, Size) VALUES (%1)").arg(QLatin1String(row)));
     const QStringList launches[] = {
         {"1", "Parachute", "A8", "Estes", "3", "Miller Field", "5", "NW", "68", "0", "04/12/2026", "", "14:07:20",
          "14:07:41", "Straight boost.", "-1", ""},
@@ -69,12 +63,15 @@ bool createSampleLogbook(const QString &storageDirectory)
         {"1", "Parachute", "B6", "Estes", "4", "Club Range", "12", "SW", "72", "0", "06/21/2026", "", "", "",
          "Chute tangled.", "0", ""},
     };
-    for (const QStringList &launch : launches) {
-        ok = ok
-            && store.RunSql(QStringLiteral("INSERT INTO Launches (Model, Recovery, Motor, MotorMfg, MotorDelay, Site, "
-                                           "WindSpeed, WindDirection, Temperature, Celcius, Date, DrogueTime, "
-                                           "MainTime, DoneTime, Notes, Success, AltFileName) VALUES (%1)")
-                                .arg(values(launch)));
-    }
+    const bool ok = insertRows(store,
+                               "Rockets (ID, Name, MFG, Type, Image, CheckList, Recovery, Launcher, Stages, "
+                               "Clustered, Status, Notes, Weight, Length, Diameter, CP, MMT)",
+                               rockets)
+        && insertRows(store, "RecMotors (RocketID, Type, Delay, MFG, Alt, Stage, Qty, GroupID)", recMotors)
+        && insertRows(store, "Motors (Type, Delay, MFG, Size)", motors)
+        && insertRows(store,
+                      "Launches (Model, Recovery, Motor, MotorMfg, MotorDelay, Site, WindSpeed, WindDirection, "
+                      "Temperature, Celcius, Date, DrogueTime, MainTime, DoneTime, Notes, Success, AltFileName)",
+                      launches);
     return ok && transaction.commit();
 }
