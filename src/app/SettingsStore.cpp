@@ -42,7 +42,7 @@ QString CSettingsStore::ReadSetting(const QString &name) const
     if (!exists())
         return QString(QLatin1String(""));
     const QSettings settings(m_filePath, QSettings::IniFormat);
-    const QString text = storedText(settings, name);
+    QString text = storedText(settings, name);
     if (text.isNull() || text.size() > kMaxValueLength)
         return QString(QLatin1String(""));
     return text;
