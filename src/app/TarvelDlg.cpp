@@ -3,6 +3,8 @@
 #include "app/AboutDlg.h"
 #include "app/BannerText.h"
 #include "db/RecordStore.h"
+#include "queries/QueryBuilderDlg.h"
+#include "queries/QueryDlg.h"
 #include "ui/AppIcon.h"
 #include "ui/CommandBar.h"
 #include "ui/Prompter.h"
@@ -65,9 +67,9 @@ void CTarvelDlg::createCommandBar()
     QMenu *data = m_commandBar->addMenu(QStringLiteral("Data"));
     connect(data->addAction(QStringLiteral("About")), &QAction::triggered, this, &CTarvelDlg::onAbout);
     data->addSeparator();
-    markUnavailable(data->addAction(QStringLiteral("Queries")));
+    connect(data->addAction(QStringLiteral("Queries")), &QAction::triggered, this, &CTarvelDlg::onQueries);
     markUnavailable(data->addAction(QStringLiteral("Rockets")));
-    markUnavailable(data->addAction(QStringLiteral("Viewer")));
+    connect(data->addAction(QStringLiteral("Viewer")), &QAction::triggered, this, &CTarvelDlg::onViewer);
 
     QMenu *edit = m_commandBar->addMenu(QStringLiteral("EDIT"));
     markUnavailable(edit->addAction(QStringLiteral("Options")));
@@ -120,6 +122,24 @@ void CTarvelDlg::onAbout()
 {
     CAboutDlg about(this);
     about.exec();
+}
+
+void CTarvelDlg::onQueries()
+{
+    std::unique_ptr<CRecordStore> store = openStore();
+    if (!store)
+        return;
+    CQueryBuilderDlg builder(*store, m_ui, this);
+    builder.exec();
+}
+
+void CTarvelDlg::onViewer()
+{
+    std::unique_ptr<CRecordStore> store = openStore();
+    if (!store)
+        return;
+    CQueryDlg viewer(*store, m_ui, this);
+    viewer.exec();
 }
 
 void CTarvelDlg::markUnavailable(QAction *action)

@@ -43,6 +43,8 @@ public slots:
     // The commands of the command bar; each opens its screen modally.
     void onAbout();
     void onHelp();
+    void onQueries();
+    void onViewer();
 
 private:
     // A menu entry or button whose screen is not part of this build yet: shown, but disabled.

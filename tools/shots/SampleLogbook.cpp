@@ -4,6 +4,7 @@
 #include "db/Schema.h"
 #include "db/SqlText.h"
 #include "db/StoreTransaction.h"
+#include "queries/SavedQueries.h"
 
 #include <QStringList>
 
@@ -76,5 +77,6 @@ bool createSampleLogbook(const QString &storageDirectory)
                                            "MainTime, DoneTime, Notes, Success, AltFileName) VALUES (%1)")
                                 .arg(values(launch)));
     }
+    ok = ok && addDefaultQueries(store);
     return ok && transaction.commit();
 }
