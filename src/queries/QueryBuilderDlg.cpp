@@ -1,6 +1,7 @@
 #include "queries/QueryBuilderDlg.h"
 
 #include "db/Schema.h"
+#include "queries/QueryLineDelegate.h"
 #include "queries/QueryText.h"
 #include "queries/SavedQueries.h"
 #include "ui/CommandBar.h"
@@ -9,6 +10,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -18,6 +20,8 @@
 namespace {
 // Queries.Name is declared this wide.
 constexpr int kMaxNameLength = 200;
+// Where the SQL text starts on a line of the list, in pixels.
+constexpr int kNameTabStop = 92;
 } // namespace
 
 CQueryBuilderDlg::CQueryBuilderDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
@@ -47,6 +51,9 @@ CQueryBuilderDlg::CQueryBuilderDlg(CRecordStore &store, CUiServices ui, QWidget 
     m_list = new QListWidget(this);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Lines are cut to the width rather than scrolled sideways.
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setItemDelegate(new CQueryLineDelegate(kNameTabStop, m_list));
     m_list->setAccessibleName(QStringLiteral("Queries"));
     listLabel->setBuddy(m_list);
     connect(m_list, &QListWidget::currentRowChanged, this, &CQueryBuilderDlg::onSelectionChanged);
@@ -57,6 +64,12 @@ CQueryBuilderDlg::CQueryBuilderDlg(CRecordStore &store, CUiServices ui, QWidget 
     connect(m_commandBar->addCommand(QStringLiteral("UPDATE")), &QAction::triggered, this, &CQueryBuilderDlg::onUpdate);
     connect(m_commandBar->addCommand(QStringLiteral("DEFAULT")), &QAction::triggered, this,
             &CQueryBuilderDlg::onDefault);
+    // Four commands share the 240-pixel bar: the buttons hug their texts.
+    m_commandBar->layout()->setSpacing(0);
+    for (QAction *action : m_commandBar->actions()) {
+        if (QWidget *button = m_commandBar->widgetForAction(action))
+            button->setMaximumWidth(button->fontMetrics().horizontalAdvance(action->text()) + 10);
+    }
 
     auto *fields = new QVBoxLayout;
     fields->setContentsMargins(4, 4, 4, 2);

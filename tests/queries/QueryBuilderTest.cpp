@@ -3,12 +3,14 @@
 #include "queries/QueryBuilderDlg.h"
 #include "queries/QueryText.h"
 #include "support/TestLogbook.h"
+#include "ui/CommandBar.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -175,4 +177,17 @@ TEST_F(QueryBuilderTest, SqlTextIsLimitedToTheColumnWidth)
     builder.sqlEdit()->setPlainText(QString(kMaxQueryTextLength + 50, QLatin1Char('x')));
     EXPECT_EQ(builder.sqlEdit()->toPlainText().size(), kMaxQueryTextLength);
     EXPECT_EQ(builder.nameEdit()->maxLength(), 200);
+}
+
+TEST_F(QueryBuilderTest, AllFourCommandsFitOnTheBar)
+{
+    CQueryBuilderDlg builder(m_store, m_ui);
+    builder.show();
+    QStringList shown;
+    for (QAction *action : builder.commandBar()->actions()) {
+        QWidget *button = builder.commandBar()->widgetForAction(action);
+        if (button && button->isVisible() && button->geometry().right() < builder.width())
+            shown.append(action->text());
+    }
+    EXPECT_EQ(shown, QStringList({"ADD", "REMOVE", "UPDATE", "DEFAULT"}));
 }
