@@ -5,6 +5,7 @@
 #include "queries/SavedQueries.h"
 
 #include <QSaveFile>
+#include <QStringEncoder>
 
 namespace {
 struct ExportPieces {
@@ -74,12 +75,27 @@ ExportFormat exportFormatForPath(const QString &path)
     return ExportFormat::None;
 }
 
-QByteArray exportContent(ExportFormat format, CRecordStore &store)
+bool writeExportContent(ExportFormat format, CRecordStore &store, QIODevice &device)
 {
     if (format == ExportFormat::None)
-        return {};
+        return true;
     const ExportPieces &pieces = format == ExportFormat::Csv ? kCsvPieces : kHtmlPieces;
-    QString text = pieces.opening;
+    // Written in blocks as the rows are read: a large result is never held
+    // whole a second time, in UTF-16 or in UTF-8.
+    constexpr qsizetype kBlock = 1 << 16;
+    QStringEncoder encoder(QStringEncoder::Utf8);
+    QString text;
+    QByteArray bytes;
+    bool ok = true;
+    auto flush = [&] {
+        bytes.resize(encoder.requiredSpace(text.size()));
+        const char *end = encoder.appendToBuffer(bytes.data(), text);
+        const qsizetype size = end - bytes.constData();
+        ok = ok && device.write(bytes.constData(), size) == size;
+        text.clear();
+    };
+
+    text += pieces.opening;
     store.MoveFirst();
     if (!store.IsEOF()) {
         const int fields = store.FieldCount();
@@ -91,13 +107,16 @@ QByteArray exportContent(ExportFormat format, CRecordStore &store)
                 appendValue(text, format, valueOf(c));
             }
             text += pieces.lineEnd;
+            if (text.size() >= kBlock)
+                flush();
         };
         appendLine([&](int c) { return store.GetFieldName(c); });
-        for (; !store.IsEOF(); store.MoveNext())
+        for (; ok && !store.IsEOF(); store.MoveNext())
             appendLine([&](int c) { return store.GetFieldText(c); });
     }
     text += pieces.closing;
-    return text.toUtf8();
+    flush();
+    return ok;
 }
 
 ExportStatus exportSavedQuery(CRecordStore &store, int index, const QString &path, QString *message)
@@ -117,10 +136,8 @@ ExportStatus exportSavedQuery(CRecordStore &store, int index, const QString &pat
         *message = queryFailedMessage(query.name, store.lastError());
         return ExportStatus::QueryFailed;
     }
-    const QByteArray content = exportContent(format, store);
-
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || !writeExportContent(format, store, file) || !file.commit()) {
         *message = QStringLiteral("The file %1 cannot be written.\n%2").arg(path, file.errorString());
         file.cancelWriting();
         return ExportStatus::FileFailed;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QByteArray>
+class QIODevice;
 #include <QString>
 
 class CRecordStore;
@@ -13,9 +13,10 @@ enum class ExportFormat { None, Csv, Html };
 // ".csv" selects CSV, ".htm" and ".html" select HTML, in any case; anything else None.
 ExportFormat exportFormatForPath(const QString &path);
 
-// The file content for the store's current result, from its first record on.
-// An empty result gives the opening and closing texts alone.
-QByteArray exportContent(ExportFormat format, CRecordStore &store);
+// Writes the file content for the store's current result, from its first
+// record on; an empty result gives the opening and closing texts alone. False
+// when the device refuses a write.
+bool writeExportContent(ExportFormat format, CRecordStore &store, QIODevice &device);
 
 enum class ExportStatus {
     Written,

@@ -3,7 +3,6 @@
 #include "queries/SortOrder.h"
 
 #include <algorithm>
-#include <numeric>
 
 CSortListModel::CSortListModel(QObject *parent)
     : QAbstractTableModel(parent)
@@ -139,11 +138,30 @@ void CSortListModel::sortRows(int column, bool ascending)
     if (!m_bulk)
         emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
 
-    // Sort positions rather than rows, so persistent indexes can be moved after.
-    std::vector<int> order(size_t(m_rows.size()));
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int a, int b) { return compareSortRows(m_rows.at(a), m_rows.at(b), column, ascending) < 0; });
+    // Sort compact keys rather than rows, so the comparisons stay in cache and
+    // persistent indexes can be moved after.
+    struct Key {
+        QStringView text;
+        QStringView first;
+        int row;
+    };
+    std::vector<Key> keys;
+    keys.reserve(size_t(m_rows.size()));
+    for (int row = 0; row < m_rows.size(); ++row) {
+        const QStringList &cells = m_rows.at(row);
+        keys.push_back({column < cells.size() ? QStringView(cells.at(column)) : QStringView(),
+                        cells.isEmpty() ? QStringView() : QStringView(cells.at(0)), row});
+    }
+    // The rule of compareSortRows, on the keys.
+    std::stable_sort(keys.begin(), keys.end(), [&](const Key &a, const Key &b) {
+        int result = compareSortTexts(a.text, b.text);
+        if (result == 0 && column != 0)
+            result = compareSortTexts(a.first, b.first);
+        return ascending ? result < 0 : result > 0;
+    });
+    std::vector<int> order(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        order[i] = keys[i].row;
     QList<QStringList> sorted;
     sorted.reserve(m_rows.size());
     std::vector<int> newPosition(order.size());
