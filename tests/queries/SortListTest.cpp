@@ -40,19 +40,6 @@ TEST(SortOrder, ComparesCodeUnitsCaseSensitively)
     EXPECT_GT(compareSortTexts(u"\u00e9", u"z"), 0);
 }
 
-TEST(SortOrder, TiesOnOtherColumnsFallBackToFirstColumnInTheSameDirection)
-{
-    const QStringList a = {QStringLiteral("a"), QStringLiteral("same")};
-    const QStringList b = {QStringLiteral("b"), QStringLiteral("same")};
-    EXPECT_LT(compareSortRows(a, b, 1, true), 0);
-    EXPECT_GT(compareSortRows(a, b, 1, false), 0);
-    // Column 0 itself has no further tie-breaker.
-    const QStringList c = {QStringLiteral("a"), QStringLiteral("x")};
-    EXPECT_EQ(compareSortRows(a, c, 0, true), 0);
-    // A row without the column reads as empty there.
-    EXPECT_LT(compareSortRows({QStringLiteral("z")}, a, 1, true), 0);
-}
-
 TEST(SortListCtrl, HeadingRequestsToggleDirectionAndSwitchColumns)
 {
     CSortListCtrl list;
