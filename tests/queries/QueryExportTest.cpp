@@ -166,10 +166,16 @@ TEST_F(QueryExportTest, RefusesWritingQueriesAndReportsFailures)
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("wipe.csv"))));
     EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets")), QStringList({"keep"}));
 
+    // A failed export leaves a file of that name as it was.
+    {
+        QFile old(path(QStringLiteral("broken.csv")));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("previous");
+    }
     const int broken = save(QStringLiteral("x broken"), QStringLiteral("SELECT nope FROM Rockets"));
     EXPECT_EQ(exportTo(broken, QStringLiteral("broken.csv")), ExportStatus::QueryFailed);
     EXPECT_TRUE(m_message.contains(QStringLiteral("nope"))) << m_message.toStdString();
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("broken.csv"))));
+    EXPECT_EQ(readAll(path(QStringLiteral("broken.csv"))), QByteArray("previous"));
 
     const int names = save(QStringLiteral("names"), QStringLiteral("SELECT Name FROM Rockets"));
     EXPECT_EQ(exportTo(names, QStringLiteral("no/such/folder/out.csv")), ExportStatus::FileFailed);
