@@ -5,6 +5,8 @@
 #include "app/OptionsApply.h"
 #include "app/OptionsDlg.h"
 #include "db/RecordStore.h"
+#include "queries/QueryBuilderDlg.h"
+#include "queries/QueryDlg.h"
 #include "ui/AppIcon.h"
 #include "ui/CommandBar.h"
 #include "ui/Prompter.h"
@@ -67,9 +69,9 @@ void CTarvelDlg::createCommandBar()
     QMenu *data = m_commandBar->addMenu(QStringLiteral("Data"));
     connect(data->addAction(QStringLiteral("About")), &QAction::triggered, this, &CTarvelDlg::onAbout);
     data->addSeparator();
-    markUnavailable(data->addAction(QStringLiteral("Queries")));
+    connect(data->addAction(QStringLiteral("Queries")), &QAction::triggered, this, &CTarvelDlg::onQueries);
     markUnavailable(data->addAction(QStringLiteral("Rockets")));
-    markUnavailable(data->addAction(QStringLiteral("Viewer")));
+    connect(data->addAction(QStringLiteral("Viewer")), &QAction::triggered, this, &CTarvelDlg::onViewer);
 
     QMenu *edit = m_commandBar->addMenu(QStringLiteral("EDIT"));
     connect(edit->addAction(QStringLiteral("Options")), &QAction::triggered, this, &CTarvelDlg::onOptions);
@@ -136,6 +138,24 @@ void CTarvelDlg::onOptions()
     applyOptions({options.storageDirectory, options.sitesCategory, options.displayBanner}, m_main, m_settings,
                  m_ui.prompter, this);
     setDisplayBanner(m_main.displayBanner);
+}
+
+void CTarvelDlg::onQueries()
+{
+    std::unique_ptr<CRecordStore> store = openStore();
+    if (!store)
+        return;
+    CQueryBuilderDlg builder(*store, m_ui, this);
+    builder.exec();
+}
+
+void CTarvelDlg::onViewer()
+{
+    std::unique_ptr<CRecordStore> store = openStore();
+    if (!store)
+        return;
+    CQueryDlg viewer(*store, m_ui, this);
+    viewer.exec();
 }
 
 void CTarvelDlg::markUnavailable(QAction *action)

@@ -44,6 +44,8 @@ public slots:
     void onAbout();
     void onHelp();
     void onOptions();
+    void onQueries();
+    void onViewer();
 
 private:
     // A menu entry or button whose screen is not part of this build yet: shown, but disabled.

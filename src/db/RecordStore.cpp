@@ -118,6 +118,27 @@ bool CRecordStore::RunSql(const QString &sql)
     return true;
 }
 
+CRecordStore::StatementAccess CRecordStore::statementAccess(const QString &sql)
+{
+    if (!createDatabasePath(sql).isNull())
+        return StatementAccess::Writes;
+    if (!m_db.isOpen())
+        return StatementAccess::Invalid;
+    const QByteArray utf8 = sql.toUtf8();
+    int offset = 0;
+    CSqlStatement statement = m_db.prepare(utf8, &offset);
+    if (!statement.isValid() && !m_db.lastError().isEmpty())
+        return StatementAccess::Invalid;
+    CSqlStatement second = m_db.prepare(utf8, &offset);
+    if (second.isValid() || !m_db.lastError().isEmpty())
+        return StatementAccess::Invalid;
+    if (!statement.isValid())
+        return StatementAccess::ReadOnly;
+    // SQLite counts BEGIN, COMMIT, ATTACH and the like as read-only; none of them
+    // returns rows, and every one changes what the connection does next.
+    return statement.isReadOnly() && statement.columnCount() > 0 ? StatementAccess::ReadOnly : StatementAccess::Writes;
+}
+
 // A result whose columns all come from one table is read together with that
 // table's rowids, so that writes go to the row each result row came from.
 bool CRecordStore::makeWritable(const QString &sql, const CSqlStatement &plain, int columns)

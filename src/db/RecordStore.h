@@ -35,6 +35,16 @@ public:
     // Runs exactly one statement; false, and no current result, when it cannot run.
     bool RunSql(const QString &sql);
 
+    // What RunSql would do with the text, decided by SQLite on the prepared
+    // statement without running it: Invalid when it is not exactly one statement
+    // that prepares, Writes when it could change the database or the connection
+    // (including transaction control and ATTACH, which return no rows). Text of
+    // blanks and comments only reads nothing and counts as ReadOnly. The current
+    // result is left as it is.
+    enum class StatementAccess { Invalid, ReadOnly, Writes };
+    StatementAccess statementAccess(const QString &sql);
+    bool isReadOnlyStatement(const QString &sql) { return statementAccess(sql) == StatementAccess::ReadOnly; }
+
     int CountRecords();
     bool MoveTo(int row);
     void MoveFirst();

@@ -14,3 +14,5 @@ struct CCliCommand
 
 // Each command lives in a file of its own and is listed in main.cpp.
 int runInfo(const QStringList &arguments, FILE *out, FILE *err);
+int runQueries(const QStringList &arguments, FILE *out, FILE *err);
+int runExport(const QStringList &arguments, FILE *out, FILE *err);

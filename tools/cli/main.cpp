@@ -9,6 +9,8 @@
 namespace {
 const CCliCommand kCommands[] = {
     {"info", "info                 storage directory, logbook file and the rows of each table", runInfo},
+    {"queries", "queries              the saved queries in name order: name, TAB, SQL text", runQueries},
+    {"export", "export NAME FILE     writes the saved query NAME to FILE (.csv, .htm or .html)", runExport},
 };
 
 int usage(FILE *stream)

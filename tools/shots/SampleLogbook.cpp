@@ -4,6 +4,7 @@
 #include "db/Schema.h"
 #include "db/SqlText.h"
 #include "db/StoreTransaction.h"
+#include "queries/SavedQueries.h"
 
 #include <QStringList>
 
@@ -72,6 +73,7 @@ bool createSampleLogbook(const QString &storageDirectory)
         && insertRows(store,
                       "Launches (Model, Recovery, Motor, MotorMfg, MotorDelay, Site, WindSpeed, WindDirection, "
                       "Temperature, Celcius, Date, DrogueTime, MainTime, DoneTime, Notes, Success, AltFileName)",
-                      launches);
+                      launches)
+        && addDefaultQueries(store);
     return ok && transaction.commit();
 }

@@ -49,5 +49,6 @@ int main(int argc, char *argv[])
     }
 
     shootApplicationScreens(context);
+    shootQueriesScreens(context);
     return context.failures() == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -1,0 +1,187 @@
+#include "queries/QueryBuilderDlg.h"
+
+#include "db/Schema.h"
+#include "queries/QueryLineDelegate.h"
+#include "queries/QueryText.h"
+#include "queries/SavedQueries.h"
+#include "ui/CommandBar.h"
+#include "ui/Prompter.h"
+#include "ui/ScreenSize.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+// Queries.Name is declared this wide.
+constexpr int kMaxNameLength = 200;
+// Where the SQL text starts on a line of the list, in pixels.
+constexpr int kNameTabStop = 92;
+} // namespace
+
+CQueryBuilderDlg::CQueryBuilderDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
+    : QDialog(parent)
+    , m_store(store)
+    , m_ui(ui)
+{
+    setWindowTitle(QStringLiteral("QUERY BUILDER"));
+    setObjectName(QStringLiteral("queryBuilderDialog"));
+
+    auto *nameLabel = new QLabel(QStringLiteral("Name"), this);
+    m_nameEdit = new QLineEdit(this);
+    m_nameEdit->setMaxLength(kMaxNameLength);
+    nameLabel->setBuddy(m_nameEdit);
+
+    auto *sqlLabel = new QLabel(QStringLiteral("SQL"), this);
+    m_sqlEdit = new QPlainTextEdit(this);
+    m_sqlEdit->setTabChangesFocus(true);
+    m_sqlEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_sqlEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_sqlEdit->setFixedHeight(m_sqlEdit->fontMetrics().lineSpacing() * 3 + 2 * m_sqlEdit->frameWidth() + 8);
+    m_sqlEdit->setAccessibleName(QStringLiteral("SQL"));
+    sqlLabel->setBuddy(m_sqlEdit);
+    connect(m_sqlEdit, &QPlainTextEdit::textChanged, this, &CQueryBuilderDlg::limitSqlText);
+
+    auto *listLabel = new QLabel(QStringLiteral("Queries"), this);
+    m_list = new QListWidget(this);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Lines are cut to the width rather than scrolled sideways.
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setItemDelegate(new CQueryLineDelegate(kNameTabStop, m_list));
+    m_list->setAccessibleName(QStringLiteral("Queries"));
+    listLabel->setBuddy(m_list);
+    connect(m_list, &QListWidget::currentRowChanged, this, &CQueryBuilderDlg::onSelectionChanged);
+
+    m_commandBar = new CCommandBar(this);
+    connect(m_commandBar->addCommand(QStringLiteral("ADD")), &QAction::triggered, this, &CQueryBuilderDlg::onAdd);
+    connect(m_commandBar->addCommand(QStringLiteral("REMOVE")), &QAction::triggered, this, &CQueryBuilderDlg::onRemove);
+    connect(m_commandBar->addCommand(QStringLiteral("UPDATE")), &QAction::triggered, this, &CQueryBuilderDlg::onUpdate);
+    connect(m_commandBar->addCommand(QStringLiteral("DEFAULT")), &QAction::triggered, this,
+            &CQueryBuilderDlg::onDefault);
+    // Four commands share the 240-pixel bar: the buttons hug their texts.
+    m_commandBar->layout()->setSpacing(0);
+    for (QAction *action : m_commandBar->actions()) {
+        if (QWidget *button = m_commandBar->widgetForAction(action))
+            button->setMaximumWidth(button->fontMetrics().horizontalAdvance(action->text()) + 10);
+    }
+
+    auto *fields = new QVBoxLayout;
+    fields->setContentsMargins(4, 4, 4, 2);
+    fields->setSpacing(2);
+    fields->addWidget(nameLabel);
+    fields->addWidget(m_nameEdit);
+    fields->addWidget(sqlLabel);
+    fields->addWidget(m_sqlEdit);
+    fields->addWidget(listLabel);
+    fields->addWidget(m_list, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(fields, 1);
+    layout->addWidget(m_commandBar);
+    setFixedSize(kScreenWidth, kScreenHeight);
+
+    loadList();
+}
+
+void CQueryBuilderDlg::loadList()
+{
+    const QSignalBlocker blocker(m_list);
+    m_list->clear();
+    for (const CSavedQuery &query : loadSavedQueries(m_store))
+        m_list->addItem(queryListLine(query));
+    // A refilled list shows no selection, so none is kept: REMOVE must never act
+    // on a line the user cannot see chosen.
+    m_selected = -1;
+}
+
+void CQueryBuilderDlg::onSelectionChanged(int row)
+{
+    if (row < 0) {
+        m_selected = -1;
+        return;
+    }
+    m_selected = row;
+    CSavedQuery query;
+    if (!savedQueryAt(m_store, row, &query))
+        return;
+    m_nameEdit->setText(query.name);
+    m_sqlEdit->setPlainText(query.sql);
+}
+
+void CQueryBuilderDlg::limitSqlText()
+{
+    if (m_sqlEdit->document()->characterCount() - 1 <= kMaxQueryTextLength)
+        return;
+    const QSignalBlocker blocker(m_sqlEdit);
+    const QString text = m_sqlEdit->toPlainText().left(kMaxQueryTextLength);
+    m_sqlEdit->setPlainText(text);
+    m_sqlEdit->moveCursor(QTextCursor::End);
+}
+
+bool CQueryBuilderDlg::readFields(QString *name, QString *sql)
+{
+    *name = m_nameEdit->text();
+    *sql = m_sqlEdit->toPlainText();
+    if (name->isEmpty() || sql->isEmpty()) {
+        m_ui.prompter.error(this, QStringLiteral("Please enter more data"));
+        return false;
+    }
+    return true;
+}
+
+void CQueryBuilderDlg::clearSelection()
+{
+    const QSignalBlocker blocker(m_list);
+    m_list->setCurrentRow(-1);
+    m_list->clearSelection();
+    m_selected = -1;
+}
+
+void CQueryBuilderDlg::onAdd()
+{
+    QString name, sql;
+    if (!readFields(&name, &sql))
+        return;
+    addSavedQuery(m_store, {name, sql});
+    loadList();
+}
+
+void CQueryBuilderDlg::onRemove()
+{
+    const int selected = m_selected;
+    if (selected >= 0 && selected < countSavedQueries(m_store) && removeSavedQueryAt(m_store, selected)) {
+        const QSignalBlocker blocker(m_list);
+        delete m_list->takeItem(selected);
+    }
+    clearSelection();
+}
+
+void CQueryBuilderDlg::onUpdate()
+{
+    // The fields are checked before anything is removed, so a refused UPDATE
+    // leaves the chosen query where it was.
+    QString name, sql;
+    if (!readFields(&name, &sql))
+        return;
+    if (m_selected >= 0 && m_selected < countSavedQueries(m_store))
+        replaceSavedQueryAt(m_store, m_selected, {name, sql});
+    else
+        addSavedQuery(m_store, {name, sql});
+    loadList();
+}
+
+void CQueryBuilderDlg::onDefault()
+{
+    if (!m_ui.prompter.warningYesNo(this, QStringLiteral("Add Default Queries?")))
+        return;
+    addDefaultQueries(m_store);
+    loadList();
+}

@@ -1,0 +1,155 @@
+#include "queries/QueryDlg.h"
+
+#include "db/RecordStore.h"
+#include "queries/QueryBuilderDlg.h"
+#include "queries/QueryExport.h"
+#include "queries/QueryText.h"
+#include "queries/SavedQueries.h"
+#include "queries/SortListCtrl.h"
+#include "ui/CommandBar.h"
+#include "ui/FileChooser.h"
+#include "ui/Prompter.h"
+#include "ui/ScreenSize.h"
+#include "ui/WaitCursor.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QVBoxLayout>
+
+CQueryDlg::CQueryDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
+    : QDialog(parent)
+    , m_store(store)
+    , m_ui(ui)
+{
+    setWindowTitle(QStringLiteral("QUERY"));
+    setObjectName(QStringLiteral("queryDialog"));
+
+    m_queryBox = new QComboBox(this);
+    m_queryBox->setPlaceholderText(QStringLiteral("Queries"));
+    m_queryBox->setAccessibleName(QStringLiteral("Queries"));
+    m_queryBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_queryBox->setMinimumContentsLength(10);
+    connect(m_queryBox, &QComboBox::activated, this, &CQueryDlg::selectQuery);
+
+    m_queryLabel = new QLabel(this);
+    m_queryLabel->setWordWrap(true);
+    m_queryLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_queryLabel->setFixedHeight(m_queryLabel->fontMetrics().lineSpacing() * 2 + 2);
+    m_queryLabel->setAccessibleName(QStringLiteral("Query"));
+
+    m_list = new CSortListCtrl(this);
+    m_list->setAccessibleName(QStringLiteral("Result"));
+
+    m_commandBar = new CCommandBar(this);
+    connect(m_commandBar->addCommand(QStringLiteral("QUERIES")), &QAction::triggered, this, &CQueryDlg::onQueries);
+    connect(m_commandBar->addCommand(QStringLiteral("EXPORT")), &QAction::triggered, this, &CQueryDlg::onExport);
+
+    auto *content = new QVBoxLayout;
+    content->setContentsMargins(4, 4, 4, 2);
+    content->setSpacing(3);
+    content->addWidget(m_queryBox);
+    content->addWidget(m_queryLabel);
+    content->addWidget(m_list, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addLayout(content, 1);
+    layout->addWidget(m_commandBar);
+    setFixedSize(kScreenWidth, kScreenHeight);
+
+    refresh();
+}
+
+void CQueryDlg::selectQuery(int index)
+{
+    m_selected = index < 0 ? -1 : index;
+    if (m_selected >= 0)
+        refresh();
+}
+
+void CQueryDlg::refresh()
+{
+    const QList<CSavedQuery> queries = loadSavedQueries(m_store);
+    m_queryBox->clear();
+    for (const CSavedQuery &query : queries)
+        m_queryBox->addItem(query.name);
+    m_queryBox->setMaxVisibleItems(int(queries.size()) + 2);
+    m_queryBox->setCurrentIndex(-1);
+    m_queryLabel->clear();
+
+    if (m_selected < 0 || m_selected >= queries.size())
+        return;
+    const CSavedQuery &query = queries.at(m_selected);
+    m_queryLabel->setText(query.sql);
+    showResult(query.name, query.sql);
+}
+
+void CQueryDlg::showResult(const QString &name, const QString &sql)
+{
+    m_list->beginFill();
+    m_list->deleteAllItems();
+    while (m_list->deleteColumn(0)) { }
+
+    bool run = !sql.isEmpty();
+    if (run && m_store.statementAccess(sql) == CRecordStore::StatementAccess::Writes) {
+        m_list->endFill();
+        m_ui.prompter.error(this, queryWritesMessage(name));
+        return;
+    }
+    // A query the store rejects, or one without rows, leaves the list empty.
+    const CWaitCursor wait;
+    run = run && m_store.RunSql(sql) && m_store.FieldCount() >= 1;
+    if (run) {
+        m_store.MoveFirst();
+        const int fields = m_store.FieldCount();
+        for (int c = 0; c < fields; ++c)
+            m_list->insertColumn(-1, m_store.GetFieldName(c), Qt::AlignLeft, -1);
+        for (; !m_store.IsEOF(); m_store.MoveNext()) {
+            const int row = m_list->insertItem(-1, m_store.GetFieldText(0));
+            for (int c = 1; c < fields; ++c)
+                m_list->setItemText(row, c, m_store.GetFieldText(c));
+        }
+    }
+    m_list->endFill();
+}
+
+void CQueryDlg::onQueries()
+{
+    {
+        CQueryBuilderDlg builder(m_store, m_ui, this);
+        builder.exec();
+    }
+    refresh();
+}
+
+void CQueryDlg::onExport()
+{
+    if (m_selected < 0 || m_selected >= countSavedQueries(m_store))
+        return;
+    QString path = m_ui.files.saveFile(this, QStringLiteral("Export"), QDir::homePath() + QStringLiteral("/*.csv"),
+                                       QStringLiteral("CSV Files (*.csv);;WEB Files (*.htm)"));
+    if (path.isEmpty())
+        return;
+    // A name typed without an ending gets the default one; the dialog only
+    // asked about replacing the name as typed.
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".csv");
+        if (QFileInfo::exists(path)
+            && !m_ui.prompter.warningYesNo(
+                this,
+                QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(path))))
+            return;
+    }
+    QString message;
+    ExportStatus status = ExportStatus::NothingToWrite;
+    {
+        const CWaitCursor wait;
+        status = exportSavedQuery(m_store, m_selected, path, &message);
+    }
+    if (status != ExportStatus::Written && status != ExportStatus::NothingToWrite)
+        m_ui.prompter.error(this, message);
+}

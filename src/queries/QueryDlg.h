@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ui/UiServices.h"
+
+#include <QDialog>
+
+class CCommandBar;
+class CRecordStore;
+class CSortListCtrl;
+class QComboBox;
+class QLabel;
+
+// "QUERY": runs one saved query at a time and shows its result with one column
+// per field. QUERIES opens the builder on the same store; EXPORT writes the
+// chosen query's result to a ".csv" or ".htm" file. The store is borrowed.
+class CQueryDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    CQueryDlg(CRecordStore &store, CUiServices ui, QWidget *parent = nullptr);
+
+    int selectedIndex() const { return m_selected; }
+    QComboBox *queryBox() const { return m_queryBox; }
+    QLabel *queryLabel() const { return m_queryLabel; }
+    CSortListCtrl *resultList() const { return m_list; }
+    CCommandBar *commandBar() const { return m_commandBar; }
+
+    // Refills the query box and, when the chosen position holds a query, shows its result.
+    void refresh();
+    // What choosing a line of the query box does; -1 chooses nothing.
+    void selectQuery(int index);
+
+public slots:
+    void onQueries();
+    void onExport();
+
+private:
+    void showResult(const QString &name, const QString &sql);
+
+    CRecordStore &m_store;
+    CUiServices m_ui;
+    QComboBox *m_queryBox = nullptr;
+    QLabel *m_queryLabel = nullptr;
+    CSortListCtrl *m_list = nullptr;
+    CCommandBar *m_commandBar = nullptr;
+    int m_selected = -1;
+};

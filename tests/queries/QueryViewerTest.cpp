@@ -1,0 +1,151 @@
+#include "db/RecordStore.h"
+#include "queries/QueryBuilderDlg.h"
+#include "queries/QueryDlg.h"
+#include "queries/SortListCtrl.h"
+#include "support/TestLogbook.h"
+#include "ui/ScriptedFileChooser.h"
+#include "ui/ScriptedPrompter.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+class QueryViewerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_logbook.isValid());
+        ASSERT_TRUE(m_logbook.exec({
+            "INSERT INTO Rockets (ID, Name, MFG, Type) VALUES (1, 'Zephyr', 'EST', 'Sport')",
+            "INSERT INTO Rockets (ID, Name, MFG, Type) VALUES (2, 'Alpha', 'QST', 'Scale')",
+            "INSERT INTO Queries (Name, Query) VALUES ('A names', 'SELECT Name FROM Rockets ORDER BY Name')",
+            "INSERT INTO Queries (Name, Query) VALUES ('B none', 'SELECT Name FROM Rockets WHERE ID = 99')",
+            "INSERT INTO Queries (Name, Query) VALUES ('C two', 'SELECT Name, MFG FROM Rockets ORDER BY ID')",
+            "INSERT INTO Queries (Name, Query) VALUES ('D wipe', 'DELETE FROM Rockets')",
+            "INSERT INTO Queries (Name, Query) VALUES ('E broken', 'SELEC nothing')",
+        }));
+        ASSERT_TRUE(m_store.Open(m_logbook.directory()));
+    }
+
+    static QStringList row(const CSortListCtrl &list, int r)
+    {
+        QStringList texts;
+        for (int c = 0; c < list.columnCount(); ++c)
+            texts.append(list.itemText(r, c));
+        return texts;
+    }
+
+    CTestLogbook m_logbook;
+    CRecordStore m_store;
+    CScriptedPrompter m_prompter;
+    CScriptedFileChooser m_files;
+    CUiServices m_ui {m_prompter, m_files};
+};
+} // namespace
+
+TEST_F(QueryViewerTest, OpensWithTheNamesAndNoResult)
+{
+    CQueryDlg viewer(m_store, m_ui);
+    EXPECT_EQ(viewer.windowTitle(), QStringLiteral("QUERY"));
+    ASSERT_EQ(viewer.queryBox()->count(), 5);
+    EXPECT_EQ(viewer.queryBox()->itemText(0), QStringLiteral("A names"));
+    EXPECT_EQ(viewer.queryBox()->currentText(), QString());
+    EXPECT_EQ(viewer.queryBox()->placeholderText(), QStringLiteral("Queries"));
+    EXPECT_EQ(viewer.selectedIndex(), -1);
+    EXPECT_EQ(viewer.resultList()->columnCount(), 0);
+    EXPECT_TRUE(viewer.queryLabel()->text().isEmpty());
+}
+
+TEST_F(QueryViewerTest, ShowsOneColumnPerFieldAndNoneForAnEmptyResult)
+{
+    CQueryDlg viewer(m_store, m_ui);
+    viewer.queryBox()->setCurrentIndex(2);
+    emit viewer.queryBox()->activated(2);
+    EXPECT_EQ(viewer.queryLabel()->text(), QStringLiteral("SELECT Name, MFG FROM Rockets ORDER BY ID"));
+    EXPECT_EQ(viewer.queryBox()->currentIndex(), -1); // back to "Queries"
+    CSortListCtrl &list = *viewer.resultList();
+    ASSERT_EQ(list.columnCount(), 2);
+    EXPECT_EQ(list.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("MFG"));
+    ASSERT_EQ(list.itemCount(), 2);
+    EXPECT_EQ(row(list, 0), QStringList({"Zephyr", "EST"}));
+    EXPECT_EQ(row(list, 1), QStringList({"Alpha", "QST"}));
+
+    viewer.selectQuery(0);
+    EXPECT_EQ(list.columnCount(), 1);
+    EXPECT_EQ(list.itemCount(), 2);
+
+    viewer.selectQuery(1);
+    EXPECT_EQ(list.columnCount(), 0);
+    EXPECT_EQ(list.itemCount(), 0);
+    EXPECT_EQ(viewer.queryLabel()->text(), QStringLiteral("SELECT Name FROM Rockets WHERE ID = 99"));
+
+    // A query the store rejects leaves the list empty, silently.
+    viewer.selectQuery(0);
+    viewer.selectQuery(4);
+    EXPECT_EQ(list.columnCount(), 0);
+    EXPECT_TRUE(m_prompter.shown().isEmpty());
+}
+
+TEST_F(QueryViewerTest, RefusesAQueryThatWouldChangeTheLogbook)
+{
+    CQueryDlg viewer(m_store, m_ui);
+    viewer.selectQuery(0);
+    viewer.selectQuery(3);
+    EXPECT_EQ(viewer.resultList()->columnCount(), 0);
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().at(0).caption, QStringLiteral("Error"));
+    EXPECT_TRUE(m_prompter.shown().at(0).text.contains(QStringLiteral("D wipe")));
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT count(*) FROM Rockets")), QStringList({"2"}));
+}
+
+TEST_F(QueryViewerTest, KeepsTheSortAcrossRefreshes)
+{
+    CQueryDlg viewer(m_store, m_ui);
+    viewer.selectQuery(2);
+    viewer.resultList()->sortOnColumn(0);
+    EXPECT_EQ(row(*viewer.resultList(), 0), QStringList({"Alpha", "QST"}));
+    viewer.selectQuery(0);
+    viewer.selectQuery(2); // ORDER BY ID would put Zephyr first
+    EXPECT_EQ(row(*viewer.resultList(), 0), QStringList({"Alpha", "QST"}));
+}
+
+TEST_F(QueryViewerTest, AfterTheBuilderRemovesTheChosenQueryShowsTheOneNowThere)
+{
+    CQueryDlg viewer(m_store, m_ui);
+    viewer.selectQuery(4);
+    bool builderSeen = false;
+    // The builder runs modally; act in it once its loop has started.
+    QTimer::singleShot(0, &viewer, [&] {
+        auto *builder = qobject_cast<CQueryBuilderDlg *>(QApplication::activeModalWidget());
+        if (!builder)
+            return;
+        builderSeen = true;
+        builder->queryList()->setCurrentRow(0);
+        builder->onRemove();
+        builder->accept();
+    });
+    viewer.onQueries();
+    ASSERT_TRUE(builderSeen);
+    EXPECT_EQ(viewer.queryBox()->count(), 4);
+    EXPECT_EQ(viewer.selectedIndex(), 4);
+    // Position 4 is past the end now: nothing new, and the label is empty.
+    EXPECT_TRUE(viewer.queryLabel()->text().isEmpty());
+
+    viewer.selectQuery(0);
+    QTimer::singleShot(0, &viewer, [&] {
+        if (auto *builder = qobject_cast<CQueryBuilderDlg *>(QApplication::activeModalWidget())) {
+            builder->queryList()->setCurrentRow(0);
+            builder->onRemove();
+            builder->accept();
+        }
+    });
+    viewer.onQueries();
+    // "C two" has moved up to position 0.
+    EXPECT_EQ(viewer.queryLabel()->text(), QStringLiteral("SELECT Name, MFG FROM Rockets ORDER BY ID"));
+    EXPECT_EQ(viewer.resultList()->columnCount(), 2);
+}
