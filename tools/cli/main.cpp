@@ -9,6 +9,7 @@
 namespace {
 const CCliCommand kCommands[] = {
     {"info", "info                 storage directory, logbook file and the rows of each table", runInfo},
+    {"sites", "sites [--date YYYY-MM-DD]  launch sites of the sites category, then the day's launch site", runSites},
 };
 
 int usage(FILE *stream)
