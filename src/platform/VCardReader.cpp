@@ -24,11 +24,56 @@ bool isCardBoundary(const QByteArray &line)
     return upper == "BEGIN:VCARD" || upper == "END:VCARD";
 }
 
-bool isQuotedPrintable(const QByteArray &line)
-{
-    const qsizetype colon = line.indexOf(':');
-    return line.left(colon < 0 ? line.size() : colon).toUpper().contains("QUOTED-PRINTABLE");
-}
+// A content line being put together from its physical lines. Whether its value
+// is quoted-printable is settled once its colon arrives, so that long values
+// are not scanned again for every line added.
+class CLogicalLine {
+public:
+    const QByteArray &text() const { return m_text; }
+
+    void start(const QByteArray &line)
+    {
+        m_text = line;
+        m_scanned = 0;
+        m_headerKnown = false;
+        m_quotedPrintable = false;
+        settleHeader();
+    }
+
+    void append(QByteArrayView more)
+    {
+        m_text += more;
+        settleHeader();
+    }
+
+    // The value ends with a quoted-printable soft line break.
+    bool continuesSoftly() const { return m_quotedPrintable && m_text.endsWith('='); }
+
+    void joinSoftly(const QByteArray &line)
+    {
+        m_text.chop(1);
+        m_text += line;
+    }
+
+private:
+    void settleHeader()
+    {
+        if (m_headerKnown)
+            return;
+        const qsizetype colon = m_text.indexOf(':', m_scanned);
+        if (colon < 0) {
+            m_scanned = m_text.size();
+            return;
+        }
+        m_headerKnown = true;
+        m_quotedPrintable = m_text.left(colon).toUpper().contains("QUOTED-PRINTABLE");
+    }
+
+    QByteArray m_text;
+    qsizetype m_scanned = 0;
+    bool m_headerKnown = false;
+    bool m_quotedPrintable = false;
+};
 
 QString firstComponent(const CVCardProperty *property, int index)
 {
@@ -136,26 +181,25 @@ QList<CVCardContact> readVCards(const QByteArray &data)
 
     QList<CVCardContact> contacts;
     CCardCollector collector(contacts);
-    QByteArray logical;
+    CLogicalLine logical;
     bool pending = false;
     for (const QByteArray &line : text.split('\n')) {
         if (pending && (line.startsWith(' ') || line.startsWith('\t'))) {
             // 2.1 keeps the folding blank; 3.0 and 4.0 drop it.
-            logical += collector.isVersion21() ? line : line.mid(1);
+            logical.append(collector.isVersion21() ? QByteArrayView(line) : QByteArrayView(line).sliced(1));
             continue;
         }
-        if (pending && logical.endsWith('=') && isQuotedPrintable(logical) && !isCardBoundary(line)) {
+        if (pending && logical.continuesSoftly() && !isCardBoundary(line)) {
             // A quoted-printable soft line break: the value goes on unindented.
-            logical.chop(1);
-            logical += line;
+            logical.joinSoftly(line);
             continue;
         }
         if (pending)
-            collector.take(logical);
-        logical = line;
+            collector.take(logical.text());
+        logical.start(line);
         pending = true;
     }
     if (pending)
-        collector.take(logical);
+        collector.take(logical.text());
     return contacts;
 }

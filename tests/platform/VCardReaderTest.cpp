@@ -178,3 +178,18 @@ TEST(VCardReader, ReadsRealWorldExports)
 
     EXPECT_EQ(byFile.value(QStringLiteral("outlook-2003.vcf")).at(0).organisation, QStringLiteral("Company, The"));
 }
+
+TEST(VCardReader, LongContinuedLinesStayLinear)
+{
+    // Half a million lines after a header that never reaches its colon: were
+    // the line rescanned for each of them, the test would run into its time-out.
+    const QByteArray headless = "BEGIN:VCARD\nORG;QUOTED-PRINTABLE" + QByteArray("=\n").repeated(500000)
+        + "END:VCARD\nBEGIN:VCARD\nORG:After\nEND:VCARD\n";
+    const QList<CVCardContact> contacts = readVCards(headless);
+    ASSERT_EQ(contacts.size(), 2);
+    EXPECT_EQ(contacts[1].organisation, QStringLiteral("After"));
+
+    const QByteArray soft =
+        "BEGIN:VCARD\nORG;QUOTED-PRINTABLE:" + QByteArray("=\n").repeated(500000) + "X\nEND:VCARD\n";
+    EXPECT_EQ(readVCards(soft).value(0).organisation, QStringLiteral("X"));
+}
