@@ -72,7 +72,9 @@ TEST(CalendarReader, ExpandsRecurrences)
     EXPECT_EQ(find(event("DTSTART:20260102T100000\r\nRRULE:FREQ=WEEKLY;COUNT=10\r\n")), std::nullopt);
     EXPECT_EQ(find(event("DTSTART:20260102T100000\r\nRRULE:FREQ=WEEKLY;COUNT=11\r\n")), QStringLiteral("North Field"));
     EXPECT_EQ(find(event("DTSTART:20260102T100000\r\nRDATE:20260313T120000\r\n")), QStringLiteral("North Field"));
-    // A rule that steps every minute since 1990 neither hangs nor misses.
+    // A rule no date satisfies ends; one that steps every minute since 1990
+    // neither hangs nor misses.
+    EXPECT_EQ(find(event("DTSTART:20260102T100000\r\nRRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=30\r\n")), std::nullopt);
     EXPECT_EQ(find(event("DTSTART:19900101T000000Z\r\nRRULE:FREQ=MINUTELY;INTERVAL=7\r\n")),
               QStringLiteral("North Field"));
 }
