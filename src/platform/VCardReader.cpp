@@ -98,8 +98,8 @@ public:
         CVCardProperty property;
         if (!parseVCardProperty(line, property))
             return; // a broken line costs only itself
-        const QByteArray value = property.rawValue.trimmed().toUpper();
-        if (property.name == "BEGIN" && value == "VCARD") {
+        const auto isCard = [&property] { return property.rawValue.trimmed().toUpper() == "VCARD"; };
+        if (property.name == "BEGIN" && isCard()) {
             // vCard 2.1 can embed an agent's card right after an empty AGENT line.
             if (m_depth > 0 && m_lastName == "AGENT" && m_lastValueEmpty) {
                 ++m_depth;
@@ -109,7 +109,7 @@ public:
                 m_version.clear();
                 m_properties.clear();
             }
-        } else if (property.name == "END" && value == "VCARD") {
+        } else if (property.name == "END" && isCard()) {
             if (m_depth > 1) {
                 --m_depth;
             } else if (m_depth == 1) {
