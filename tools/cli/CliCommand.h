@@ -16,3 +16,4 @@ struct CCliCommand
 int runInfo(const QStringList &arguments, FILE *out, FILE *err);
 int runQueries(const QStringList &arguments, FILE *out, FILE *err);
 int runExport(const QStringList &arguments, FILE *out, FILE *err);
+int runSites(const QStringList &arguments, FILE *out, FILE *err);

@@ -11,6 +11,7 @@ const CCliCommand kCommands[] = {
     {"info", "info                 storage directory, logbook file and the rows of each table", runInfo},
     {"queries", "queries              the saved queries in name order: name, TAB, SQL text", runQueries},
     {"export", "export NAME FILE     writes the saved query NAME to FILE (.csv, .htm or .html)", runExport},
+    {"sites", "sites [--date YYYY-MM-DD]  launch sites of the sites category, then the day's launch site", runSites},
 };
 
 int usage(FILE *stream)

@@ -1,0 +1,113 @@
+#include "launch/LaunchSites.h"
+
+#include "app/SettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+const QDate kFriday(2026, 3, 13);
+
+QByteArray card(const QByteArray &name, const QByteArray &org, const QByteArray &categories)
+{
+    return "BEGIN:VCARD\r\nVERSION:3.0\r\nN:" + name + "\r\nORG:" + org + "\r\nCATEGORIES:" + categories
+        + "\r\nEND:VCARD\r\n";
+}
+
+QByteArray launch(const QByteArray &start, const QByteArray &location)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nSUMMARY:Launch\r\nDTSTART:" + start
+        + "\r\nLOCATION:" + location + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+
+// A storage directory holding contact and calendar files written by the tests.
+class LaunchSitesFolder : public ::testing::Test {
+protected:
+    QString directory() const { return m_dir.path() + QLatin1Char('/'); }
+
+    void write(const QString &name, const QByteArray &data)
+    {
+        QFile file(directory() + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(data);
+    }
+
+    void writeSampleFiles()
+    {
+        write(QStringLiteral("b.vcf"),
+              card("Field;North;;;", "", "Launch Sites") + card("Doe;Jane;;;", "", "Friends")
+                  + card(";;;;", "", "Launch Sites") + card("", "Desert Range", "launch sites,VIP"));
+        write(QStringLiteral("a.VCF"), card("", "Club\\, Field", "Other,LAUNCH SITES"));
+        write(QStringLiteral("broken.vcf"), "BEGIN:VCARD\r\nORG:Broken\r\nCATEGORIES:Launch Sites\r\n\xFF\xFE");
+        write(QStringLiteral("sites.txt"), card("", "Not Read", "Launch Sites"));
+        ASSERT_TRUE(QDir(directory()).mkdir(QStringLiteral("folder.vcf")));
+
+        write(QStringLiteral("1.ics"), launch("20260314T100000", "Tomorrow Field"));
+        write(QStringLiteral("2.ics"), "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nSUMMARY:Launch\r\nDTSTART:garbage");
+        write(QStringLiteral("3.ics"), launch("20260313T100000", "Desert Range"));
+        write(QStringLiteral("4.ics"), launch("20260313T080000", "Later File"));
+    }
+
+    QTemporaryDir m_dir;
+};
+} // namespace
+
+TEST_F(LaunchSitesFolder, ListsContactsOfTheCategoryAndTodaysLaunch)
+{
+    ASSERT_TRUE(m_dir.isValid());
+    writeSampleFiles();
+    const CLaunchSites found = LoadLaunchSites(directory(), QStringLiteral("Launch Sites"), kFriday, QTimeZone::utc());
+    EXPECT_EQ(found.sites, QStringList({"Club, Field", "NorthField", "Desert Range"}));
+    EXPECT_EQ(found.todaysSite, QStringLiteral("Desert Range"));
+
+    const CLaunchSites tomorrow =
+        LoadLaunchSites(directory(), QStringLiteral("friends"), kFriday.addDays(1), QTimeZone::utc());
+    EXPECT_EQ(tomorrow.sites, QStringList({"JaneDoe"}));
+    EXPECT_EQ(tomorrow.todaysSite, QStringLiteral("Tomorrow Field"));
+
+    const CLaunchSites noCategory = LoadLaunchSites(directory(), QString(), kFriday.addDays(2), QTimeZone::utc());
+    EXPECT_TRUE(noCategory.sites.isEmpty());
+    EXPECT_TRUE(noCategory.todaysSite.isEmpty());
+}
+
+TEST_F(LaunchSitesFolder, MissingFolderGivesNothing)
+{
+    const CLaunchSites found = LoadLaunchSites(directory() + QStringLiteral("missing/"), QStringLiteral("Launch Sites"),
+                                               kFriday, QTimeZone::utc());
+    EXPECT_TRUE(found.sites.isEmpty());
+    EXPECT_TRUE(found.todaysSite.isEmpty());
+    EXPECT_TRUE(LoadLaunchSites(QString(), QStringLiteral("Launch Sites"), kFriday).sites.isEmpty());
+}
+
+TEST(LaunchSites, BoxOrderIgnoresCase)
+{
+    EXPECT_EQ(siteBoxOrder({"meadow", "Beach", "airfield", "Meadow"}),
+              QStringList({"airfield", "Beach", "meadow", "Meadow"}));
+}
+
+TEST_F(LaunchSitesFolder, CommandLinePrintsTheSiteBox)
+{
+    ASSERT_TRUE(m_dir.isValid());
+    writeSampleFiles();
+    // The test process has its own settings folder, which the command inherits.
+    CSettingsStore settings;
+    ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingDefaultDirectory), directory()));
+    ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingSitesCategory), QStringLiteral("Launch Sites")));
+    ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("YES")));
+
+    QProcess cli;
+    cli.start(QStringLiteral(TARVEL_CLI), {"sites", "--date", "2026-03-13"});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardOutput()),
+              QStringLiteral("Club, Field\nDesert Range\nNorthField\nToday: Desert Range\n"));
+
+    cli.start(QStringLiteral(TARVEL_CLI), {"sites", "--date", "2026-02-30"});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    EXPECT_EQ(cli.exitCode(), 2);
+    EXPECT_TRUE(cli.readAllStandardOutput().isEmpty());
+}
