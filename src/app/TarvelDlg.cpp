@@ -3,10 +3,12 @@
 #include "app/AboutDlg.h"
 #include "app/BannerText.h"
 #include "db/RecordStore.h"
+#include "reflists/DefaultsDlg.h"
 #include "ui/AppIcon.h"
 #include "ui/CommandBar.h"
 #include "ui/Prompter.h"
 #include "ui/ScreenSize.h"
+#include "ui/StatusWindow.h"
 
 #include <QAction>
 #include <QIcon>
@@ -71,7 +73,7 @@ void CTarvelDlg::createCommandBar()
 
     QMenu *edit = m_commandBar->addMenu(QStringLiteral("EDIT"));
     markUnavailable(edit->addAction(QStringLiteral("Options")));
-    markUnavailable(edit->addAction(QStringLiteral("Defaults")));
+    connect(edit->addAction(QStringLiteral("Defaults")), &QAction::triggered, this, &CTarvelDlg::onDefaults);
 
     markUnavailable(m_commandBar->addCommand(QStringLiteral("LAUNCH")));
 
@@ -120,6 +122,24 @@ void CTarvelDlg::onAbout()
 {
     CAboutDlg about(this);
     about.exec();
+}
+
+void CTarvelDlg::onDefaults()
+{
+    std::unique_ptr<CRecordStore> store = openStore();
+    if (!store)
+        return;
+    auto status = std::make_unique<CStatusWindow>(this);
+    status->raise();
+    status->show();
+    status->paintNow();
+    {
+        CDefaultsDlg defaults(*store, *status, m_main.storageDirectory, m_settings, m_ui, this);
+        defaults.exec();
+    }
+    store->Close();
+    store.reset();
+    status.reset();
 }
 
 void CTarvelDlg::markUnavailable(QAction *action)

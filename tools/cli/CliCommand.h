@@ -14,3 +14,4 @@ struct CCliCommand
 
 // Each command lives in a file of its own and is listed in main.cpp.
 int runInfo(const QStringList &arguments, FILE *out, FILE *err);
+int runImportMotors(const QStringList &arguments, FILE *out, FILE *err);
