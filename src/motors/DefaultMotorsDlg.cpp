@@ -24,7 +24,7 @@
 
 namespace {
 // Widths of the MFG, Type, Delay and Size columns; the inputs above line up with them.
-constexpr int kColumnWidths[] = {62, 62, 52, 52};
+constexpr int kColumnWidths[] = {62, 44, 58, 56};
 } // namespace
 
 CDefaultMotorsDlg::CDefaultMotorsDlg(CRecordStore &store, CStatusWindow &status, CUiServices ui,

@@ -19,7 +19,7 @@
 #include <algorithm>
 
 namespace {
-constexpr int kColumnWidths[] = {56, 56, 52, 52};
+constexpr int kColumnWidths[] = {62, 46, 62, 52};
 }
 
 CMotorFilterDlg::CMotorFilterDlg(CRecordStore &store, CUiServices ui, QWidget *parent)

@@ -48,13 +48,14 @@ CDefaultsDlg::CDefaultsDlg(CRecordStore &store, CStatusWindow &status, const QSt
         auto *box = new QComboBox(this);
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
-        box->setMinimumWidth(110);
         label->setBuddy(box);
         m_boxes[i] = box;
         auto *add = new QPushButton(QStringLiteral("ADD"), this);
         auto *remove = new QPushButton(QStringLiteral("Remove"), this);
         add->setAutoDefault(false);
         remove->setAutoDefault(false);
+        add->setFixedWidth(44);
+        remove->setFixedWidth(60);
         add->setAccessibleDescription(QStringLiteral("Add to ") + QLatin1String(kLabels[i]));
         remove->setAccessibleDescription(QStringLiteral("Remove from ") + QLatin1String(kLabels[i]));
         connect(add, &QPushButton::clicked, this, [this, kind] { onAdd(kind); });
