@@ -3,6 +3,8 @@
 #include "motors/EngHeader.h"
 #include "motors/FileText.h"
 
+#include <cstring>
+
 namespace {
 // Enough bytes for 255 characters of four-byte UTF-8.
 constexpr qsizetype kKeptBytes = CEngHeaderScanner::kMaxHeaderLength * 4;
@@ -24,21 +26,27 @@ void CEngHeaderScanner::feed(const char *data, qsizetype size)
         m_atFileStart = false;
         // A partial mark was ordinary text after all.
         for (int k = 0; k < m_bomMatched; ++k)
-            takeByte(kByteOrderMark[k]);
+            takeSegment(kByteOrderMark + k, 1);
     }
-    for (; i < size; ++i)
-        takeByte(data[i]);
+    // Whole runs up to each line feed: thrust data is skipped without looking at its bytes.
+    while (i < size) {
+        const auto *found = static_cast<const char *>(std::memchr(data + i, '\n', size_t(size - i)));
+        const qsizetype end = found ? found - data : size;
+        takeSegment(data + i, end - i);
+        if (!found)
+            break;
+        endLine();
+        i = end + 1;
+    }
 }
 
-void CEngHeaderScanner::takeByte(char byte)
+void CEngHeaderScanner::takeSegment(const char *data, qsizetype size)
 {
-    if (byte == '\n') {
-        endLine();
+    if (size == 0)
         return;
-    }
     if (m_atLineStart) {
         m_atLineStart = false;
-        if (byte == ';') {
+        if (data[0] == ';') {
             m_expectHeader = true;
             m_candidate = false;
         } else {
@@ -47,11 +55,14 @@ void CEngHeaderScanner::takeByte(char byte)
     }
     if (!m_candidate)
         return;
-    if (byte != ' ' && byte != '\t' && byte != '\r')
-        m_blank = false;
-    if (m_line.size() < kKeptBytes)
-        m_line.append(byte);
-    ++m_lineLength;
+    for (qsizetype k = 0; m_blank && k < size; ++k) {
+        if (data[k] != ' ' && data[k] != '\t' && data[k] != '\r')
+            m_blank = false;
+    }
+    const qsizetype room = kKeptBytes - m_line.size();
+    if (room > 0)
+        m_line.append(data, qMin(room, size));
+    m_lineLength += size;
 }
 
 void CEngHeaderScanner::endLine()

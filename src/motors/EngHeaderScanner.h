@@ -19,7 +19,7 @@ public:
 
 private:
     void endLine();
-    void takeByte(char byte);
+    void takeSegment(const char *data, qsizetype size);
 
     QStringList m_headers;
     QByteArray m_line; // the start of the current candidate header line
