@@ -186,8 +186,12 @@ void CDefaultMotorsDlg::onRemove()
 {
     CWaitCursor wait;
     const int selected = m_selected;
-    if (removeMotorAt(m_store, selected))
-        m_model->removeLine(selected);
+    if (!removeMotorAt(m_store, selected))
+        return;
+    m_model->removeLine(selected);
+    // The removed line took the selection with it; a second REMOVE must not take its neighbour.
+    m_list->selectionModel()->clearSelection();
+    m_selected = -1;
 }
 
 void CDefaultMotorsDlg::onRemoveAll()

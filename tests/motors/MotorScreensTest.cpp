@@ -118,6 +118,9 @@ TEST_F(MotorScreens, RemoveAndRemoveAll)
         EXPECT_EQ(types().size(), 3);
         EXPECT_EQ(types().count(QStringLiteral("C6")), 1);
         EXPECT_EQ(dialog.model().lines().size(), 3);
+        EXPECT_EQ(dialog.selectedIndex(), -1);
+        button(dialog, "REMOVE")->click();
+        EXPECT_EQ(types().size(), 3);
 
         m_prompter.script({PromptAnswer::No});
         dialog.onRemoveAll();
