@@ -26,7 +26,8 @@ namespace {
 constexpr int kImportMotors = 10000;
 constexpr int kListMotors = 100000;
 
-class CSilentProgress : public CProgressReport {
+class CSilentProgress : public CProgressReport
+{
 public:
     void showProgress(const QString &) override { }
     void finishProgress() override { }

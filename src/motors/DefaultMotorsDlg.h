@@ -17,7 +17,8 @@ class QTreeView;
 // "Default Motors": the motor table listed in manufacturer, type order, with
 // adding, removing, import from a motor file and removal by filter. The record
 // store and the status window are borrowed from the opener.
-class CDefaultMotorsDlg : public QDialog {
+class CDefaultMotorsDlg : public QDialog
+{
     Q_OBJECT
 
 public:

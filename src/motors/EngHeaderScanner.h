@@ -8,7 +8,8 @@
 // A line is a header when it follows the start of the file or a comment line
 // (";"), skipping blank lines and lines of numbers only (thrust data of a file
 // that lacks its header). A header is cut to 255 characters.
-class CEngHeaderScanner {
+class CEngHeaderScanner
+{
 public:
     static constexpr int kMaxHeaderLength = 255;
 

@@ -4,7 +4,8 @@
 
 // The filter of the removal dialog: part of each of the four motor texts, each
 // of which may be negated. An empty text does not take part.
-struct CMotorFilter {
+struct CMotorFilter
+{
     QString mfg;
     QString type;
     QString delay;

@@ -14,7 +14,8 @@ class QTreeView;
 // Removes every motor that matches a filter on the four motor texts, each of
 // which may be negated. "Test Query" lists the matches first; removing an
 // untested filter asks before it goes ahead.
-class CMotorFilterDlg : public QDialog {
+class CMotorFilterDlg : public QDialog
+{
     Q_OBJECT
 
 public:

@@ -6,7 +6,8 @@ class CProgressReport;
 class CRecordStore;
 
 // What importing one motor file came to.
-struct CMotorImportResult {
+struct CMotorImportResult
+{
     enum class Outcome {
         Unreadable, // the file could not be opened or read: nothing is said
         NothingLoaded, // no motor header, no text, or columns that are not motor columns

@@ -7,7 +7,8 @@
 // columns. Row n is line n, so positions on screen stay record positions,
 // and a view over it holds a hundred thousand motors without building a
 // widget per line.
-class CMotorLineModel : public QAbstractTableModel {
+class CMotorLineModel : public QAbstractTableModel
+{
     Q_OBJECT
 
 public:

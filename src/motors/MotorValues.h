@@ -3,7 +3,8 @@
 #include <QString>
 
 // The four texts of one motor as the catalogue keeps them.
-struct CMotorValues {
+struct CMotorValues
+{
     QString type;
     QString delay;
     QString mfg;

@@ -14,7 +14,8 @@ class QComboBox;
 // "Defaults": the status, manufacturer and type lists offered for a rocket,
 // each grown with ADD, trimmed with Remove or reset from its built-in default,
 // all saved when the dialog goes; and MOTORS, the motor catalogue.
-class CDefaultsDlg : public QDialog {
+class CDefaultsDlg : public QDialog
+{
     Q_OBJECT
 
 public:

@@ -8,7 +8,8 @@
 // item followed by a comma.
 enum class ReferenceListKind { Status, Mfgs, Types };
 
-struct CReferenceListInfo {
+struct CReferenceListInfo
+{
     const char *settingName;
     const char *builtInDefault;
     const char *loadingText; // shown while the list is filled

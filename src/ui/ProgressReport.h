@@ -5,7 +5,8 @@
 // Where a long operation shows how far it got. The operations themselves know
 // no widgets: the program passes its status window, the command-line tool the
 // terminal, and tests a recorder.
-class CProgressReport {
+class CProgressReport
+{
 public:
     virtual ~CProgressReport() = default;
 

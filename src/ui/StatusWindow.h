@@ -8,7 +8,8 @@
 // The small framed text window in which long operations show their progress.
 // The main window creates it for the Defaults command and lends it to the
 // screens that command opens; each makes it its own child while it runs.
-class CStatusWindow : public QLabel, public CProgressReport {
+class CStatusWindow : public QLabel, public CProgressReport
+{
     Q_OBJECT
 
 public:

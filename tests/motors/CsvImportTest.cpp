@@ -12,7 +12,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-class CsvImport : public ::testing::Test {
+class CsvImport : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

@@ -22,7 +22,8 @@ QStringList scan(const QByteArray &text, qsizetype block = 4096)
     return scanner.headers();
 }
 
-class EngImport : public ::testing::Test {
+class EngImport : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -191,7 +192,8 @@ TEST_F(EngImport, RunsAsOneTransaction)
     ASSERT_TRUE(m_logbook.exec({"INSERT INTO Motors (Type, Delay, MFG, Size) VALUES ('A8', '3', 'Estes', '18x70')"}));
     // Looks at the table from another connection while the import is under way:
     // until it ends, nothing of it may be seen, so a killed import leaves no trace.
-    class CPeekingProgress : public CRecordingProgress {
+    class CPeekingProgress : public CRecordingProgress
+    {
     public:
         explicit CPeekingProgress(const CTestLogbook &logbook)
             : m_logbook(logbook)

@@ -6,7 +6,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct CRun {
+struct CRun
+{
     int exitCode;
     QString out;
     QString err;

@@ -56,7 +56,8 @@ void selectRow(QWidget &dialog, int row)
                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-class MotorScreens : public ::testing::Test {
+class MotorScreens : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

@@ -9,7 +9,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-class MotorTable : public ::testing::Test {
+class MotorTable : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

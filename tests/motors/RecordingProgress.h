@@ -5,7 +5,8 @@
 #include <QStringList>
 
 // Keeps every progress text in order instead of showing it.
-class CRecordingProgress : public CProgressReport {
+class CRecordingProgress : public CProgressReport
+{
 public:
     void showProgress(const QString &text) override
     {

@@ -32,7 +32,8 @@ TEST(ReferenceListText, JoinLeavesOutTopBlankAndKeepsWholeItems)
 }
 
 namespace {
-class DefaultsScreen : public ::testing::Test {
+class DefaultsScreen : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

@@ -8,7 +8,8 @@
 
 // Progress on one terminal line, redrawn at most every 50 ms; nothing when the
 // stream is not a terminal, so that scripts get only the results.
-class CTerminalProgress : public CProgressReport {
+class CTerminalProgress : public CProgressReport
+{
 public:
     explicit CTerminalProgress(FILE *stream);
 

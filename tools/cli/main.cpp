@@ -9,7 +9,7 @@
 namespace {
 const CCliCommand kCommands[] = {
     {"info", "info                 storage directory, logbook file and the rows of each table", runInfo},
-    {"import-motors", "import-motors FILE...  add the motors of .eng and .csv files to the motor table", runImportMotors},
+    {"import-motors", "import-motors FILE... add the motors of .eng and .csv files", runImportMotors},
 };
 
 int usage(FILE *stream)
