@@ -7,10 +7,12 @@
 #include "db/RecordStore.h"
 #include "queries/QueryBuilderDlg.h"
 #include "queries/QueryDlg.h"
+#include "reflists/DefaultsDlg.h"
 #include "ui/AppIcon.h"
 #include "ui/CommandBar.h"
 #include "ui/Prompter.h"
 #include "ui/ScreenSize.h"
+#include "ui/StatusWindow.h"
 
 #include <QAction>
 #include <QIcon>
@@ -75,7 +77,7 @@ void CTarvelDlg::createCommandBar()
 
     QMenu *edit = m_commandBar->addMenu(QStringLiteral("EDIT"));
     connect(edit->addAction(QStringLiteral("Options")), &QAction::triggered, this, &CTarvelDlg::onOptions);
-    markUnavailable(edit->addAction(QStringLiteral("Defaults")));
+    connect(edit->addAction(QStringLiteral("Defaults")), &QAction::triggered, this, &CTarvelDlg::onDefaults);
 
     markUnavailable(m_commandBar->addCommand(QStringLiteral("LAUNCH")));
 
@@ -156,6 +158,24 @@ void CTarvelDlg::onViewer()
         return;
     CQueryDlg viewer(*store, m_ui, this);
     viewer.exec();
+}
+
+void CTarvelDlg::onDefaults()
+{
+    std::unique_ptr<CRecordStore> store = openStore();
+    if (!store)
+        return;
+    auto status = std::make_unique<CStatusWindow>(this);
+    status->raise();
+    status->show();
+    status->paintNow();
+    {
+        CDefaultsDlg defaults(*store, *status, m_main.storageDirectory, m_settings, m_ui, this);
+        defaults.exec();
+    }
+    store->Close();
+    store.reset();
+    status.reset();
 }
 
 void CTarvelDlg::markUnavailable(QAction *action)

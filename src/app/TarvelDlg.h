@@ -46,6 +46,7 @@ public slots:
     void onOptions();
     void onQueries();
     void onViewer();
+    void onDefaults();
 
 private:
     // A menu entry or button whose screen is not part of this build yet: shown, but disabled.

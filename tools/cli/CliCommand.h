@@ -17,3 +17,4 @@ int runInfo(const QStringList &arguments, FILE *out, FILE *err);
 int runQueries(const QStringList &arguments, FILE *out, FILE *err);
 int runExport(const QStringList &arguments, FILE *out, FILE *err);
 int runSites(const QStringList &arguments, FILE *out, FILE *err);
+int runImportMotors(const QStringList &arguments, FILE *out, FILE *err);

@@ -12,6 +12,7 @@ const CCliCommand kCommands[] = {
     {"queries", "queries              the saved queries in name order: name, TAB, SQL text", runQueries},
     {"export", "export NAME FILE     writes the saved query NAME to FILE (.csv, .htm or .html)", runExport},
     {"sites", "sites [--date YYYY-MM-DD]  launch sites of the sites category, then the day's launch site", runSites},
+    {"import-motors", "import-motors FILE... add the motors of .eng and .csv files", runImportMotors},
 };
 
 int usage(FILE *stream)

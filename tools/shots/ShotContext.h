@@ -40,3 +40,4 @@ private:
 // Each subsystem's screens, in a file of their own.
 void shootApplicationScreens(CShotContext &context);
 void shootQueriesScreens(CShotContext &context);
+void shootMotorScreens(CShotContext &context);

@@ -50,5 +50,6 @@ int main(int argc, char *argv[])
 
     shootApplicationScreens(context);
     shootQueriesScreens(context);
+    shootMotorScreens(context);
     return context.failures() == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -1,0 +1,233 @@
+#include "motors/DefaultMotorsDlg.h"
+
+#include "motors/MotorFilterDlg.h"
+#include "motors/MotorImport.h"
+#include "motors/MotorLineModel.h"
+#include "motors/MotorTable.h"
+#include "ui/CommandBar.h"
+#include "ui/FileChooser.h"
+#include "ui/Prompter.h"
+#include "ui/ScreenSize.h"
+#include "ui/StatusWindow.h"
+#include "ui/WaitCursor.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+// Widths of the MFG, Type, Delay and Size columns; the inputs above line up with them.
+constexpr int kColumnWidths[] = {62, 44, 58, 56};
+} // namespace
+
+CDefaultMotorsDlg::CDefaultMotorsDlg(CRecordStore &store, CStatusWindow &status, CUiServices ui,
+                                     const QString &fileDirectory, QWidget *parent)
+    : QDialog(parent)
+    , m_store(store)
+    , m_status(status)
+    , m_statusHome(status.parentWidget())
+    , m_ui(ui)
+    , m_fileDirectory(fileDirectory)
+{
+    setWindowTitle(QStringLiteral("Default Motors"));
+    setObjectName(QStringLiteral("defaultMotorsDialog"));
+    buildLayout();
+    setFixedSize(kScreenWidth, kScreenHeight);
+
+    m_status.moveInto(this);
+    loadList();
+}
+
+CDefaultMotorsDlg::~CDefaultMotorsDlg()
+{
+    // The status window outlives this dialog: hand it back before the children go.
+    m_status.hideProgress();
+    m_status.moveInto(m_statusHome);
+}
+
+void CDefaultMotorsDlg::buildLayout()
+{
+    auto *title = new QLabel(QStringLiteral("Default Motors"), this);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+
+    m_mfgBox = new QComboBox(this);
+    m_mfgBox->setEditable(true);
+    m_mfgBox->setInsertPolicy(QComboBox::NoInsert);
+    m_typeEdit = new QLineEdit(this);
+    m_delayEdit = new QLineEdit(this);
+    m_sizeEdit = new QLineEdit(this);
+
+    auto *inputs = new QGridLayout;
+    inputs->setHorizontalSpacing(2);
+    inputs->setVerticalSpacing(0);
+    const char *labels[] = {"MFG", "Type", "Delay", "Size"};
+    QWidget *fields[] = {m_mfgBox, m_typeEdit, m_delayEdit, m_sizeEdit};
+    for (int i = 0; i < 4; ++i) {
+        auto *label = new QLabel(QLatin1String(labels[i]), this);
+        label->setBuddy(fields[i]);
+        fields[i]->setFixedWidth(kColumnWidths[i] - 2);
+        inputs->addWidget(label, 0, i);
+        inputs->addWidget(fields[i], 1, i);
+    }
+
+    auto *add = new QPushButton(QStringLiteral("ADD"), this);
+    auto *remove = new QPushButton(QStringLiteral("REMOVE"), this);
+    connect(add, &QPushButton::clicked, this, &CDefaultMotorsDlg::onAdd);
+    connect(remove, &QPushButton::clicked, this, &CDefaultMotorsDlg::onRemove);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(add);
+    buttons->addStretch();
+    buttons->addWidget(remove);
+
+    m_model = new CMotorLineModel(this);
+    m_list = new QTreeView(this);
+    m_list->setAccessibleName(QStringLiteral("Motors"));
+    m_list->setModel(m_model);
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setHeaderHidden(true);
+    m_list->setItemsExpandable(false);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->header()->setStretchLastSection(true);
+    for (int i = 0; i < 3; ++i)
+        m_list->setColumnWidth(i, kColumnWidths[i]);
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CDefaultMotorsDlg::onSelectionChanged);
+
+    auto *note = new QLabel(QStringLiteral("NOTE: Keep this list to a minimum to optimize speed of operation."), this);
+    note->setWordWrap(true);
+
+    m_commandBar = new CCommandBar(this);
+    QMenu *functions = m_commandBar->addMenu(QStringLiteral("Functions"));
+    connect(functions->addAction(QStringLiteral("Remove All")), &QAction::triggered, this,
+            &CDefaultMotorsDlg::onRemoveAll);
+    connect(functions->addAction(QStringLiteral("Load From File")), &QAction::triggered, this,
+            &CDefaultMotorsDlg::onLoadFromFile);
+    connect(functions->addAction(QStringLiteral("Filter")), &QAction::triggered, this, &CDefaultMotorsDlg::onFilter);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 0);
+    layout->setSpacing(3);
+    layout->addWidget(title);
+    layout->addLayout(inputs);
+    layout->addLayout(buttons);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(note);
+    layout->addWidget(m_commandBar);
+}
+
+void CDefaultMotorsDlg::readFields()
+{
+    m_fields.mfg = m_mfgBox->currentText();
+    m_fields.type = m_typeEdit->text();
+    m_fields.delay = m_delayEdit->text();
+    m_fields.size = m_sizeEdit->text();
+}
+
+void CDefaultMotorsDlg::writeFields()
+{
+    m_mfgBox->setEditText(m_fields.mfg);
+    m_typeEdit->setText(m_fields.type);
+    m_delayEdit->setText(m_fields.delay);
+    m_sizeEdit->setText(m_fields.size);
+}
+
+void CDefaultMotorsDlg::loadList()
+{
+    CWaitCursor wait;
+    m_model->setLines({});
+    m_model->setLines(loadMotorLines(m_store, m_status));
+    m_status.finishProgress();
+    m_selected = -1;
+
+    m_fields.type.clear();
+    m_fields.delay.clear();
+    m_fields.size.clear();
+    writeFields();
+    m_mfgBox->setCurrentIndex(-1);
+    m_mfgBox->setEditText(QString());
+    m_fields.mfg.clear();
+
+    m_status.hideProgress();
+}
+
+void CDefaultMotorsDlg::onSelectionChanged()
+{
+    const QModelIndexList rows = m_list->selectionModel()->selectedRows();
+    m_selected = rows.isEmpty() ? -1 : rows.first().row();
+    if (m_selected >= 0)
+        writeFields();
+}
+
+void CDefaultMotorsDlg::onAdd()
+{
+    readFields();
+    if (!hasRequiredMotorValues(m_fields)) {
+        m_ui.prompter.error(this, QStringLiteral("Please enter more motor data"));
+        return;
+    }
+    addMotor(m_store, m_fields);
+    loadList();
+}
+
+void CDefaultMotorsDlg::onRemove()
+{
+    CWaitCursor wait;
+    const int selected = m_selected;
+    if (!removeMotorAt(m_store, selected))
+        return;
+    m_model->removeLine(selected);
+    // The removed line took the selection with it; a second REMOVE must not take its neighbour.
+    m_list->selectionModel()->clearSelection();
+    m_selected = -1;
+}
+
+void CDefaultMotorsDlg::onRemoveAll()
+{
+    if (!m_ui.prompter.warningYesNo(this, QStringLiteral("Remove All Motors?")))
+        return;
+    CWaitCursor wait;
+    removeAllMotors(m_store);
+    loadList();
+}
+
+void CDefaultMotorsDlg::onLoadFromFile()
+{
+    const QString path = m_ui.files.openFile(this, QStringLiteral("Open"), m_fileDirectory,
+                                             QStringLiteral("Motor Files (*.eng);;CSV Files (*.csv)"));
+    if (path.isEmpty())
+        return;
+    CMotorImportResult result;
+    {
+        CWaitCursor wait;
+        result = importMotorFile(m_store, path, m_status);
+    }
+    // An unreadable file says nothing; the status text stays until the next list load.
+    if (result.outcome == CMotorImportResult::Outcome::Unreadable)
+        return;
+    m_ui.prompter.prompt(this, result.caption(), result.message(), PromptIcon::None, PromptButtons::Ok);
+    if (!result.succeeded())
+        return;
+    m_status.hideProgress();
+    loadList();
+}
+
+void CDefaultMotorsDlg::onFilter()
+{
+    readFields();
+    CMotorFilterDlg filter(m_store, m_ui, this);
+    filter.exec();
+    loadList();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "motors/MotorValues.h"
+#include "ui/UiServices.h"
+
+#include <QDialog>
+#include <QPointer>
+
+class CCommandBar;
+class CMotorLineModel;
+class CRecordStore;
+class CStatusWindow;
+class QComboBox;
+class QLineEdit;
+class QTreeView;
+
+// "Default Motors": the motor table listed in manufacturer, type order, with
+// adding, removing, import from a motor file and removal by filter. The record
+// store and the status window are borrowed from the opener.
+class CDefaultMotorsDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    CDefaultMotorsDlg(CRecordStore &store, CStatusWindow &status, CUiServices ui, const QString &fileDirectory,
+                      QWidget *parent = nullptr);
+    ~CDefaultMotorsDlg() override;
+
+    // Refills the list from the list query and empties the inputs.
+    void loadList();
+    int selectedIndex() const { return m_selected; }
+    const CMotorLineModel &model() const { return *m_model; }
+
+public slots:
+    void onAdd();
+    void onRemove();
+    void onRemoveAll();
+    void onLoadFromFile();
+    void onFilter();
+
+private:
+    void onSelectionChanged();
+    void readFields();
+    void writeFields();
+    void buildLayout();
+
+    CRecordStore &m_store;
+    CStatusWindow &m_status;
+    QPointer<QWidget> m_statusHome;
+    CUiServices m_ui;
+    QString m_fileDirectory;
+    CMotorValues m_fields;
+    int m_selected = -1;
+
+    QComboBox *m_mfgBox = nullptr;
+    QLineEdit *m_typeEdit = nullptr;
+    QLineEdit *m_delayEdit = nullptr;
+    QLineEdit *m_sizeEdit = nullptr;
+    QTreeView *m_list = nullptr;
+    CMotorLineModel *m_model = nullptr;
+    CCommandBar *m_commandBar = nullptr;
+};

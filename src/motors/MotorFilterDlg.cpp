@@ -1,0 +1,162 @@
+#include "motors/MotorFilterDlg.h"
+
+#include "db/RecordStore.h"
+#include "motors/MotorLineModel.h"
+#include "motors/MotorTable.h"
+#include "ui/Prompter.h"
+#include "ui/ScreenSize.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+constexpr int kColumnWidths[] = {62, 46, 62, 52};
+}
+
+CMotorFilterDlg::CMotorFilterDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
+    : QDialog(parent)
+    , m_store(store)
+    , m_ui(ui)
+{
+    setWindowTitle(QStringLiteral("Dialog"));
+    setObjectName(QStringLiteral("motorFilterDialog"));
+    buildLayout();
+    setFixedSize(kScreenWidth, kScreenHeight);
+}
+
+void CMotorFilterDlg::buildLayout()
+{
+    auto *title = new QLabel(QStringLiteral("Remove motors with filter:"), this);
+
+    m_mfgEdit = new QLineEdit(this);
+    m_typeEdit = new QLineEdit(this);
+    m_delayEdit = new QLineEdit(this);
+    m_sizeEdit = new QLineEdit(this);
+    m_notMfg = new QCheckBox(QStringLiteral("NOT"), this);
+    m_notType = new QCheckBox(QStringLiteral("NOT"), this);
+    m_notDelay = new QCheckBox(QStringLiteral("NOT"), this);
+    m_notSize = new QCheckBox(QStringLiteral("NOT"), this);
+
+    auto *fields = new QGridLayout;
+    fields->setHorizontalSpacing(2);
+    fields->setVerticalSpacing(1);
+    const char *labels[] = {"MFG", "Type", "Delay", "Size"};
+    QLineEdit *edits[] = {m_mfgEdit, m_typeEdit, m_delayEdit, m_sizeEdit};
+    QCheckBox *nots[] = {m_notMfg, m_notType, m_notDelay, m_notSize};
+    for (int i = 0; i < 4; ++i) {
+        auto *label = new QLabel(QLatin1String(labels[i]), this);
+        label->setBuddy(edits[i]);
+        edits[i]->setFixedWidth(kColumnWidths[i] - 2);
+        nots[i]->setAccessibleDescription(QStringLiteral("NOT ") + QLatin1String(labels[i]));
+        fields->addWidget(label, 0, i);
+        fields->addWidget(edits[i], 1, i);
+        fields->addWidget(nots[i], 2, i);
+        // Only a change of text makes the listed motors stale; a NOT box does not.
+        connect(edits[i], &QLineEdit::textChanged, this, [this] { m_tested = false; });
+    }
+
+    auto *test = new QPushButton(QStringLiteral("Test Query"), this);
+    test->setAutoDefault(false);
+    connect(test, &QPushButton::clicked, this, &CMotorFilterDlg::onTestQuery);
+    auto *testRow = new QHBoxLayout;
+    testRow->addStretch();
+    testRow->addWidget(test);
+    testRow->addStretch();
+
+    auto *listLabel = new QLabel(QStringLiteral("Motors to be removed"), this);
+    m_model = new CMotorLineModel(this);
+    m_list = new QTreeView(this);
+    listLabel->setBuddy(m_list);
+    m_list->setAccessibleName(QStringLiteral("Motors to be removed"));
+    m_list->setModel(m_model);
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setHeaderHidden(true);
+    m_list->setItemsExpandable(false);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->header()->setStretchLastSection(true);
+    for (int i = 0; i < 3; ++i)
+        m_list->setColumnWidth(i, kColumnWidths[i]);
+
+    auto *remove = new QPushButton(QStringLiteral("REMOVE"), this);
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    remove->setAutoDefault(false);
+    cancel->setAutoDefault(false);
+    connect(remove, &QPushButton::clicked, this, &CMotorFilterDlg::onRemove);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(remove);
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(3);
+    layout->addWidget(title);
+    layout->addLayout(fields);
+    layout->addLayout(testRow);
+    layout->addWidget(listLabel);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(buttons);
+}
+
+CMotorFilter CMotorFilterDlg::filter() const
+{
+    CMotorFilter filter;
+    filter.mfg = m_mfgEdit->text();
+    filter.type = m_typeEdit->text();
+    filter.delay = m_delayEdit->text();
+    filter.size = m_sizeEdit->text();
+    filter.notMfg = m_notMfg->isChecked();
+    filter.notType = m_notType->isChecked();
+    filter.notDelay = m_notDelay->isChecked();
+    filter.notSize = m_notSize->isChecked();
+    return filter;
+}
+
+void CMotorFilterDlg::onTestQuery()
+{
+    const CMotorFilter current = filter();
+    QStringList lines;
+    // An empty filter is no statement at all: it lists nothing.
+    if (!motorFilterCondition(current).isEmpty() && m_store.RunSql(motorFilterSelect(current))) {
+        for (m_store.MoveFirst(); !m_store.IsEOF(); m_store.MoveNext())
+            lines.append(motorListLine(m_store));
+    }
+    // The list sorts its lines, as a sorted list box does, without regard to case.
+    std::stable_sort(lines.begin(), lines.end(), [](const QString &a, const QString &b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    m_model->setLines(lines);
+    m_tested = true;
+}
+
+void CMotorFilterDlg::onRemove()
+{
+    if (!m_tested && !m_ui.prompter.warningYesNo(this, QStringLiteral("SQL not tested\nContinue?")))
+        return;
+    const CMotorFilter current = filter();
+    m_model->setLines({});
+    int found = 0;
+    if (!motorFilterCondition(current).isEmpty() && m_store.RunSql(motorFilterSelect(current))) {
+        found = m_store.CountRecords();
+        // A deletion the store refused removed nothing, and says so.
+        if (!m_store.RunSql(motorFilterDelete(current)))
+            found = 0;
+    }
+    m_ui.prompter.prompt(this, QStringLiteral("Complete"), QStringLiteral("Removed\n%1\nmotors").arg(found),
+                         PromptIcon::Information, PromptButtons::Ok);
+    m_tested = true;
+}

@@ -1,0 +1,205 @@
+#include "reflists/DefaultsDlg.h"
+
+#include "app/SettingsStore.h"
+#include "motors/DefaultMotorsDlg.h"
+#include "ui/CommandBar.h"
+#include "ui/Prompter.h"
+#include "ui/ScreenSize.h"
+#include "ui/StatusWindow.h"
+#include "ui/WaitCursor.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr ReferenceListKind kKinds[] = {ReferenceListKind::Status, ReferenceListKind::Mfgs, ReferenceListKind::Types};
+const char *const kLabels[] = {"Default Model Status", "Default Model MFGs", "Default Model Type"};
+const char *const kMenuItems[] = {"Status", "MFGs", "Types"};
+
+int indexOf(ReferenceListKind kind)
+{
+    return int(kind);
+}
+} // namespace
+
+CDefaultsDlg::CDefaultsDlg(CRecordStore &store, CStatusWindow &status, const QString &storageDirectory,
+                           CSettingsStore &settings, CUiServices ui, QWidget *parent)
+    : QDialog(parent)
+    , m_store(store)
+    , m_status(status)
+    , m_storageDirectory(storageDirectory)
+    , m_settings(settings)
+    , m_ui(ui)
+{
+    setWindowTitle(QStringLiteral("Defaults"));
+    setObjectName(QStringLiteral("defaultsDialog"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 8, 6, 0);
+    layout->setSpacing(4);
+    for (ReferenceListKind kind : kKinds) {
+        const int i = indexOf(kind);
+        auto *label = new QLabel(QLatin1String(kLabels[i]), this);
+        auto *box = new QComboBox(this);
+        box->setEditable(true);
+        box->setInsertPolicy(QComboBox::NoInsert);
+        label->setBuddy(box);
+        m_boxes[i] = box;
+        auto *add = new QPushButton(QStringLiteral("ADD"), this);
+        auto *remove = new QPushButton(QStringLiteral("Remove"), this);
+        add->setAutoDefault(false);
+        remove->setAutoDefault(false);
+        add->setFixedWidth(44);
+        remove->setFixedWidth(60);
+        add->setAccessibleDescription(QStringLiteral("Add to ") + QLatin1String(kLabels[i]));
+        remove->setAccessibleDescription(QStringLiteral("Remove from ") + QLatin1String(kLabels[i]));
+        connect(add, &QPushButton::clicked, this, [this, kind] { onAdd(kind); });
+        connect(remove, &QPushButton::clicked, this, [this, kind] { onRemove(kind); });
+
+        auto *row = new QHBoxLayout;
+        row->setSpacing(3);
+        row->addWidget(box, 1);
+        row->addWidget(add);
+        row->addWidget(remove);
+        layout->addWidget(label);
+        layout->addLayout(row);
+        layout->addSpacing(10);
+    }
+    layout->addStretch(1);
+
+    m_commandBar = new CCommandBar(this);
+    connect(m_commandBar->addCommand(QStringLiteral("MOTORS")), &QAction::triggered, this, &CDefaultsDlg::onMotors);
+    QMenu *defaults = m_commandBar->addMenu(QStringLiteral("DEFAULT"));
+    for (ReferenceListKind kind : kKinds) {
+        connect(defaults->addAction(QLatin1String(kMenuItems[indexOf(kind)])), &QAction::triggered, this,
+                [this, kind] { onLoadDefault(kind); });
+    }
+    layout->addWidget(m_commandBar);
+    setFixedSize(kScreenWidth, kScreenHeight);
+}
+
+CDefaultsDlg::~CDefaultsDlg()
+{
+    // However the dialog ends, its lists are kept; a dialog never shown read nothing to keep.
+    if (m_loaded)
+        saveLists();
+}
+
+void CDefaultsDlg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_loaded)
+        loadLists();
+}
+
+QComboBox *CDefaultsDlg::listBox(ReferenceListKind kind) const
+{
+    return m_boxes[indexOf(kind)];
+}
+
+QStringList CDefaultsDlg::entries(ReferenceListKind kind) const
+{
+    QStringList items;
+    QComboBox *box = listBox(kind);
+    for (int i = 0; i < box->count(); ++i)
+        items.append(box->itemText(i));
+    return items;
+}
+
+void CDefaultsDlg::loadLists()
+{
+    CWaitCursor wait;
+    for (ReferenceListKind kind : kKinds) {
+        const CReferenceListInfo &info = referenceListInfo(kind);
+        m_status.showProgress(QLatin1String(info.loadingText));
+        m_status.paintNow();
+        fillList(kind, m_settings.ReadSetting(QLatin1String(info.settingName)));
+    }
+    m_loaded = true;
+}
+
+void CDefaultsDlg::fillList(ReferenceListKind kind, const QString &text)
+{
+    QComboBox *box = listBox(kind);
+    box->clear();
+    box->addItem(QString());
+    for (const QString &item : splitReferenceList(text))
+        insertSorted(box, item);
+    box->setMaxVisibleItems(box->count() + 2);
+    clearEdit(box);
+}
+
+void CDefaultsDlg::saveLists()
+{
+    for (ReferenceListKind kind : kKinds) {
+        m_settings.WriteSetting(QLatin1String(referenceListInfo(kind).settingName),
+                                joinReferenceList(entries(kind), CSettingsStore::kMaxValueLength));
+    }
+}
+
+void CDefaultsDlg::insertSorted(QComboBox *box, const QString &text)
+{
+    // A sorted box: after every entry that does not come later, without regard to case.
+    int at = box->count();
+    for (int i = 0; i < box->count(); ++i) {
+        if (QString::compare(box->itemText(i), text, Qt::CaseInsensitive) > 0) {
+            at = i;
+            break;
+        }
+    }
+    box->insertItem(at, text);
+}
+
+void CDefaultsDlg::clearEdit(QComboBox *box)
+{
+    box->setCurrentIndex(-1);
+    box->setEditText(QString());
+}
+
+void CDefaultsDlg::onAdd(ReferenceListKind kind)
+{
+    QComboBox *box = listBox(kind);
+    const QString text = box->currentText();
+    if (text.isEmpty()) {
+        m_ui.prompter.error(this, QLatin1String(referenceListInfo(kind).emptyAddText));
+        return;
+    }
+    insertSorted(box, text);
+    clearEdit(box);
+}
+
+void CDefaultsDlg::onRemove(ReferenceListKind kind)
+{
+    QComboBox *box = listBox(kind);
+    const int selected = box->currentIndex();
+    // The selected entry is the one the box shows; typing over it unselects it.
+    if (selected >= 0 && box->itemText(selected) == box->currentText())
+        box->removeItem(selected);
+    clearEdit(box);
+}
+
+void CDefaultsDlg::onLoadDefault(ReferenceListKind kind)
+{
+    const CReferenceListInfo &info = referenceListInfo(kind);
+    if (!m_ui.prompter.warningYesNo(this, QLatin1String(info.defaultQuestion)))
+        return;
+    fillList(kind, QLatin1String(info.builtInDefault));
+}
+
+void CDefaultsDlg::onMotors()
+{
+    m_status.moveInto(this);
+    m_status.showProgress(QStringLiteral("Initializing"));
+    m_status.paintNow();
+    {
+        CDefaultMotorsDlg motors(m_store, m_status, m_ui, m_storageDirectory, this);
+        motors.exec();
+    }
+    m_status.hideProgress();
+    m_status.moveInto(parentWidget());
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "reflists/ReferenceList.h"
+#include "ui/UiServices.h"
+
+#include <QDialog>
+
+class CCommandBar;
+class CRecordStore;
+class CSettingsStore;
+class CStatusWindow;
+class QComboBox;
+
+// "Defaults": the status, manufacturer and type lists offered for a rocket,
+// each grown with ADD, trimmed with Remove or reset from its built-in default,
+// all saved when the dialog goes; and MOTORS, the motor catalogue.
+class CDefaultsDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    CDefaultsDlg(CRecordStore &store, CStatusWindow &status, const QString &storageDirectory, CSettingsStore &settings,
+                 CUiServices ui, QWidget *parent = nullptr);
+    ~CDefaultsDlg() override;
+
+    // Fills the three lists from the settings (done once, when first shown).
+    void loadLists();
+    QComboBox *listBox(ReferenceListKind kind) const;
+    QStringList entries(ReferenceListKind kind) const;
+
+public slots:
+    void onAdd(ReferenceListKind kind);
+    void onRemove(ReferenceListKind kind);
+    void onLoadDefault(ReferenceListKind kind);
+    void onMotors();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void fillList(ReferenceListKind kind, const QString &text);
+    void saveLists();
+    static void insertSorted(QComboBox *box, const QString &text);
+    static void clearEdit(QComboBox *box);
+
+    CRecordStore &m_store;
+    CStatusWindow &m_status;
+    QString m_storageDirectory;
+    CSettingsStore &m_settings;
+    CUiServices m_ui;
+    bool m_loaded = false;
+    QComboBox *m_boxes[3] = {};
+    CCommandBar *m_commandBar = nullptr;
+};

@@ -1,0 +1,211 @@
+// The motor screens through their real widgets: Default Motors and the
+// filtered removal, with scripted message boxes and file choices.
+#include "db/RecordStore.h"
+#include "motors/DefaultMotorsDlg.h"
+#include "motors/MotorFilterDlg.h"
+#include "motors/MotorLineModel.h"
+#include "support/TestLogbook.h"
+#include "ui/ScriptedFileChooser.h"
+#include "ui/ScriptedPrompter.h"
+#include "ui/StatusWindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+namespace {
+QWidget *buddyOf(QWidget &dialog, const char *label)
+{
+    for (QLabel *candidate : dialog.findChildren<QLabel *>()) {
+        if (candidate->text() == QLatin1String(label))
+            return candidate->buddy();
+    }
+    return nullptr;
+}
+
+QPushButton *button(QWidget &dialog, const char *text)
+{
+    for (QPushButton *candidate : dialog.findChildren<QPushButton *>()) {
+        if (candidate->text() == QLatin1String(text))
+            return candidate;
+    }
+    return nullptr;
+}
+
+void type(QWidget &dialog, const char *label, const QString &text)
+{
+    QWidget *field = buddyOf(dialog, label);
+    ASSERT_NE(field, nullptr) << label;
+    if (auto *box = qobject_cast<QComboBox *>(field))
+        box->setEditText(text);
+    else
+        qobject_cast<QLineEdit *>(field)->setText(text);
+}
+
+void selectRow(QWidget &dialog, int row)
+{
+    auto *list = dialog.findChild<QTreeView *>();
+    list->selectionModel()->select(list->model()->index(row, 0),
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+class MotorScreens : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_logbook.isValid());
+        ASSERT_TRUE(m_store.Open(m_logbook.directory()));
+        ASSERT_TRUE(m_logbook.exec({"INSERT INTO Motors VALUES (1, 'C6', '5', 'Estes', '18x70')",
+                                    "INSERT INTO Motors VALUES (2, 'C6', '5', 'Estes', '18x70')",
+                                    "INSERT INTO Motors VALUES (3, 'A8', '3', 'Estes', '18x70')",
+                                    "INSERT INTO Motors VALUES (4, 'F40', '7', 'AeroTech', '29x124')"}));
+        m_home.show();
+    }
+    QStringList types() const { return m_logbook.rows(QStringLiteral("SELECT Type FROM Motors ORDER BY ID")); }
+
+    CTestLogbook m_logbook;
+    CRecordStore m_store;
+    QWidget m_home;
+    CStatusWindow m_status {&m_home};
+    CScriptedPrompter m_prompter;
+    CScriptedFileChooser m_files;
+    CUiServices m_ui {m_prompter, m_files};
+};
+} // namespace
+
+TEST_F(MotorScreens, ListAddAndRefusal)
+{
+    CDefaultMotorsDlg dialog(m_store, m_status, m_ui, QString());
+    EXPECT_EQ(m_status.parentWidget(), &dialog);
+    EXPECT_TRUE(m_status.isHidden());
+    EXPECT_EQ(dialog.model().lines().first(), "AeroTech\tF40\t7\t29x124");
+
+    type(dialog, "MFG", QStringLiteral("Estes"));
+    type(dialog, "Type", QStringLiteral("D12"));
+    button(dialog, "ADD")->click();
+    EXPECT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().first().text, "Please enter more motor data");
+    EXPECT_EQ(types().size(), 4);
+
+    type(dialog, "Delay", QStringLiteral("0-3"));
+    type(dialog, "Size", QStringLiteral("O'Neil"));
+    button(dialog, "ADD")->click();
+    EXPECT_TRUE(types().contains(QStringLiteral("D12")));
+    EXPECT_TRUE(dialog.model().lines().contains(QStringLiteral("Estes\tD12\t0-3\tO'Neil")));
+    // The reload empties the inputs, and a selection does not fill them.
+    selectRow(dialog, 2);
+    EXPECT_EQ(qobject_cast<QLineEdit *>(buddyOf(dialog, "Type"))->text(), "");
+    EXPECT_EQ(qobject_cast<QComboBox *>(buddyOf(dialog, "MFG"))->currentText(), "");
+    EXPECT_EQ(dialog.selectedIndex(), 2);
+}
+
+TEST_F(MotorScreens, RemoveAndRemoveAll)
+{
+    {
+        CDefaultMotorsDlg dialog(m_store, m_status, m_ui, QString());
+        button(dialog, "REMOVE")->click(); // no selection: nothing happens
+        EXPECT_EQ(types().size(), 4);
+        // Lines 2 and 3 are the two identical C6 motors.
+        selectRow(dialog, 2);
+        button(dialog, "REMOVE")->click();
+        EXPECT_EQ(types().size(), 3);
+        EXPECT_EQ(types().count(QStringLiteral("C6")), 1);
+        EXPECT_EQ(dialog.model().lines().size(), 3);
+        EXPECT_EQ(dialog.selectedIndex(), -1);
+        button(dialog, "REMOVE")->click();
+        EXPECT_EQ(types().size(), 3);
+
+        m_prompter.script({PromptAnswer::No});
+        dialog.onRemoveAll();
+        EXPECT_EQ(types().size(), 3);
+        m_prompter.script({PromptAnswer::Yes});
+        dialog.onRemoveAll();
+        EXPECT_EQ(m_prompter.shown().last().text, "Remove All Motors?");
+        EXPECT_TRUE(types().isEmpty());
+        EXPECT_TRUE(dialog.model().lines().isEmpty());
+    }
+    // The status window goes back to its owner with the dialog.
+    EXPECT_EQ(m_status.parentWidget(), &m_home);
+}
+
+TEST_F(MotorScreens, LoadFromFile)
+{
+    QTemporaryDir folder;
+    const QString good = folder.filePath(QStringLiteral("good.eng"));
+    const QString bad = folder.filePath(QStringLiteral("bad.eng"));
+    QFile goodFile(good);
+    ASSERT_TRUE(goodFile.open(QIODevice::WriteOnly));
+    goodFile.write("; c\nG64 29 124 4-7 0.06 0.12 AT\n1 1\n");
+    goodFile.close();
+    QFile badFile(bad);
+    ASSERT_TRUE(badFile.open(QIODevice::WriteOnly));
+    badFile.write("; nothing\n");
+    badFile.close();
+
+    CDefaultMotorsDlg dialog(m_store, m_status, m_ui, folder.path());
+    m_files.script({QString(), good, bad});
+    dialog.onLoadFromFile(); // cancelled
+    EXPECT_TRUE(m_prompter.shown().isEmpty());
+    dialog.onLoadFromFile();
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().last().caption, "Success");
+    EXPECT_EQ(m_prompter.shown().last().text, "Motors Extracted =1");
+    EXPECT_EQ(m_prompter.shown().last().icon, PromptIcon::None);
+    EXPECT_EQ(dialog.model().lines().first(), "AT\tG64\t4-7\t29x124");
+    EXPECT_TRUE(m_status.isHidden());
+
+    dialog.onLoadFromFile();
+    EXPECT_EQ(m_prompter.shown().last().caption, "Error");
+    EXPECT_EQ(m_prompter.shown().last().text, "Nothing loaded from file");
+    EXPECT_FALSE(m_status.isHidden()); // left up until the next list load
+    EXPECT_EQ(m_files.requests().first().filter, "Motor Files (*.eng);;CSV Files (*.csv)");
+}
+
+TEST_F(MotorScreens, FilterTestQueryAndRemove)
+{
+    CMotorFilterDlg dialog(m_store, m_ui);
+    type(dialog, "Type", QStringLiteral("6"));
+    button(dialog, "Test Query")->click();
+    EXPECT_TRUE(dialog.isTested());
+    EXPECT_EQ(dialog.model().lines(), QStringList({"Estes\tC6\t5\t18x70", "Estes\tC6\t5\t18x70"}));
+
+    // A NOT box alone keeps the test, and the removal uses it.
+    dialog.findChildren<QCheckBox *>().at(1)->setChecked(true);
+    EXPECT_TRUE(dialog.isTested());
+    button(dialog, "REMOVE")->click();
+    EXPECT_EQ(m_prompter.shown().last().caption, "Complete");
+    EXPECT_EQ(m_prompter.shown().last().text, "Removed\n2\nmotors");
+    EXPECT_EQ(types(), QStringList({"C6", "C6"}));
+
+    // A changed text must be tested again; No leaves the table alone.
+    type(dialog, "Type", QStringLiteral("C"));
+    EXPECT_FALSE(dialog.isTested());
+    m_prompter.script({PromptAnswer::No});
+    button(dialog, "REMOVE")->click();
+    EXPECT_EQ(m_prompter.shown().last().text, "SQL not tested\nContinue?");
+    EXPECT_EQ(types().size(), 2);
+}
+
+TEST_F(MotorScreens, FilterListSortsAndEmptyFilterDoesNothing)
+{
+    CMotorFilterDlg dialog(m_store, m_ui);
+    type(dialog, "Size", QStringLiteral("x"));
+    button(dialog, "Test Query")->click();
+    EXPECT_EQ(dialog.model().lines().first(), "AeroTech\tF40\t7\t29x124");
+    EXPECT_EQ(dialog.model().lines().at(1), "Estes\tA8\t3\t18x70");
+
+    type(dialog, "Size", QString());
+    button(dialog, "Test Query")->click();
+    EXPECT_TRUE(dialog.model().lines().isEmpty());
+    button(dialog, "REMOVE")->click();
+    EXPECT_EQ(m_prompter.shown().last().text, "Removed\n0\nmotors");
+    EXPECT_EQ(types().size(), 4);
+}

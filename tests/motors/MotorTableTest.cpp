@@ -1,0 +1,119 @@
+// The motor list and its edits, and the filter statements, without widgets.
+#include "motors/MotorTable.h"
+
+#include "db/RecordStore.h"
+#include "motors/MotorFilter.h"
+#include "motors/RecordingProgress.h"
+#include "support/TestLogbook.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+class MotorTable : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_logbook.isValid());
+        ASSERT_TRUE(m_store.Open(m_logbook.directory()));
+    }
+    QStringList motors() const
+    {
+        return m_logbook.rows(QStringLiteral("SELECT ID, Type, Delay, MFG FROM Motors ORDER BY ID"));
+    }
+
+    CTestLogbook m_logbook;
+    CRecordStore m_store;
+};
+} // namespace
+
+TEST_F(MotorTable, ListIsInMakerTypeOrderWithProgress)
+{
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Motors VALUES (1, 'C6', '5', 'Estes', '18x70')",
+                                "INSERT INTO Motors VALUES (2, 'F40', '4-7', 'AeroTech', '29x124')",
+                                "INSERT INTO Motors VALUES (3, 'A8', '3', 'Estes', '')"}));
+    CRecordingProgress progress;
+    EXPECT_EQ(loadMotorLines(m_store, progress),
+              QStringList({"AeroTech\tF40\t4-7\t29x124", "Estes\tA8\t3\t", "Estes\tC6\t5\t18x70"}));
+    EXPECT_EQ(progress.texts,
+              QStringList({"Loading Motors list box", "Loading Motor\n1 of 3", "Loading Motor\n2 of 3",
+                           "Loading Motor\n3 of 3"}));
+
+    CRecordingProgress empty;
+    ASSERT_TRUE(removeAllMotors(m_store));
+    EXPECT_TRUE(loadMotorLines(m_store, empty).isEmpty());
+    EXPECT_EQ(empty.texts, QStringList({"Loading Motors list box"}));
+}
+
+TEST_F(MotorTable, RemoveTakesTheRecordAtThatPosition)
+{
+    // Two identical lines: each position is its own record, removed once.
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Motors VALUES (1, 'C6', '5', 'Estes', '')",
+                                "INSERT INTO Motors VALUES (2, 'C6', '5', 'Estes', '')",
+                                "INSERT INTO Motors VALUES (3, 'A8', '3', 'Estes', '')"}));
+    EXPECT_TRUE(removeMotorAt(m_store, 1));
+    EXPECT_EQ(motors().size(), 2);
+    EXPECT_TRUE(motors().contains(QStringLiteral("3|A8|3|Estes")));
+    EXPECT_TRUE(removeMotorAt(m_store, 1));
+    EXPECT_EQ(motors(), QStringList({"3|A8|3|Estes"}));
+
+    EXPECT_FALSE(removeMotorAt(m_store, -1));
+    EXPECT_FALSE(removeMotorAt(m_store, 1));
+    EXPECT_EQ(motors().size(), 1);
+    EXPECT_TRUE(removeMotorAt(m_store, 0));
+    EXPECT_FALSE(removeMotorAt(m_store, 0));
+}
+
+TEST_F(MotorTable, AddNeedsTypeDelayAndMakerAndKeepsApostrophes)
+{
+    EXPECT_FALSE(addMotor(m_store, {"C6", "", "Estes", "18x70"}));
+    EXPECT_FALSE(addMotor(m_store, {"", "5", "Estes", ""}));
+    EXPECT_FALSE(addMotor(m_store, {"C6", "5", "", ""}));
+    EXPECT_TRUE(motors().isEmpty());
+    EXPECT_TRUE(addMotor(m_store, {"C6", "5", "Estes", ""}));
+    EXPECT_TRUE(addMotor(m_store, {"O'Neil's", "3-5", "Bob's", "18x70"}));
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Type, Delay, MFG, Size FROM Motors ORDER BY rowid")),
+              QStringList({"C6|5|Estes|", "O'Neil's|3-5|Bob's|18x70"}));
+}
+
+TEST(MotorFilterStatements, ConditionOrderOperatorsAndQuoting)
+{
+    CMotorFilter filter;
+    EXPECT_EQ(motorFilterCondition(filter), "");
+    filter.type = QStringLiteral("A");
+    filter.mfg = QStringLiteral("EST");
+    filter.notMfg = true;
+    EXPECT_EQ(motorFilterCondition(filter), "Type LIKE '%A%' AND MFG NOT LIKE '%EST%'");
+
+    CMotorFilter sizeAndMaker;
+    sizeAndMaker.size = QStringLiteral("18");
+    sizeAndMaker.mfg = QStringLiteral("Estes");
+    sizeAndMaker.notType = true; // a NOT box beside an empty field adds nothing
+    EXPECT_EQ(motorFilterSelect(sizeAndMaker), "Select * FROM Motors WHERE MFG LIKE '%Estes%' AND Size LIKE '%18%'");
+    EXPECT_EQ(motorFilterDelete(sizeAndMaker), "DELETE FROM Motors WHERE MFG LIKE '%Estes%' AND Size LIKE '%18%'");
+
+    CMotorFilter all;
+    all.mfg = QStringLiteral("M");
+    all.type = QStringLiteral("T");
+    all.delay = QStringLiteral("D");
+    all.size = QStringLiteral("S");
+    all.notDelay = true;
+    EXPECT_EQ(motorFilterCondition(all),
+              "Type LIKE '%T%' AND Delay NOT LIKE '%D%' AND MFG LIKE '%M%' AND Size LIKE '%S%'");
+
+    CMotorFilter apostrophe;
+    apostrophe.mfg = QStringLiteral("Bob's");
+    EXPECT_EQ(motorFilterCondition(apostrophe), "MFG LIKE '%Bob''s%'");
+}
+
+TEST_F(MotorTable, FilterWithApostropheMatchesExactly)
+{
+    ASSERT_TRUE(addMotor(m_store, {"C6", "5", "Bob's", ""}));
+    ASSERT_TRUE(addMotor(m_store, {"C6", "5", "Bobs", ""}));
+    CMotorFilter filter;
+    filter.mfg = QStringLiteral("Bob's");
+    ASSERT_TRUE(m_store.RunSql(motorFilterSelect(filter)));
+    EXPECT_EQ(m_store.CountRecords(), 1);
+    ASSERT_TRUE(m_store.RunSql(motorFilterDelete(filter)));
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT MFG FROM Motors")), QStringList({"Bobs"}));
+}

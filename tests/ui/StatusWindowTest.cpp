@@ -1,0 +1,54 @@
+// The status window keeps every text but paints a burst of them only now and then.
+#include "ui/StatusWindow.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+TEST(StatusWindow, ThrottlesPaintingButShowsTheLastText)
+{
+    QWidget owner;
+    owner.resize(240, 320);
+    CStatusWindow status(&owner);
+    owner.show();
+    QCoreApplication::processEvents(); // exposed, so that a repaint paints
+    EXPECT_EQ(status.text(), "Initializing");
+    EXPECT_EQ(status.geometry(), QRect(45, 50, 150, 50));
+    status.hideProgress();
+
+    status.showProgress(QStringLiteral("first"));
+    EXPECT_FALSE(status.isHidden());
+    EXPECT_EQ(status.text(), "first"); // shown and painted at once
+    const int before = status.paintCount();
+    EXPECT_GE(before, 1);
+    for (int i = 1; i <= 5000; ++i)
+        status.showProgress(QStringLiteral("Loading Motor\n%1 of 5000").arg(i));
+    EXPECT_EQ(status.progressText(), "Loading Motor\n5000 of 5000");
+    EXPECT_LT(status.paintCount() - before, 100);
+
+    status.finishProgress();
+    EXPECT_EQ(status.text(), "Loading Motor\n5000 of 5000");
+    EXPECT_GT(status.paintCount(), before);
+
+    QThread::msleep(CStatusWindow::kRepaintIntervalMs + 5);
+    const int settled = status.paintCount();
+    status.showProgress(QStringLiteral("later"));
+    EXPECT_EQ(status.text(), "later");
+    EXPECT_GT(status.paintCount(), settled);
+
+    status.hideProgress();
+    EXPECT_TRUE(status.isHidden());
+}
+
+TEST(StatusWindow, MovesBetweenOwners)
+{
+    QWidget first;
+    QWidget second;
+    CStatusWindow status(&first);
+    status.moveInto(&second);
+    EXPECT_EQ(status.parentWidget(), &second);
+    EXPECT_EQ(status.geometry(), QRect(45, 50, 150, 50));
+    status.moveInto(&first);
+    EXPECT_EQ(status.parentWidget(), &first);
+}

@@ -1,0 +1,42 @@
+#include "cli/CliCommand.h"
+#include "cli/CliContext.h"
+#include "cli/CliReporter.h"
+#include "cli/TerminalProgress.h"
+#include "db/RecordStore.h"
+#include "motors/MotorImport.h"
+
+int runImportMotors(const QStringList &arguments, FILE *out, FILE *err)
+{
+    if (arguments.isEmpty()) {
+        printLine(err, QStringLiteral("usage: tarvel-cli import-motors FILE..."));
+        return 2;
+    }
+    CCliContext context;
+    if (!context.prepare(err))
+        return 1;
+    CCliReporter reporter(err);
+    CRecordStore store(&reporter);
+    if (!store.Open(context.storageDirectory()))
+        return 1;
+
+    int status = 0;
+    for (const QString &path : arguments) {
+        CTerminalProgress progress(err);
+        const CMotorImportResult result = importMotorFile(store, path, progress);
+        progress.hideProgress();
+        switch (result.outcome) {
+        case CMotorImportResult::Outcome::Unreadable:
+            printLine(err, QStringLiteral("tarvel-cli: cannot read %1").arg(path));
+            status = 1;
+            break;
+        case CMotorImportResult::Outcome::NothingLoaded:
+            printLine(err, path + QStringLiteral(": ") + result.message());
+            status = 1;
+            break;
+        case CMotorImportResult::Outcome::Imported:
+            printLine(out, path + QStringLiteral(": ") + result.message());
+            break;
+        }
+    }
+    return status;
+}
