@@ -3,9 +3,12 @@
 #include "app/AboutDlg.h"
 #include "app/BannerText.h"
 #include "db/RecordStore.h"
+#include "launch/ChecklistPage.h"
+#include "rockets/RocketPage.h"
 #include "ui/AppIcon.h"
 #include "ui/CommandBar.h"
 #include "ui/Prompter.h"
+#include "ui/PropertySheet.h"
 #include "ui/ScreenSize.h"
 
 #include <QAction>
@@ -66,7 +69,7 @@ void CTarvelDlg::createCommandBar()
     connect(data->addAction(QStringLiteral("About")), &QAction::triggered, this, &CTarvelDlg::onAbout);
     data->addSeparator();
     markUnavailable(data->addAction(QStringLiteral("Queries")));
-    markUnavailable(data->addAction(QStringLiteral("Rockets")));
+    connect(data->addAction(QStringLiteral("Rockets")), &QAction::triggered, this, &CTarvelDlg::onRockets);
     markUnavailable(data->addAction(QStringLiteral("Viewer")));
 
     QMenu *edit = m_commandBar->addMenu(QStringLiteral("EDIT"));
@@ -120,6 +123,23 @@ void CTarvelDlg::onAbout()
 {
     CAboutDlg about(this);
     about.exec();
+}
+
+void CTarvelDlg::onRockets()
+{
+    if (m_commandBar)
+        m_commandBar->hide();
+    m_currentChecklist.clear();
+    if (std::unique_ptr<CRecordStore> store = openStore()) {
+        CPropertySheet sheet(QStringLiteral("Rockets"), this);
+        auto *rockets = new CRocketPage(
+            {*store, m_settings, m_ui, m_main.storageDirectory, CRocketBrowser::Mode::Browse, &m_currentChecklist});
+        sheet.addPage(rockets);
+        sheet.addPage(new CChecklistPage(m_currentChecklist));
+        sheet.exec();
+    }
+    if (m_commandBar)
+        m_commandBar->show();
 }
 
 void CTarvelDlg::markUnavailable(QAction *action)

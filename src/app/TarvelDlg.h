@@ -15,8 +15,7 @@ class QLabel;
 // The main window: welcome text, version label, banner, and the command bar
 // from which every other screen opens. It keeps the three main settings while
 // it runs and hands them, and a freshly opened record store, to its screens.
-class CTarvelDlg : public QDialog
-{
+class CTarvelDlg : public QDialog {
     Q_OBJECT
 
 public:
@@ -43,6 +42,7 @@ public slots:
     // The commands of the command bar; each opens its screen modally.
     void onAbout();
     void onHelp();
+    void onRockets();
 
 private:
     // A menu entry or button whose screen is not part of this build yet: shown, but disabled.
