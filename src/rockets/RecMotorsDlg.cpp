@@ -4,7 +4,6 @@
 #include "db/SqlText.h"
 #include "rockets/RocketQueries.h"
 #include "ui/CommandBar.h"
-#include "ui/DialogUnits.h"
 #include "ui/DropDownSizing.h"
 #include "ui/Prompter.h"
 #include "ui/WaitCursor.h"
@@ -52,39 +51,42 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
     , m_context(context)
     , m_rocketQuery(rocketQuery)
 {
-    m_stageLabel = makeLabel(QStringLiteral("Stage"), this, dialogUnitRect(0, 7, 20, 8));
+    // Pixels of the 240-pixel-wide page: one row of motor fields, the pending
+    // cluster, the altitude, then the rocket's recommendations.
+    m_stageLabel = makeLabel(QStringLiteral("Stage"), this, QRect(1, 4, 32, 16));
     m_stageButton = new QPushButton(QStringLiteral("1"), this);
-    m_stageButton->setGeometry(dialogUnitRect(1, 16, 18, 12));
+    m_stageButton->setGeometry(1, 21, 30, 22);
     m_stageButton->setAccessibleName(QStringLiteral("Stage"));
-    auto *mfgLabel = makeLabel(QStringLiteral("MFG"), this, dialogUnitRect(30, 7, 15, 8));
-    m_mfgCombo = makeCombo(this, QStringLiteral("MFG"), dialogUnitRect(21, 16, 44, 12));
+    auto *mfgLabel = makeLabel(QStringLiteral("MFG"), this, QRect(37, 4, 59, 16));
+    m_mfgCombo = makeCombo(this, QStringLiteral("MFG"), QRect(33, 21, 64, 22));
     mfgLabel->setBuddy(m_mfgCombo);
-    auto *typeLabel = makeLabel(QStringLiteral("Motor"), this, dialogUnitRect(71, 7, 23, 8));
-    m_typeCombo = makeCombo(this, QStringLiteral("Motor"), dialogUnitRect(66, 16, 44, 12));
+    auto *typeLabel = makeLabel(QStringLiteral("Motor"), this, QRect(100, 4, 62, 16));
+    m_typeCombo = makeCombo(this, QStringLiteral("Motor"), QRect(99, 21, 64, 22));
     typeLabel->setBuddy(m_typeCombo);
-    auto *delayLabel = makeLabel(QStringLiteral("Delay"), this, dialogUnitRect(110, 7, 19, 8));
-    m_delayEdit = makeEdit(this, QStringLiteral("Delay"), dialogUnitRect(110, 16, 20, 12));
+    auto *delayLabel = makeLabel(QStringLiteral("Delay"), this, QRect(166, 4, 36, 16));
+    m_delayEdit = makeEdit(this, QStringLiteral("Delay"), QRect(165, 21, 36, 22));
     delayLabel->setBuddy(m_delayEdit);
-    m_qtyLabel = makeLabel(QStringLiteral("Qty"), this, dialogUnitRect(135, 7, 17, 8));
-    m_qtyEdit = makeEdit(this, QStringLiteral("Qty"), dialogUnitRect(132, 16, 22, 12));
+    m_qtyLabel = makeLabel(QStringLiteral("Qty"), this, QRect(205, 4, 34, 16));
+    m_qtyEdit = makeEdit(this, QStringLiteral("Qty"), QRect(204, 21, 34, 22));
     m_qtyLabel->setBuddy(m_qtyEdit);
 
-    m_clusterLabel = makeLabel(QStringLiteral("Motor Cluster"), this, dialogUnitRect(10, 34, 75, 8));
+    m_clusterLabel = makeLabel(QStringLiteral("Motor Cluster"), this, QRect(8, 52, 110, 16));
     m_addToCluster = new QPushButton(QStringLiteral("Add to cluster"), this);
-    m_addToCluster->setGeometry(dialogUnitRect(88, 31, 66, 12));
+    m_addToCluster->setGeometry(128, 48, 110, 22);
     m_pendingList = new QListWidget(this);
-    m_pendingList->setGeometry(dialogUnitRect(10, 44, 144, 20));
+    m_pendingList->setGeometry(8, 71, 230, 32);
     m_pendingList->setAccessibleName(QStringLiteral("Motor Cluster"));
     m_clusterLabel->setBuddy(m_pendingList);
 
-    m_altLabel = makeLabel(QStringLiteral("Expected Altitude"), this, QRect(37, 110, 100, 14));
-    m_altEdit = makeEdit(this, QStringLiteral("Expected Altitude"), QRect(139, 105, 60, 20));
+    m_altLabel = makeLabel(QStringLiteral("Expected Altitude"), this, QRect(8, 110, 126, 16));
+    m_altLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_altEdit = makeEdit(this, QStringLiteral("Expected Altitude"), QRect(139, 107, 70, 22));
     m_altLabel->setBuddy(m_altEdit);
 
     m_listFrame = new QGroupBox(QStringLiteral("Recommended Motors List"), this);
-    m_listFrame->setGeometry(dialogUnitRect(3, 81, 154, 77));
+    m_listFrame->setGeometry(2, 134, 236, 128);
     m_recommendations = new QListWidget(this);
-    m_recommendations->setGeometry(dialogUnitRect(7, 91, 145, 63));
+    m_recommendations->setGeometry(8, 152, 224, 104);
     m_recommendations->setAccessibleName(QStringLiteral("Recommended Motors List"));
 
     connect(m_typeCombo, &QComboBox::activated, this, &CRecMotorsDlg::onMotorChosen);
@@ -153,8 +155,8 @@ void CRecMotorsDlg::applyLayout()
     for (QWidget *widget : std::initializer_list<QWidget *> {m_stageLabel, m_stageButton, m_qtyLabel, m_qtyEdit,
                                                              m_clusterLabel, m_addToCluster, m_pendingList})
         widget->show();
-    m_altEdit->move(139, 105);
-    m_altLabel->move(37, 110);
+    m_altEdit->move(139, 107);
+    m_altLabel->move(8, 110);
     m_clusterLabel->setText(QStringLiteral("Motor Cluster"));
     if (!m_clustered) {
         m_qtyLabel->hide();
@@ -169,8 +171,8 @@ void CRecMotorsDlg::applyLayout()
         m_addToCluster->hide();
         m_clusterLabel->hide();
         m_pendingList->hide();
-        m_altEdit->move(139, 50);
-        m_altLabel->move(37, 55);
+        m_altEdit->move(139, 52);
+        m_altLabel->move(8, 55);
     }
 }
 

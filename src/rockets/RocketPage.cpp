@@ -6,7 +6,6 @@
 #include "rockets/RocketImage.h"
 #include "rockets/RocketQueries.h"
 #include "ui/CommandBar.h"
-#include "ui/DialogUnits.h"
 #include "ui/DropDownSizing.h"
 #include "ui/Prompter.h"
 #include "ui/WaitCursor.h"
@@ -16,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -58,18 +58,19 @@ CRocketPage::~CRocketPage() = default;
 
 void CRocketPage::buildControls()
 {
-    m_summary = new QLabel(this);
+    // Picture (or summary) on the left, the choices on the right, in pixels of
+    // the 240-pixel-wide page.
+    const QRect pictureRect(10, 24, kPictureAreaWidth, kPictureAreaHeight);
+    m_summary = new QPlainTextEdit(this);
     m_summary->setObjectName(QStringLiteral("summary"));
-    m_summary->setGeometry(dialogUnitRect(7, 15, 70, 134).adjusted(0, 0, 0, -2));
-    m_summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_summary->setWordWrap(true);
-    m_summary->setFrameShape(QFrame::Box);
+    m_summary->setGeometry(pictureRect);
+    m_summary->setReadOnly(true);
     m_summary->setAccessibleName(QStringLiteral("Summary"));
-    m_summary->installEventFilter(this);
+    m_summary->viewport()->installEventFilter(this);
 
     m_picture = new QLabel(this);
     m_picture->setObjectName(QStringLiteral("picture"));
-    m_picture->setGeometry(QRect(dialogUnitRect(7, 15, 0, 0).topLeft(), QSize(kPictureAreaWidth, kPictureAreaHeight)));
+    m_picture->setGeometry(pictureRect);
     m_picture->setAlignment(Qt::AlignCenter);
     m_picture->setFrameShape(QFrame::Box);
     m_picture->setAccessibleName(QStringLiteral("Picture"));
@@ -78,43 +79,45 @@ void CRocketPage::buildControls()
     m_previous = new QToolButton(this);
     m_previous->setArrowType(Qt::LeftArrow);
     m_previous->setAccessibleName(QStringLiteral("Previous rocket"));
-    m_previous->setGeometry(QRect(dialogUnitRect(7, 1, 35, 14)));
+    m_previous->setGeometry(10, 2, 52, 20);
     m_next = new QToolButton(this);
     m_next->setArrowType(Qt::RightArrow);
     m_next->setAccessibleName(QStringLiteral("Next rocket"));
-    m_next->setGeometry(QRect(dialogUnitRect(42, 1, 35, 14)));
+    m_next->setGeometry(63, 2, 52, 20);
     connect(m_previous, &QToolButton::clicked, this, [this] { stepRocket(-1); });
     connect(m_next, &QToolButton::clicked, this, [this] { stepRocket(1); });
 
     m_filter = makeCombo(this, QStringLiteral("Filter"));
-    m_filter->setGeometry(dialogUnitRect(78, 0, 71, 13));
+    m_filter->setGeometry(118, 1, 120, 22);
 
     auto *nameLabel = new QLabel(QStringLiteral("Rocket Name:"), this);
-    nameLabel->setGeometry(dialogUnitRect(79, 14, 71, 8));
+    nameLabel->setGeometry(119, 26, 119, 16);
     m_names = makeCombo(this, QStringLiteral("Rocket Name:"));
-    m_names->setGeometry(dialogUnitRect(78, 23, 71, 13));
+    m_names->setGeometry(118, 42, 120, 22);
     nameLabel->setBuddy(m_names);
 
     auto *motorsLabel = new QLabel(QStringLiteral("Recomended Motors:"), this);
-    motorsLabel->setGeometry(dialogUnitRect(79, 47, 71, 10));
+    motorsLabel->setGeometry(119, 70, 119, 30);
+    motorsLabel->setWordWrap(true);
+    motorsLabel->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     m_motors = makeCombo(this, QStringLiteral("Recomended Motors:"));
-    m_motors->setGeometry(dialogUnitRect(78, 59, 71, 13));
+    m_motors->setGeometry(118, 100, 120, 22);
     motorsLabel->setBuddy(m_motors);
 
     m_mfg = makeEdit(this, QStringLiteral("Manufacturer"));
-    m_mfg->setGeometry(dialogUnitRect(78, 76, 53, 13));
+    m_mfg->setGeometry(118, 125, 90, 22);
     m_delay = makeEdit(this, QStringLiteral("Delay"));
-    m_delay->setGeometry(dialogUnitRect(132, 76, 17, 13));
+    m_delay->setGeometry(210, 125, 28, 22);
 
     auto *altLabel = new QLabel(QStringLiteral("Expected Alt"), this);
-    altLabel->setGeometry(dialogUnitRect(79, 92, 60, 8));
+    altLabel->setGeometry(119, 152, 119, 16);
     m_alt = makeEdit(this, QStringLiteral("Expected Alt"));
-    m_alt->setGeometry(dialogUnitRect(78, 101, 71, 13));
+    m_alt->setGeometry(118, 168, 120, 22);
     altLabel->setBuddy(m_alt);
 
     if (m_context.mode == CRocketBrowser::Mode::Launch) {
         m_flyIt = new QPushButton(QStringLiteral("Fly It"), this);
-        m_flyIt->setGeometry(dialogUnitRect(83, 126, 66, 20));
+        m_flyIt->setGeometry(124, 205, 99, 34);
         connect(m_flyIt, &QPushButton::clicked, this, [this] {
             saveValues();
             emit flyIt();
@@ -179,7 +182,7 @@ void CRocketPage::showCurrentRocket()
     m_names->setCurrentIndex(view.empty ? -1 : m_browser.position());
     m_name = view.name;
     m_picture->setPixmap(QPixmap::fromImage(rocketPicture(m_context.storageDirectory, view.imageName)));
-    m_summary->setText(view.summary);
+    m_summary->setPlainText(view.summary);
     m_motors->clear();
     m_motors->addItems(view.motorEntries);
     m_motors->setCurrentIndex(view.motorEntryIndex);
@@ -238,7 +241,7 @@ void CRocketPage::toggleImage()
 
 bool CRocketPage::eventFilter(QObject *watched, QEvent *event)
 {
-    if ((watched == m_picture || watched == m_summary) && event->type() == QEvent::MouseButtonRelease) {
+    if ((watched == m_picture || watched == m_summary->viewport()) && event->type() == QEvent::MouseButtonRelease) {
         toggleImage();
         return true;
     }

@@ -12,6 +12,7 @@ class CSettingsStore;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 
@@ -83,7 +84,7 @@ private:
     QString m_motorDelay;
 
     QLabel *m_picture = nullptr;
-    QLabel *m_summary = nullptr;
+    QPlainTextEdit *m_summary = nullptr;
     QToolButton *m_previous = nullptr;
     QToolButton *m_next = nullptr;
     QComboBox *m_names = nullptr;

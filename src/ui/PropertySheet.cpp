@@ -10,28 +10,40 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 CPropertySheet::CPropertySheet(const QString &title, QWidget *parent)
     : QDialog(parent)
 {
     setWindowTitle(title);
     m_tabs = new QTabBar(this);
     m_tabs->setExpanding(false);
+    m_tabs->setUsesScrollButtons(false);
+    // Four tabs must share the 240-pixel width without scroll arrows.
+    m_tabs->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     m_tabs->setDrawBase(true);
     m_tabs->setAccessibleName(QStringLiteral("Pages"));
     m_stack = new QStackedWidget(this);
     m_confirm = new QPushButton(QStringLiteral("OK"), this);
     m_confirm->setAutoDefault(false);
+    fitConfirmWidth();
 
+    // The confirm button stands at the end of the tab row, like the OK of a
+    // handheld caption, so that the bottom row belongs to the page's commands.
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(m_tabs);
+    auto *top = new QHBoxLayout;
+    top->setContentsMargins(0, 0, 1, 0);
+    top->setSpacing(2);
+    top->addWidget(m_tabs, 0, Qt::AlignBottom);
+    top->addStretch(1);
+    top->addWidget(m_confirm);
+    layout->addLayout(top);
     layout->addWidget(m_stack, 1);
     m_bottom = new QHBoxLayout;
-    m_bottom->setContentsMargins(0, 0, 2, 0);
-    m_bottom->setSpacing(2);
-    m_bottom->addStretch(1);
-    m_bottom->addWidget(m_confirm);
+    m_bottom->setContentsMargins(0, 0, 0, 0);
+    m_bottom->setSpacing(0);
     layout->addLayout(m_bottom);
     setFixedSize(kScreenWidth, kScreenHeight);
 
@@ -48,7 +60,8 @@ void CPropertySheet::addPage(CPropertyPage *page)
     m_stack->addWidget(page);
     if (CCommandBar *bar = page->commandBar()) {
         bar->hide();
-        m_bottom->insertWidget(0, bar, 1);
+        m_bottom->addWidget(bar);
+        bar->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     }
     m_switching = true;
     m_tabs->addTab(page->title());
@@ -63,6 +76,13 @@ CPropertyPage *CPropertySheet::page(int index) const
 void CPropertySheet::setConfirmText(const QString &text)
 {
     m_confirm->setText(text);
+    fitConfirmWidth();
+}
+
+void CPropertySheet::fitConfirmWidth()
+{
+    // No wider than its text needs: the command bar beside it needs the room.
+    m_confirm->setFixedWidth(std::max(40, m_confirm->fontMetrics().horizontalAdvance(m_confirm->text()) + 18));
 }
 
 bool CPropertySheet::activate(int index)
@@ -72,8 +92,10 @@ bool CPropertySheet::activate(int index)
         return false;
     // A page's command bar is made in its initialisation; place it on first show.
     next->initialiseOnce();
-    if (CCommandBar *bar = next->commandBar(); bar && m_bottom->indexOf(bar) < 0)
-        m_bottom->insertWidget(0, bar, 1);
+    if (CCommandBar *bar = next->commandBar(); bar && m_bottom->indexOf(bar) < 0) {
+        bar->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        m_bottom->addWidget(bar);
+    }
     if (!next->onSetActive())
         return false;
     m_active = index;

@@ -10,9 +10,8 @@ class QStackedWidget;
 class QTabBar;
 
 // A modal dialog of tabbed pages with a confirm button, fitted to the handheld
-// window. The active page's command bar stands along the bottom beside the
-// confirm button. Leaving a page, by a tab, by setActivePage or by confirming,
-// goes through the page's onKillActive, which may refuse.
+// window. The active page's command bar stands along the bottom. Leaving a page, by a tab, by setActivePage or by
+// confirming, goes through the page's onKillActive, which may refuse.
 class CPropertySheet : public QDialog {
     Q_OBJECT
 
@@ -54,6 +53,7 @@ protected:
 
 private:
     bool finish(int result);
+    void fitConfirmWidth();
     void onTabChanged(int index);
     bool activate(int index);
 

@@ -39,3 +39,4 @@ private:
 
 // Each subsystem's screens, in a file of their own.
 void shootApplicationScreens(CShotContext &context);
+void shootRocketScreens(CShotContext &context);

@@ -48,5 +48,6 @@ int main(int argc, char *argv[])
     }
 
     shootApplicationScreens(context);
+    shootRocketScreens(context);
     return context.failures() == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
 }
