@@ -222,3 +222,15 @@ TEST_F(RocketEditTest, BrowsePageKeepsTheOwnersChecklistCurrent)
     page->toggleImage();
     EXPECT_FALSE(page->isImageShown());
 }
+
+TEST_F(RocketEditTest, RocketThatDisappearedIsNeitherEditedNorDeleted)
+{
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Rockets (ID,Name) VALUES (1,'A')"}));
+    CRocketPage *page = makePage();
+    page->stepRocket(1);
+    ASSERT_TRUE(m_logbook.exec({"DELETE FROM Rockets"}));
+    page->OnEdit();
+    page->OnDelete();
+    EXPECT_EQ(m_sheetsRun, 0);
+    EXPECT_TRUE(m_prompter.shown().isEmpty());
+}

@@ -5,6 +5,7 @@
 #include "ui/ScriptedPrompter.h"
 
 #include <QFile>
+#include <QImageReader>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -30,6 +31,13 @@ TEST(RocketImage, FitFollowsTheBoxArithmetic)
 
     const CImageFit none = fitRocketImage(0, 10);
     EXPECT_EQ(none.width, 0);
+}
+
+TEST(RocketImage, TheFourPictureFormatsCanBeRead)
+{
+    const QList<QByteArray> formats = QImageReader::supportedImageFormats();
+    for (const char *format : {"bmp", "jpg", "gif", "png"})
+        EXPECT_TRUE(formats.contains(QByteArray(format))) << format;
 }
 
 TEST(RocketImage, MissingOrBrokenFilesShowThePlaceholder)
