@@ -73,6 +73,8 @@ void CRocketPage::buildControls()
     m_picture->setGeometry(pictureRect);
     m_picture->setAlignment(Qt::AlignCenter);
     m_picture->setFrameShape(QFrame::Box);
+    // The picture covers the summary that lies beneath it.
+    m_picture->setAutoFillBackground(true);
     m_picture->setAccessibleName(QStringLiteral("Picture"));
     m_picture->installEventFilter(this);
 

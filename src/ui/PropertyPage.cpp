@@ -12,7 +12,7 @@ CPropertyPage::CPropertyPage(const QString &title, QWidget *parent)
 CPropertyPage::~CPropertyPage()
 {
     // The bar lives in the sheet's bottom area, not inside the page.
-    delete m_commandBar;
+    delete m_commandBar.data();
 }
 
 bool CPropertyPage::onSetActive()

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "ui/CommandBar.h"
+
+#include <QPointer>
 #include <QWidget>
 
-class CCommandBar;
 class CPropertySheet;
 
 // One page of a property sheet. The sheet calls onInitDialog the first time the
@@ -48,6 +50,7 @@ private:
 
     QString m_title;
     CPropertySheet *m_sheet = nullptr;
-    CCommandBar *m_commandBar = nullptr;
+    // The bar lives in the sheet, which may delete it before the page.
+    QPointer<CCommandBar> m_commandBar;
     bool m_initialised = false;
 };
