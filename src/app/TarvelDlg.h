@@ -15,7 +15,8 @@ class QLabel;
 // The main window: welcome text, version label, banner, and the command bar
 // from which every other screen opens. It keeps the three main settings while
 // it runs and hands them, and a freshly opened record store, to its screens.
-class CTarvelDlg : public QDialog {
+class CTarvelDlg : public QDialog
+{
     Q_OBJECT
 
 public:

@@ -6,8 +6,8 @@
 bool CDecodedImage::load(const QString &path)
 {
     QImageReader reader(path);
-    // The handheld decoder stopped at 10000 pixels a side; so does this one, which
-    // also keeps a hostile header from asking for gigabytes.
+    // Pictures over 10000 pixels a side are refused: no rocket photo is that
+    // large, and a hostile header must not ask for gigabytes.
     const QSize size = reader.size();
     if (size.isValid() && (size.width() > 10000 || size.height() > 10000)) {
         m_image = QImage();

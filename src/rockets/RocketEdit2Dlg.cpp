@@ -19,7 +19,7 @@ CRocketEdit2Dlg::CRocketEdit2Dlg(const CRocketEditContext &context, const QStrin
     grid->setContentsMargins(6, 6, 6, 6);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(1);
-    // Label above field, two columns, as on the handheld template.
+    // Each label above its field, in two columns.
     const struct {
         const char *label;
         int field;
