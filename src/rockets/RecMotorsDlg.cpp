@@ -129,7 +129,7 @@ void CRecMotorsDlg::onInitDialog()
             if (!mfgs.contains(mfg))
                 mfgs.append(mfg);
         }
-        mfgs.sort();
+        mfgs.sort(Qt::CaseInsensitive);
         m_mfgCombo->addItems(mfgs);
     }
     m_typeCombo->setCurrentIndex(-1);

@@ -1,6 +1,7 @@
 #include "rockets/RocketCatalogue.h"
 
 #include "db/RecordStore.h"
+#include "db/Schema.h"
 #include "db/StoreTransaction.h"
 #include "rockets/RocketQueries.h"
 
@@ -59,4 +60,10 @@ bool deleteRocketRows(CRecordStore &store, const QString &rocketQueryText)
     if (!store.Reindex())
         return false;
     return transaction.commit();
+}
+
+void ensureRocketIndexes(CRecordStore &store)
+{
+    for (const QString &statement : createIndexStatements())
+        store.RunSql(statement);
 }

@@ -21,3 +21,7 @@ int countRocketLaunches(CRecordStore &store, const QString &rocketId);
 // then renumbers the rest, all in one transaction: either everything happens or
 // nothing does. False (and nothing changed) on any failure.
 bool deleteRocketRows(CRecordStore &store, const QString &rocketQueryText);
+
+// Adds the indexes the rocket page relies on to a logbook made before they
+// existed; a logbook that cannot be written keeps working without them.
+void ensureRocketIndexes(CRecordStore &store);

@@ -133,6 +133,7 @@ void CRocketPage::buildControls()
 
 void CRocketPage::onInitDialog()
 {
+    ensureRocketIndexes(m_context.store);
     m_browser.setPosition(-1);
     fillFilterList();
     fillNameList();

@@ -234,3 +234,13 @@ TEST_F(RocketEditTest, RocketThatDisappearedIsNeitherEditedNorDeleted)
     EXPECT_EQ(m_sheetsRun, 0);
     EXPECT_TRUE(m_prompter.shown().isEmpty());
 }
+
+TEST_F(RocketEditTest, OpeningThePageAddsMissingIndexes)
+{
+    ASSERT_TRUE(m_logbook.exec({"DROP INDEX IF EXISTS LaunchesByModel"}));
+    ASSERT_TRUE(
+        m_logbook.rows(QStringLiteral("SELECT name FROM sqlite_master WHERE name='LaunchesByModel'")).isEmpty());
+    makePage();
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT name FROM sqlite_master WHERE name='LaunchesByModel'")),
+              QStringList({"LaunchesByModel"}));
+}
