@@ -8,9 +8,12 @@
 #include "queries/QueryBuilderDlg.h"
 #include "queries/QueryDlg.h"
 #include "reflists/DefaultsDlg.h"
+#include "launch/ChecklistPage.h"
+#include "rockets/RocketPage.h"
 #include "ui/AppIcon.h"
 #include "ui/CommandBar.h"
 #include "ui/Prompter.h"
+#include "ui/PropertySheet.h"
 #include "ui/ScreenSize.h"
 #include "ui/StatusWindow.h"
 
@@ -72,7 +75,7 @@ void CTarvelDlg::createCommandBar()
     connect(data->addAction(QStringLiteral("About")), &QAction::triggered, this, &CTarvelDlg::onAbout);
     data->addSeparator();
     connect(data->addAction(QStringLiteral("Queries")), &QAction::triggered, this, &CTarvelDlg::onQueries);
-    markUnavailable(data->addAction(QStringLiteral("Rockets")));
+    connect(data->addAction(QStringLiteral("Rockets")), &QAction::triggered, this, &CTarvelDlg::onRockets);
     connect(data->addAction(QStringLiteral("Viewer")), &QAction::triggered, this, &CTarvelDlg::onViewer);
 
     QMenu *edit = m_commandBar->addMenu(QStringLiteral("EDIT"));
@@ -176,6 +179,23 @@ void CTarvelDlg::onDefaults()
     store->Close();
     store.reset();
     status.reset();
+}
+
+void CTarvelDlg::onRockets()
+{
+    if (m_commandBar)
+        m_commandBar->hide();
+    m_currentChecklist.clear();
+    if (std::unique_ptr<CRecordStore> store = openStore()) {
+        CPropertySheet sheet(QStringLiteral("Rockets"), this);
+        auto *rockets = new CRocketPage(
+            {*store, m_settings, m_ui, m_main.storageDirectory, CRocketBrowser::Mode::Browse, &m_currentChecklist});
+        sheet.addPage(rockets);
+        sheet.addPage(new CChecklistPage(m_currentChecklist));
+        sheet.exec();
+    }
+    if (m_commandBar)
+        m_commandBar->show();
 }
 
 void CTarvelDlg::markUnavailable(QAction *action)

@@ -47,6 +47,7 @@ public slots:
     void onQueries();
     void onViewer();
     void onDefaults();
+    void onRockets();
 
 private:
     // A menu entry or button whose screen is not part of this build yet: shown, but disabled.

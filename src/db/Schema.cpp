@@ -41,6 +41,17 @@ QStringList createTableStatements()
     };
 }
 
+QStringList createIndexStatements()
+{
+    // The rocket page reads a rocket's motors and flights, and the name-ordered
+    // list, at every step; without these each step scans whole tables.
+    return {
+        QStringLiteral("CREATE INDEX IF NOT EXISTS RocketsByName ON Rockets (Name)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS RecMotorsByRocket ON RecMotors (RocketID, GroupID)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS LaunchesByModel ON Launches (Model)"),
+    };
+}
+
 bool CreateDatabase(const QString &storageDirectory)
 {
     const QString path = databasePath(storageDirectory);
@@ -58,6 +69,8 @@ bool CreateDatabase(const QString &storageDirectory)
         if (store.RunSql(QStringLiteral("CREATE DATABASE ") + sqlQuote(partial)) && store.openFile(partial)) {
             created = true;
             for (const QString &statement : createTableStatements())
+                created = store.RunSql(statement) && created;
+            for (const QString &statement : createIndexStatements())
                 created = store.RunSql(statement) && created;
         }
         store.Close();

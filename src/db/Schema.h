@@ -22,6 +22,9 @@ QStringList logbookTableNames();
 // One CREATE TABLE statement per table, in the order of logbookTableNames().
 QStringList createTableStatements();
 
+// Indexes that keep the rocket page fast in large logbooks; additive only.
+QStringList createIndexStatements();
+
 // Creates the logbook in the storage directory (and the directory with its
 // parents) unless a file of that name exists already, which is left untouched.
 // The file is built under a temporary name and renamed into place, so an

@@ -41,3 +41,4 @@ private:
 void shootApplicationScreens(CShotContext &context);
 void shootQueriesScreens(CShotContext &context);
 void shootMotorScreens(CShotContext &context);
+void shootRocketScreens(CShotContext &context);

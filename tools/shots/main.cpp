@@ -51,5 +51,6 @@ int main(int argc, char *argv[])
     shootApplicationScreens(context);
     shootQueriesScreens(context);
     shootMotorScreens(context);
+    shootRocketScreens(context);
     return context.failures() == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "ui/PropertyPage.h"
+
+#include <array>
+
+class QCheckBox;
+
+// The "Checklist" page that shows a rocket's steps as tick boxes. In the Rockets
+// sheet it shows the checklist of the rocket on the rocket page.
+class CChecklistPage : public CPropertyPage {
+    Q_OBJECT
+
+public:
+    static constexpr int kBoxes = 8;
+
+    // The page reads its checklist text from source each time it becomes active.
+    explicit CChecklistPage(const QString &source, QWidget *parent = nullptr);
+
+    bool onSetActive() override;
+    bool onKillActive() override;
+    void loadValues() override;
+    void saveValues() override;
+
+    QCheckBox *box(int index) const { return m_boxes.at(index); }
+    bool isTicked(int index) const { return m_ticked.at(index); }
+
+private:
+    void fillBoxes();
+
+    const QString &m_source;
+    std::array<bool, kBoxes> m_ticked {};
+    std::array<QCheckBox *, kBoxes> m_boxes {};
+};

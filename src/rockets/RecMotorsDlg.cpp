@@ -1,0 +1,368 @@
+#include "rockets/RecMotorsDlg.h"
+
+#include "db/RecordStore.h"
+#include "db/SqlText.h"
+#include "rockets/RocketQueries.h"
+#include "ui/CommandBar.h"
+#include "ui/DropDownSizing.h"
+#include "ui/Prompter.h"
+#include "ui/WaitCursor.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+constexpr char kMotorsQuery[] = "Select * FROM Motors ORDER BY Type";
+
+QLabel *makeLabel(const QString &text, QWidget *parent, const QRect &rect)
+{
+    auto *label = new QLabel(text, parent);
+    label->setGeometry(rect);
+    return label;
+}
+
+QComboBox *makeCombo(QWidget *parent, const QString &name, const QRect &rect)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setAccessibleName(name);
+    combo->setGeometry(rect);
+    return combo;
+}
+
+QLineEdit *makeEdit(QWidget *parent, const QString &name, const QRect &rect)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setAccessibleName(name);
+    edit->setGeometry(rect);
+    return edit;
+}
+
+} // namespace
+
+CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &rocketQuery, QWidget *parent)
+    : CPropertyPage(QStringLiteral("Motors"), parent)
+    , m_context(context)
+    , m_rocketQuery(rocketQuery)
+{
+    // Pixels of the 240-pixel-wide page: one row of motor fields, the pending
+    // cluster, the altitude, then the rocket's recommendations.
+    m_stageLabel = makeLabel(QStringLiteral("Stage"), this, QRect(1, 4, 32, 16));
+    m_stageButton = new QPushButton(QStringLiteral("1"), this);
+    m_stageButton->setGeometry(1, 21, 30, 22);
+    m_stageButton->setAccessibleName(QStringLiteral("Stage"));
+    auto *mfgLabel = makeLabel(QStringLiteral("MFG"), this, QRect(37, 4, 59, 16));
+    m_mfgCombo = makeCombo(this, QStringLiteral("MFG"), QRect(33, 21, 64, 22));
+    mfgLabel->setBuddy(m_mfgCombo);
+    auto *typeLabel = makeLabel(QStringLiteral("Motor"), this, QRect(100, 4, 62, 16));
+    m_typeCombo = makeCombo(this, QStringLiteral("Motor"), QRect(99, 21, 64, 22));
+    typeLabel->setBuddy(m_typeCombo);
+    auto *delayLabel = makeLabel(QStringLiteral("Delay"), this, QRect(166, 4, 36, 16));
+    m_delayEdit = makeEdit(this, QStringLiteral("Delay"), QRect(165, 21, 36, 22));
+    delayLabel->setBuddy(m_delayEdit);
+    m_qtyLabel = makeLabel(QStringLiteral("Qty"), this, QRect(205, 4, 34, 16));
+    m_qtyEdit = makeEdit(this, QStringLiteral("Qty"), QRect(204, 21, 34, 22));
+    m_qtyLabel->setBuddy(m_qtyEdit);
+
+    m_clusterLabel = makeLabel(QStringLiteral("Motor Cluster"), this, QRect(8, 52, 110, 16));
+    m_addToCluster = new QPushButton(QStringLiteral("Add to cluster"), this);
+    m_addToCluster->setGeometry(128, 48, 110, 22);
+    m_pendingList = new QListWidget(this);
+    m_pendingList->setGeometry(8, 71, 230, 32);
+    m_pendingList->setAccessibleName(QStringLiteral("Motor Cluster"));
+    m_clusterLabel->setBuddy(m_pendingList);
+
+    m_altLabel = makeLabel(QStringLiteral("Expected Altitude"), this, QRect(8, 110, 126, 16));
+    m_altLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_altEdit = makeEdit(this, QStringLiteral("Expected Altitude"), QRect(139, 107, 70, 22));
+    m_altLabel->setBuddy(m_altEdit);
+
+    m_listFrame = new QGroupBox(QStringLiteral("Recommended Motors List"), this);
+    m_listFrame->setGeometry(2, 134, 236, 128);
+    m_recommendations = new QListWidget(this);
+    m_recommendations->setGeometry(8, 152, 224, 104);
+    m_recommendations->setAccessibleName(QStringLiteral("Recommended Motors List"));
+
+    connect(m_typeCombo, &QComboBox::activated, this, &CRecMotorsDlg::onMotorChosen);
+    connect(m_stageButton, &QPushButton::clicked, this, &CRecMotorsDlg::onStageButton);
+    connect(m_addToCluster, &QPushButton::clicked, this, &CRecMotorsDlg::onAddToCluster);
+    connect(m_pendingList, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { onPendingChosen(m_pendingList->row(item)); });
+    connect(m_recommendations, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *item) { onRecommendationChosen(m_recommendations->row(item)); });
+}
+
+void CRecMotorsDlg::readRocket()
+{
+    CRecordStore &store = m_context.store;
+    if (!store.RunSql(m_rocketQuery) || store.CountRecords() == 0)
+        return;
+    store.MoveFirst();
+    m_staged = isRocketFlagSet(store.GetFieldText(kRocketStages));
+    m_clustered = isRocketFlagSet(store.GetFieldText(kRocketClustered));
+    m_rocketId = store.GetFieldText(kRocketId);
+}
+
+void CRecMotorsDlg::onInitDialog()
+{
+    CCommandBar *bar = createCommandBar();
+    connect(bar->addCommand(QStringLiteral("ADD")), &QAction::triggered, this, &CRecMotorsDlg::OnAdd);
+    connect(bar->addCommand(QStringLiteral("UPDATE")), &QAction::triggered, this, &CRecMotorsDlg::OnUpdate);
+    connect(bar->addCommand(QStringLiteral("REMOVE")), &QAction::triggered, this, &CRecMotorsDlg::OnRemove);
+
+    readRocket();
+    CWaitCursor wait;
+    CRecordStore &store = m_context.store;
+    m_typeCombo->addItem(QString());
+    m_mfgCombo->addItem(QString());
+    if (store.RunSql(QLatin1String(kMotorsQuery))) {
+        QStringList mfgs;
+        for (store.MoveFirst(); !store.IsEOF(); store.MoveNext()) {
+            m_typeCombo->addItem(store.GetFieldText(1));
+            const QString mfg = store.GetFieldText(3);
+            if (!mfgs.contains(mfg))
+                mfgs.append(mfg);
+        }
+        mfgs.sort(Qt::CaseInsensitive);
+        m_mfgCombo->addItems(mfgs);
+    }
+    m_typeCombo->setCurrentIndex(-1);
+    m_mfgCombo->setCurrentIndex(-1);
+    sizeDropDown(m_typeCombo);
+    sizeDropDown(m_mfgCombo);
+    fillRecommendations();
+}
+
+bool CRecMotorsDlg::onSetActive()
+{
+    CPropertyPage::onSetActive();
+    // The Misc page may just have changed the flags.
+    readRocket();
+    applyLayout();
+    m_stage = 1;
+    m_stageButton->setText(QStringLiteral("1"));
+    return true;
+}
+
+void CRecMotorsDlg::applyLayout()
+{
+    for (QWidget *widget : std::initializer_list<QWidget *> {m_stageLabel, m_stageButton, m_qtyLabel, m_qtyEdit,
+                                                             m_clusterLabel, m_addToCluster, m_pendingList})
+        widget->show();
+    m_altEdit->move(139, 107);
+    m_altLabel->move(8, 110);
+    m_clusterLabel->setText(QStringLiteral("Motor Cluster"));
+    if (!m_clustered) {
+        m_qtyLabel->hide();
+        m_qtyEdit->hide();
+        m_clusterLabel->setText(QStringLiteral("Stage Motors"));
+    }
+    if (!m_staged) {
+        m_stageLabel->hide();
+        m_stageButton->hide();
+    }
+    if (!m_staged && !m_clustered) {
+        m_addToCluster->hide();
+        m_clusterLabel->hide();
+        m_pendingList->hide();
+        m_altEdit->move(139, 52);
+        m_altLabel->move(8, 55);
+    }
+}
+
+void CRecMotorsDlg::fillRecommendations()
+{
+    m_stage = 1;
+    m_stageButton->setText(QStringLiteral("1"));
+    m_recommendations->clear();
+    const CRecMotorEntries lines = readRecMotorListLines(m_context.store, m_rocketId, m_staged, m_clustered);
+    m_groups = lines.groups;
+    m_recommendations->addItems(lines.entries);
+}
+
+QStringList CRecMotorsDlg::recommendationLines() const
+{
+    QStringList lines;
+    for (int i = 0; i < m_recommendations->count(); ++i)
+        lines.append(m_recommendations->item(i)->text());
+    return lines;
+}
+
+QStringList CRecMotorsDlg::pendingLines() const
+{
+    QStringList lines;
+    for (int i = 0; i < m_pendingList->count(); ++i)
+        lines.append(m_pendingList->item(i)->text());
+    return lines;
+}
+
+void CRecMotorsDlg::loadValues()
+{
+    m_typeCombo->setEditText(m_type);
+    m_mfgCombo->setEditText(m_mfg);
+    m_delayEdit->setText(m_delay);
+    m_qtyEdit->setText(m_qty);
+    m_altEdit->setText(m_alt);
+}
+
+void CRecMotorsDlg::saveValues()
+{
+    m_type = m_typeCombo->currentText();
+    m_mfg = m_mfgCombo->currentText();
+    m_delay = m_delayEdit->text();
+    m_qty = m_qtyEdit->text();
+    m_alt = m_altEdit->text();
+}
+
+void CRecMotorsDlg::onMotorChosen(int index)
+{
+    CRecordStore &store = m_context.store;
+    const int row = index - 1;
+    if (row < 0 || !store.RunSql(QLatin1String(kMotorsQuery)) || row >= store.CountRecords())
+        return;
+    store.MoveTo(row);
+    saveValues();
+    m_type = store.GetFieldText(1);
+    m_mfg = store.GetFieldText(3);
+    m_delay = store.GetFieldText(2);
+    loadValues();
+}
+
+void CRecMotorsDlg::onStageButton()
+{
+    m_stage = m_stage >= 3 ? 1 : m_stage + 1;
+    m_stageButton->setText(QString::number(m_stage));
+}
+
+void CRecMotorsDlg::onAddToCluster()
+{
+    saveValues();
+    if (m_qty.isEmpty())
+        m_qty = QStringLiteral("1");
+    const CPendingMotor motor {m_type, m_delay, m_mfg, QString::number(m_stage), m_qty};
+    m_pending.append(motor);
+    m_pendingList->addItem(pendingMotorLine(motor, m_staged, m_clustered));
+    loadValues();
+}
+
+void CRecMotorsDlg::onPendingChosen(int index)
+{
+    if (!m_context.ui.prompter.warningYesNo(this, QStringLiteral("Remove this motor?")))
+        return;
+    if (index < 0 || index >= m_pending.size())
+        return;
+    delete m_pendingList->takeItem(index);
+    m_pending.removeAt(index);
+}
+
+void CRecMotorsDlg::clearPending()
+{
+    m_pending.clear();
+    m_pendingList->clear();
+}
+
+void CRecMotorsDlg::onRecommendationChosen(int index)
+{
+    m_selected = -1;
+    if (index < 0)
+        return;
+    m_selected = index;
+    CRecordStore &store = m_context.store;
+    if (!store.RunSql(recMotorsQuery(m_rocketId)) || index >= store.CountRecords())
+        return;
+    saveValues();
+    if (!m_staged && !m_clustered) {
+        store.MoveTo(index);
+        m_type = store.GetFieldText(kRecMotorType);
+        m_mfg = store.GetFieldText(kRecMotorMfg);
+        m_delay = store.GetFieldText(kRecMotorDelay);
+        m_alt = store.GetFieldText(kRecMotorAlt);
+        loadValues();
+        return;
+    }
+    clearPending();
+    if (index >= m_groups.size())
+        return;
+    // The group is loaded into the pending list, to be stored again with UPDATE.
+    m_pending = readRecMotorGroup(store, m_rocketId, m_groups.at(index), &m_alt);
+    for (const CPendingMotor &motor : std::as_const(m_pending)) {
+        QString line = m_staged ? QStringLiteral("S") + motor.stage + QLatin1Char(' ') : QString();
+        line += motor.mfg + QLatin1Char('\t') + motor.type + QLatin1Char('-') + motor.delay;
+        if (m_clustered)
+            line += QLatin1Char('x') + motor.qty;
+        m_pendingList->addItem(line);
+    }
+    loadValues();
+}
+
+void CRecMotorsDlg::OnAdd()
+{
+    saveValues();
+    CRecordStore &store = m_context.store;
+    CPrompter &prompter = m_context.ui.prompter;
+    if (!m_staged && !m_clustered) {
+        if (m_type.isEmpty() || m_mfg.isEmpty() || m_delay.isEmpty()) {
+            prompter.error(this, QStringLiteral("Please enter more motor data"));
+            return;
+        }
+        if (!store.RunSql(m_rocketQuery) || store.CountRecords() == 0)
+            return;
+        store.MoveFirst();
+        const QString id = store.GetFieldText(kRocketId);
+        m_selected = -1;
+        if (!insertSimpleRecMotor(store, id, {m_type, m_delay, m_mfg, QString(), QString()}, m_alt)) {
+            prompter.error(this, QStringLiteral("The motor could not be stored: ") + store.lastError());
+            return;
+        }
+        m_recommendations->addItem(m_mfg + QLatin1Char('\t') + m_type + QLatin1Char('-') + m_delay);
+        return;
+    }
+    if (m_pending.isEmpty())
+        return;
+    if (m_clustered && m_pending.size() == 1 && leadingInteger(m_pending.first().qty) <= 1) {
+        prompter.error(this, QStringLiteral("This is a clustered model\nPlease enter more than one motor"));
+        return;
+    }
+    if (m_staged && m_pending.size() < 2) {
+        prompter.error(this, QStringLiteral("This is a staged model\nPlease enter more than one stage"));
+        return;
+    }
+    if (!store.RunSql(m_rocketQuery) || store.CountRecords() == 0)
+        return;
+    store.MoveFirst();
+    const QString id = store.GetFieldText(kRocketId);
+    if (!insertRecMotorGroup(store, id, m_pending, m_alt)) {
+        prompter.error(this, QStringLiteral("The motors could not be stored: ") + store.lastError());
+        return;
+    }
+    clearPending();
+    fillRecommendations();
+}
+
+void CRecMotorsDlg::OnRemove()
+{
+    CRecordStore &store = m_context.store;
+    const int count = store.RunSql(recMotorsQuery(m_rocketId)) ? store.CountRecords() : 0;
+    if (m_selected >= 0 && m_selected < count) {
+        if (!m_staged && !m_clustered) {
+            if (deleteSimpleRecMotor(store, m_rocketId, m_selected))
+                delete m_recommendations->takeItem(m_selected);
+        } else if (m_selected < m_groups.size()) {
+            deleteRecMotorGroup(store, m_rocketId, m_groups.at(m_selected));
+            fillRecommendations();
+        }
+    }
+    m_selected = -1;
+}
+
+void CRecMotorsDlg::OnUpdate()
+{
+    OnRemove();
+    OnAdd();
+}

@@ -1,0 +1,69 @@
+#include "rockets/RocketCatalogue.h"
+
+#include "db/RecordStore.h"
+#include "db/Schema.h"
+#include "db/StoreTransaction.h"
+#include "rockets/RocketQueries.h"
+
+bool addRocketRow(CRecordStore &store, CAddedRocket &added)
+{
+    added = CAddedRocket();
+    if (!store.RunSql(QStringLiteral("Select * FROM Rockets")))
+        return false;
+    const int count = store.CountRecords();
+    if (!store.RunSql(QStringLiteral("INSERT INTO Rockets (ID,Name) VALUES (%1,'TempNew')").arg(count + 1)))
+        return false;
+    store.Update();
+    if (!store.RunSql(QLatin1String(kAllRocketsQuery)))
+        return false;
+    int index = 0;
+    for (store.MoveFirst(); !store.IsEOF(); store.MoveNext(), ++index) {
+        if (store.GetFieldText(kRocketName) == QLatin1String("TempNew")) {
+            added.position = index;
+            added.rocketId = store.GetFieldText(kRocketId);
+            return true;
+        }
+    }
+    return false;
+}
+
+int countRocketLaunches(CRecordStore &store, const QString &rocketId)
+{
+    return store.RunSql(launchesQuery(rocketId)) ? store.CountRecords() : 0;
+}
+
+namespace {
+
+bool deleteAll(CRecordStore &store, const QString &sql)
+{
+    if (!store.RunSql(sql))
+        return false;
+    for (store.MoveFirst(); !store.IsEOF(); store.MoveNext()) {
+        if (!store.Delete() || !store.Update())
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool deleteRocketRows(CRecordStore &store, const QString &rocketQueryText)
+{
+    CStoreTransaction transaction(store);
+    if (!transaction.isActive() || !store.RunSql(rocketQueryText) || !store.MoveTo(0) || store.IsEOF())
+        return false;
+    const QString rocketId = store.GetFieldText(kRocketId);
+    if (!store.Delete() || !store.Update())
+        return false;
+    if (!deleteAll(store, recMotorsQuery(rocketId)) || !deleteAll(store, launchesQuery(rocketId)))
+        return false;
+    if (!store.Reindex())
+        return false;
+    return transaction.commit();
+}
+
+void ensureRocketIndexes(CRecordStore &store)
+{
+    for (const QString &statement : createIndexStatements())
+        store.RunSql(statement);
+}

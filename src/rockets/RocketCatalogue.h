@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class CRecordStore;
+
+// Changes to the rocket table that the browser's commands make.
+
+// Inserts a rocket named "TempNew" with the number of rockets plus one, and
+// finds the first "TempNew" in name order. False when nothing was found.
+struct CAddedRocket {
+    int position = -1;
+    QString rocketId;
+};
+bool addRocketRow(CRecordStore &store, CAddedRocket &added);
+
+// The number of flights logged for a rocket.
+int countRocketLaunches(CRecordStore &store, const QString &rocketId);
+
+// Deletes the rocket the query finds, its recommended motors and its launches,
+// then renumbers the rest, all in one transaction: either everything happens or
+// nothing does. False (and nothing changed) on any failure.
+bool deleteRocketRows(CRecordStore &store, const QString &rocketQueryText);
+
+// Adds the indexes the rocket page relies on to a logbook made before they
+// existed; a logbook that cannot be written keeps working without them.
+void ensureRocketIndexes(CRecordStore &store);

@@ -1,0 +1,149 @@
+#include "rockets/RocketEdit1Dlg.h"
+
+#include "app/SettingsStore.h"
+#include "db/RecordStore.h"
+#include "db/StoreTransaction.h"
+#include "rockets/RocketImageChoice.h"
+#include "rockets/RocketQueries.h"
+#include "ui/DropDownSizing.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// A reference list setting: every piece before a comma is one entry.
+QStringList listEntries(const QString &text)
+{
+    QStringList entries = text.split(QLatin1Char(','));
+    entries.removeLast();
+    return entries;
+}
+
+QComboBox *makeCombo(QWidget *parent)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    return combo;
+}
+
+} // namespace
+
+CRocketEdit1Dlg::CRocketEdit1Dlg(const CRocketEditContext &context, const QString &rocketQuery, QWidget *parent)
+    : CPropertyPage(QStringLiteral("Main"), parent)
+    , m_context(context)
+    , m_rocketQuery(rocketQuery)
+{
+    m_nameEdit = new QLineEdit(this);
+    m_typeCombo = makeCombo(this);
+    m_mfgCombo = makeCombo(this);
+    m_statusCombo = makeCombo(this);
+    m_imageEdit = new QLineEdit(this);
+    auto *browse = new QPushButton(QStringLiteral("..."), this);
+    browse->setAccessibleName(QStringLiteral("..."));
+    browse->setFixedWidth(24);
+    connect(browse, &QPushButton::clicked, this, &CRocketEdit1Dlg::chooseImage);
+
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(8, 10, 8, 8);
+    grid->setVerticalSpacing(8);
+    const auto addRow = [&](int row, const QString &text, QWidget *field) {
+        auto *label = new QLabel(text, this);
+        label->setBuddy(field);
+        field->setAccessibleName(text);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(field, row, 1);
+    };
+    addRow(0, QStringLiteral("Name"), m_nameEdit);
+    addRow(1, QStringLiteral("Model Type"), m_typeCombo);
+    addRow(2, QStringLiteral("Model MFG"), m_mfgCombo);
+    addRow(3, QStringLiteral("Status"), m_statusCombo);
+    auto *imageRow = new QHBoxLayout;
+    imageRow->setSpacing(2);
+    imageRow->addWidget(m_imageEdit, 1);
+    imageRow->addWidget(browse);
+    auto *imageLabel = new QLabel(QStringLiteral("Image file"), this);
+    imageLabel->setBuddy(m_imageEdit);
+    m_imageEdit->setAccessibleName(QStringLiteral("Image file"));
+    grid->addWidget(imageLabel, 4, 0);
+    grid->addLayout(imageRow, 4, 1);
+    grid->addWidget(new QLabel(QStringLiteral("(Size 103 x 215)"), this), 5, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(6, 1);
+}
+
+void CRocketEdit1Dlg::onInitDialog()
+{
+    const std::pair<QComboBox *, const char *> lists[] = {{m_statusCombo, kSettingDefaultStatus},
+                                                          {m_mfgCombo, kSettingDefaultModelMfgs},
+                                                          {m_typeCombo, kSettingDefaultModelTypes}};
+    for (const auto &[combo, setting] : lists) {
+        combo->addItems(listEntries(m_context.settings.ReadSetting(QLatin1String(setting))));
+        sizeDropDown(combo);
+    }
+    CRecordStore &store = m_context.store;
+    if (store.RunSql(m_rocketQuery) && store.CountRecords() > 0) {
+        store.MoveFirst();
+        m_name = store.GetFieldText(kRocketName);
+        m_mfg = store.GetFieldText(kRocketMfg);
+        m_type = store.GetFieldText(kRocketType);
+        m_image = store.GetFieldText(kRocketImage);
+        m_status = store.GetFieldText(kRocketStatus);
+    }
+    loadValues();
+}
+
+void CRocketEdit1Dlg::loadValues()
+{
+    m_nameEdit->setText(m_name);
+    m_typeCombo->setCurrentIndex(-1);
+    m_typeCombo->setEditText(m_type);
+    m_mfgCombo->setCurrentIndex(-1);
+    m_mfgCombo->setEditText(m_mfg);
+    m_statusCombo->setCurrentIndex(-1);
+    m_statusCombo->setEditText(m_status);
+    m_imageEdit->setText(m_image);
+}
+
+void CRocketEdit1Dlg::saveValues()
+{
+    m_name = m_nameEdit->text();
+    m_type = m_typeCombo->currentText();
+    m_mfg = m_mfgCombo->currentText();
+    m_status = m_statusCombo->currentText();
+    m_image = m_imageEdit->text();
+}
+
+bool CRocketEdit1Dlg::onKillActive()
+{
+    CPropertyPage::onKillActive();
+    CRecordStore &store = m_context.store;
+    if (!store.RunSql(m_rocketQuery) || store.CountRecords() == 0)
+        return true;
+    store.MoveFirst();
+    saveValues();
+    const QString name = m_name.isEmpty() || m_name == QLatin1String("TempNew") ? QStringLiteral("NoName") : m_name;
+    CStoreTransaction transaction(store);
+    store.SetFieldText(name, kRocketName);
+    store.SetFieldText(m_mfg, kRocketMfg);
+    store.SetFieldText(m_type, kRocketType);
+    store.SetFieldText(m_status, kRocketStatus);
+    store.SetFieldText(m_image, kRocketImage);
+    transaction.commit();
+    return true;
+}
+
+void CRocketEdit1Dlg::chooseImage()
+{
+    saveValues();
+    const QString name = chooseRocketImage(m_context.ui, this, m_context.storageDirectory);
+    if (name.isNull())
+        return;
+    m_image = name;
+    loadValues();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "rockets/RocketEditContext.h"
+#include "ui/PropertyPage.h"
+
+class QComboBox;
+class QLineEdit;
+
+// The "Main" page of the rocket edit sheet: name, type, manufacturer, status
+// and picture file.
+class CRocketEdit1Dlg : public CPropertyPage {
+    Q_OBJECT
+
+public:
+    CRocketEdit1Dlg(const CRocketEditContext &context, const QString &rocketQuery, QWidget *parent = nullptr);
+
+    void onInitDialog() override;
+    bool onKillActive() override;
+    void loadValues() override;
+    void saveValues() override;
+
+    // Button "...": choose a picture and copy it into the storage directory.
+    void chooseImage();
+
+private:
+    CRocketEditContext m_context;
+    QString m_rocketQuery;
+    QString m_name;
+    QString m_type;
+    QString m_mfg;
+    QString m_status;
+    QString m_image;
+
+    QLineEdit *m_nameEdit = nullptr;
+    QComboBox *m_typeCombo = nullptr;
+    QComboBox *m_mfgCombo = nullptr;
+    QComboBox *m_statusCombo = nullptr;
+    QLineEdit *m_imageEdit = nullptr;
+};

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "rockets/RocketBrowser.h"
+#include "ui/PropertyPage.h"
+#include "ui/UiServices.h"
+
+#include <functional>
+
+class CPropertySheet;
+class CRecordStore;
+class CSettingsStore;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+
+// The "Rocket" page: steps through the catalogue, shows the current rocket's
+// picture or summary and its recommended motors. In browse mode its command bar
+// carries EDIT, ADD and DELETE; in launch mode "Fly It" hands the rocket on.
+class CRocketPage : public CPropertyPage {
+    Q_OBJECT
+
+public:
+    struct Context {
+        CRecordStore &store;
+        CSettingsStore &settings;
+        CUiServices ui;
+        QString storageDirectory;
+        CRocketBrowser::Mode mode = CRocketBrowser::Mode::Browse;
+        // Browse mode: the owner's current checklist text, kept up to date.
+        QString *checklistTarget = nullptr;
+    };
+
+    explicit CRocketPage(const Context &context, QWidget *parent = nullptr);
+    ~CRocketPage() override;
+
+    const CRocketBrowser &browser() const { return m_browser; }
+    bool isImageShown() const { return m_imageShown; }
+    // How the edit sheet is run; tests replace it to drive the sheet's pages.
+    void setSheetRunner(std::function<void(CPropertySheet &)> runner) { m_sheetRunner = std::move(runner); }
+
+    void onInitDialog() override;
+    void loadValues() override;
+    void saveValues() override;
+
+    // The three page refreshes the commands use.
+    void fillFilterList();
+    void fillNameList();
+    void showCurrentRocket();
+
+    void stepRocket(int delta);
+    void toggleImage();
+
+    void OnEdit();
+    void OnAdd();
+    void OnDelete();
+
+signals:
+    // Launch mode: the flyer chose this rocket.
+    void flyIt();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void onNameChosen(int index);
+    void onFilterChosen(int index);
+    void onMotorChosen(int index);
+
+    Context m_context;
+    CRocketBrowser m_browser;
+    std::function<void(CPropertySheet &)> m_sheetRunner;
+    bool m_imageShown = true;
+    bool m_filling = false;
+
+    // Texts bound to the controls.
+    QString m_name;
+    QString m_motorText;
+    QString m_motorAlt;
+    QString m_motorMfg;
+    QString m_motorDelay;
+
+    QLabel *m_picture = nullptr;
+    QPlainTextEdit *m_summary = nullptr;
+    QToolButton *m_previous = nullptr;
+    QToolButton *m_next = nullptr;
+    QComboBox *m_names = nullptr;
+    QComboBox *m_motors = nullptr;
+    QComboBox *m_filter = nullptr;
+    QLineEdit *m_alt = nullptr;
+    QLineEdit *m_mfg = nullptr;
+    QLineEdit *m_delay = nullptr;
+    QPushButton *m_flyIt = nullptr;
+};

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+
+class CPropertyPage;
+class QHBoxLayout;
+class QPushButton;
+class QStackedWidget;
+class QTabBar;
+
+// A modal dialog of tabbed pages with a confirm button, fitted to the handheld
+// window. The active page's command bar stands along the bottom. Leaving a page, by a tab, by setActivePage or by
+// confirming, goes through the page's onKillActive, which may refuse.
+class CPropertySheet : public QDialog {
+    Q_OBJECT
+
+public:
+    // Result code of a sheet ended through endCompleted.
+    static constexpr int kCompleted = 2;
+
+    explicit CPropertySheet(const QString &title, QWidget *parent = nullptr);
+    ~CPropertySheet() override;
+
+    // The sheet takes the page; pages are shown in the order they are added.
+    void addPage(CPropertyPage *page);
+    int pageCount() const { return int(m_pages.size()); }
+    CPropertyPage *page(int index) const;
+    int activeIndex() const { return m_active; }
+    CPropertyPage *activePage() const { return page(m_active); }
+
+    // Moves to the page at index; false when the current page refuses to be left
+    // or the new page refuses to become active (the current page then stays).
+    bool setActivePage(int index);
+    void setConfirmText(const QString &text);
+    QPushButton *confirmButton() const { return m_confirm; }
+    // Shows the first page (when none is active yet) without running a loop,
+    // for screens driven by tests and the screenshot tool.
+    void activateFirstPage();
+
+    // Leaves the active page and ends the sheet with kCompleted; false when the
+    // page refuses to be left.
+    bool endCompleted();
+    // Leaves the active page, lets every shown page confirm, and accepts.
+    bool confirm();
+
+    int exec() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    // There is no cancel on the handheld: closing the sheet confirms it.
+    void reject() override;
+
+private:
+    bool finish(int result);
+    void fitConfirmWidth();
+    void onTabChanged(int index);
+    bool activate(int index);
+
+    QList<CPropertyPage *> m_pages;
+    QTabBar *m_tabs = nullptr;
+    QStackedWidget *m_stack = nullptr;
+    QHBoxLayout *m_bottom = nullptr;
+    QPushButton *m_confirm = nullptr;
+    int m_active = -1;
+    bool m_switching = false;
+};

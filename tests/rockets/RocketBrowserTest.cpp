@@ -1,0 +1,132 @@
+#include "rockets/RocketBrowser.h"
+
+#include "db/RecordStore.h"
+#include "support/TestLogbook.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RocketBrowserTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_logbook.isValid());
+        ASSERT_TRUE(m_logbook.exec({
+            "INSERT INTO Rockets (ID,Name,Stages,Clustered,CheckList) VALUES (1,'Charlie','0','0','Arm,')",
+            "INSERT INTO Rockets (ID,Name,Stages,Clustered) VALUES (2,'Alpha','0','0')",
+            "INSERT INTO Rockets (ID,Name) VALUES (3,'Bravo')",
+            "INSERT INTO RecMotors (RocketID,Type,Delay,MFG,Alt) VALUES (2,'C6','5','EST','300')",
+            "INSERT INTO RecMotors (RocketID,Type,Delay,MFG,Alt) VALUES (2,'A8','3','Quest','100')",
+            "INSERT INTO RecMotors (RocketID,Type,Delay,MFG,Alt,Stage,Qty,GroupID) VALUES "
+            "(3,'D12','3','EST','500','1','3','4')",
+            "INSERT INTO RecMotors (RocketID,Type,Delay,MFG,Alt,Stage,Qty,GroupID) VALUES "
+            "(3,'B6','0','Apogee','500','2','1','4')",
+            "INSERT INTO Launches (Model) VALUES ('2')",
+            "INSERT INTO Launches (Model) VALUES ('2')",
+            "INSERT INTO Queries (Name,Query) VALUES ('Sorted by ID','SELECT * FROM Rockets ORDER BY ID')",
+            "INSERT INTO Queries (Name,Query) VALUES ('Motors','SELECT * FROM Motors')",
+            "INSERT INTO Queries (Name,Query) VALUES ('Only B','SELECT * FROM Rockets WHERE Name LIKE ''B%''')",
+        }));
+        ASSERT_TRUE(m_store.Open(m_logbook.directory()));
+    }
+
+    CTestLogbook m_logbook;
+    CRecordStore m_store;
+};
+
+} // namespace
+
+TEST_F(RocketBrowserTest, StepsWrapAroundTheNameOrderedList)
+{
+    CRocketBrowser browser(m_store, CRocketBrowser::Mode::Browse);
+    const QStringList names = browser.fillNameList();
+    EXPECT_EQ(names, QStringList({"Alpha", "Bravo", "Charlie"}));
+    EXPECT_TRUE(browser.showCurrent().empty);
+
+    EXPECT_EQ(browser.step(1, names.size()).name, QStringLiteral("Alpha"));
+    EXPECT_EQ(browser.step(-1, names.size()).name, QStringLiteral("Charlie"));
+    EXPECT_EQ(browser.view().checklist, QStringLiteral("Arm,"));
+    EXPECT_EQ(browser.view().rocketId, QStringLiteral("1"));
+    EXPECT_EQ(browser.step(1, names.size()).name, QStringLiteral("Alpha"));
+    EXPECT_EQ(browser.view().summary, QStringLiteral("Launched  2 time(s)\n"));
+    EXPECT_EQ(browser.view().motorEntries, QStringList({"Quest A8-3", "EST C6-5"}));
+    EXPECT_EQ(browser.view().motorEntryIndex, -1);
+    EXPECT_EQ(browser.view().motorMfg, QStringLiteral("Manufacturer"));
+}
+
+TEST_F(RocketBrowserTest, ChosenMotorShowsItsDetails)
+{
+    CRocketBrowser browser(m_store, CRocketBrowser::Mode::Browse);
+    browser.chooseName(0);
+    browser.chooseMotorEntry(1);
+    const CRocketView &alpha = browser.showCurrent();
+    EXPECT_EQ(alpha.motorText, QStringLiteral("EST C6-5"));
+    EXPECT_EQ(alpha.motorMfg, QStringLiteral("EST"));
+    EXPECT_EQ(alpha.motorDelay, QStringLiteral("5"));
+    EXPECT_EQ(alpha.motorAlt, QStringLiteral("300"));
+
+    // Bravo has null flags, so it counts as staged and clustered: the first row
+    // of the group in Type order gives the details.
+    browser.chooseName(1);
+    browser.chooseMotorEntry(0);
+    const CRocketView &bravo = browser.showCurrent();
+    EXPECT_EQ(bravo.motorEntries, QStringList({"S1 D12-3x3 S2 B6-0 "}));
+    EXPECT_EQ(bravo.motorMfg, QStringLiteral("Apogee"));
+    EXPECT_EQ(bravo.motorDelay, QStringLiteral("0"));
+    EXPECT_EQ(bravo.motorAlt, QStringLiteral("500"));
+
+    // A choice that does not fit the entries clears the details.
+    browser.chooseMotorEntry(5);
+    EXPECT_EQ(browser.showCurrent().motorMfg, QStringLiteral("Manufacturer"));
+    EXPECT_TRUE(browser.view().motorDelay.isEmpty());
+}
+
+TEST_F(RocketBrowserTest, LaunchModeHasABlankFirstEntry)
+{
+    CRocketBrowser browser(m_store, CRocketBrowser::Mode::Launch);
+    browser.chooseName(0);
+    EXPECT_EQ(browser.showCurrent().motorEntries, QStringList({"", "Quest A8-3", "EST C6-5"}));
+    browser.chooseMotorEntry(1);
+    EXPECT_EQ(browser.motorSelection(), 0);
+    EXPECT_EQ(browser.showCurrent().motorMfg, QStringLiteral("Quest"));
+    EXPECT_EQ(browser.view().motorEntryIndex, 1);
+    browser.chooseMotorEntry(0);
+    EXPECT_EQ(browser.motorSelection(), -1);
+    EXPECT_EQ(browser.showCurrent().motorMfg, QStringLiteral("Manufacturer"));
+    EXPECT_TRUE(browser.view().motorText.isEmpty());
+}
+
+TEST_F(RocketBrowserTest, FilterReplacesTheListUntilTheFiltersAreFilledAgain)
+{
+    CRocketBrowser browser(m_store, CRocketBrowser::Mode::Browse);
+    EXPECT_EQ(browser.fillFilterList(), QStringList({"Sorted by ID", "Only B"}));
+    browser.chooseName(2);
+    EXPECT_EQ(browser.showCurrent().name, QStringLiteral("Charlie"));
+    EXPECT_EQ(browser.chooseFilter(1), QStringList({"Bravo"}));
+    // The view stays as it was until the next move; then position 2 no longer fits.
+    EXPECT_EQ(browser.view().name, QStringLiteral("Charlie"));
+    EXPECT_TRUE(browser.showCurrent().empty);
+    EXPECT_EQ(browser.view().rocketId, QStringLiteral("0"));
+    EXPECT_EQ(browser.chooseFilter(0), QStringList({"Charlie", "Alpha", "Bravo"}));
+    browser.fillFilterList();
+    EXPECT_EQ(browser.fillNameList(), QStringList({"Alpha", "Bravo", "Charlie"}));
+}
+
+TEST(RocketBrowser, EmptyCatalogueStaysEmptyWhicheverWayItSteps)
+{
+    CTestLogbook logbook;
+    ASSERT_TRUE(logbook.isValid());
+    CRecordStore store;
+    ASSERT_TRUE(store.Open(logbook.directory()));
+    CRocketBrowser browser(store, CRocketBrowser::Mode::Browse);
+    EXPECT_TRUE(browser.fillNameList().isEmpty());
+    for (int delta : {1, -1, -1, 1}) {
+        const CRocketView &view = browser.step(delta, 0);
+        EXPECT_TRUE(view.empty);
+        EXPECT_EQ(view.rocketId, QStringLiteral("0"));
+        EXPECT_EQ(view.motorMfg, QStringLiteral("Manufacturer"));
+        EXPECT_TRUE(view.summary.isEmpty());
+        EXPECT_TRUE(view.motorEntries.isEmpty());
+    }
+}

@@ -1,0 +1,125 @@
+#include "rockets/RocketImage.h"
+
+#include "rockets/RocketImageChoice.h"
+#include "ui/ScriptedFileChooser.h"
+#include "ui/ScriptedPrompter.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+TEST(RocketImage, FitFollowsTheBoxArithmetic)
+{
+    const CImageFit large = fitRocketImage(206, 430);
+    EXPECT_EQ(large.x, 1);
+    EXPECT_EQ(large.y, 1);
+    EXPECT_EQ(large.width, 103);
+    EXPECT_EQ(large.height, 215);
+
+    const CImageFit small = fitRocketImage(50, 50);
+    EXPECT_EQ(small.width, 103);
+    EXPECT_EQ(small.height, 103);
+    EXPECT_EQ(small.x, 1);
+    EXPECT_EQ(small.y, 56);
+
+    const CImageFit wide = fitRocketImage(400, 100);
+    EXPECT_EQ(wide.width, 103);
+    EXPECT_EQ(wide.height, 25);
+    EXPECT_EQ(wide.y, 94); // from the untruncated height 25.75
+
+    const CImageFit none = fitRocketImage(0, 10);
+    EXPECT_EQ(none.width, 0);
+}
+
+TEST(RocketImage, TheFourPictureFormatsCanBeRead)
+{
+    const QList<QByteArray> formats = QImageReader::supportedImageFormats();
+    for (const char *format : {"bmp", "jpg", "gif", "png"})
+        EXPECT_TRUE(formats.contains(QByteArray(format))) << format;
+}
+
+TEST(RocketImage, MissingOrBrokenFilesShowThePlaceholder)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString storage = dir.path() + QLatin1Char('/');
+    const QImage placeholder = defaultRocketPicture();
+    EXPECT_EQ(placeholder.size(), QSize(60, 65));
+    EXPECT_EQ(rocketPicture(storage, QString()), placeholder);
+    EXPECT_EQ(rocketPicture(storage, QStringLiteral("missing.bmp")), placeholder);
+    QFile broken(storage + QStringLiteral("broken.jpg"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not a picture at all");
+    broken.close();
+    EXPECT_EQ(rocketPicture(storage, QStringLiteral("broken.jpg")), placeholder);
+
+    QImage red(50, 50, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(storage + QStringLiteral("red.bmp")));
+    const QImage shown = rocketPicture(storage, QStringLiteral("red.bmp"));
+    EXPECT_EQ(shown.size(), QSize(kPictureAreaWidth, kPictureAreaHeight));
+    // Drawn from (1, 56) to (103, 158): red inside, background outside.
+    EXPECT_EQ(shown.pixelColor(50, 100), QColor(Qt::red));
+    EXPECT_NE(shown.pixelColor(50, 40), QColor(Qt::red));
+    EXPECT_NE(shown.pixelColor(50, 170), QColor(Qt::red));
+}
+
+TEST(RocketImage, ChoosingCopiesIntoStorageAndAsksBeforeReplacing)
+{
+    QTemporaryDir source;
+    QTemporaryDir storageDir;
+    ASSERT_TRUE(source.isValid() && storageDir.isValid());
+    const QString storage = storageDir.path() + QLatin1Char('/');
+    const QString picked = source.filePath(QStringLiteral("dart.png"));
+    QImage image(10, 10, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(picked));
+    CScriptedPrompter prompter;
+    CScriptedFileChooser files;
+    CUiServices ui {prompter, files};
+
+    files.script({QString()});
+    EXPECT_TRUE(chooseRocketImage(ui, nullptr, storage).isNull());
+
+    files.script({picked});
+    EXPECT_EQ(chooseRocketImage(ui, nullptr, storage), QStringLiteral("dart.png"));
+    EXPECT_TRUE(QFile::exists(storage + QStringLiteral("dart.png")));
+    EXPECT_TRUE(prompter.shown().isEmpty());
+
+    // Already there: the question comes, and No changes nothing.
+    files.script({picked});
+    prompter.script({PromptAnswer::No});
+    EXPECT_TRUE(chooseRocketImage(ui, nullptr, storage).isNull());
+    ASSERT_EQ(prompter.shown().size(), 1);
+    EXPECT_EQ(prompter.shown().first().text, QStringLiteral("File Exists\nOverwrite?"));
+
+    // The file already in the storage directory is kept as it is and named.
+    files.script({storage + QStringLiteral("dart.png")});
+    prompter.script({PromptAnswer::Yes});
+    EXPECT_EQ(chooseRocketImage(ui, nullptr, storage), QStringLiteral("dart.png"));
+    EXPECT_EQ(QImage(storage + QStringLiteral("dart.png")).pixelColor(0, 0), QColor(Qt::blue));
+}
+
+TEST(RocketImage, FailedCopyIsReportedAndNamesNothing)
+{
+    QTemporaryDir source;
+    ASSERT_TRUE(source.isValid());
+    const QString picked = source.filePath(QStringLiteral("dart.png"));
+    QImage image(10, 10, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(picked));
+    // A storage "directory" that is a plain file: nothing can be copied into it,
+    // whoever runs the test.
+    const QString blocked = source.filePath(QStringLiteral("not-a-folder"));
+    QFile file(blocked);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    CScriptedPrompter prompter;
+    CScriptedFileChooser files;
+    files.script({picked});
+    EXPECT_TRUE(chooseRocketImage({prompter, files}, nullptr, blocked + QLatin1Char('/')).isNull());
+    ASSERT_EQ(prompter.shown().size(), 1);
+    EXPECT_EQ(prompter.shown().first().caption, QStringLiteral("Error"));
+}

@@ -1,0 +1,62 @@
+#include "app/SettingsStore.h"
+#include "app/TarvelDlg.h"
+#include "rockets/RocketPage.h"
+#include "support/RecordingReporter.h"
+#include "support/TestLogbook.h"
+#include "ui/CommandBar.h"
+#include "ui/PropertySheet.h"
+#include "ui/ScriptedFileChooser.h"
+#include "ui/ScriptedPrompter.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QMenu>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+TEST(RocketsCommand, OpensTheRocketSheetWithTheCommandBarHidden)
+{
+    CTestLogbook logbook;
+    ASSERT_TRUE(logbook.isValid());
+    ASSERT_TRUE(logbook.exec({"INSERT INTO Rockets (ID,Name,CheckList) VALUES (1,'Alpha','Arm,')"}));
+    CSettingsStore settings(logbook.directory() + QStringLiteral("settings.ini"));
+    settings.setDefaultStorageDirectory(logbook.directory());
+    CScriptedPrompter prompter;
+    CScriptedFileChooser files;
+    CRecordingReporter reporter;
+    CTarvelDlg main(settings, {prompter, files}, reporter);
+    main.show();
+
+    QAction *rockets = nullptr;
+    for (QMenu *menu : main.commandBar()->findChildren<QMenu *>()) {
+        for (QAction *action : menu->actions()) {
+            if (action->text() == QLatin1String("Rockets"))
+                rockets = action;
+        }
+    }
+    ASSERT_NE(rockets, nullptr);
+    EXPECT_TRUE(rockets->isEnabled());
+
+    QStringList pages;
+    bool barHidden = false;
+    QString checklistSeen;
+    QTimer::singleShot(0, [&] {
+        auto *sheet = qobject_cast<CPropertySheet *>(QApplication::activeModalWidget());
+        if (!sheet)
+            return;
+        barHidden = !main.commandBar()->isVisible();
+        for (int i = 0; i < sheet->pageCount(); ++i)
+            pages.append(sheet->page(i)->title());
+        if (auto *page = qobject_cast<CRocketPage *>(sheet->page(0)))
+            page->stepRocket(1);
+        checklistSeen = main.currentChecklist();
+        sheet->confirm();
+    });
+    rockets->trigger();
+    EXPECT_EQ(pages, QStringList({"Rocket", "Checklist"}));
+    EXPECT_TRUE(barHidden);
+    EXPECT_EQ(checklistSeen, QStringLiteral("Arm,"));
+    EXPECT_TRUE(main.commandBar()->isVisible());
+    EXPECT_TRUE(reporter.fatal.isEmpty());
+}

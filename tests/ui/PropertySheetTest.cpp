@@ -1,0 +1,143 @@
+#include "ui/PropertySheet.h"
+
+#include "ui/CommandBar.h"
+#include "ui/PropertyPage.h"
+#include "ui/ScreenSize.h"
+
+#include <QPushButton>
+#include <QTabBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A page that logs the calls it gets and refuses when told to.
+class CLoggingPage : public CPropertyPage {
+public:
+    CLoggingPage(const QString &title, QStringList &log, bool withBar = false)
+        : CPropertyPage(title)
+        , m_log(log)
+        , m_withBar(withBar)
+    {
+    }
+
+    void onInitDialog() override
+    {
+        m_log.append(title() + QStringLiteral(":init"));
+        if (m_withBar)
+            createCommandBar()->addCommand(title() + QStringLiteral(" command"));
+    }
+    bool onSetActive() override
+    {
+        m_log.append(title() + QStringLiteral(":set"));
+        return refuseSet ? false : CPropertyPage::onSetActive();
+    }
+    bool onKillActive() override
+    {
+        m_log.append(title() + QStringLiteral(":kill"));
+        return refuseKill ? false : CPropertyPage::onKillActive();
+    }
+    void onConfirm() override { m_log.append(title() + QStringLiteral(":confirm")); }
+
+    bool refuseSet = false;
+    bool refuseKill = false;
+
+private:
+    QStringList &m_log;
+    bool m_withBar;
+};
+
+} // namespace
+
+TEST(PropertySheet, PagesAreInitialisedOnceAndActivatedInTurn)
+{
+    QStringList log;
+    CPropertySheet sheet(QStringLiteral("Sheet"));
+    auto *a = new CLoggingPage(QStringLiteral("A"), log);
+    auto *b = new CLoggingPage(QStringLiteral("B"), log);
+    sheet.addPage(a);
+    sheet.addPage(b);
+    EXPECT_EQ(sheet.size(), QSize(kScreenWidth, kScreenHeight));
+    sheet.activateFirstPage();
+    EXPECT_TRUE(sheet.setActivePage(1));
+    EXPECT_TRUE(sheet.setActivePage(0));
+    EXPECT_EQ(log, QStringList({"A:init", "A:set", "A:kill", "B:init", "B:set", "B:kill", "A:set"}));
+    EXPECT_EQ(sheet.activePage(), a);
+    EXPECT_FALSE(sheet.setActivePage(5));
+}
+
+TEST(PropertySheet, RefusalsKeepTheCurrentPage)
+{
+    QStringList log;
+    CPropertySheet sheet(QStringLiteral("Sheet"));
+    auto *a = new CLoggingPage(QStringLiteral("A"), log);
+    auto *b = new CLoggingPage(QStringLiteral("B"), log);
+    sheet.addPage(a);
+    sheet.addPage(b);
+    sheet.activateFirstPage();
+
+    a->refuseKill = true;
+    EXPECT_FALSE(sheet.setActivePage(1));
+    EXPECT_EQ(sheet.activeIndex(), 0);
+    // A tab tap that is refused snaps the tab back.
+    auto *tabs = sheet.findChild<QTabBar *>();
+    ASSERT_NE(tabs, nullptr);
+    tabs->setCurrentIndex(1);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_FALSE(sheet.confirm());
+    EXPECT_EQ(sheet.result(), 0);
+
+    a->refuseKill = false;
+    b->refuseSet = true;
+    log.clear();
+    EXPECT_FALSE(sheet.setActivePage(1));
+    EXPECT_EQ(sheet.activeIndex(), 0);
+    EXPECT_EQ(log, QStringList({"A:kill", "B:init", "B:set", "A:set"}));
+}
+
+TEST(PropertySheet, ConfirmLeavesTheActivePageThenConfirmsShownPages)
+{
+    QStringList log;
+    CPropertySheet sheet(QStringLiteral("Sheet"));
+    auto *a = new CLoggingPage(QStringLiteral("A"), log);
+    sheet.addPage(a);
+    sheet.addPage(new CLoggingPage(QStringLiteral("B"), log));
+    sheet.addPage(new CLoggingPage(QStringLiteral("C"), log));
+    sheet.activateFirstPage();
+    sheet.setActivePage(1);
+    log.clear();
+    sheet.confirmButton()->click();
+    // C was never shown, so it has nothing to confirm.
+    EXPECT_EQ(log, QStringList({"B:kill", "A:confirm", "B:confirm"}));
+    EXPECT_EQ(sheet.result(), QDialog::Accepted);
+
+    CPropertySheet wizard(QStringLiteral("Wizard"));
+    wizard.addPage(new CLoggingPage(QStringLiteral("W"), log));
+    wizard.activateFirstPage();
+    EXPECT_TRUE(wizard.endCompleted());
+    EXPECT_EQ(wizard.result(), CPropertySheet::kCompleted);
+}
+
+TEST(PropertySheet, OnlyTheActivePagesCommandBarIsShown)
+{
+    QStringList log;
+    CPropertySheet sheet(QStringLiteral("Sheet"));
+    auto *a = new CLoggingPage(QStringLiteral("A"), log, true);
+    auto *b = new CLoggingPage(QStringLiteral("B"), log);
+    auto *c = new CLoggingPage(QStringLiteral("C"), log, true);
+    sheet.addPage(a);
+    sheet.addPage(b);
+    sheet.addPage(c);
+    sheet.show();
+    ASSERT_NE(a->commandBar(), nullptr);
+    EXPECT_TRUE(a->commandBar()->isVisible());
+    sheet.setActivePage(1);
+    EXPECT_FALSE(a->commandBar()->isVisible());
+    sheet.setActivePage(2);
+    ASSERT_NE(c->commandBar(), nullptr);
+    EXPECT_TRUE(c->commandBar()->isVisible());
+    EXPECT_FALSE(a->commandBar()->isVisible());
+    // The bar sits inside the sheet, within the window.
+    EXPECT_TRUE(sheet.isAncestorOf(c->commandBar()));
+    EXPECT_LE(c->commandBar()->mapTo(&sheet, QPoint(0, c->commandBar()->height())).y(), kScreenHeight);
+}
