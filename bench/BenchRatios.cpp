@@ -54,14 +54,14 @@ int runBenchmarksWithRatios(int argc, char **argv)
         if (ratio.absoluteLimitSeconds > 0)
             met = met && measured->second <= ratio.absoluteLimitSeconds;
         missed += met ? 0 : 1;
+        std::string limit;
+        if (ratio.absoluteLimitSeconds > 0) {
+            char text[64];
+            std::snprintf(text, sizeof text, ", %.3f s <= %.2f s", measured->second, ratio.absoluteLimitSeconds);
+            limit = text;
+        }
         std::printf("  %-40s %6.2fx of %-36s (target <= %.1fx%s) %s\n", ratio.measured.c_str(), value,
-                    ratio.floor.c_str(), ratio.target,
-                    ratio.absoluteLimitSeconds > 0
-                        ? (", " + std::to_string(measured->second).substr(0, 5) + " s <= "
-                           + std::to_string(ratio.absoluteLimitSeconds).substr(0, 4) + " s")
-                              .c_str()
-                        : "",
-                    met ? "met" : "MISSED");
+                    ratio.floor.c_str(), ratio.target, limit.c_str(), met ? "met" : "MISSED");
     }
     return missed == 0 ? 0 : 1;
 }
