@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdio>
+
 QString chooseRocketImage(CUiServices ui, QWidget *parent, const QString &storageDirectory)
 {
     const QString source =
@@ -22,11 +24,10 @@ QString chooseRocketImage(CUiServices ui, QWidget *parent, const QString &storag
         // Copy beside the destination first, so a failed copy never costs the old file.
         const QString partial = destination + QStringLiteral(".part");
         QFile::remove(partial);
-        bool copied = QFile::copy(source, partial);
-        if (copied && exists)
-            copied = QFile::remove(destination);
-        if (copied)
-            copied = QFile::rename(partial, destination);
+        // rename() replaces an older picture of that name in one step: at no
+        // moment is there no picture under that name.
+        const bool copied = QFile::copy(source, partial)
+            && std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(destination).constData()) == 0;
         if (!copied) {
             QFile::remove(partial);
             ui.prompter.error(parent, QStringLiteral("The picture could not be copied to ") + destination);
