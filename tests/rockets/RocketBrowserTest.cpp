@@ -130,3 +130,20 @@ TEST(RocketBrowser, EmptyCatalogueStaysEmptyWhicheverWayItSteps)
         EXPECT_TRUE(view.motorEntries.isEmpty());
     }
 }
+
+namespace {
+
+// A saved filter is run only as the one reading statement it starts with.
+TEST_F(RocketBrowserTest, FilterThatWouldWriteChangesNothing)
+{
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Queries (Name,Query) VALUES ('Wipe', "
+                                "'SELECT * FROM Rockets; DELETE FROM Rockets')"}));
+    CRocketBrowser browser(m_store, CRocketBrowser::Mode::Browse);
+    const QStringList filters = browser.fillFilterList();
+    const qsizetype wipe = filters.indexOf(QStringLiteral("Wipe"));
+    ASSERT_GE(wipe, 0);
+    browser.chooseFilter(int(wipe));
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT count(*) FROM Rockets")), QStringList{"3"});
+}
+
+} // namespace
