@@ -19,6 +19,17 @@ bool CCliContext::prepare(FILE *err)
     return true;
 }
 
+std::unique_ptr<CRecordStore> CCliContext::openStore(FILE *err)
+{
+    if (!prepare(err))
+        return nullptr;
+    m_reporter = std::make_unique<CCliReporter>(err);
+    auto store = std::make_unique<CRecordStore>(m_reporter.get());
+    if (!store->Open(m_main.storageDirectory))
+        return nullptr;
+    return store;
+}
+
 void printLine(FILE *stream, const QString &text)
 {
     const QByteArray utf8 = text.toUtf8();

@@ -1,7 +1,5 @@
 #include "cli/CliCommand.h"
 #include "cli/CliContext.h"
-#include "cli/CliReporter.h"
-#include "db/RecordStore.h"
 #include "queries/QueryExport.h"
 #include "queries/SavedQueries.h"
 
@@ -21,12 +19,10 @@ int runExport(const QStringList &arguments, FILE *out, FILE *err)
         return 2;
     }
     CCliContext context;
-    if (!context.prepare(err))
+    const std::unique_ptr<CRecordStore> opened = context.openStore(err);
+    if (!opened)
         return 1;
-    CCliReporter reporter(err);
-    CRecordStore store(&reporter);
-    if (!store.Open(context.storageDirectory()))
-        return 1;
+    CRecordStore &store = *opened;
     const int index = savedQueryIndex(store, name);
     if (index < 0) {
         printLine(err, QStringLiteral("tarvel-cli: no saved query is named \"%1\"").arg(name));

@@ -1,8 +1,6 @@
 #include "cli/CliCommand.h"
 #include "cli/CliContext.h"
-#include "cli/CliReporter.h"
 #include "cli/TerminalProgress.h"
-#include "db/RecordStore.h"
 #include "motors/MotorImport.h"
 
 int runImportMotors(const QStringList &arguments, FILE *out, FILE *err)
@@ -12,12 +10,10 @@ int runImportMotors(const QStringList &arguments, FILE *out, FILE *err)
         return 2;
     }
     CCliContext context;
-    if (!context.prepare(err))
+    const std::unique_ptr<CRecordStore> opened = context.openStore(err);
+    if (!opened)
         return 1;
-    CCliReporter reporter(err);
-    CRecordStore store(&reporter);
-    if (!store.Open(context.storageDirectory()))
-        return 1;
+    CRecordStore &store = *opened;
 
     int status = 0;
     for (const QString &path : arguments) {

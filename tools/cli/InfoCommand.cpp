@@ -1,9 +1,6 @@
 #include "cli/CliCommand.h"
 #include "cli/CliContext.h"
-#include "cli/CliReporter.h"
-#include "db/RecordStore.h"
 #include "db/Schema.h"
-
 
 int runInfo(const QStringList &arguments, FILE *out, FILE *err)
 {
@@ -12,12 +9,10 @@ int runInfo(const QStringList &arguments, FILE *out, FILE *err)
         return 2;
     }
     CCliContext context;
-    if (!context.prepare(err))
+    const std::unique_ptr<CRecordStore> opened = context.openStore(err);
+    if (!opened)
         return 1;
-    CCliReporter reporter(err);
-    CRecordStore store(&reporter);
-    if (!store.Open(context.storageDirectory()))
-        return 1;
+    CRecordStore &store = *opened;
 
     printLine(out, QStringLiteral("storage: ") + context.storageDirectory());
     printLine(out, QStringLiteral("database: ") + store.path());

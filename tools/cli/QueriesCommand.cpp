@@ -1,7 +1,5 @@
 #include "cli/CliCommand.h"
 #include "cli/CliContext.h"
-#include "cli/CliReporter.h"
-#include "db/RecordStore.h"
 #include "queries/QueryText.h"
 #include "queries/SavedQueries.h"
 
@@ -12,12 +10,10 @@ int runQueries(const QStringList &arguments, FILE *out, FILE *err)
         return 2;
     }
     CCliContext context;
-    if (!context.prepare(err))
+    const std::unique_ptr<CRecordStore> opened = context.openStore(err);
+    if (!opened)
         return 1;
-    CCliReporter reporter(err);
-    CRecordStore store(&reporter);
-    if (!store.Open(context.storageDirectory()))
-        return 1;
+    CRecordStore &store = *opened;
     if (!store.RunSql(QLatin1String(kQueriesByName))) {
         printLine(err, QStringLiteral("tarvel-cli: cannot read the saved queries: ") + store.lastError());
         return 1;
