@@ -3,6 +3,7 @@
 #include "motors/MotorFilterDlg.h"
 #include "motors/MotorImport.h"
 #include "motors/MotorLineModel.h"
+#include "motors/MotorListView.h"
 #include "motors/MotorTable.h"
 #include "ui/CommandBar.h"
 #include "ui/FileChooser.h"
@@ -24,7 +25,7 @@
 
 namespace {
 // Widths of the MFG, Type, Delay and Size columns; the inputs above line up with them.
-constexpr int kColumnWidths[] = {62, 44, 58, 56};
+constexpr std::array<int, 4> kColumnWidths = {62, 44, 58, 56};
 } // namespace
 
 CDefaultMotorsDlg::CDefaultMotorsDlg(CRecordStore &store, CStatusWindow &status, CUiServices ui,
@@ -89,20 +90,8 @@ void CDefaultMotorsDlg::buildLayout()
     buttons->addWidget(remove);
 
     m_model = new CMotorLineModel(this);
-    m_list = new QTreeView(this);
+    m_list = createMotorListView(m_model, kColumnWidths, this);
     m_list->setAccessibleName(QStringLiteral("Motors"));
-    m_list->setModel(m_model);
-    m_list->setRootIsDecorated(false);
-    m_list->setUniformRowHeights(true);
-    m_list->setHeaderHidden(true);
-    m_list->setItemsExpandable(false);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_list->header()->setStretchLastSection(true);
-    for (int i = 0; i < 3; ++i)
-        m_list->setColumnWidth(i, kColumnWidths[i]);
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CDefaultMotorsDlg::onSelectionChanged);
 

@@ -2,6 +2,7 @@
 
 #include "db/RecordStore.h"
 #include "motors/MotorLineModel.h"
+#include "motors/MotorListView.h"
 #include "motors/MotorTable.h"
 #include "ui/Prompter.h"
 #include "ui/ScreenSize.h"
@@ -19,7 +20,7 @@
 #include <algorithm>
 
 namespace {
-constexpr int kColumnWidths[] = {62, 46, 62, 52};
+constexpr std::array<int, 4> kColumnWidths = {62, 46, 62, 52};
 }
 
 CMotorFilterDlg::CMotorFilterDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
@@ -74,21 +75,9 @@ void CMotorFilterDlg::buildLayout()
 
     auto *listLabel = new QLabel(QStringLiteral("Motors to be removed"), this);
     m_model = new CMotorLineModel(this);
-    m_list = new QTreeView(this);
+    m_list = createMotorListView(m_model, kColumnWidths, this);
     listLabel->setBuddy(m_list);
     m_list->setAccessibleName(QStringLiteral("Motors to be removed"));
-    m_list->setModel(m_model);
-    m_list->setRootIsDecorated(false);
-    m_list->setUniformRowHeights(true);
-    m_list->setHeaderHidden(true);
-    m_list->setItemsExpandable(false);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_list->header()->setStretchLastSection(true);
-    for (int i = 0; i < 3; ++i)
-        m_list->setColumnWidth(i, kColumnWidths[i]);
 
     auto *remove = new QPushButton(QStringLiteral("REMOVE"), this);
     auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
