@@ -68,7 +68,6 @@ void CLaunchDlg::buildControls()
     temperatureLabel->setBuddy(m_temperature->edit());
     m_unit = new QPushButton(this);
     m_unit->setGeometry(188, 82, 36, 24);
-    m_unit->setAccessibleName(QStringLiteral("Unit"));
 
     auto *speedLabel = new QLabel(QStringLiteral("Wind Speed:"), this);
     speedLabel->setGeometry(12, 114, 100, 20);

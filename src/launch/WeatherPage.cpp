@@ -31,7 +31,6 @@ CWeatherPage::CWeatherPage(CLaunchDlg &launch, QWidget *parent)
     temperatureLabel->setBuddy(m_temperatureField->edit());
     m_unit = new QPushButton(this);
     m_unit->setGeometry(176, 8, 32, 24);
-    m_unit->setAccessibleName(QStringLiteral("Unit"));
 
     // The group box is added first, so the controls inside it stay on top.
     auto *wind = new QGroupBox(QStringLiteral("WIND"), this);
