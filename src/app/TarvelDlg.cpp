@@ -5,10 +5,12 @@
 #include "app/OptionsApply.h"
 #include "app/OptionsDlg.h"
 #include "db/RecordStore.h"
+#include "launch/ChecklistPage.h"
+#include "launch/FlightSounds.h"
+#include "launch/LaunchDlg.h"
 #include "queries/QueryBuilderDlg.h"
 #include "queries/QueryDlg.h"
 #include "reflists/DefaultsDlg.h"
-#include "launch/ChecklistPage.h"
 #include "rockets/RocketPage.h"
 #include "ui/AppIcon.h"
 #include "ui/CommandBar.h"
@@ -82,7 +84,7 @@ void CTarvelDlg::createCommandBar()
     connect(edit->addAction(QStringLiteral("Options")), &QAction::triggered, this, &CTarvelDlg::onOptions);
     connect(edit->addAction(QStringLiteral("Defaults")), &QAction::triggered, this, &CTarvelDlg::onDefaults);
 
-    markUnavailable(m_commandBar->addCommand(QStringLiteral("LAUNCH")));
+    connect(m_commandBar->addCommand(QStringLiteral("LAUNCH")), &QAction::triggered, this, &CTarvelDlg::onLaunch);
 
     m_commandBar->addStretch();
     QAction *help = m_commandBar->addCommand(QStringLiteral("?"));
@@ -196,6 +198,14 @@ void CTarvelDlg::onRockets()
     }
     if (m_commandBar)
         m_commandBar->show();
+}
+
+void CTarvelDlg::onLaunch()
+{
+    // The launch screen opens its own store for each flight it logs.
+    CFlightSounds sounds;
+    CLaunchDlg launch({m_settings, m_ui, sounds, &m_reporter, m_main.storageDirectory, m_main.sitesCategory});
+    launch.exec();
 }
 
 void CTarvelDlg::markUnavailable(QAction *action)

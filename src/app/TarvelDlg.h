@@ -48,6 +48,7 @@ public slots:
     void onViewer();
     void onDefaults();
     void onRockets();
+    void onLaunch();
 
 private:
     // A menu entry or button whose screen is not part of this build yet: shown, but disabled.

@@ -3,6 +3,7 @@
 #include "launch/ChecklistText.h"
 
 #include <QCheckBox>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 CChecklistPage::CChecklistPage(const QString &source, QWidget *parent)
@@ -57,4 +58,24 @@ void CChecklistPage::saveValues()
 {
     for (int i = 0; i < kBoxes; ++i)
         m_ticked[i] = m_boxes[i]->isChecked();
+}
+
+QPushButton *CChecklistPage::addNextButton()
+{
+    if (m_next)
+        return m_next;
+    m_next = new QPushButton(QStringLiteral("NEXT"), this);
+    layout()->addWidget(m_next);
+    connect(m_next, &QPushButton::clicked, this, &CChecklistPage::OnNext);
+    return m_next;
+}
+
+void CChecklistPage::OnNext()
+{
+    saveValues();
+    for (int i = 0; i < kBoxes; ++i) {
+        if (!m_ticked[i] && !m_boxes[i]->text().isEmpty())
+            return;
+    }
+    emit allTicked();
 }

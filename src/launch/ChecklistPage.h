@@ -5,6 +5,7 @@
 #include <array>
 
 class QCheckBox;
+class QPushButton;
 
 // The "Checklist" page that shows a rocket's steps as tick boxes. In the Rockets
 // sheet it shows the checklist of the rocket on the rocket page.
@@ -22,8 +23,17 @@ public:
     void loadValues() override;
     void saveValues() override;
 
+    // Launch mode: a NEXT button that lets the flyer on only when every step is ticked.
+    QPushButton *addNextButton();
+    QPushButton *nextButton() const { return m_next; }
+    // Emits allTicked when every shown step is ticked; otherwise nothing happens.
+    void OnNext();
+
     QCheckBox *box(int index) const { return m_boxes.at(index); }
     bool isTicked(int index) const { return m_ticked.at(index); }
+
+signals:
+    void allTicked();
 
 private:
     void fillBoxes();
@@ -31,4 +41,5 @@ private:
     const QString &m_source;
     std::array<bool, kBoxes> m_ticked {};
     std::array<QCheckBox *, kBoxes> m_boxes {};
+    QPushButton *m_next = nullptr;
 };

@@ -38,6 +38,10 @@ public:
 
     const CRocketBrowser &browser() const { return m_browser; }
     bool isImageShown() const { return m_imageShown; }
+    // Launch mode: what the launch screen takes for its row, as the controls last showed it.
+    QString motorText() const { return m_motorText; }
+    QString motorMfg() const { return m_motorMfg; }
+    QString motorDelay() const { return m_motorDelay; }
     // How the edit sheet is run; tests replace it to drive the sheet's pages.
     void setSheetRunner(std::function<void(CPropertySheet &)> runner) { m_sheetRunner = std::move(runner); }
 

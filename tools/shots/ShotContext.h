@@ -42,3 +42,4 @@ void shootApplicationScreens(CShotContext &context);
 void shootQueriesScreens(CShotContext &context);
 void shootMotorScreens(CShotContext &context);
 void shootRocketScreens(CShotContext &context);
+void shootLaunchScreens(CShotContext &context);

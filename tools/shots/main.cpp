@@ -52,5 +52,6 @@ int main(int argc, char *argv[])
     shootQueriesScreens(context);
     shootMotorScreens(context);
     shootRocketScreens(context);
+    shootLaunchScreens(context);
     return context.failures() == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
 }

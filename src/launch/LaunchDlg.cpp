@@ -1,0 +1,220 @@
+#include "launch/LaunchDlg.h"
+
+#include "db/RecordStore.h"
+#include "launch/ChecklistPage.h"
+#include "launch/FailurePage.h"
+#include "launch/LauchstatusPage.h"
+#include "launch/LaunchButtonPage.h"
+#include "launch/LaunchSites.h"
+#include "launch/NumberField.h"
+#include "launch/SuccessPage.h"
+#include "launch/WeatherPage.h"
+#include "launch/WeatherText.h"
+#include "launch/WindCompass.h"
+#include "launch/WindRose.h"
+#include "rockets/RocketPage.h"
+#include "ui/DropDownSizing.h"
+#include "ui/Prompter.h"
+#include "ui/PropertySheet.h"
+#include "ui/ScreenSize.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+CLaunchDlg::CLaunchDlg(const Context &context, QWidget *parent)
+    : QDialog(parent)
+    , m_context(context)
+    , m_clock([] {
+        QDateTime now = QDateTime::currentDateTime();
+        now.setTime(QTime(now.time().hour(), now.time().minute(), now.time().second()));
+        return now;
+    })
+    , m_sheetRunner([](CPropertySheet &sheet) { return sheet.exec(); })
+{
+    setWindowTitle(QStringLiteral("Launch"));
+    setFixedSize(kScreenWidth, kScreenHeight);
+    buildControls();
+    m_flight.celsius = false;
+    m_unit->setText(temperatureUnitText(false));
+    loadLaunchSites();
+    loadValues();
+}
+
+CLaunchDlg::~CLaunchDlg() = default;
+
+void CLaunchDlg::buildControls()
+{
+    auto *siteLabel = new QLabel(QStringLiteral("Launch Site:"), this);
+    siteLabel->setGeometry(8, 6, 200, 18);
+    m_siteBox = new QComboBox(this);
+    m_siteBox->setEditable(true);
+    m_siteBox->setInsertPolicy(QComboBox::InsertAlphabetically);
+    m_siteBox->setGeometry(6, 26, 228, 26);
+    m_siteBox->setAccessibleName(QStringLiteral("Launch Site:"));
+    siteLabel->setBuddy(m_siteBox);
+
+    auto *weather = new QGroupBox(QStringLiteral("Weather"), this);
+    weather->setGeometry(4, 60, 232, 204);
+
+    auto *temperatureLabel = new QLabel(QStringLiteral("Temperature:"), this);
+    temperatureLabel->setGeometry(12, 84, 100, 20);
+    m_temperature = new CNumberField(this);
+    m_temperature->setGeometry(118, 82, 64, 24);
+    m_temperature->edit()->setAccessibleName(QStringLiteral("Temperature:"));
+    temperatureLabel->setBuddy(m_temperature->edit());
+    m_unit = new QPushButton(this);
+    m_unit->setGeometry(188, 82, 36, 24);
+
+    auto *speedLabel = new QLabel(QStringLiteral("Wind Speed:"), this);
+    speedLabel->setGeometry(12, 114, 100, 20);
+    m_windSpeed = new CNumberField(this);
+    m_windSpeed->setGeometry(118, 112, 64, 24);
+    m_windSpeed->edit()->setAccessibleName(QStringLiteral("Wind Speed:"));
+    speedLabel->setBuddy(m_windSpeed->edit());
+
+    auto *directionLabel = new QLabel(QStringLiteral("Wind Direction:"), this);
+    directionLabel->setGeometry(12, 144, 104, 20);
+    m_direction = new QComboBox(this);
+    m_direction->addItems(windDirections());
+    m_direction->setGeometry(118, 142, 110, 24);
+    m_direction->setAccessibleName(QStringLiteral("Wind Direction:"));
+    directionLabel->setBuddy(m_direction);
+
+    m_compass = new CWindRose(kLaunchScreenCompass, this);
+    m_compass->move((kScreenWidth - m_compass->width()) / 2, 174);
+
+    m_logFlight = new QPushButton(QStringLiteral("Log Flight"), this);
+    m_logFlight->setGeometry(50, 276, 140, 34);
+
+    connect(m_unit, &QPushButton::clicked, this, &CLaunchDlg::OnUnit);
+    connect(m_logFlight, &QPushButton::clicked, this, &CLaunchDlg::OnLogFlight);
+}
+
+void CLaunchDlg::loadLaunchSites()
+{
+    const CLaunchSites sites =
+        LoadLaunchSites(m_context.storageDirectory, m_context.sitesCategory, QDate::currentDate());
+    m_sites = sites.sites;
+    m_flight.site = sites.todaysSite;
+    m_siteBox->addItems(siteBoxOrder(m_sites));
+    m_siteBox->setEditText(m_flight.site);
+    sizeDropDown(m_siteBox);
+}
+
+void CLaunchDlg::playSound(FlightSound sound)
+{
+    m_context.sounds.play(m_context.storageDirectory + flightSoundFile(sound));
+}
+
+QDateTime CLaunchDlg::now() const
+{
+    return m_clock();
+}
+
+void CLaunchDlg::loadValues()
+{
+    m_temperature->setValue(m_flight.temperature);
+    m_windSpeed->setValue(m_flight.windSpeed);
+    showWindDirection(m_direction, m_flight.windDirection);
+}
+
+void CLaunchDlg::saveValues()
+{
+    const std::optional<int> temperature = m_temperature->value();
+    const std::optional<int> speed = m_windSpeed->value();
+    if (temperature)
+        m_flight.temperature = *temperature;
+    if (speed)
+        m_flight.windSpeed = *speed;
+    m_flight.windDirection = m_direction->currentText();
+    if (!temperature || !speed)
+        m_context.ui.prompter.error(this, QString::fromLatin1(kIntegerRequired));
+}
+
+void CLaunchDlg::OnUnit()
+{
+    // The number stays: only the unit it is read in changes.
+    m_flight.celsius = !m_flight.celsius;
+    m_unit->setText(temperatureUnitText(m_flight.celsius));
+}
+
+void CLaunchDlg::tapAt(const QPoint &position)
+{
+    const QPoint point = m_compass->compassPoint(m_compass->mapFrom(this, position));
+    if (const std::optional<QString> direction = windDirectionForTap(point.x(), point.y(), kLaunchScreenCompass))
+        showWindDirection(m_direction, *direction);
+}
+
+void CLaunchDlg::mousePressEvent(QMouseEvent *event)
+{
+    tapAt(event->position().toPoint());
+    QDialog::mousePressEvent(event);
+}
+
+void CLaunchDlg::OnLogFlight()
+{
+    saveValues();
+    m_checklist.clear();
+    CRecordStore store(m_context.reporter);
+    // Without the logbook no flight could be stored, so none is started.
+    if (!store.Open(m_context.storageDirectory))
+        return;
+    m_pagesDone = 0;
+
+    CPropertySheet sheet(QString(), this);
+    auto *rocket = new CRocketPage(
+        {store, m_context.settings, m_context.ui, m_context.storageDirectory, CRocketBrowser::Mode::Launch, nullptr});
+    auto *checklist = new CChecklistPage(m_checklist);
+    checklist->addNextButton();
+    sheet.addPage(rocket);
+    sheet.addPage(new CWeatherPage(*this));
+    sheet.addPage(checklist);
+    sheet.addPage(new CLaunchButtonPage(*this));
+    sheet.addPage(new CLauchstatusPage(*this));
+    sheet.addPage(new CSuccessPage(*this));
+    sheet.addPage(new CFailurePage(*this));
+    connect(rocket, &CRocketPage::flyIt, &sheet, [this, rocket, &sheet] {
+        m_checklist = rocket->browser().view().checklist;
+        markPageDone(kRocketDone);
+        sheet.setActivePage(WeatherPage);
+    });
+    connect(checklist, &CChecklistPage::allTicked, &sheet, [this, &sheet] {
+        markPageDone(kChecklistDone);
+        sheet.setActivePage(LaunchButtonPage);
+    });
+
+    const int result = m_sheetRunner(sheet);
+    if (result != CPropertySheet::kCompleted && result != QDialog::Accepted)
+        return;
+    if (m_pagesDone != kAllPagesDone
+        && !m_context.ui.prompter.warningYesNo(this, QStringLiteral("You skipped a page\nSave anyway?")))
+        return;
+
+    m_flight.site = m_siteBox->currentText();
+    if (rocket->isInitialised()) {
+        m_flight.model = rocket->browser().view().rocketId;
+        m_flight.motor = rocket->motorText();
+        m_flight.motorMfg = rocket->motorMfg();
+        m_flight.motorDelay = rocket->motorDelay();
+    }
+    if (!storeFlight(store))
+        return;
+    loadValues();
+    m_unit->setText(temperatureUnitText(m_flight.celsius));
+}
+
+bool CLaunchDlg::storeFlight(CRecordStore &store)
+{
+    if (store.RunSql(buildLaunchInsert(m_flight)))
+        return true;
+    // Every value stays on this screen, so the flight can be logged again.
+    QString text = QStringLiteral("The flight was not saved.");
+    if (!store.lastError().isEmpty())
+        text += QLatin1Char('\n') + store.lastError();
+    m_context.ui.prompter.error(this, text);
+    return false;
+}

@@ -1,0 +1,23 @@
+#include "launch/WeatherText.h"
+
+#include <QComboBox>
+
+QString temperatureUnitText(bool celsius)
+{
+    return celsius ? QStringLiteral("C") : QStringLiteral("F");
+}
+
+void showWindDirection(QComboBox *list, const QString &direction)
+{
+    if (direction.isEmpty()) {
+        list->setCurrentIndex(-1);
+        return;
+    }
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->itemText(i).startsWith(direction)) {
+            list->setCurrentIndex(i);
+            return;
+        }
+    }
+    list->setCurrentIndex(-1);
+}

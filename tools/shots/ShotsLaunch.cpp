@@ -1,0 +1,105 @@
+#include "launch/ChecklistPage.h"
+#include "launch/FailurePage.h"
+#include "launch/GetDataDlg.h"
+#include "launch/LauchstatusPage.h"
+#include "launch/LaunchButtonPage.h"
+#include "launch/LaunchDlg.h"
+#include "launch/NumberField.h"
+#include "launch/SuccessPage.h"
+#include "launch/WeatherPage.h"
+#include "rockets/RocketPage.h"
+#include "shots/ShotContext.h"
+#include "ui/PropertySheet.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+// The screenshots are silent.
+class CSilentSounds : public CSoundPlayer {
+public:
+    void play(const QString &) override { }
+};
+
+bool writeFile(const QString &path, const QByteArray &text)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+// Two launch sites in the contacts and today's launch at one of them.
+bool addSites(CShotContext &context)
+{
+    const QByteArray today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd")).toLatin1();
+    return writeFile(context.storageDirectory() + QStringLiteral("sites.vcf"),
+                     "BEGIN:VCARD\r\nVERSION:3.0\r\nN:;;;;\r\nORG:Miller Field\r\nCATEGORIES:Launch Sites\r\n"
+                     "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nN:;;;;\r\nORG:Club Range\r\n"
+                     "CATEGORIES:Launch Sites\r\nEND:VCARD\r\n")
+        && writeFile(context.storageDirectory() + QStringLiteral("launch.ics"),
+                     "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nSUMMARY:Launch\r\nDTSTART;VALUE=DATE:" + today
+                         + "\r\nLOCATION:Miller Field\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+}
+
+} // namespace
+
+void shootLaunchScreens(CShotContext &context)
+{
+    if (!addSites(context)) {
+        std::fprintf(stderr, "tarvel-shots: cannot prepare the launch screens\n");
+        return;
+    }
+    CSilentSounds sounds;
+    CLaunchDlg launch({context.settings(), context.ui(), sounds, nullptr, context.storageDirectory(),
+                       QStringLiteral("Launch Sites")});
+    launch.temperatureField()->setValue(68);
+    launch.windSpeedField()->setValue(5);
+    launch.directionBox()->setCurrentIndex(5);
+    context.save(launch, QStringLiteral("launch-screen"));
+
+    launch.setSheetRunner([&context](CPropertySheet &sheet) {
+        sheet.activateFirstPage();
+        auto *rocket = dynamic_cast<CRocketPage *>(sheet.page(CLaunchDlg::RocketPage));
+        rocket->stepRocket(1);
+        context.save(sheet, QStringLiteral("launch-rocket"));
+        // Fly It hands the rocket's checklist on and moves to the weather page.
+        for (QPushButton *button : rocket->findChildren<QPushButton *>()) {
+            if (button->text() == QStringLiteral("Fly It"))
+                button->click();
+        }
+        context.save(sheet, QStringLiteral("launch-weather"));
+        sheet.setActivePage(CLaunchDlg::ChecklistPage);
+        auto *checklist = dynamic_cast<CChecklistPage *>(sheet.page(CLaunchDlg::ChecklistPage));
+        checklist->box(0)->setChecked(true);
+        context.save(sheet, QStringLiteral("launch-checklist"));
+        sheet.setActivePage(CLaunchDlg::LaunchButtonPage);
+        context.save(sheet, QStringLiteral("launch-button"));
+        dynamic_cast<CLaunchButtonPage *>(sheet.page(CLaunchDlg::LaunchButtonPage))->OnLaunch();
+        auto *status = dynamic_cast<CLauchstatusPage *>(sheet.page(CLaunchDlg::LaunchStatPage));
+        status->OnDrogue();
+        context.save(sheet, QStringLiteral("launch-status"));
+        sheet.setActivePage(CLaunchDlg::SuccessPage);
+        auto *success = dynamic_cast<CSuccessPage *>(sheet.page(CLaunchDlg::SuccessPage));
+        success->notesField()->setPlainText(QStringLiteral("Straight boost, both chutes out."));
+        success->altimeterBox()->setChecked(true);
+        context.save(sheet, QStringLiteral("launch-success"));
+        context.settings().WriteSetting(QStringLiteral("Failure Checklist"),
+                                        QStringLiteral("Chute Failure,Motor CATO,Fin loss,Unstable,"));
+        sheet.setActivePage(CLaunchDlg::FailurePage);
+        auto *failure = dynamic_cast<CFailurePage *>(sheet.page(CLaunchDlg::FailurePage));
+        failure->causeBox(2)->setChecked(true);
+        failure->notesField()->setPlainText(QStringLiteral("Lost a fin at burnout."));
+        context.save(sheet, QStringLiteral("launch-failure"));
+        return int(QDialog::Rejected);
+    });
+    launch.OnLogFlight();
+
+    CGetDataDlg data(context.files());
+    data.setFileName(QStringLiteral("/home/flyer/Tarvel/flight1.flt"));
+    context.save(data, QStringLiteral("launch-get-data"));
+}
