@@ -27,7 +27,8 @@ namespace {
 constexpr int kFlights = 100000;
 
 // One logbook for every benchmark of this file, filled at first use.
-class CFlightLogbook {
+class CFlightLogbook
+{
 public:
     CFlightLogbook()
     {

@@ -2,7 +2,6 @@
 // (list, summary with launch count, recommended-motor entries) against the same
 // statements run directly through SQLite.
 #include "BenchRatios.h"
-
 #include "db/RecordStore.h"
 #include "db/Schema.h"
 #include "db/StoreTransaction.h"
@@ -129,8 +128,8 @@ void BM_RocketStepNextFloor(benchmark::State &state)
         const std::string id = list.at(size_t(position) * columns);
         const bool grouped = list.at(size_t(position) * columns + 9) != "0";
         const size_t launches = readAll(db, "Select * FROM Launches WHERE Model='" + id + "'").size();
-        const std::vector<std::string> motors
-            = readAll(db, "SELECT * FROM RecMotors WHERE RocketID='" + id + "' ORDER BY Type");
+        const std::vector<std::string> motors =
+            readAll(db, "SELECT * FROM RecMotors WHERE RocketID='" + id + "' ORDER BY Type");
         size_t cells = launches + motors.size();
         if (grouped) {
             std::vector<std::string> groups;
@@ -140,8 +139,9 @@ void BM_RocketStepNextFloor(benchmark::State &state)
                     groups.push_back(group);
             }
             for (const std::string &group : groups)
-                cells += readAll(db, "SELECT * FROM RecMotors WHERE RocketID='" + id + "' AND GroupID='" + group
-                                         + "' ORDER BY Type")
+                cells += readAll(db,
+                                 "SELECT * FROM RecMotors WHERE RocketID='" + id + "' AND GroupID='" + group
+                                     + "' ORDER BY Type")
                              .size();
         }
         benchmark::DoNotOptimize(cells);

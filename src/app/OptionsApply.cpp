@@ -21,9 +21,10 @@ QString changeDirectory(const QString &chosen, const QString &old, CPrompter &pr
         return {};
     }
     target += QLatin1Char('/');
-    if (!prompter.warningYesNo(parent, QStringLiteral("Changing the default directory will cause all files(except "
-                                                      ".exe) from the current directory to be moved to the new "
-                                                      "directory\nChange directory?")))
+    if (!prompter.warningYesNo(parent,
+                               QStringLiteral("Changing the default directory will cause all files(except "
+                                              ".exe) from the current directory to be moved to the new "
+                                              "directory\nChange directory?")))
         return {}; // No leaves everything as it was: the logbook stays where the setting points
 
     const CStorageMoveResult moved = moveStorageFiles(old, target);

@@ -9,8 +9,7 @@ CPromptStoreReporter::CPromptStoreReporter(CPrompter &prompter, QWidget *parent,
     : m_prompter(prompter)
     , m_parent(parent)
     , m_exit(std::move(exit))
-{
-}
+{ }
 
 void CPromptStoreReporter::fatalError(const QString &text)
 {
@@ -21,7 +20,7 @@ void CPromptStoreReporter::fatalError(const QString &text)
 
 void CPromptStoreReporter::problem(const QString &caption, const QString &text)
 {
-    m_prompter.prompt(m_parent, caption, text, caption == QLatin1String("Fatal Error") ? PromptIcon::Error
-                                                                                          : PromptIcon::Exclamation,
+    m_prompter.prompt(m_parent, caption, text,
+                      caption == QLatin1String("Fatal Error") ? PromptIcon::Error : PromptIcon::Exclamation,
                       PromptButtons::Ok);
 }

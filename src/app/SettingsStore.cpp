@@ -23,14 +23,12 @@ QString storedText(const QSettings &settings, const QString &name)
 
 CSettingsStore::CSettingsStore()
     : CSettingsStore(settingsFilePath())
-{
-}
+{ }
 
 CSettingsStore::CSettingsStore(const QString &filePath)
     : m_filePath(filePath)
     , m_defaultStorageDirectory(::defaultStorageDirectory())
-{
-}
+{ }
 
 bool CSettingsStore::exists() const
 {
@@ -61,7 +59,7 @@ bool CSettingsStore::WriteSetting(const QString &name, const QString &text)
 bool CSettingsStore::loadMainSettings(CMainSettings &main)
 {
     if (!exists()) {
-        const CMainSettings defaults{m_defaultStorageDirectory, QLatin1String(kDefaultSitesCategory), true};
+        const CMainSettings defaults {m_defaultStorageDirectory, QLatin1String(kDefaultSitesCategory), true};
         const std::pair<const char *, QString> values[] = {
             {kSettingDefaultDirectory, defaults.storageDirectory},
             {kSettingDefaultChecklist, QString(QLatin1String(""))},

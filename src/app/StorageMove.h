@@ -7,8 +7,8 @@
 struct CStorageMoveResult
 {
     bool listed = false; // false when the old folder could not be read: nothing moved
-    QStringList moved;   // file names, in the order they were moved
-    QStringList kept;    // file names that failed to move and stayed behind
+    QStringList moved; // file names, in the order they were moved
+    QStringList kept; // file names that failed to move and stayed behind
 };
 
 // A directory path with every trailing "/" removed.

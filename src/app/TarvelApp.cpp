@@ -10,8 +10,7 @@ CTarvelApp::CTarvelApp(CSettingsStore &settings, CUiServices ui, CPromptStoreRep
     : m_settings(settings)
     , m_ui(ui)
     , m_reporter(ui.prompter, nullptr, std::move(exit))
-{
-}
+{ }
 
 bool CTarvelApp::prepare()
 {

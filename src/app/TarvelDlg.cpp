@@ -208,11 +208,6 @@ void CTarvelDlg::onLaunch()
     launch.exec();
 }
 
-void CTarvelDlg::markUnavailable(QAction *action)
-{
-    action->setEnabled(false);
-}
-
 void CTarvelDlg::onHelp()
 {
     m_ui.prompter.prompt(this, QString(), QStringLiteral("Help"), PromptIcon::None, PromptButtons::Ok);

@@ -51,9 +51,6 @@ public slots:
     void onLaunch();
 
 private:
-    // A menu entry or button whose screen is not part of this build yet: shown, but disabled.
-    static void markUnavailable(QAction *action);
-
     void createCommandBar();
     void showVersionAndBanner();
 

@@ -9,8 +9,7 @@
 
 CRecordStore::CRecordStore(CStoreReporter *reporter)
     : m_reporter(reporter)
-{
-}
+{ }
 
 CRecordStore::~CRecordStore()
 {
@@ -74,8 +73,9 @@ bool CRecordStore::isTarvelDatabase()
     QStringList quoted;
     for (const QString &table : logbookTableNames())
         quoted.append(sqlQuote(table));
-    CSqlStatement probe = m_db.prepare(
-        QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN (%1)").arg(quoted.join(QLatin1Char(','))));
+    CSqlStatement probe =
+        m_db.prepare(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN (%1)")
+                         .arg(quoted.join(QLatin1Char(','))));
     if (!probe.isValid() || probe.step() != CSqlStatement::Step::Row)
         return fail(m_db.lastError());
     return probe.columnInt64(0) > 0;
@@ -300,8 +300,8 @@ bool CRecordStore::Delete()
     if (!onRow() || !m_result.isWritable() || m_result.isDeleted(m_row))
         return false;
     if (!m_delete.isValid()) {
-        m_delete = m_db.prepare(
-            QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(sqlIdentifier(m_result.baseTable())));
+        m_delete =
+            m_db.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(sqlIdentifier(m_result.baseTable())));
         if (!m_delete.isValid())
             return fail(m_db.lastError());
     }

@@ -13,8 +13,7 @@ QString fromUtf8(const char *text)
 
 CSqlStatement::CSqlStatement(sqlite3_stmt *statement)
     : m_statement(statement)
-{
-}
+{ }
 
 CSqlStatement::~CSqlStatement()
 {
@@ -23,8 +22,7 @@ CSqlStatement::~CSqlStatement()
 
 CSqlStatement::CSqlStatement(CSqlStatement &&other) noexcept
     : m_statement(std::exchange(other.m_statement, nullptr))
-{
-}
+{ }
 
 CSqlStatement &CSqlStatement::operator=(CSqlStatement &&other) noexcept
 {
@@ -74,8 +72,7 @@ bool CSqlStatement::bindText(int index, const QString &value)
 {
     const QByteArray utf8 = value.toUtf8();
     return m_statement
-        && sqlite3_bind_text(m_statement, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT)
-               == SQLITE_OK;
+        && sqlite3_bind_text(m_statement, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT) == SQLITE_OK;
 }
 
 bool CSqlStatement::bindInt64(int index, qint64 value)

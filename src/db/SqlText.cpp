@@ -22,8 +22,9 @@ int leadingInteger(const QString &text)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
-    while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t') || text[i] == QLatin1Char('\n')
-                     || text[i] == QLatin1Char('\r') || text[i] == QLatin1Char('\v') || text[i] == QLatin1Char('\f')))
+    while (i < n
+           && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t') || text[i] == QLatin1Char('\n')
+               || text[i] == QLatin1Char('\r') || text[i] == QLatin1Char('\v') || text[i] == QLatin1Char('\f')))
         ++i;
     bool negative = false;
     if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
@@ -150,9 +151,8 @@ QString selectWithRowId(const QString &sql)
         insertAt = token.end;
 
     // Any of these makes one result row stand for several table rows, or none.
-    static const QStringList refused = {QStringLiteral("DISTINCT"), QStringLiteral("GROUP"),
-                                        QStringLiteral("UNION"),    QStringLiteral("INTERSECT"),
-                                        QStringLiteral("EXCEPT"),   QStringLiteral("WINDOW"),
+    static const QStringList refused = {QStringLiteral("DISTINCT"),  QStringLiteral("GROUP"),  QStringLiteral("UNION"),
+                                        QStringLiteral("INTERSECT"), QStringLiteral("EXCEPT"), QStringLiteral("WINDOW"),
                                         QStringLiteral("OVER")};
     i = insertAt;
     while (nextToken(sql, i, token)) {
@@ -170,8 +170,8 @@ bool isTransactionControl(const QString &sql)
     Token token;
     if (!nextToken(sql, i, token))
         return false;
-    static const QStringList control = {QStringLiteral("BEGIN"),    QStringLiteral("COMMIT"),
-                                        QStringLiteral("END"),      QStringLiteral("ROLLBACK"),
+    static const QStringList control = {QStringLiteral("BEGIN"),     QStringLiteral("COMMIT"),
+                                        QStringLiteral("END"),       QStringLiteral("ROLLBACK"),
                                         QStringLiteral("SAVEPOINT"), QStringLiteral("RELEASE")};
     return control.contains(token.word);
 }

@@ -5,8 +5,7 @@
 CStoreTransaction::CStoreTransaction(CRecordStore &store)
     : m_store(store)
     , m_active(store.beginTransaction())
-{
-}
+{ }
 
 CStoreTransaction::~CStoreTransaction()
 {

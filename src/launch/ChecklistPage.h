@@ -9,7 +9,8 @@ class QPushButton;
 
 // The "Checklist" page that shows a rocket's steps as tick boxes. In the Rockets
 // sheet it shows the checklist of the rocket on the rocket page.
-class CChecklistPage : public CPropertyPage {
+class CChecklistPage : public CPropertyPage
+{
     Q_OBJECT
 
 public:

@@ -14,7 +14,8 @@ class QLineEdit;
 // The "Checklist" page of the rocket edit sheet: up to eight steps, each with an
 // enable box and a label, stored in the rocket's row; the rows can be set from
 // or saved as the default checklist.
-class CChecklistSetup : public CPropertyPage {
+class CChecklistSetup : public CPropertyPage
+{
     Q_OBJECT
 
 public:

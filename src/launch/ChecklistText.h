@@ -11,7 +11,8 @@
 inline constexpr int kRocketChecklistSteps = 8;
 
 // One row of the checklist setup: whether the step is used, and its label.
-struct CChecklistRow {
+struct CChecklistRow
+{
     bool enabled = false;
     QString label;
 };

@@ -12,7 +12,8 @@ class QPushButton;
 
 // The wizard's "Failure" page: up to five common causes from the stored
 // failure checklist and free notes; the ticked causes head the flight's notes.
-class CFailurePage : public CPropertyPage {
+class CFailurePage : public CPropertyPage
+{
     Q_OBJECT
 
 public:

@@ -6,8 +6,7 @@
 
 CFlightSounds::CFlightSounds(QObject *parent)
     : QObject(parent)
-{
-}
+{ }
 
 CFlightSounds::~CFlightSounds() = default;
 

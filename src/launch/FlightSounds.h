@@ -9,7 +9,8 @@ class QSoundEffect;
 
 // Plays sound files through the audio device without waiting for them. A
 // missing file or a missing device leaves the flight silent.
-class CFlightSounds : public QObject, public CSoundPlayer {
+class CFlightSounds : public QObject, public CSoundPlayer
+{
     Q_OBJECT
 
 public:

@@ -8,7 +8,8 @@ class QPushButton;
 
 // "Get Data": names the altimeter data file of a flight. Only the name is kept;
 // the file is never read. "Download" is there but never enabled.
-class CGetDataDlg : public QDialog {
+class CGetDataDlg : public QDialog
+{
     Q_OBJECT
 
 public:

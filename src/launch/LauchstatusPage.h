@@ -9,7 +9,8 @@ class QTimeEdit;
 // The wizard's "Launch Stat" page: shows the launch time, stamps the drogue and
 // main chute times and ends the flight as a success or a failure. The time
 // pickers only display; nothing reads them back.
-class CLauchstatusPage : public CPropertyPage {
+class CLauchstatusPage : public CPropertyPage
+{
     Q_OBJECT
 
 public:

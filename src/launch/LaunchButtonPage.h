@@ -6,7 +6,8 @@ class CLaunchDlg;
 class QPushButton;
 
 // The wizard's "Launch Button" page: one big LAUNCH pressed at lift-off.
-class CLaunchButtonPage : public CPropertyPage {
+class CLaunchButtonPage : public CPropertyPage
+{
     Q_OBJECT
 
 public:

@@ -22,7 +22,8 @@ class QPushButton;
 // seven-page launch wizard and stores the flight as one Launches row. It owns
 // the values of the flight being logged; the wizard's pages write into it.
 // Between flights every value stays, so the next flight starts from them.
-class CLaunchDlg : public QDialog {
+class CLaunchDlg : public QDialog
+{
     Q_OBJECT
 
 public:
@@ -38,7 +39,8 @@ public:
     // Wizard page indexes, as the pages' buttons move the sheet.
     enum Page { RocketPage, WeatherPage, ChecklistPage, LaunchButtonPage, LaunchStatPage, SuccessPage, FailurePage };
 
-    struct Context {
+    struct Context
+    {
         CSettingsStore &settings;
         CUiServices ui;
         CSoundPlayer &sounds;

@@ -9,7 +9,8 @@ struct CVCardContact;
 
 // What the launch screen shows when it opens: the sites of the contacts in
 // the sites category, and the place of the day's launch appointment.
-struct CLaunchSites {
+struct CLaunchSites
+{
     QStringList sites; // in file-name order, then card order within a file
     QString todaysSite; // empty when there is no launch that day
 };

@@ -9,7 +9,8 @@ class QToolButton;
 
 // A whole-number field. With a range it carries up and down arrows that step
 // within the range; typed values outside it are kept as typed.
-class CNumberField : public QWidget {
+class CNumberField : public QWidget
+{
     Q_OBJECT
 
 public:

@@ -10,7 +10,8 @@ QString flightSoundFile(FlightSound sound);
 
 // Starts a sound and returns at once; what it does when the file or the audio
 // device is missing is up to the player, but it never waits or fails loudly.
-class CSoundPlayer {
+class CSoundPlayer
+{
 public:
     virtual ~CSoundPlayer() = default;
     virtual void play(const QString &path) = 0;

@@ -12,7 +12,8 @@ class QPushButton;
 
 // The wizard's "Success" page: notes, and an altimeter data file named
 // through "Get Data" when "Add Altimeter data" is ticked. DONE ends the wizard.
-class CSuccessPage : public CPropertyPage {
+class CSuccessPage : public CPropertyPage
+{
     Q_OBJECT
 
 public:

@@ -11,7 +11,8 @@ class QPushButton;
 // The wizard's "Weather" page: temperature and unit, wind speed and direction,
 // the wind rose that sets the direction by a tap, and NEXT. Its values go back
 // to the launch screen each time the page is left.
-class CWeatherPage : public CPropertyPage {
+class CWeatherPage : public CPropertyPage
+{
     Q_OBJECT
 
 public:

@@ -10,7 +10,8 @@ QStringList windDirections();
 
 // Where a tap on a wind rose counts and where its bands lie, in the picture's
 // own coordinates (origin at its top-left corner).
-struct CCompassGeometry {
+struct CCompassGeometry
+{
     int width; // taps count for -1 <= x < width
     int height; // and -25 < y < height
     int north; // y < north is North

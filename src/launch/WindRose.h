@@ -7,7 +7,8 @@
 // The wind-rose picture: a compass star with N, E, S and W in a bordered frame
 // that covers exactly the area where a tap counts, the star centred on the
 // middle band. Taps go through it to the screen beneath, which applies the rule.
-class CWindRose : public QFrame {
+class CWindRose : public QFrame
+{
     Q_OBJECT
 
 public:

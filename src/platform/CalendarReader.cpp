@@ -14,7 +14,8 @@ constexpr int kMaxRecurrenceSteps = 100000;
 
 // One start of an event: its date on the wall clock it was written in, the
 // local date, and for a timed start the instant, to match exception dates.
-struct CMoment {
+struct CMoment
+{
     bool valid = false;
     bool allDay = false;
     QDate wallDate;
@@ -36,14 +37,14 @@ icalcomponent *calendarOf(icalcomponent *component)
     return nullptr;
 }
 
-class CEventMatcher {
+class CEventMatcher
+{
 public:
     CEventMatcher(const QString &summary, const QDate &day, const QTimeZone &localZone)
         : m_summary(summary)
         , m_day(day)
         , m_local(localZone)
-    {
-    }
+    { }
 
     // Remembers the occurrences that other events of the file replace.
     void noteOverride(icalcomponent *event)

@@ -28,7 +28,8 @@ bool copyFlushed(const QString &from, const QString &to)
     ok = ok && target.flush() && ::fsync(target.handle()) == 0;
     target.close();
     ok = ok && target.setPermissions(source.permissions());
-    ok = ok && !QFileInfo::exists(to) && std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(to).constData()) == 0;
+    ok = ok && !QFileInfo::exists(to)
+        && std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(to).constData()) == 0;
     if (!ok)
         QFile::remove(partial);
     return ok;

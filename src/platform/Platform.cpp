@@ -28,7 +28,8 @@ QString settingsFilePath()
 QString missingDisplayMessage(const QProcessEnvironment &environment)
 {
     const QString platform = environment.value(QStringLiteral("QT_QPA_PLATFORM"));
-    if (!platform.isEmpty() && !platform.startsWith(QLatin1String("xcb")) && !platform.startsWith(QLatin1String("wayland")))
+    if (!platform.isEmpty() && !platform.startsWith(QLatin1String("xcb"))
+        && !platform.startsWith(QLatin1String("wayland")))
         return {}; // offscreen, vnc, eglfs ...: the user chose a platform that needs no desktop
     const bool x11 = !environment.value(QStringLiteral("DISPLAY")).isEmpty();
     const bool wayland = !environment.value(QStringLiteral("WAYLAND_DISPLAY")).isEmpty();

@@ -9,7 +9,8 @@
 // One content line of a vCard, after unfolding: "group.NAME;PARAM=v:value".
 // The value is kept as raw bytes because its encoding and character set are
 // only known from the parameters.
-struct CVCardProperty {
+struct CVCardProperty
+{
     QByteArray group; // empty when the line has none
     QByteArray name; // upper case
     QList<QPair<QByteArray, QByteArray>> parameters; // names upper case; vCard 2.1's bare "WORK" has an empty name

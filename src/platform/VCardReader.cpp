@@ -27,7 +27,8 @@ bool isCardBoundary(const QByteArray &line)
 // A content line being put together from its physical lines. Whether its value
 // is quoted-printable is settled once its colon arrives, so that long values
 // are not scanned again for every line added.
-class CLogicalLine {
+class CLogicalLine
+{
 public:
     const QByteArray &text() const { return m_text; }
 
@@ -82,12 +83,12 @@ QString firstComponent(const CVCardProperty *property, int index)
     return splitVCardValue(property->decodedValue(), QLatin1Char(';')).value(index).trimmed();
 }
 
-class CCardCollector {
+class CCardCollector
+{
 public:
     explicit CCardCollector(QList<CVCardContact> &contacts)
         : m_contacts(contacts)
-    {
-    }
+    { }
 
     bool isVersion21() const { return m_version == "2.1"; }
 

@@ -6,7 +6,8 @@
 #include <QStringList>
 
 // What the logbook needs of one contact.
-struct CVCardContact {
+struct CVCardContact
+{
     QString familyName; // first component of N
     QString givenName; // second component of N
     QString organisation; // first component of ORG

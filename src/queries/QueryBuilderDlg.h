@@ -13,7 +13,8 @@ class QPlainTextEdit;
 // "QUERY BUILDER": the saved queries in name order, and commands to add,
 // remove and replace one, or to add the three defaults. The store is borrowed
 // from the opener, which keeps it.
-class CQueryBuilderDlg : public QDialog {
+class CQueryBuilderDlg : public QDialog
+{
     Q_OBJECT
 
 public:

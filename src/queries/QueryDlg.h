@@ -13,7 +13,8 @@ class QLabel;
 // "QUERY": runs one saved query at a time and shows its result with one column
 // per field. QUERIES opens the builder on the same store; EXPORT writes the
 // chosen query's result to a ".csv" or ".htm" file. The store is borrowed.
-class CQueryDlg : public QDialog {
+class CQueryDlg : public QDialog
+{
     Q_OBJECT
 
 public:

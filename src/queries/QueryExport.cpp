@@ -8,7 +8,8 @@
 #include <QStringEncoder>
 
 namespace {
-struct ExportPieces {
+struct ExportPieces
+{
     QLatin1String opening;
     QLatin1String lineStart;
     QLatin1String separator;
@@ -139,7 +140,8 @@ ExportStatus exportSavedQuery(CRecordStore &store, int index, const QString &pat
     QSaveFile file(path);
     // Unbuffered, so that a short write (disk full, file size limit) is seen at
     // once: a buffered QSaveFile can commit a cut-off file as if it were whole.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeExportContent(format, store, file) || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !writeExportContent(format, store, file)
+        || !file.commit()) {
         *message = QStringLiteral("The file %1 cannot be written.\n%2").arg(path, file.errorString());
         file.cancelWriting();
         return ExportStatus::FileFailed;

@@ -11,8 +11,7 @@ constexpr int kMargin = 3;
 CQueryLineDelegate::CQueryLineDelegate(int tabStop, QObject *parent)
     : QStyledItemDelegate(parent)
     , m_tabStop(tabStop)
-{
-}
+{ }
 
 void CQueryLineDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {

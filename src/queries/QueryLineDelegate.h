@@ -4,7 +4,8 @@
 
 // Draws a "name TAB SQL" line of the builder's list as two columns: the name
 // cut to fit before the tab stop, the SQL text from the tab stop on.
-class CQueryLineDelegate : public QStyledItemDelegate {
+class CQueryLineDelegate : public QStyledItemDelegate
+{
     Q_OBJECT
 
 public:

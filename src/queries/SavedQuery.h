@@ -3,7 +3,8 @@
 #include <QString>
 
 // One row of the Queries table: the name the user sees and the SQL it runs.
-struct CSavedQuery {
+struct CSavedQuery
+{
     QString name;
     QString sql;
 };

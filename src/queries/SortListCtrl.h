@@ -13,7 +13,8 @@ class CSortListModel;
 // its rows by one column when its heading is clicked (again: the other way).
 // Columns grow to fit their heading and contents, never below the width they
 // were inserted with.
-class CSortListCtrl : public QTreeView {
+class CSortListCtrl : public QTreeView
+{
     Q_OBJECT
 
 public:

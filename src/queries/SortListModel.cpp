@@ -6,8 +6,7 @@
 
 CSortListModel::CSortListModel(QObject *parent)
     : QAbstractTableModel(parent)
-{
-}
+{ }
 
 int CSortListModel::rowCount(const QModelIndex &parent) const
 {
@@ -140,7 +139,8 @@ void CSortListModel::sortRows(int column, bool ascending)
 
     // Sort compact keys rather than rows, so the comparisons stay in cache and
     // persistent indexes can be moved after.
-    struct Key {
+    struct Key
+    {
         QStringView text;
         QStringView first;
         int row;

@@ -6,7 +6,8 @@
 
 // The cells of the sortable list: every row keeps its own copy of each cell's
 // text, so that sorting never asks the record store again.
-class CSortListModel : public QAbstractTableModel {
+class CSortListModel : public QAbstractTableModel
+{
     Q_OBJECT
 
 public:

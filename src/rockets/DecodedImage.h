@@ -6,7 +6,8 @@
 class QPainter;
 
 // A picture file decoded into memory: BMP, JPEG, GIF and PNG.
-class CDecodedImage {
+class CDecodedImage
+{
 public:
     // True when the file could be decoded; a failed load leaves no picture.
     bool load(const QString &path);

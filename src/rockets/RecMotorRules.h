@@ -8,7 +8,8 @@
 class CRecordStore;
 
 // A motor waiting in the "Motor Cluster" list of the Motors page.
-struct CPendingMotor {
+struct CPendingMotor
+{
     QString type;
     QString delay;
     QString mfg;

@@ -14,7 +14,8 @@ class QPushButton;
 // The "Motors" page of the rocket edit sheet: the rocket's recommended motors.
 // Clustered and staged rockets collect a group in the pending "Motor Cluster"
 // list and store it in one go.
-class CRecMotorsDlg : public CPropertyPage {
+class CRecMotorsDlg : public CPropertyPage
+{
     Q_OBJECT
 
 public:

@@ -8,8 +8,7 @@ CRocketBrowser::CRocketBrowser(CRecordStore &store, Mode mode)
     : m_store(store)
     , m_mode(mode)
     , m_listQuery(QLatin1String(kAllRocketsQuery))
-{
-}
+{ }
 
 void CRocketBrowser::setCurrentRocket(int position, const QString &rocketId)
 {

@@ -6,7 +6,8 @@
 class CRecordStore;
 
 // What the rocket page shows for its current rocket.
-struct CRocketView {
+struct CRocketView
+{
     bool empty = true;
     QString rocketId = QStringLiteral("0");
     QString name;
@@ -25,7 +26,8 @@ struct CRocketView {
 
 // The rocket page's state without its widgets: the list of rockets, the current
 // position in it and the chosen recommended motor, read through a borrowed store.
-class CRocketBrowser {
+class CRocketBrowser
+{
 public:
     enum class Mode { Browse, Launch };
 

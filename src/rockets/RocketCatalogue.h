@@ -8,7 +8,8 @@ class CRecordStore;
 
 // Inserts a rocket named "TempNew" with the number of rockets plus one, and
 // finds the first "TempNew" in name order. False when nothing was found.
-struct CAddedRocket {
+struct CAddedRocket
+{
     int position = -1;
     QString rocketId;
 };

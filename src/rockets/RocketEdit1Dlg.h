@@ -8,7 +8,8 @@ class QLineEdit;
 
 // The "Main" page of the rocket edit sheet: name, type, manufacturer, status
 // and picture file.
-class CRocketEdit1Dlg : public CPropertyPage {
+class CRocketEdit1Dlg : public CPropertyPage
+{
     Q_OBJECT
 
 public:

@@ -20,7 +20,8 @@ CRocketEdit2Dlg::CRocketEdit2Dlg(const CRocketEditContext &context, const QStrin
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(1);
     // Each label above its field, in two columns.
-    const struct {
+    const struct
+    {
         const char *label;
         int field;
         int row;

@@ -9,7 +9,8 @@ class QPlainTextEdit;
 
 // The "Misc" page of the rocket edit sheet: dimensions, recovery, launcher, the
 // multistage and clustered flags, and notes.
-class CRocketEdit2Dlg : public CPropertyPage {
+class CRocketEdit2Dlg : public CPropertyPage
+{
     Q_OBJECT
 
 public:
@@ -21,7 +22,8 @@ public:
     void saveValues() override;
 
 private:
-    struct TextField {
+    struct TextField
+    {
         int field;
         QLineEdit *edit;
         QString value;

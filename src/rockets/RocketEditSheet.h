@@ -10,7 +10,8 @@ class CRecMotorsDlg;
 
 // The four pages that edit one rocket: Main, Misc, Checklist and Motors. Each
 // page reads and writes the rocket's row itself through the shared store.
-class CRocketEditSheet : public CPropertySheet {
+class CRocketEditSheet : public CPropertySheet
+{
     Q_OBJECT
 
 public:

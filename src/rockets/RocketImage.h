@@ -12,7 +12,8 @@ inline constexpr int kPictureBoxHeight = 215;
 // Where a width x height picture is drawn inside the 103 x 215 box: scaled by
 // the smaller of the two ratios (single precision), sizes truncated, centred,
 // and at least one pixel in from the edge.
-struct CImageFit {
+struct CImageFit
+{
     int x = 0;
     int y = 0;
     int width = 0;

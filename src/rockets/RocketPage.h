@@ -19,11 +19,13 @@ class QToolButton;
 // The "Rocket" page: steps through the catalogue, shows the current rocket's
 // picture or summary and its recommended motors. In browse mode its command bar
 // carries EDIT, ADD and DELETE; in launch mode "Fly It" hands the rocket on.
-class CRocketPage : public CPropertyPage {
+class CRocketPage : public CPropertyPage
+{
     Q_OBJECT
 
 public:
-    struct Context {
+    struct Context
+    {
         CRecordStore &store;
         CSettingsStore &settings;
         CUiServices ui;

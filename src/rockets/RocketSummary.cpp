@@ -8,7 +8,8 @@
 
 namespace {
 
-struct SummaryLine {
+struct SummaryLine
+{
     const char *format;
     int field;
 };

@@ -10,7 +10,8 @@ class CRecordStore;
 QString rocketSummaryText(const QStringList &rocketRow, int launchCount);
 
 // One RecMotors row as the entry texts need it.
-struct CRecMotorRow {
+struct CRecMotorRow
+{
     QString type;
     QString delay;
     QString mfg;
@@ -28,7 +29,8 @@ QString recMotorSimpleEntry(const CRecMotorRow &row);
 
 // A rocket's recommended-motor entries and, for clustered or staged rockets,
 // the group each entry stands for.
-struct CRecMotorEntries {
+struct CRecMotorEntries
+{
     QStringList entries;
     QStringList groups;
 };

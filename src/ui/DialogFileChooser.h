@@ -6,8 +6,6 @@
 class CDialogFileChooser : public CFileChooser
 {
 public:
-    QString openFile(QWidget *parent, const QString &caption, const QString &directory,
-                     const QString &filter) override;
-    QString saveFile(QWidget *parent, const QString &caption, const QString &directory,
-                     const QString &filter) override;
+    QString openFile(QWidget *parent, const QString &caption, const QString &directory, const QString &filter) override;
+    QString saveFile(QWidget *parent, const QString &caption, const QString &directory, const QString &filter) override;
 };

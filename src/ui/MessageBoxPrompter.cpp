@@ -2,8 +2,8 @@
 
 #include <QMessageBox>
 
-PromptAnswer CMessageBoxPrompter::prompt(QWidget *parent, const QString &caption, const QString &text,
-                                         PromptIcon icon, PromptButtons buttons)
+PromptAnswer CMessageBoxPrompter::prompt(QWidget *parent, const QString &caption, const QString &text, PromptIcon icon,
+                                         PromptButtons buttons)
 {
     QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
     switch (icon) {

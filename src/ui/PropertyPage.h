@@ -13,7 +13,8 @@ class CPropertySheet;
 // refuse by returning false. Values move between the controls and the page's
 // fields only when the page asks: loadValues shows the fields, saveValues reads
 // the controls back.
-class CPropertyPage : public QWidget {
+class CPropertyPage : public QWidget
+{
     Q_OBJECT
 
 public:

@@ -12,7 +12,8 @@ class QTabBar;
 // A modal dialog of tabbed pages with a confirm button, fitted to the handheld
 // window. The active page's command bar stands along the bottom. Leaving a page, by a tab, by setActivePage or by
 // confirming, goes through the page's onKillActive, which may refuse.
-class CPropertySheet : public QDialog {
+class CPropertySheet : public QDialog
+{
     Q_OBJECT
 
 public:

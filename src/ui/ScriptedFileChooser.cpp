@@ -12,8 +12,7 @@ QString CScriptedFileChooser::saveFile(QWidget *, const QString &caption, const 
     return answer(true, caption, directory, filter);
 }
 
-QString CScriptedFileChooser::answer(bool save, const QString &caption, const QString &directory,
-                                     const QString &filter)
+QString CScriptedFileChooser::answer(bool save, const QString &caption, const QString &directory, const QString &filter)
 {
     m_requests.append({save, caption, directory, filter});
     return m_answers.isEmpty() ? QString() : m_answers.takeFirst();

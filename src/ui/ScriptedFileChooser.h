@@ -21,10 +21,8 @@ public:
     void script(const QStringList &paths) { m_answers.append(paths); }
     const QList<Request> &requests() const { return m_requests; }
 
-    QString openFile(QWidget *parent, const QString &caption, const QString &directory,
-                     const QString &filter) override;
-    QString saveFile(QWidget *parent, const QString &caption, const QString &directory,
-                     const QString &filter) override;
+    QString openFile(QWidget *parent, const QString &caption, const QString &directory, const QString &filter) override;
+    QString saveFile(QWidget *parent, const QString &caption, const QString &directory, const QString &filter) override;
 
 private:
     QString answer(bool save, const QString &caption, const QString &directory, const QString &filter);

@@ -25,14 +25,11 @@ namespace {
 class MainWindowTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        m_settings.setDefaultStorageDirectory(m_dir.path() + QStringLiteral("/storage/"));
-    }
+    void SetUp() override { m_settings.setDefaultStorageDirectory(m_dir.path() + QStringLiteral("/storage/")); }
 
     std::unique_ptr<CTarvelDlg> mainWindow()
     {
-        return std::make_unique<CTarvelDlg>(m_settings, CUiServices{m_prompter, m_files}, m_reporter);
+        return std::make_unique<CTarvelDlg>(m_settings, CUiServices {m_prompter, m_files}, m_reporter);
     }
 
     QString label(CTarvelDlg &window, const char *name) const
@@ -42,16 +39,16 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    CSettingsStore m_settings{m_dir.filePath(QStringLiteral("Tarvel.ini"))};
+    CSettingsStore m_settings {m_dir.filePath(QStringLiteral("Tarvel.ini"))};
     CScriptedPrompter m_prompter;
     CScriptedFileChooser m_files;
     QList<int> m_exits;
-    CPromptStoreReporter m_reporter{m_prompter, nullptr, [this](int status) { m_exits.append(status); }};
+    CPromptStoreReporter m_reporter {m_prompter, nullptr, [this](int status) { m_exits.append(status); }};
 };
 
 TEST_F(MainWindowTest, FirstStartCreatesTheLogbookInTheStorageDirectory)
 {
-    CTarvelApp app(m_settings, CUiServices{m_prompter, m_files}, {});
+    CTarvelApp app(m_settings, CUiServices {m_prompter, m_files}, {});
     ASSERT_TRUE(app.prepare());
     const QString logbook = m_dir.path() + QStringLiteral("/storage/TarvelDB.CDB");
     ASSERT_TRUE(QFile::exists(logbook));

@@ -77,7 +77,7 @@ protected:
     QString m_old;
     QString m_new;
     CMainSettings m_main;
-    CSettingsStore m_settings{m_root.filePath(QStringLiteral("Tarvel.ini"))};
+    CSettingsStore m_settings {m_root.filePath(QStringLiteral("Tarvel.ini"))};
     CScriptedPrompter m_prompter;
 };
 
@@ -150,9 +150,10 @@ TEST_F(OptionsTest, MissingDirectoryIsRefusedButTheOtherSettingsStay)
     ASSERT_EQ(m_prompter.shown().size(), 3);
     EXPECT_EQ(m_prompter.shown().at(0).text,
               QStringLiteral("The directory  does not exist\ndiscarding changes to default directory!"));
-    EXPECT_EQ(m_prompter.shown().at(1).text, QStringLiteral("The directory ") + m_root.path()
-                                                  + QStringLiteral("/nowhere does not exist\ndiscarding changes to "
-                                                                   "default directory!"));
+    EXPECT_EQ(m_prompter.shown().at(1).text,
+              QStringLiteral("The directory ") + m_root.path()
+                  + QStringLiteral("/nowhere does not exist\ndiscarding changes to "
+                                   "default directory!"));
     EXPECT_EQ(m_prompter.shown().at(0).caption, QStringLiteral("Warning"));
     EXPECT_EQ(storedDirectory(), m_old);
     EXPECT_EQ(m_settings.ReadSetting(QLatin1String(kSettingDisplayBanner)), QStringLiteral("NO"));
@@ -223,7 +224,7 @@ TEST(OptionsDialog, MainWindowTurnsTheBannerOffAtOnce)
     CScriptedPrompter prompter;
     CScriptedFileChooser files;
     CPromptStoreReporter reporter(prompter, nullptr, {});
-    CTarvelDlg window(settings, CUiServices{prompter, files}, reporter);
+    CTarvelDlg window(settings, CUiServices {prompter, files}, reporter);
     auto *banner = window.findChild<QLabel *>(QStringLiteral("bannerLabel"));
     ASSERT_FALSE(banner->text().isEmpty());
 

@@ -1,4 +1,5 @@
 #include "app/SettingsStore.h"
+
 #include "platform/Platform.h"
 
 #include <QFile>
@@ -15,7 +16,7 @@ protected:
     QString path() const { return m_dir.filePath(QStringLiteral("Zendrak/Tarvel.ini")); }
 
     QTemporaryDir m_dir;
-    CSettingsStore m_store{path()};
+    CSettingsStore m_store {path()};
 };
 
 TEST_F(SettingsStoreTest, FirstStartWritesTheFiveDefaultsAndUsesThem)
@@ -48,7 +49,8 @@ TEST_F(SettingsStoreTest, OnlyNoHidesTheBanner)
 {
     CMainSettings main;
     ASSERT_TRUE(m_store.loadMainSettings(main));
-    const std::pair<const char *, bool> cases[] = {{"NO", false}, {"no", true}, {"No", true}, {"", true}, {"YES", true}};
+    const std::pair<const char *, bool> cases[] = {
+        {"NO", false}, {"no", true}, {"No", true}, {"", true}, {"YES", true}};
     for (const auto &[value, shown] : cases) {
         ASSERT_TRUE(m_store.WriteSetting(QLatin1String(kSettingDisplayBanner), QLatin1String(value)));
         main.displayBanner = !shown;

@@ -1,4 +1,5 @@
 #include "db/RecordStore.h"
+
 #include "db/Schema.h"
 #include "db/SqlText.h"
 #include "db/StoreTransaction.h"
@@ -22,14 +23,13 @@ protected:
 
     void addRocket(int id, const QString &name)
     {
-        ASSERT_TRUE(m_store.RunSql(QStringLiteral("INSERT INTO Rockets (ID, Name, Notes) VALUES (%1, %2, NULL)")
-                                       .arg(id)
-                                       .arg(sqlQuote(name))));
+        ASSERT_TRUE(m_store.RunSql(
+            QStringLiteral("INSERT INTO Rockets (ID, Name, Notes) VALUES (%1, %2, NULL)").arg(id).arg(sqlQuote(name))));
     }
 
     CTestLogbook m_logbook;
     CRecordingReporter m_reporter;
-    CRecordStore m_store{&m_reporter};
+    CRecordStore m_store {&m_reporter};
 };
 
 TEST_F(RecordStoreTest, EmptyResultIsAtBothEnds)
@@ -100,8 +100,10 @@ TEST_F(RecordStoreTest, AcceptsTheSqlTheScreensWrite)
 {
     addRocket(1, QStringLiteral("Alpha"));
     addRocket(3, QStringLiteral("Bravo"));
-    ASSERT_TRUE(m_store.RunSql(QStringLiteral("INSERT INTO RecMotors (RocketID, Type, MFG) VALUES ('3', 'C6', 'Estes')")));
-    ASSERT_TRUE(m_store.RunSql(QStringLiteral("INSERT INTO Launches (Model, Notes) VALUES ('3', 'Fin''s epoxy failed')")));
+    ASSERT_TRUE(
+        m_store.RunSql(QStringLiteral("INSERT INTO RecMotors (RocketID, Type, MFG) VALUES ('3', 'C6', 'Estes')")));
+    ASSERT_TRUE(
+        m_store.RunSql(QStringLiteral("INSERT INTO Launches (Model, Notes) VALUES ('3', 'Fin''s epoxy failed')")));
 
     // A quoted number matches an integer column, and a bare one a text column.
     EXPECT_TRUE(m_store.RunSql(QStringLiteral("Select * FROM Rockets WHERE ID = '3'")));
@@ -136,7 +138,7 @@ TEST_F(RecordStoreTest, RunsExactlyOneStatement)
     EXPECT_TRUE(m_store.IsEOF());
     EXPECT_FALSE(m_store.RunSql(QStringLiteral("DELETE FROM Rockets; SELECT 1")));
     EXPECT_FALSE(m_store.RunSql(QStringLiteral("SELECT 1; garbage")));
-    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets")), QStringList{"A"}); // nothing ran
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets")), QStringList {"A"}); // nothing ran
 
     EXPECT_TRUE(m_store.RunSql(QStringLiteral("SELECT Name FROM Rockets;  -- trailing note\n")));
     EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("A"));
@@ -165,7 +167,7 @@ TEST_F(RecordStoreTest, WritesGoToTheRowAndLeaveTheResultAsOpened)
     ASSERT_TRUE(m_store.SetFieldText(QStringLiteral("007"), 0));
     EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("7"));
     ASSERT_TRUE(m_store.SetFieldText(QStringLiteral("It's new"), 11));
-    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Notes FROM Rockets WHERE ID = 7")), QStringList{"It's new"});
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Notes FROM Rockets WHERE ID = 7")), QStringList {"It's new"});
 }
 
 TEST_F(RecordStoreTest, DeleteRemovesTheCurrentRowOnly)
@@ -202,12 +204,12 @@ TEST_F(RecordStoreTest, ResultsWithoutOneBaseTableAreReadOnly)
         EXPECT_FALSE(m_store.SetFieldText(QStringLiteral("Z"), 0)) << sql;
         EXPECT_FALSE(m_store.Delete()) << sql;
     }
-    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT ID, Name FROM Rockets")), QStringList{"1|A"});
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT ID, Name FROM Rockets")), QStringList {"1|A"});
 
     // A subset of one table's columns is still that table's rows.
     ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT Notes, Name FROM Rockets r WHERE r.ID = 1")));
     EXPECT_TRUE(m_store.SetFieldText(QStringLiteral("B"), 1));
-    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets")), QStringList{"B"});
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets")), QStringList {"B"});
 }
 
 TEST_F(RecordStoreTest, TransactionsCommitRollBackAndNest)
@@ -274,8 +276,9 @@ TEST(RecordStoreOpen, MissingDatabaseIsFatalAndNamesThePath)
     CRecordStore store(&reporter);
     const QString directory = dir.path() + QLatin1Char('/');
     EXPECT_FALSE(store.Open(directory));
-    EXPECT_EQ(reporter.fatal,
-              QStringList{QStringLiteral("The database ") + directory + QStringLiteral("TarvelDB.CDB does not exist!")});
+    EXPECT_EQ(
+        reporter.fatal,
+        QStringList {QStringLiteral("The database ") + directory + QStringLiteral("TarvelDB.CDB does not exist!")});
     EXPECT_FALSE(store.RunSql(QStringLiteral("SELECT 1")));
 }
 

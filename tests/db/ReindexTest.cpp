@@ -8,9 +8,8 @@
 #include <QRandomGenerator>
 #include <QThread>
 
-#include <sqlite3.h>
-
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -35,8 +34,14 @@ protected:
     }
 
     QStringList rockets() const { return m_logbook.rows(QStringLiteral("SELECT ID, Name FROM Rockets ORDER BY Name")); }
-    QStringList recMotors() const { return m_logbook.rows(QStringLiteral("SELECT Type, RocketID FROM RecMotors ORDER BY Type")); }
-    QStringList launches() const { return m_logbook.rows(QStringLiteral("SELECT Notes, Model FROM Launches ORDER BY Notes")); }
+    QStringList recMotors() const
+    {
+        return m_logbook.rows(QStringLiteral("SELECT Type, RocketID FROM RecMotors ORDER BY Type"));
+    }
+    QStringList launches() const
+    {
+        return m_logbook.rows(QStringLiteral("SELECT Notes, Model FROM Launches ORDER BY Notes"));
+    }
 
     CTestLogbook m_logbook;
 };
@@ -132,10 +137,10 @@ bool buildKillLogbook(const QString &path)
     // Rocket i is named so that name order reverses id order: every number changes.
     for (int i = 1; ok && i <= kKillRockets; ++i) {
         const QByteArray name = QStringLiteral("R%1").arg(kKillRockets + 1 - i, 6, 10, QLatin1Char('0')).toUtf8();
-        const QByteArray sql = "INSERT INTO Rockets (ID, Name) VALUES (" + QByteArray::number(i) + ", '" + name
-            + "');" + "INSERT INTO RecMotors (RocketID, Type) VALUES ('" + QByteArray::number(i) + "', '" + name
-            + "');" + "INSERT INTO Launches (Model, Notes) VALUES ('" + QByteArray::number(i) + "', '" + name
-            + "');" + "INSERT INTO Launches (Model, Notes) VALUES ('" + QByteArray::number(i) + "', '" + name + "');";
+        const QByteArray sql = "INSERT INTO Rockets (ID, Name) VALUES (" + QByteArray::number(i) + ", '" + name + "');"
+            + "INSERT INTO RecMotors (RocketID, Type) VALUES ('" + QByteArray::number(i) + "', '" + name + "');"
+            + "INSERT INTO Launches (Model, Notes) VALUES ('" + QByteArray::number(i) + "', '" + name + "');"
+            + "INSERT INTO Launches (Model, Notes) VALUES ('" + QByteArray::number(i) + "', '" + name + "');";
         ok = sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
     }
     ok = ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
@@ -183,14 +188,17 @@ TEST(ReindexKill, KilledRenumberingLeavesAConsistentLogbook)
         ASSERT_EQ(sqlite3_open(logbook.databaseFile().toUtf8().constData(), &db), SQLITE_OK);
         EXPECT_EQ(scalar(db, "PRAGMA integrity_check"), QStringLiteral("ok"));
         // Every reference still names its own rocket (its name is kept beside it) ...
-        EXPECT_EQ(scalar(db, "SELECT count(*) FROM RecMotors m JOIN Rockets r ON r.ID = m.RocketID "
-                             "WHERE r.Name = m.Type"),
+        EXPECT_EQ(scalar(db,
+                         "SELECT count(*) FROM RecMotors m JOIN Rockets r ON r.ID = m.RocketID "
+                         "WHERE r.Name = m.Type"),
                   QString::number(kKillRockets));
         EXPECT_EQ(scalar(db, "SELECT count(*) FROM Launches l JOIN Rockets r ON r.ID = l.Model WHERE r.Name = l.Notes"),
                   QString::number(2 * kKillRockets));
         // ... and the numbering is wholly old or wholly new.
-        const QString renumbered = scalar(db, "SELECT count(*) FROM Rockets WHERE ID = CAST(substr(Name, 2) AS integer)");
-        EXPECT_TRUE(renumbered == QLatin1String("0") || renumbered == QString::number(kKillRockets)) << qPrintable(renumbered);
+        const QString renumbered =
+            scalar(db, "SELECT count(*) FROM Rockets WHERE ID = CAST(substr(Name, 2) AS integer)");
+        EXPECT_TRUE(renumbered == QLatin1String("0") || renumbered == QString::number(kKillRockets))
+            << qPrintable(renumbered);
         sqlite3_close(db);
     }
     RecordProperty("interrupted_rounds", interrupted);

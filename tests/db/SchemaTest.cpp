@@ -1,5 +1,6 @@
-#include "db/RecordStore.h"
 #include "db/Schema.h"
+
+#include "db/RecordStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,27 +36,28 @@ TEST(Schema, CreatesTheSixTablesWithTheirColumnPositions)
         tables.append(store.GetFieldText(0));
     EXPECT_EQ(tables, logbookTableNames());
 
-    EXPECT_EQ(columnsOf(store, QStringLiteral("Rockets")),
-              QStringList({"ID integer", "Name varchar(200)", "MFG varchar(200)", "Type varchar(200)",
-                           "Image varchar(200)", "CheckList varchar(200)", "Recovery varchar(200)",
-                           "Launcher varchar(200)", "Stages integer", "Clustered integer", "Status varchar(200)",
-                           "Notes varchar(2000)", "Weight varchar(200)", "Length varchar(200)",
-                           "Diameter varchar(200)", "CP varchar(200)", "MMT varchar(200)"}));
+    EXPECT_EQ(
+        columnsOf(store, QStringLiteral("Rockets")),
+        QStringList({"ID integer", "Name varchar(200)", "MFG varchar(200)", "Type varchar(200)", "Image varchar(200)",
+                     "CheckList varchar(200)", "Recovery varchar(200)", "Launcher varchar(200)", "Stages integer",
+                     "Clustered integer", "Status varchar(200)", "Notes varchar(2000)", "Weight varchar(200)",
+                     "Length varchar(200)", "Diameter varchar(200)", "CP varchar(200)", "MMT varchar(200)"}));
     EXPECT_EQ(columnsOf(store, QStringLiteral("RecMotors")),
-              QStringList({"ID integer", "RocketID integer", "Type varchar(200)", "Delay integer",
-                           "MFG varchar(200)", "Alt integer", "Stage integer", "Qty integer", "GroupID integer"}));
-    EXPECT_EQ(columnsOf(store, QStringLiteral("Motors")),
-              QStringList({"ID integer", "Type varchar(200)", "Delay integer", "MFG varchar(200)",
-                           "Size varchar(200)"}));
+              QStringList({"ID integer", "RocketID integer", "Type varchar(200)", "Delay integer", "MFG varchar(200)",
+                           "Alt integer", "Stage integer", "Qty integer", "GroupID integer"}));
+    EXPECT_EQ(
+        columnsOf(store, QStringLiteral("Motors")),
+        QStringList({"ID integer", "Type varchar(200)", "Delay integer", "MFG varchar(200)", "Size varchar(200)"}));
     EXPECT_EQ(columnsOf(store, QStringLiteral("MFGs")), QStringList({"MFG varchar(200)"}));
     EXPECT_EQ(columnsOf(store, QStringLiteral("Launches")),
-              QStringList({"Model varchar(200)", "Recovery varchar(200)", "Motor varchar(200)",
-                           "MotorMfg varchar(200)", "MotorDelay integer", "Site varchar(200)", "WindSpeed integer",
-                           "WindDirection varchar(200)", "Temperature integer", "Celcius boolean", "Date datetime",
-                           "DrogueTime datetime", "MainTime datetime", "DoneTime datetime", "Notes varchar(2000)",
-                           "Success boolean", "AltFileName varchar(200)"}));
-    EXPECT_EQ(columnsOf(store, QStringLiteral("Queries")),
-              QStringList({"ID integer", "Name varchar(200)", QStringLiteral("Query varchar(%1)").arg(kMaxQueryTextLength)}));
+              QStringList({"Model varchar(200)", "Recovery varchar(200)", "Motor varchar(200)", "MotorMfg varchar(200)",
+                           "MotorDelay integer", "Site varchar(200)", "WindSpeed integer", "WindDirection varchar(200)",
+                           "Temperature integer", "Celcius boolean", "Date datetime", "DrogueTime datetime",
+                           "MainTime datetime", "DoneTime datetime", "Notes varchar(2000)", "Success boolean",
+                           "AltFileName varchar(200)"}));
+    EXPECT_EQ(
+        columnsOf(store, QStringLiteral("Queries")),
+        QStringList({"ID integer", "Name varchar(200)", QStringLiteral("Query varchar(%1)").arg(kMaxQueryTextLength)}));
 
     for (const QString &table : logbookTableNames()) {
         ASSERT_TRUE(store.RunSql(QStringLiteral("SELECT count(*) FROM ") + table));

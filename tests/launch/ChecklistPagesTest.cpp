@@ -14,7 +14,8 @@
 
 namespace {
 
-class ChecklistSetupTest : public ::testing::Test {
+class ChecklistSetupTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

@@ -1,5 +1,6 @@
-#include "db/RecordStore.h"
 #include "launch/FlightRecord.h"
+
+#include "db/RecordStore.h"
 #include "support/TestLogbook.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +39,8 @@ TEST(FlightRecord, FormatsDatesAndTimesOfDay)
     EXPECT_EQ(FormatLaunchTime(at(14, 30), LaunchTimeFormat::Time), QStringLiteral("14:30"));
     EXPECT_EQ(FormatLaunchTime(at(0, 0), LaunchTimeFormat::Time), QStringLiteral("0:00"));
     const QDateTime utc = QDateTime(QDate(2001, 3, 13), QTime(12, 0), Qt::UTC);
-    EXPECT_EQ(FormatLaunchTime(utc, LaunchTimeFormat::Time), FormatLaunchTime(utc.toLocalTime(), LaunchTimeFormat::Time));
+    EXPECT_EQ(FormatLaunchTime(utc, LaunchTimeFormat::Time),
+              FormatLaunchTime(utc.toLocalTime(), LaunchTimeFormat::Time));
 }
 
 TEST(FlightRecord, RowTextOfASuccessfulFlight)
@@ -73,8 +75,8 @@ TEST(FlightRecord, ApostrophesAreStoredExactly)
     ASSERT_TRUE(store.RunSql(buildLaunchInsert(flight)));
     EXPECT_EQ(logbook.rows(QStringLiteral("SELECT Model, MotorMfg, Site, Temperature, Celcius, Date, Notes, "
                                           "Success, AltFileName FROM Launches")),
-              QStringList{QStringLiteral("3|Ma'x|O'Hara's Field|72|0|03/13/2001|Fin's epoxy failed|-1|"
-                                         "/home/flyer/it's.flt")});
+              QStringList {QStringLiteral("3|Ma'x|O'Hara's Field|72|0|03/13/2001|Fin's epoxy failed|-1|"
+                                          "/home/flyer/it's.flt")});
 }
 
 } // namespace

@@ -25,7 +25,8 @@ QByteArray launch(const QByteArray &start, const QByteArray &location)
 }
 
 // A storage directory holding contact and calendar files written by the tests.
-class LaunchSitesFolder : public ::testing::Test {
+class LaunchSitesFolder : public ::testing::Test
+{
 protected:
     QString directory() const { return m_dir.path() + QLatin1Char('/'); }
 

@@ -37,7 +37,8 @@ QDateTime at(int hour, int minute, int second)
     return QDateTime(QDate(2001, 3, 13), QTime(hour, minute, second), Qt::LocalTime);
 }
 
-class LaunchWizardTest : public ::testing::Test {
+class LaunchWizardTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

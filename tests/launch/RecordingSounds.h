@@ -5,7 +5,8 @@
 #include <QStringList>
 
 // Notes every sound asked for instead of playing it.
-class CRecordingSounds : public CSoundPlayer {
+class CRecordingSounds : public CSoundPlayer
+{
 public:
     void play(const QString &path) override { played.append(path); }
     QStringList played;

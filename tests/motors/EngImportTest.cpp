@@ -197,8 +197,7 @@ TEST_F(EngImport, RunsAsOneTransaction)
     public:
         explicit CPeekingProgress(const CTestLogbook &logbook)
             : m_logbook(logbook)
-        {
-        }
+        { }
         void showProgress(const QString &text) override
         {
             if (text == QLatin1String("Extracted\n2\nMotors"))

@@ -15,7 +15,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-class QueryBuilderTest : public ::testing::Test {
+class QueryBuilderTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

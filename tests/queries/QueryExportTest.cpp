@@ -31,7 +31,8 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-class QueryExportTest : public ::testing::Test {
+class QueryExportTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

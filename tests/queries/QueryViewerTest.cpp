@@ -15,7 +15,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-class QueryViewerTest : public ::testing::Test {
+class QueryViewerTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

@@ -18,7 +18,8 @@
 namespace {
 
 // The Motors page of an edit sheet, shown the way the sheet shows it.
-class RecMotorsTest : public ::testing::Test {
+class RecMotorsTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

@@ -7,7 +7,8 @@
 
 namespace {
 
-class RocketBrowserTest : public ::testing::Test {
+class RocketBrowserTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -143,7 +144,7 @@ TEST_F(RocketBrowserTest, FilterThatWouldWriteChangesNothing)
     const qsizetype wipe = filters.indexOf(QStringLiteral("Wipe"));
     ASSERT_GE(wipe, 0);
     browser.chooseFilter(int(wipe));
-    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT count(*) FROM Rockets")), QStringList{"3"});
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT count(*) FROM Rockets")), QStringList {"3"});
 }
 
 } // namespace

@@ -19,7 +19,8 @@
 namespace {
 
 // A Rockets sheet on a test logbook, with the edit sheet driven by a script.
-class RocketEditTest : public ::testing::Test {
+class RocketEditTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

@@ -9,7 +9,10 @@ class CRecordingReporter : public CStoreReporter
 {
 public:
     void fatalError(const QString &text) override { fatal.append(text); }
-    void problem(const QString &caption, const QString &text) override { problems.append(caption + QLatin1Char('|') + text); }
+    void problem(const QString &caption, const QString &text) override
+    {
+        problems.append(caption + QLatin1Char('|') + text);
+    }
 
     QStringList fatal;
     QStringList problems;

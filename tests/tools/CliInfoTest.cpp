@@ -34,9 +34,10 @@ TEST(CliInfo, CreatesSettingsAndLogbookLikeAFirstStart)
     const CliRun run = runCli({QStringLiteral("info")}, home.path());
     ASSERT_EQ(run.status, 0) << qPrintable(run.err);
     const QString storage = home.path() + QStringLiteral("/data/Zendrak/Tarvel/");
-    EXPECT_EQ(run.out, QStringLiteral("storage: %1\ndatabase: %1TarvelDB.CDB\nRockets: 0\nRecMotors: 0\nMotors: 0\n"
-                                      "MFGs: 0\nLaunches: 0\nQueries: 0\n")
-                           .arg(storage));
+    EXPECT_EQ(run.out,
+              QStringLiteral("storage: %1\ndatabase: %1TarvelDB.CDB\nRockets: 0\nRecMotors: 0\nMotors: 0\n"
+                             "MFGs: 0\nLaunches: 0\nQueries: 0\n")
+                  .arg(storage));
     EXPECT_TRUE(QFile::exists(home.path() + QStringLiteral("/config/Zendrak/Tarvel.ini")));
 }
 

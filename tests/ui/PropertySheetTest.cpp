@@ -12,14 +12,14 @@
 namespace {
 
 // A page that logs the calls it gets and refuses when told to.
-class CLoggingPage : public CPropertyPage {
+class CLoggingPage : public CPropertyPage
+{
 public:
     CLoggingPage(const QString &title, QStringList &log, bool withBar = false)
         : CPropertyPage(title)
         , m_log(log)
         , m_withBar(withBar)
-    {
-    }
+    { }
 
     void onInitDialog() override
     {

@@ -13,7 +13,8 @@ bool CCliContext::prepare(FILE *err)
         return false;
     }
     if (!CreateDatabase(m_main.storageDirectory)) {
-        printLine(err, QStringLiteral("tarvel-cli: cannot create the logbook %1").arg(databasePath(m_main.storageDirectory)));
+        printLine(
+            err, QStringLiteral("tarvel-cli: cannot create the logbook %1").arg(databasePath(m_main.storageDirectory)));
         return false;
     }
     return true;

@@ -9,5 +9,7 @@ void CCliReporter::fatalError(const QString &text)
 
 void CCliReporter::problem(const QString &caption, const QString &text)
 {
-    printLine(m_err, QStringLiteral("tarvel-cli: %1: %2").arg(caption, QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '))));
+    printLine(
+        m_err,
+        QStringLiteral("tarvel-cli: %1: %2").arg(caption, QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '))));
 }

@@ -10,8 +10,7 @@ class CCliReporter : public CStoreReporter
 public:
     explicit CCliReporter(FILE *err)
         : m_err(err)
-    {
-    }
+    { }
 
     void fatalError(const QString &text) override;
     void problem(const QString &caption, const QString &text) override;

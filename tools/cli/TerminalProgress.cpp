@@ -5,8 +5,7 @@
 CTerminalProgress::CTerminalProgress(FILE *stream)
     : m_stream(stream)
     , m_terminal(isatty(fileno(stream)) != 0)
-{
-}
+{ }
 
 void CTerminalProgress::showProgress(const QString &text)
 {

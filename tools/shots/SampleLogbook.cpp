@@ -18,12 +18,12 @@ QString values(const QStringList &texts)
 }
 
 // One INSERT per row; intoColumns is "Table (Column, ...)".
-template<typename Rows>
-bool insertRows(CRecordStore &store, const char *intoColumns, const Rows &rows)
+template<typename Rows> bool insertRows(CRecordStore &store, const char *intoColumns, const Rows &rows)
 {
     bool ok = true;
     for (const QStringList &row : rows)
-        ok = ok && store.RunSql(QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(QLatin1String(intoColumns), values(row)));
+        ok = ok
+            && store.RunSql(QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(QLatin1String(intoColumns), values(row)));
     return ok;
 }
 } // namespace

@@ -10,8 +10,7 @@
 CShotContext::CShotContext(const QString &outputDirectory, const QString &storageDirectory)
     : m_outputDirectory(outputDirectory)
     , m_storageDirectory(storageDirectory)
-{
-}
+{ }
 
 bool CShotContext::save(QWidget &widget, const QString &name)
 {

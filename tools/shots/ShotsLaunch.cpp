@@ -22,7 +22,8 @@
 namespace {
 
 // The screenshots are silent.
-class CSilentSounds : public CSoundPlayer {
+class CSilentSounds : public CSoundPlayer
+{
 public:
     void play(const QString &) override { }
 };
