@@ -101,9 +101,8 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
 void CRecMotorsDlg::readRocket()
 {
     CRecordStore &store = m_context.store;
-    if (!store.RunSql(m_rocketQuery) || store.CountRecords() == 0)
+    if (!openRocketRow(store, m_rocketQuery))
         return;
-    store.MoveFirst();
     m_staged = isRocketFlagSet(store.GetFieldText(kRocketStages));
     m_clustered = isRocketFlagSet(store.GetFieldText(kRocketClustered));
     m_rocketId = store.GetFieldText(kRocketId);
@@ -311,9 +310,8 @@ void CRecMotorsDlg::OnAdd()
             prompter.error(this, QStringLiteral("Please enter more motor data"));
             return;
         }
-        if (!store.RunSql(m_rocketQuery) || store.CountRecords() == 0)
+        if (!openRocketRow(store, m_rocketQuery))
             return;
-        store.MoveFirst();
         const QString id = store.GetFieldText(kRocketId);
         m_selected = -1;
         if (!insertSimpleRecMotor(store, id, {m_type, m_delay, m_mfg, QString(), QString()}, m_alt)) {
@@ -333,9 +331,8 @@ void CRecMotorsDlg::OnAdd()
         prompter.error(this, QStringLiteral("This is a staged model\nPlease enter more than one stage"));
         return;
     }
-    if (!store.RunSql(m_rocketQuery) || store.CountRecords() == 0)
+    if (!openRocketRow(store, m_rocketQuery))
         return;
-    store.MoveFirst();
     const QString id = store.GetFieldText(kRocketId);
     if (!insertRecMotorGroup(store, id, m_pending, m_alt)) {
         prompter.error(this, QStringLiteral("The motors could not be stored: ") + store.lastError());

@@ -87,8 +87,7 @@ void CRocketEdit1Dlg::onInitDialog()
         sizeDropDown(combo);
     }
     CRecordStore &store = m_context.store;
-    if (store.RunSql(m_rocketQuery) && store.CountRecords() > 0) {
-        store.MoveFirst();
+    if (openRocketRow(store, m_rocketQuery)) {
         m_name = store.GetFieldText(kRocketName);
         m_mfg = store.GetFieldText(kRocketMfg);
         m_type = store.GetFieldText(kRocketType);
@@ -123,9 +122,8 @@ bool CRocketEdit1Dlg::onKillActive()
 {
     CPropertyPage::onKillActive();
     CRecordStore &store = m_context.store;
-    if (!store.RunSql(m_rocketQuery) || store.CountRecords() == 0)
+    if (!openRocketRow(store, m_rocketQuery))
         return true;
-    store.MoveFirst();
     saveValues();
     const QString name = m_name.isEmpty() || m_name == QLatin1String("TempNew") ? QStringLiteral("NoName") : m_name;
     CStoreTransaction transaction(store);

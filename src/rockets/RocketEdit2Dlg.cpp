@@ -58,8 +58,7 @@ CRocketEdit2Dlg::CRocketEdit2Dlg(const CRocketEditContext &context, const QStrin
 void CRocketEdit2Dlg::onInitDialog()
 {
     CRecordStore &store = m_context.store;
-    if (store.RunSql(m_rocketQuery) && store.CountRecords() > 0) {
-        store.MoveFirst();
+    if (openRocketRow(store, m_rocketQuery)) {
         for (TextField &text : m_texts)
             text.value = store.GetFieldText(text.field);
         m_multistage = isRocketFlagSet(store.GetFieldText(kRocketStages));
@@ -91,9 +90,8 @@ bool CRocketEdit2Dlg::onKillActive()
 {
     CPropertyPage::onKillActive();
     CRecordStore &store = m_context.store;
-    if (!store.RunSql(m_rocketQuery) || store.CountRecords() == 0)
+    if (!openRocketRow(store, m_rocketQuery))
         return true;
-    store.MoveFirst();
     saveValues();
     const auto value = [this](int field) {
         for (const TextField &text : std::as_const(m_texts)) {

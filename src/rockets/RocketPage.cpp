@@ -255,7 +255,7 @@ void CRocketPage::OnEdit()
 {
     const QString id = m_browser.view().rocketId;
     CRecordStore &store = m_context.store;
-    if (!store.RunSql(rocketQuery(id)) || store.CountRecords() == 0)
+    if (!openRocketRow(store, rocketQuery(id)))
         return;
     if (commandBar())
         commandBar()->hide();
@@ -284,7 +284,7 @@ void CRocketPage::OnDelete()
 {
     CRecordStore &store = m_context.store;
     const QString id = m_browser.view().rocketId;
-    if (m_browser.view().empty || !store.RunSql(rocketQuery(id)) || store.CountRecords() == 0)
+    if (m_browser.view().empty || !openRocketRow(store, rocketQuery(id)))
         return;
     CPrompter &prompter = m_context.ui.prompter;
     if (!prompter.warningYesNo(this, QStringLiteral("Delete the current Rocket?")))

@@ -1,5 +1,6 @@
 #include "rockets/RocketQueries.h"
 
+#include "db/RecordStore.h"
 #include "db/SqlText.h"
 
 bool isRocketFlagSet(const QString &text)
@@ -10,6 +11,14 @@ bool isRocketFlagSet(const QString &text)
 QString rocketQuery(const QString &rocketId)
 {
     return QStringLiteral("Select * FROM Rockets WHERE ID=") + sqlQuote(rocketId);
+}
+
+bool openRocketRow(CRecordStore &store, const QString &rocketQuery)
+{
+    if (!store.RunSql(rocketQuery) || store.CountRecords() == 0)
+        return false;
+    store.MoveFirst();
+    return true;
 }
 
 QString recMotorsQuery(const QString &rocketId)
