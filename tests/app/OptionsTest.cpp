@@ -5,6 +5,7 @@
 #include "app/StorageMove.h"
 #include "app/TarvelDlg.h"
 #include "db/Schema.h"
+#include "support/TestFiles.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 
@@ -26,18 +27,6 @@ namespace {
 const char kMoveQuestion[] = "Changing the default directory will cause all files(except .exe) from the current "
                              "directory to be moved to the new directory\nChange directory?";
 
-bool writeFile(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 TEST(StorageMove, NamesEndingInExeStayBehind)
 {
     EXPECT_EQ(stripTrailingSlashes(QStringLiteral("/a/b///")), QStringLiteral("/a/b"));
@@ -58,10 +47,10 @@ protected:
         ASSERT_TRUE(QDir().mkpath(m_old + QStringLiteral("pictures")));
         ASSERT_TRUE(QDir().mkpath(m_new));
         ASSERT_TRUE(CreateDatabase(m_old));
-        ASSERT_TRUE(writeFile(m_old + QStringLiteral("Launch.wav"), "boom"));
-        ASSERT_TRUE(writeFile(m_old + QStringLiteral("tool.exe"), "program"));
-        ASSERT_TRUE(writeFile(m_old + QStringLiteral(".hidden"), "dot"));
-        ASSERT_TRUE(writeFile(m_old + QStringLiteral("pictures/alpha.png"), "png"));
+        ASSERT_TRUE(writeTestFile(m_old + QStringLiteral("Launch.wav"), "boom"));
+        ASSERT_TRUE(writeTestFile(m_old + QStringLiteral("tool.exe"), "program"));
+        ASSERT_TRUE(writeTestFile(m_old + QStringLiteral(".hidden"), "dot"));
+        ASSERT_TRUE(writeTestFile(m_old + QStringLiteral("pictures/alpha.png"), "png"));
         m_main = {m_old, QStringLiteral("Launch Sites"), true};
         ASSERT_TRUE(m_settings.WriteSetting(QLatin1String(kSettingDefaultDirectory), m_old));
     }
@@ -104,17 +93,17 @@ TEST_F(OptionsTest, YesMovesEveryFileButProgramsAndFolders)
     EXPECT_EQ(QDir(m_new).entryList(QDir::Files | QDir::Hidden, QDir::Name),
               QStringList({".hidden", "Launch.wav", "TarvelDB.CDB"}));
     EXPECT_EQ(QDir(m_old).entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList({"tool.exe"}));
-    EXPECT_EQ(readFile(m_old + QStringLiteral("pictures/alpha.png")), QByteArray("png"));
-    EXPECT_EQ(readFile(m_new + QStringLiteral("Launch.wav")), QByteArray("boom"));
+    EXPECT_EQ(readTestFile(m_old + QStringLiteral("pictures/alpha.png")), QByteArray("png"));
+    EXPECT_EQ(readTestFile(m_new + QStringLiteral("Launch.wav")), QByteArray("boom"));
 }
 
 TEST_F(OptionsTest, FileAlreadyInTheNewFolderIsNotOverwritten)
 {
-    ASSERT_TRUE(writeFile(m_new + QStringLiteral("Launch.wav"), "theirs"));
+    ASSERT_TRUE(writeTestFile(m_new + QStringLiteral("Launch.wav"), "theirs"));
     m_prompter.script({PromptAnswer::Yes});
     apply(m_new);
-    EXPECT_EQ(readFile(m_new + QStringLiteral("Launch.wav")), QByteArray("theirs"));
-    EXPECT_EQ(readFile(m_old + QStringLiteral("Launch.wav")), QByteArray("boom"));
+    EXPECT_EQ(readTestFile(m_new + QStringLiteral("Launch.wav")), QByteArray("theirs"));
+    EXPECT_EQ(readTestFile(m_old + QStringLiteral("Launch.wav")), QByteArray("boom"));
     EXPECT_TRUE(QFile::exists(databasePath(m_new)));
     EXPECT_EQ(storedDirectory(), m_new);
 }
@@ -132,14 +121,14 @@ TEST_F(OptionsTest, NoLeavesEverythingAsItWas)
 
 TEST_F(OptionsTest, SameDirectoryWithoutItsSlashMovesFilesOntoThemselves)
 {
-    const QByteArray before = readFile(databasePath(m_old));
+    const QByteArray before = readTestFile(databasePath(m_old));
     m_prompter.script({PromptAnswer::Yes});
     apply(stripTrailingSlashes(m_old));
     ASSERT_EQ(m_prompter.shown().size(), 1);
     EXPECT_EQ(m_prompter.shown().first().text, QLatin1String(kMoveQuestion));
     EXPECT_EQ(storedDirectory(), m_old);
-    EXPECT_EQ(readFile(databasePath(m_old)), before);
-    EXPECT_EQ(readFile(m_old + QStringLiteral("Launch.wav")), QByteArray("boom"));
+    EXPECT_EQ(readTestFile(databasePath(m_old)), before);
+    EXPECT_EQ(readTestFile(m_old + QStringLiteral("Launch.wav")), QByteArray("boom"));
 }
 
 TEST_F(OptionsTest, MissingDirectoryIsRefusedButTheOtherSettingsStay)
@@ -180,11 +169,11 @@ TEST_F(OptionsTest, MovesAcrossFileSystems)
         GTEST_SKIP() << "no second file system (writable /dev/shm) on this machine";
     QTemporaryDir other(shm + QStringLiteral("/tarvel-move-XXXXXX"));
     ASSERT_TRUE(other.isValid());
-    const QByteArray logbook = readFile(databasePath(m_old));
+    const QByteArray logbook = readTestFile(databasePath(m_old));
     m_prompter.script({PromptAnswer::Yes});
     apply(other.path() + QLatin1Char('/'));
     EXPECT_EQ(storedDirectory(), other.path() + QLatin1Char('/'));
-    EXPECT_EQ(readFile(databasePath(other.path() + QLatin1Char('/'))), logbook);
+    EXPECT_EQ(readTestFile(databasePath(other.path() + QLatin1Char('/'))), logbook);
     EXPECT_FALSE(QFile::exists(databasePath(m_old)));
     EXPECT_EQ(QDir(other.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
               QStringList({".hidden", "Launch.wav", "TarvelDB.CDB"}));

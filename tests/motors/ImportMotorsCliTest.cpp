@@ -1,4 +1,6 @@
 // tarvel-cli import-motors on the storage directory's logbook, file by file.
+#include "support/TestFiles.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -28,13 +30,8 @@ TEST(ImportMotorsCli, ImportsEachFileInTurn)
     QTemporaryDir folder;
     const QString eng = folder.filePath(QStringLiteral("two.eng"));
     const QString empty = folder.filePath(QStringLiteral("empty.eng"));
-    QFile engFile(eng);
-    ASSERT_TRUE(engFile.open(QIODevice::WriteOnly));
-    engFile.write("; c\nC6 18 70 5 0 0 Estes\n1 1\n; c\nD12 24 70 5 0 0 Estes\n1 1\n");
-    engFile.close();
-    QFile emptyFile(empty);
-    ASSERT_TRUE(emptyFile.open(QIODevice::WriteOnly));
-    emptyFile.close();
+    ASSERT_TRUE(writeTestFile(eng, "; c\nC6 18 70 5 0 0 Estes\n1 1\n; c\nD12 24 70 5 0 0 Estes\n1 1\n"));
+    ASSERT_TRUE(writeTestFile(empty, QByteArray()));
 
     const CRun run = runCli({QStringLiteral("import-motors"), eng, empty, folder.filePath(QStringLiteral("gone.eng"))});
     EXPECT_EQ(run.exitCode, 1);

@@ -4,6 +4,7 @@
 #include "motors/DefaultMotorsDlg.h"
 #include "motors/MotorFilterDlg.h"
 #include "motors/MotorLineModel.h"
+#include "support/TestFiles.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
@@ -141,14 +142,8 @@ TEST_F(MotorScreens, LoadFromFile)
     QTemporaryDir folder;
     const QString good = folder.filePath(QStringLiteral("good.eng"));
     const QString bad = folder.filePath(QStringLiteral("bad.eng"));
-    QFile goodFile(good);
-    ASSERT_TRUE(goodFile.open(QIODevice::WriteOnly));
-    goodFile.write("; c\nG64 29 124 4-7 0.06 0.12 AT\n1 1\n");
-    goodFile.close();
-    QFile badFile(bad);
-    ASSERT_TRUE(badFile.open(QIODevice::WriteOnly));
-    badFile.write("; nothing\n");
-    badFile.close();
+    ASSERT_TRUE(writeTestFile(good, "; c\nG64 29 124 4-7 0.06 0.12 AT\n1 1\n"));
+    ASSERT_TRUE(writeTestFile(bad, "; nothing\n"));
 
     CDefaultMotorsDlg dialog(m_store, m_status, m_ui, folder.path());
     m_files.script({QString(), good, bad});

@@ -1,5 +1,7 @@
 #include "platform/FileMove.h"
 
+#include "support/TestFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,23 +15,15 @@ TEST(FileMove, RenamesWithoutEverOverwriting)
     QTemporaryDir dir;
     const QString a = dir.filePath(QStringLiteral("a.txt"));
     const QString b = dir.filePath(QStringLiteral("b.txt"));
-    QFile file(a);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("alpha");
-    file.close();
+    ASSERT_TRUE(writeTestFile(a, "alpha"));
 
     EXPECT_TRUE(moveFile(a, a)); // onto itself: nothing to do
     EXPECT_TRUE(moveFile(a, b));
     EXPECT_FALSE(QFile::exists(a));
 
-    QFile other(a);
-    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-    other.write("other");
-    other.close();
+    ASSERT_TRUE(writeTestFile(a, "other"));
     EXPECT_FALSE(moveFile(a, b)); // b exists
-    QFile kept(b);
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), QByteArray("alpha"));
+    EXPECT_EQ(readTestFile(b), QByteArray("alpha"));
 
     EXPECT_FALSE(moveFile(dir.filePath(QStringLiteral("missing")), dir.filePath(QStringLiteral("c"))));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));

@@ -3,6 +3,7 @@
 #include "db/RecordStore.h"
 #include "queries/QueryDlg.h"
 #include "queries/SavedQueries.h"
+#include "support/TestFiles.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
@@ -24,12 +25,6 @@ namespace {
 const QByteArray kHtmlOpening = "<HTML><HEAD><TITLE>Tarvel Data</TITLE></HEAD><BODY><TABLE BORDER = 1 "
                                 "WIDTH=\"100%\"><TR><TD ALIGN=\"CENTER\" VALIGN=\"MIDDLE\">";
 const QByteArray kHtmlClosing = "</TD></TR></TABLE></BODY></HTML>";
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 class QueryExportTest : public ::testing::Test
 {
@@ -68,14 +63,14 @@ TEST_F(QueryExportTest, WritesTheExampleInBothFormats)
     const int index = save(QStringLiteral("ex"), QStringLiteral("SELECT Name, MFG FROM Rockets"));
 
     EXPECT_EQ(exportTo(index, QStringLiteral("out.csv")), ExportStatus::Written);
-    EXPECT_EQ(readAll(path(QStringLiteral("out.csv"))), QByteArray("\"Name\",\"MFG\"\r\n\"X\",\"EST\"\r\n"));
+    EXPECT_EQ(readTestFile(path(QStringLiteral("out.csv"))), QByteArray("\"Name\",\"MFG\"\r\n\"X\",\"EST\"\r\n"));
 
     EXPECT_EQ(exportTo(index, QStringLiteral("OUT.HTM")), ExportStatus::Written);
-    EXPECT_EQ(readAll(path(QStringLiteral("OUT.HTM"))),
+    EXPECT_EQ(readTestFile(path(QStringLiteral("OUT.HTM"))),
               kHtmlOpening + "<TR><TD>Name</TD><TD>MFG</TD></TR><TR><TD>X</TD><TD>EST</TD></TR>" + kHtmlClosing);
 
     EXPECT_EQ(exportTo(index, QStringLiteral("page.Html")), ExportStatus::Written);
-    EXPECT_EQ(readAll(path(QStringLiteral("page.Html"))), readAll(path(QStringLiteral("OUT.HTM"))));
+    EXPECT_EQ(readTestFile(path(QStringLiteral("page.Html"))), readTestFile(path(QStringLiteral("OUT.HTM"))));
 
     EXPECT_EQ(exportTo(index, QStringLiteral("notes.txt")), ExportStatus::NothingToWrite);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("notes.txt"))));
@@ -89,16 +84,17 @@ TEST_F(QueryExportTest, EmptyResultsAndEmptyValues)
     const int none = save(QStringLiteral("a none"), QStringLiteral("SELECT Name FROM Rockets WHERE 0"));
     EXPECT_EQ(exportTo(none, QStringLiteral("empty.csv")), ExportStatus::Written);
     EXPECT_TRUE(QFile::exists(path(QStringLiteral("empty.csv"))));
-    EXPECT_EQ(readAll(path(QStringLiteral("empty.csv"))), QByteArray());
+    EXPECT_EQ(readTestFile(path(QStringLiteral("empty.csv"))), QByteArray());
     EXPECT_EQ(exportTo(none, QStringLiteral("empty.htm")), ExportStatus::Written);
-    EXPECT_EQ(readAll(path(QStringLiteral("empty.htm"))), kHtmlOpening + kHtmlClosing);
+    EXPECT_EQ(readTestFile(path(QStringLiteral("empty.htm"))), kHtmlOpening + kHtmlClosing);
 
     const int blanks = save(QStringLiteral("b blanks"), QStringLiteral("SELECT Name, MFG, Notes FROM Rockets"));
     EXPECT_EQ(exportTo(blanks, QStringLiteral("blank.csv")), ExportStatus::Written);
-    EXPECT_EQ(readAll(path(QStringLiteral("blank.csv"))),
+    EXPECT_EQ(readTestFile(path(QStringLiteral("blank.csv"))),
               QByteArray("\"Name\",\"MFG\",\"Notes\"\r\n\"Alpha\",\" \",\" \"\r\n"));
     EXPECT_EQ(exportTo(blanks, QStringLiteral("blank.htm")), ExportStatus::Written);
-    EXPECT_TRUE(readAll(path(QStringLiteral("blank.htm"))).contains("<TR><TD>Alpha</TD><TD> </TD><TD> </TD></TR>"));
+    EXPECT_TRUE(
+        readTestFile(path(QStringLiteral("blank.htm"))).contains("<TR><TD>Alpha</TD><TD> </TD><TD> </TD></TR>"));
 
     // An empty query text writes nothing.
     const int emptyText = save(QStringLiteral("c empty"), QString());
@@ -117,7 +113,7 @@ TEST_F(QueryExportTest, FollowsTheQueryOrderAndReplacesALongerFile)
         old.write(QByteArray(5000, 'z'));
     }
     EXPECT_EQ(exportTo(index, QStringLiteral("old.csv")), ExportStatus::Written);
-    EXPECT_EQ(readAll(path(QStringLiteral("old.csv"))), QByteArray("\"Name\"\r\n\"c\"\r\n\"b\"\r\n\"a\"\r\n"));
+    EXPECT_EQ(readTestFile(path(QStringLiteral("old.csv"))), QByteArray("\"Name\"\r\n\"c\"\r\n\"b\"\r\n\"a\"\r\n"));
 }
 
 TEST_F(QueryExportTest, QuotesAndMarkupAreEscapedAndUtf8IsWritten)
@@ -128,13 +124,13 @@ TEST_F(QueryExportTest, QuotesAndMarkupAreEscapedAndUtf8IsWritten)
         save(QStringLiteral("n"), QStringLiteral("SELECT Name, Notes AS \"<n>\" FROM Rockets ORDER BY rowid"));
 
     EXPECT_EQ(exportTo(index, QStringLiteral("esc.htm")), ExportStatus::Written);
-    const QByteArray html = readAll(path(QStringLiteral("esc.htm")));
+    const QByteArray html = readTestFile(path(QStringLiteral("esc.htm")));
     EXPECT_TRUE(html.contains("<TD>&lt;n&gt;</TD>"));
     EXPECT_TRUE(html.contains("<TD>Say &quot;hi&quot;, ok</TD><TD>a&lt;b &amp; &lt;script&gt;</TD>"));
     EXPECT_FALSE(html.contains("<script>"));
 
     EXPECT_EQ(exportTo(index, QStringLiteral("esc.csv")), ExportStatus::Written);
-    const QByteArray csv = readAll(path(QStringLiteral("esc.csv")));
+    const QByteArray csv = readTestFile(path(QStringLiteral("esc.csv")));
     EXPECT_TRUE(csv.startsWith("\"Name\",\"<n>\"\r\n\"Say \"\"hi\"\", ok\""));
     EXPECT_FALSE(csv.startsWith("\xEF\xBB\xBF"));
     EXPECT_TRUE(csv.contains("Fl\xC3\xBCgel"));
@@ -179,7 +175,7 @@ TEST_F(QueryExportTest, RefusesWritingQueriesAndReportsFailures)
     const int broken = save(QStringLiteral("x broken"), QStringLiteral("SELECT nope FROM Rockets"));
     EXPECT_EQ(exportTo(broken, QStringLiteral("broken.csv")), ExportStatus::QueryFailed);
     EXPECT_TRUE(m_message.contains(QStringLiteral("nope"))) << m_message.toStdString();
-    EXPECT_EQ(readAll(path(QStringLiteral("broken.csv"))), QByteArray("previous"));
+    EXPECT_EQ(readTestFile(path(QStringLiteral("broken.csv"))), QByteArray("previous"));
 
     const int names = save(QStringLiteral("names"), QStringLiteral("SELECT Name FROM Rockets"));
     EXPECT_EQ(exportTo(names, QStringLiteral("no/such/folder/out.csv")), ExportStatus::FileFailed);
@@ -208,7 +204,7 @@ TEST_F(QueryExportTest, AFailedWriteLeavesThePreviousFile)
 
     EXPECT_EQ(status, ExportStatus::FileFailed);
     EXPECT_FALSE(message.isEmpty());
-    EXPECT_EQ(readAll(target), QByteArray("previous"));
+    EXPECT_EQ(readTestFile(target), QByteArray("previous"));
     EXPECT_EQ(QDir(path(QString())).entryList({QStringLiteral("kept*")}, QDir::Files), QStringList({"kept.csv"}));
 }
 
@@ -230,7 +226,7 @@ TEST_F(QueryExportTest, ExportCommandOfTheViewer)
     ASSERT_EQ(files.requests().size(), 1);
     EXPECT_TRUE(files.requests().at(0).save);
     EXPECT_EQ(files.requests().at(0).filter, QStringLiteral("CSV Files (*.csv);;WEB Files (*.htm)"));
-    EXPECT_EQ(readAll(path(QStringLiteral("names.csv"))), QByteArray("\"Name\"\r\n\"Alpha\"\r\n"));
+    EXPECT_EQ(readTestFile(path(QStringLiteral("names.csv"))), QByteArray("\"Name\"\r\n\"Alpha\"\r\n"));
     viewer.onExport(); // Cancel
     EXPECT_TRUE(prompter.shown().isEmpty());
 
@@ -241,7 +237,7 @@ TEST_F(QueryExportTest, ExportCommandOfTheViewer)
     viewer.onExport();
     ASSERT_EQ(prompter.shown().size(), 1);
     EXPECT_EQ(prompter.shown().at(0).caption, QStringLiteral("Warning"));
-    EXPECT_EQ(readAll(path(QStringLiteral("names.csv"))), QByteArray("\"Name\"\r\n\"Alpha\"\r\n"));
+    EXPECT_EQ(readTestFile(path(QStringLiteral("names.csv"))), QByteArray("\"Name\"\r\n\"Alpha\"\r\n"));
 
     prompter.clear();
     viewer.selectQuery(1); // shows its own refusal
@@ -297,9 +293,11 @@ TEST(ExportCli, WritesTheSameBytesAsTheViewer)
               0)
         << said.toStdString();
     EXPECT_EQ(cli({QStringLiteral("export"), QStringLiteral("Rocks"), out.filePath(QStringLiteral("cli.htm"))}), 0);
-    EXPECT_EQ(readAll(out.filePath(QStringLiteral("cli.csv"))), readAll(out.filePath(QStringLiteral("viewer.csv"))));
-    EXPECT_EQ(readAll(out.filePath(QStringLiteral("cli.htm"))), readAll(out.filePath(QStringLiteral("viewer.htm"))));
-    EXPECT_TRUE(readAll(out.filePath(QStringLiteral("cli.csv"))).contains("\"say \"\"hi\"\"\""));
+    EXPECT_EQ(readTestFile(out.filePath(QStringLiteral("cli.csv"))),
+              readTestFile(out.filePath(QStringLiteral("viewer.csv"))));
+    EXPECT_EQ(readTestFile(out.filePath(QStringLiteral("cli.htm"))),
+              readTestFile(out.filePath(QStringLiteral("viewer.htm"))));
+    EXPECT_TRUE(readTestFile(out.filePath(QStringLiteral("cli.csv"))).contains("\"say \"\"hi\"\"\""));
 
     EXPECT_EQ(cli({QStringLiteral("export"), QStringLiteral("Nobody"), out.filePath(QStringLiteral("x.csv"))}, &said),
               1);
