@@ -1,7 +1,7 @@
 // Checklist texts come from the logbook and the settings file as any text: the
 // reader must give exactly the items asked for, and the rows built from them
 // must read back as the same steps.
-#include "launch/ChecklistText.h"
+#include "checklists/ChecklistText.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "app/SettingsStore.h"
 #include "app/TarvelApp.h"
 #include "platform/Platform.h"
+#include "platform/SettingsStore.h"
 #include "ui/Appearance.h"
 #include "ui/DialogFileChooser.h"
 #include "ui/MessageBoxPrompter.h"

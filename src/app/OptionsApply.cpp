@@ -1,8 +1,8 @@
 #include "app/OptionsApply.h"
 
-#include "app/SettingsStore.h"
 #include "app/StorageMove.h"
 #include "db/Schema.h"
+#include "platform/SettingsStore.h"
 #include "ui/Prompter.h"
 
 #include <QFileInfo>

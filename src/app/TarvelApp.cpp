@@ -1,8 +1,8 @@
 #include "app/TarvelApp.h"
 
-#include "app/SettingsStore.h"
 #include "app/TarvelDlg.h"
 #include "db/Schema.h"
+#include "platform/SettingsStore.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "ui/UiServices.h"
 
 #include <QDialog>

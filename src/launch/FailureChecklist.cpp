@@ -1,6 +1,6 @@
 #include "launch/FailureChecklist.h"
 
-#include "launch/ChecklistText.h"
+#include "checklists/ChecklistText.h"
 
 QStringList failureCauses(const QString &storedChecklist)
 {

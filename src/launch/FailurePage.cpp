@@ -1,7 +1,7 @@
 #include "launch/FailurePage.h"
 
-#include "app/SettingsStore.h"
 #include "launch/LaunchDlg.h"
+#include "platform/SettingsStore.h"
 #include "ui/PropertySheet.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "launch/LaunchDlg.h"
 
+#include "checklists/ChecklistPage.h"
 #include "db/RecordStore.h"
-#include "launch/ChecklistPage.h"
 #include "launch/FailurePage.h"
 #include "launch/LauchstatusPage.h"
 #include "launch/LaunchButtonPage.h"

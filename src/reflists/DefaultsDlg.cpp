@@ -1,7 +1,7 @@
 #include "reflists/DefaultsDlg.h"
 
-#include "app/SettingsStore.h"
 #include "motors/DefaultMotorsDlg.h"
+#include "platform/SettingsStore.h"
 #include "ui/CommandBar.h"
 #include "ui/Prompter.h"
 #include "ui/ScreenSize.h"

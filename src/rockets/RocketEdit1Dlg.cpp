@@ -1,8 +1,8 @@
 #include "rockets/RocketEdit1Dlg.h"
 
-#include "app/SettingsStore.h"
 #include "db/RecordStore.h"
 #include "db/StoreTransaction.h"
+#include "platform/SettingsStore.h"
 #include "rockets/RocketImageChoice.h"
 #include "rockets/RocketQueries.h"
 #include "ui/DropDownSizing.h"

@@ -1,6 +1,6 @@
 #include "rockets/RocketEditSheet.h"
 
-#include "launch/ChecklistSetup.h"
+#include "checklists/ChecklistSetup.h"
 #include "rockets/RecMotorsDlg.h"
 #include "rockets/RocketEdit1Dlg.h"
 #include "rockets/RocketEdit2Dlg.h"

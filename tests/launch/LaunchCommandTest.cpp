@@ -1,6 +1,6 @@
-#include "app/SettingsStore.h"
 #include "app/TarvelDlg.h"
 #include "launch/LaunchDlg.h"
+#include "platform/SettingsStore.h"
 #include "support/RecordingReporter.h"
 #include "support/TestLogbook.h"
 #include "ui/CommandBar.h"

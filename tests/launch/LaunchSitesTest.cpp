@@ -1,6 +1,6 @@
 #include "launch/LaunchSites.h"
 
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>

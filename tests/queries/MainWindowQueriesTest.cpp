@@ -1,6 +1,6 @@
-#include "app/SettingsStore.h"
 #include "app/TarvelDlg.h"
 #include "db/Schema.h"
+#include "platform/SettingsStore.h"
 #include "queries/QueryBuilderDlg.h"
 #include "queries/QueryDlg.h"
 #include "support/RecordingReporter.h"

@@ -1,9 +1,9 @@
 // EDIT / Defaults from the main window: the status window, the Defaults screen
 // and, through MOTORS, Default Motors, all modal and all cleaned up after.
-#include "app/SettingsStore.h"
 #include "app/TarvelDlg.h"
 #include "motors/DefaultMotorsDlg.h"
 #include "motors/MotorLineModel.h"
+#include "platform/SettingsStore.h"
 #include "reflists/DefaultsDlg.h"
 #include "support/RecordingReporter.h"
 #include "support/TestLogbook.h"

@@ -2,8 +2,8 @@
 // them and saves them when it goes.
 #include "reflists/ReferenceList.h"
 
-#include "app/SettingsStore.h"
 #include "db/RecordStore.h"
+#include "platform/SettingsStore.h"
 #include "reflists/DefaultsDlg.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"

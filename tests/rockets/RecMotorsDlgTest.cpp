@@ -1,7 +1,7 @@
 #include "rockets/RecMotorsDlg.h"
 
-#include "app/SettingsStore.h"
 #include "db/RecordStore.h"
+#include "platform/SettingsStore.h"
 #include "rockets/RocketEditSheet.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"

@@ -1,5 +1,5 @@
-#include "app/SettingsStore.h"
 #include "db/RecordStore.h"
+#include "platform/SettingsStore.h"
 #include "rockets/RecMotorsDlg.h"
 #include "rockets/RocketEdit1Dlg.h"
 #include "rockets/RocketEdit2Dlg.h"

@@ -1,5 +1,5 @@
-#include "app/SettingsStore.h"
 #include "app/TarvelDlg.h"
+#include "platform/SettingsStore.h"
 #include "rockets/RocketPage.h"
 #include "support/RecordingReporter.h"
 #include "support/TestLogbook.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/SettingsStore.h"
 #include "cli/CliReporter.h"
 #include "db/RecordStore.h"
+#include "platform/SettingsStore.h"
 
 #include <QString>
 

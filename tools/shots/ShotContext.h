@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 #include "ui/UiServices.h"

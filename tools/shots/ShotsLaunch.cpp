@@ -1,4 +1,4 @@
-#include "launch/ChecklistPage.h"
+#include "checklists/ChecklistPage.h"
 #include "launch/FailurePage.h"
 #include "launch/GetDataDlg.h"
 #include "launch/LauchstatusPage.h"

@@ -1,5 +1,5 @@
+#include "checklists/ChecklistPage.h"
 #include "db/RecordStore.h"
-#include "launch/ChecklistPage.h"
 #include "rockets/RecMotorRules.h"
 #include "rockets/RecMotorsDlg.h"
 #include "rockets/RocketEditSheet.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "launch/ChecklistText.h"
+#include "checklists/ChecklistText.h"
 #include "ui/PropertyPage.h"
 #include "ui/UiServices.h"
 

@@ -1,4 +1,4 @@
-#include "launch/ChecklistText.h"
+#include "checklists/ChecklistText.h"
 
 #include <gtest/gtest.h>
 

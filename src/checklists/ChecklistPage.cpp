@@ -1,6 +1,6 @@
-#include "launch/ChecklistPage.h"
+#include "checklists/ChecklistPage.h"
 
-#include "launch/ChecklistText.h"
+#include "checklists/ChecklistText.h"
 
 #include <QCheckBox>
 #include <QPushButton>

@@ -1,7 +1,7 @@
-#include "launch/ChecklistSetup.h"
+#include "checklists/ChecklistSetup.h"
 
-#include "app/SettingsStore.h"
 #include "db/RecordStore.h"
+#include "platform/SettingsStore.h"
 #include "ui/CommandBar.h"
 #include "ui/Prompter.h"
 
