@@ -2,6 +2,7 @@
 // can touch a real user's settings or logbook, and no two tests share state.
 #include "platform/Platform.h"
 #include "ui/Appearance.h"
+#include "ui/ReferenceScreens.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,8 +24,8 @@ int main(int argc, char *argv[])
         qputenv(name, folder.toUtf8());
     }
     qputenv("HOME", home.path().toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Offscreen, with a desktop, the handheld's window and a phone side by side.
+    selectOffscreenReferenceScreens(home.path());
 
     QApplication application(argc, argv);
     setApplicationIdentity();

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class QScreen;
+class QWidget;
+
+// How big a screen is shown, decided in one place for every screen.
+//
+// Every screen is laid out for the handheld's 240x320 portrait window first:
+// that compact form is the least a screen shrinks to. On a small screen (a
+// phone or the handheld) each screen fills the whole screen; on a desktop it is
+// a normal resizable window sized to its content and centred over the window
+// that opened it.
+//
+// A screen builds its widgets in layouts (no fixed positions or sizes) and then
+// makes one call, in its constructor, where it used to fix its size:
+//
+//     buildLayout();
+//     applyFormFactor(this);
+//
+// Nothing else is needed: the window is placed each time it is shown on a
+// screen it was not yet placed on, so exec() and show() both do the right thing.
+
+// The handheld's window, in logical pixels: the compact form and the minimum.
+inline constexpr int kCompactWidth = 240;
+inline constexpr int kCompactHeight = 320;
+// Screens narrower than this (logical pixels) are phones and handhelds.
+inline constexpr int kDesktopMinimumWidth = 800;
+
+enum class FormFactor {
+    Compact, // each screen fills the screen
+    Desktop, // each screen is a window sized to its content
+};
+
+// The rule: below kDesktopMinimumWidth logical pixels the compact form.
+FormFactor formFactorForWidth(int logicalWidth);
+// The form of the screen the window is (or will be) shown on.
+FormFactor formFactorOf(const QWidget *window);
+
+// Where a desktop window goes: the content's size, at least the compact size
+// and at most the available area, centred over `over` (the opener's frame;
+// the available area itself when `over` is null), moved back inside the
+// available area where it would stick out.
+QRect desktopPlacement(QSize content, const QRect &available, const QRect &over);
+
+// The one call a screen makes once its layout is built. `remembered` is a
+// geometry the window had before (the main window keeps its own); it is used
+// on a desktop when it still lies on a screen.
+void applyFormFactor(QWidget *window, const QRect &remembered = {});
+
+// The geometry of a window as a settings value, "x,y,width,height", and back;
+// anything else reads as a null rectangle.
+QString windowGeometryText(const QRect &geometry);
+QRect windowGeometryFromText(const QString &text);

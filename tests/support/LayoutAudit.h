@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ui/ReferenceScreens.h"
+
+#include <QStringList>
+
+class QWidget;
+
+// Checks a shown top-level window the way a flyer would look at it, and
+// returns one readable line per fault (empty when the screen is sound):
+// - a visible widget that lies outside the window, even partly;
+// - two visible interactive widgets (buttons, inputs, lists, tab bars) that overlap;
+// - a tab of a tab bar that is not wholly inside its bar and the window;
+// - with checkElision, text that does not fit: a label narrower or lower than
+//   its text, a list cell narrower than its text, a drop-down entry or the
+//   shown entry of a closed drop-down cut short.
+// Widgets scrolled inside a scroll area are left to the scroll area.
+QStringList auditLayout(QWidget *window, bool checkElision);
+
+// Shows the window on one of the reference screens (placed by its form factor)
+// and waits until it has its final geometry; false when that screen is missing.
+bool showOnReferenceScreen(QWidget *window, ReferenceScreen screen);
+
+// Shows the window on each reference screen in turn and audits it; texts are
+// checked on the desktop and the phone, where there is room for them. Each
+// fault is prefixed with the screen's name. Skips (returns a note in
+// `skipped`) when the reference screens are missing.
+QStringList auditOnReferenceScreens(QWidget *window, QString *skipped = nullptr);
