@@ -11,7 +11,8 @@ bool addRocketRow(CRecordStore &store, CAddedRocket &added)
     if (!store.RunSql(QStringLiteral("Select * FROM Rockets")))
         return false;
     const int count = store.CountRecords();
-    if (!store.RunSql(QStringLiteral("INSERT INTO Rockets (ID,Name) VALUES (%1,'TempNew')").arg(count + 1)))
+    if (!store.RunSql(QStringLiteral("INSERT INTO Rockets (ID,Name,Stages,Clustered) VALUES (%1,'TempNew','0','0')")
+                          .arg(count + 1)))
         return false;
     store.Update();
     if (!store.RunSql(QLatin1String(kAllRocketsQuery)))

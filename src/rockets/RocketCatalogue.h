@@ -6,7 +6,8 @@ class CRecordStore;
 
 // Changes to the rocket table that the browser's commands make.
 
-// Inserts a rocket named "TempNew" with the number of rockets plus one, and
+// Inserts a rocket named "TempNew" with the number of rockets plus one (neither
+// staged nor clustered until its Misc page says otherwise), and
 // finds the first "TempNew" in name order. False when nothing was found.
 struct CAddedRocket
 {

@@ -75,6 +75,7 @@ private:
     void onNameChosen(int index);
     void onFilterChosen(int index);
     void onMotorChosen(int index);
+    void editRocket(const QString &rocketId);
 
     Context m_context;
     CRocketBrowser m_browser;
