@@ -302,9 +302,9 @@ void CRocketPage::editRocket(const QString &id)
 
 void CRocketPage::OnAdd()
 {
-    CAddedRocket added;
-    if (addRocketRow(m_context.store, added))
-        editRocket(added.rocketId);
+    const QString added = addRocketRow(m_context.store);
+    if (!added.isNull())
+        editRocket(added);
 }
 
 void CRocketPage::OnDelete()

@@ -98,24 +98,6 @@ TEST_F(RocketBrowserTest, LaunchModeHasABlankFirstEntry)
     EXPECT_TRUE(browser.view().motorText.isEmpty());
 }
 
-TEST_F(RocketBrowserTest, FilterReplacesTheListAndFollowsTheRocketShown)
-{
-    CRocketBrowser browser(m_store, CRocketBrowser::Mode::Browse);
-    EXPECT_EQ(browser.fillFilterList(), QStringList({"Sorted by ID", "Only B"}));
-    browser.chooseName(2);
-    EXPECT_EQ(browser.showCurrent().name, QStringLiteral("Charlie"));
-    // Charlie is first by ID: the position follows it.
-    EXPECT_EQ(browser.chooseFilter(0), QStringList({"Charlie", "Alpha", "Bravo"}));
-    EXPECT_EQ(browser.position(), 0);
-    EXPECT_EQ(browser.showCurrent().name, QStringLiteral("Charlie"));
-    // A list without it leaves no rocket current.
-    EXPECT_EQ(browser.chooseFilter(1), QStringList({"Bravo"}));
-    EXPECT_EQ(browser.position(), -1);
-    EXPECT_EQ(browser.showCurrent().rocketId, QStringLiteral("0"));
-    browser.fillFilterList();
-    EXPECT_EQ(browser.fillNameList(), QStringList({"Alpha", "Bravo", "Charlie"}));
-}
-
 TEST(RocketBrowser, EmptyCatalogueStaysEmptyWhicheverWayItSteps)
 {
     CTestLogbook logbook;
