@@ -144,9 +144,14 @@ void CRecMotorsDlg::onInitDialog()
 bool CRecMotorsDlg::onSetActive()
 {
     CPropertyPage::onSetActive();
-    // The Misc page may just have changed the flags.
+    // The Misc page may just have changed the flags, and with them what a
+    // line of the list stands for: a row, or a group.
+    const bool staged = m_staged;
+    const bool clustered = m_clustered;
     readRocket();
     applyLayout();
+    if (staged != m_staged || clustered != m_clustered)
+        fillRecommendations();
     m_stage = 1;
     m_stageButton->setText(QStringLiteral("1"));
     return true;

@@ -292,10 +292,20 @@ TEST_F(RecMotorsTest, StagedRocketNeedsTwoEntriesAndAGroupCanBeEditedAgain)
 
 TEST_F(RecMotorsTest, FlagsChangedOnTheMiscPageTakeEffectOnActivation)
 {
+    ASSERT_TRUE(m_logbook.exec({
+        "INSERT INTO RecMotors (RocketID,Type,Delay,MFG,Stage,Qty,GroupID) VALUES (1,'A8','3','Quest','1','2','9')",
+        "INSERT INTO RecMotors (RocketID,Type,Delay,MFG,Stage,Qty,GroupID) VALUES (1,'C6','5','Estes','1','1','9')",
+    }));
     open("1");
     EXPECT_FALSE(find<QLineEdit>(m_page, QStringLiteral("Qty"))->isVisible());
+    EXPECT_EQ(lines(kRecommended).size(), 2);
     ASSERT_TRUE(m_logbook.exec({"UPDATE Rockets SET Clustered='1' WHERE ID=1"}));
     driver::tab(*m_sheet, 0);
     driver::tab(*m_sheet, 3);
     EXPECT_TRUE(find<QLineEdit>(m_page, QStringLiteral("Qty"))->isVisible());
+    // The list now shows the group, and REMOVE takes the whole of it.
+    EXPECT_EQ(lines(kRecommended), QStringList({"S1 Quest A8-3x2 & Estes C6-5 "}));
+    tapLine(kRecommended, 0);
+    command("REMOVE");
+    EXPECT_TRUE(rows("SELECT * FROM RecMotors WHERE RocketID=1").isEmpty());
 }
