@@ -78,6 +78,12 @@ void CChecklistPage::fillBoxes()
     }
 }
 
+void CChecklistPage::clearTicks()
+{
+    m_ticked.fill(false);
+    loadValues();
+}
+
 void CChecklistPage::loadValues()
 {
     for (int i = 0; i < kBoxes; ++i)

@@ -37,6 +37,8 @@ public:
     // The step's text beside its box, wrapped to the page width; a tap on it ticks the box.
     QLabel *stepLabel(int index) const { return m_labels.at(index); }
     bool isTicked(int index) const { return m_ticked.at(index); }
+    // Unticks every box, for a checklist to be gone through afresh.
+    void clearTicks();
 
 signals:
     void allTicked();

@@ -1,5 +1,6 @@
 #include "rockets/RocketPage.h"
 
+#include "checklists/ChecklistPage.h"
 #include "db/RecordStore.h"
 #include "rockets/RocketCatalogue.h"
 #include "rockets/RocketEditSheet.h"
@@ -8,6 +9,7 @@
 #include "ui/CommandBar.h"
 #include "ui/DropDownSizing.h"
 #include "ui/Prompter.h"
+#include "ui/PropertySheet.h"
 #include "ui/WaitCursor.h"
 
 #include <QComboBox>
@@ -133,6 +135,7 @@ void CRocketPage::buildControls()
         m_flyIt->setGeometry(124, 205, 99, 34);
         connect(m_flyIt, &QPushButton::clicked, this, [this] {
             saveValues();
+            forgetOtherRocketsTicks();
             emit flyIt();
         });
     }
@@ -253,6 +256,20 @@ void CRocketPage::onMotorChosen(int index)
     m_browser.chooseMotorEntry(index);
     if (index >= 0)
         showCurrentRocket();
+}
+
+void CRocketPage::forgetOtherRocketsTicks()
+{
+    // Steps ticked for one rocket were not done for another, even when both
+    // carry the same checklist.
+    const QString rocketId = m_browser.view().rocketId;
+    if (rocketId != m_flownRocketId && sheet()) {
+        for (int i = 0; i < sheet()->pageCount(); ++i) {
+            if (auto *checklist = qobject_cast<CChecklistPage *>(sheet()->page(i)))
+                checklist->clearTicks();
+        }
+    }
+    m_flownRocketId = rocketId;
 }
 
 void CRocketPage::toggleImage()
