@@ -46,12 +46,11 @@ QString chooseRocketImage(CUiServices ui, QWidget *parent, const QString &storag
             && std::rename(QFile::encodeName(partial.fileName()).constData(),
                            QFile::encodeName(destination).constData())
                 == 0;
-        if (copied)
-            partial.setAutoRemove(false);
         if (!copied) {
             ui.prompter.error(parent, QStringLiteral("The picture could not be copied to ") + destination);
             return QString();
         }
+        partial.setAutoRemove(false);
     }
     return name;
 }
