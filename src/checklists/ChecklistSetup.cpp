@@ -110,10 +110,17 @@ void CChecklistSetup::setAsDefaults()
 {
     saveValues();
     const QString text = BuildChecklist(m_rows);
-    if (!m_settings.WriteSetting(QLatin1String(kSettingDefaultChecklist), text))
+    if (m_settings.WriteSetting(QLatin1String(kSettingDefaultChecklist), text)) {
+        m_checklist = text;
+        return;
+    }
+    if (text.size() > CSettingsStore::kMaxValueLength)
         m_ui.prompter.error(this,
                             QStringLiteral("The default checklist could not be saved: it is longer than "
                                            "199 characters."));
     else
-        m_checklist = text;
+        m_ui.prompter.error(this,
+                            QStringLiteral("The default checklist could not be saved: the settings file %1 "
+                                           "cannot be written.")
+                                .arg(m_settings.fileName()));
 }

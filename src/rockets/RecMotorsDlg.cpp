@@ -2,6 +2,7 @@
 
 #include "db/RecordStore.h"
 #include "db/SqlText.h"
+#include "db/StoreTransaction.h"
 #include "rockets/RocketQueries.h"
 #include "ui/CommandBar.h"
 #include "ui/DropDownSizing.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -94,8 +96,9 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
     connect(m_addToCluster, &QPushButton::clicked, this, &CRecMotorsDlg::onAddToCluster);
     connect(m_pendingList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { onPendingChosen(m_pendingList->row(item)); });
-    connect(m_recommendations, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { onRecommendationChosen(m_recommendations->row(item)); });
+    // The highlighted line is the one REMOVE and UPDATE act on, however it was
+    // reached: a tap or the arrow keys.
+    connect(m_recommendations, &QListWidget::currentRowChanged, this, &CRecMotorsDlg::onRecommendationChosen);
 }
 
 void CRecMotorsDlg::readRocket()
@@ -141,9 +144,14 @@ void CRecMotorsDlg::onInitDialog()
 bool CRecMotorsDlg::onSetActive()
 {
     CPropertyPage::onSetActive();
-    // The Misc page may just have changed the flags.
+    // The Misc page may just have changed the flags, and with them what a
+    // line of the list stands for: a row, or a group.
+    const bool staged = m_staged;
+    const bool clustered = m_clustered;
     readRocket();
     applyLayout();
+    if (staged != m_staged || clustered != m_clustered)
+        fillRecommendations();
     m_stage = 1;
     m_stageButton->setText(QStringLiteral("1"));
     return true;
@@ -179,10 +187,13 @@ void CRecMotorsDlg::fillRecommendations()
 {
     m_stage = 1;
     m_stageButton->setText(QStringLiteral("1"));
+    const QSignalBlocker blocker(m_recommendations);
     m_recommendations->clear();
+    m_selected = -1;
     const CRecMotorEntries lines = readRecMotorListLines(m_context.store, m_rocketId, m_staged, m_clustered);
     m_groups = lines.groups;
     m_recommendations->addItems(lines.entries);
+    m_recommendations->setCurrentRow(-1);
 }
 
 QStringList CRecMotorsDlg::recommendationLines() const
@@ -300,66 +311,86 @@ void CRecMotorsDlg::onRecommendationChosen(int index)
     loadValues();
 }
 
-void CRecMotorsDlg::OnAdd()
+bool CRecMotorsDlg::readyToStore()
 {
     saveValues();
-    CRecordStore &store = m_context.store;
     CPrompter &prompter = m_context.ui.prompter;
     if (!m_staged && !m_clustered) {
         if (m_type.isEmpty() || m_mfg.isEmpty() || m_delay.isEmpty()) {
             prompter.error(this, QStringLiteral("Please enter more motor data"));
-            return;
+            return false;
         }
-        if (!openRocketRow(store, m_rocketQuery))
-            return;
-        const QString id = store.GetFieldText(kRocketId);
-        m_selected = -1;
-        if (!insertSimpleRecMotor(store, id, {m_type, m_delay, m_mfg, QString(), QString()}, m_alt)) {
-            prompter.error(this, QStringLiteral("The motor could not be stored: ") + store.lastError());
-            return;
-        }
-        m_recommendations->addItem(m_mfg + QLatin1Char('\t') + m_type + QLatin1Char('-') + m_delay);
-        return;
+        return true;
     }
+    // A motor typed but not yet added to the cluster is the one the flyer means.
+    if (m_pending.isEmpty() && !m_type.isEmpty())
+        onAddToCluster();
     if (m_pending.isEmpty())
-        return;
+        return false;
     if (m_clustered && m_pending.size() == 1 && leadingInteger(m_pending.first().qty) <= 1) {
         prompter.error(this, QStringLiteral("This is a clustered model\nPlease enter more than one motor"));
-        return;
+        return false;
     }
     if (m_staged && m_pending.size() < 2) {
         prompter.error(this, QStringLiteral("This is a staged model\nPlease enter more than one stage"));
-        return;
+        return false;
     }
+    return true;
+}
+
+bool CRecMotorsDlg::storeNew(const QString &rocketId)
+{
+    CRecordStore &store = m_context.store;
+    if (!m_staged && !m_clustered)
+        return insertSimpleRecMotor(store, rocketId, {m_type, m_delay, m_mfg, QString(), QString()}, m_alt);
+    return insertRecMotorGroup(store, rocketId, m_pending, m_alt);
+}
+
+bool CRecMotorsDlg::removeSelected()
+{
+    if (m_selected < 0)
+        return true;
+    CRecordStore &store = m_context.store;
+    if (!m_staged && !m_clustered)
+        return deleteSimpleRecMotor(store, m_rocketId, m_selected);
+    return m_selected < m_groups.size() && deleteRecMotorGroup(store, m_rocketId, m_groups.at(m_selected));
+}
+
+void CRecMotorsDlg::replaceSelected(bool removeFirst)
+{
+    if (!readyToStore())
+        return;
+    CRecordStore &store = m_context.store;
     if (!openRocketRow(store, m_rocketQuery))
         return;
     const QString id = store.GetFieldText(kRocketId);
-    if (!insertRecMotorGroup(store, id, m_pending, m_alt)) {
-        prompter.error(this, QStringLiteral("The motors could not be stored: ") + store.lastError());
+    bool stored = false;
+    {
+        // Either the old recommendation is replaced or nothing changes.
+        CStoreTransaction transaction(store);
+        stored = transaction.isActive() && (!removeFirst || removeSelected()) && storeNew(id) && transaction.commit();
+    }
+    if (!stored) {
+        m_context.ui.prompter.error(this, QStringLiteral("The motors could not be stored: ") + store.lastError());
         return;
     }
     clearPending();
     fillRecommendations();
 }
 
+void CRecMotorsDlg::OnAdd()
+{
+    replaceSelected(false);
+}
+
 void CRecMotorsDlg::OnRemove()
 {
-    CRecordStore &store = m_context.store;
-    const int count = store.RunSql(recMotorsQuery(m_rocketId)) ? store.CountRecords() : 0;
-    if (m_selected >= 0 && m_selected < count) {
-        if (!m_staged && !m_clustered) {
-            if (deleteSimpleRecMotor(store, m_rocketId, m_selected))
-                delete m_recommendations->takeItem(m_selected);
-        } else if (m_selected < m_groups.size()) {
-            deleteRecMotorGroup(store, m_rocketId, m_groups.at(m_selected));
-            fillRecommendations();
-        }
-    }
+    if (removeSelected())
+        fillRecommendations();
     m_selected = -1;
 }
 
 void CRecMotorsDlg::OnUpdate()
 {
-    OnRemove();
-    OnAdd();
+    replaceSelected(true);
 }

@@ -48,6 +48,13 @@ private:
     void fillRecommendations();
     void applyLayout();
     void clearPending();
+    // Checks what ADD or UPDATE would store, telling the flyer what is missing.
+    bool readyToStore();
+    bool storeNew(const QString &rocketId);
+    // Deletes the highlighted recommendation; true when there is none.
+    bool removeSelected();
+    // ADD, or UPDATE with removeFirst: one transaction, after the checks.
+    void replaceSelected(bool removeFirst);
 
     CRocketEditContext m_context;
     QString m_rocketQuery;

@@ -10,13 +10,6 @@ CRocketBrowser::CRocketBrowser(CRecordStore &store, Mode mode)
     , m_listQuery(QLatin1String(kAllRocketsQuery))
 { }
 
-void CRocketBrowser::setCurrentRocket(int position, const QString &rocketId)
-{
-    m_position = position;
-    m_view.empty = false;
-    m_view.rocketId = rocketId;
-}
-
 QStringList CRocketBrowser::fillFilterList()
 {
     QStringList names;
@@ -123,10 +116,34 @@ QStringList CRocketBrowser::chooseFilter(int index)
 {
     if (index < 0)
         return {};
-    if (!m_store.RunSql(QLatin1String(kRocketFiltersQuery)) || !m_store.MoveTo(index) || m_store.IsEOF())
-        return fillNameList();
-    m_listQuery = m_store.GetFieldText(2);
-    return fillNameList();
+    if (m_store.RunSql(QLatin1String(kRocketFiltersQuery)) && m_store.MoveTo(index) && !m_store.IsEOF())
+        m_listQuery = m_store.GetFieldText(2);
+    const QString shown = m_view.empty ? QString() : m_view.rocketId;
+    const QStringList names = fillNameList();
+    // The position must keep naming the rocket on screen, or the commands
+    // would act on whichever rocket now sits there.
+    followRocket(shown);
+    return names;
+}
+
+bool CRocketBrowser::followRocket(const QString &rocketId)
+{
+    m_position = rocketId.isEmpty() ? -1 : positionOf(rocketId);
+    if (m_position < 0)
+        m_motorSelection = -1;
+    return m_position >= 0;
+}
+
+int CRocketBrowser::positionOf(const QString &rocketId)
+{
+    if (!m_store.RunSql(m_listQuery))
+        return -1;
+    int index = 0;
+    for (m_store.MoveFirst(); !m_store.IsEOF(); m_store.MoveNext(), ++index) {
+        if (m_store.GetFieldText(kRocketId) == rocketId)
+            return index;
+    }
+    return -1;
 }
 
 void CRocketBrowser::chooseMotorEntry(int index)

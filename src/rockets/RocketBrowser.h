@@ -37,8 +37,6 @@ public:
     QString listQuery() const { return m_listQuery; }
     int position() const { return m_position; }
     void setPosition(int position) { m_position = position; }
-    // Makes a rocket current by its position and number without reading it.
-    void setCurrentRocket(int position, const QString &rocketId);
     int motorSelection() const { return m_motorSelection; }
     const CRocketView &view() const { return m_view; }
 
@@ -54,13 +52,18 @@ public:
     // A name chosen in the list; -1 (no selection) only forgets the position.
     void chooseName(int index);
     // A saved query chosen in the Filter box becomes the list; returns the new
-    // names. The rocket shown stays until the next move.
+    // names. The rocket shown stays current when the new list holds it;
+    // otherwise no rocket is current.
     QStringList chooseFilter(int index);
+    // Makes the rocket with this number current at its place in the list;
+    // false (and no rocket current) when the list does not hold it.
+    bool followRocket(const QString &rocketId);
     // An entry of the recommended-motor list (the blank of launch mode counted).
     void chooseMotorEntry(int index);
 
 private:
     void clearMotor();
+    int positionOf(const QString &rocketId);
 
     CRecordStore &m_store;
     Mode m_mode;

@@ -5,26 +5,22 @@
 #include "db/StoreTransaction.h"
 #include "rockets/RocketQueries.h"
 
-bool addRocketRow(CRecordStore &store, CAddedRocket &added)
+QString addRocketRow(CRecordStore &store)
 {
-    added = CAddedRocket();
     if (!store.RunSql(QStringLiteral("Select * FROM Rockets")))
-        return false;
+        return QString();
     const int count = store.CountRecords();
-    if (!store.RunSql(QStringLiteral("INSERT INTO Rockets (ID,Name) VALUES (%1,'TempNew')").arg(count + 1)))
-        return false;
+    if (!store.RunSql(QStringLiteral("INSERT INTO Rockets (ID,Name,Stages,Clustered) VALUES (%1,'TempNew','0','0')")
+                          .arg(count + 1)))
+        return QString();
     store.Update();
     if (!store.RunSql(QLatin1String(kAllRocketsQuery)))
-        return false;
-    int index = 0;
-    for (store.MoveFirst(); !store.IsEOF(); store.MoveNext(), ++index) {
-        if (store.GetFieldText(kRocketName) == QLatin1String("TempNew")) {
-            added.position = index;
-            added.rocketId = store.GetFieldText(kRocketId);
-            return true;
-        }
+        return QString();
+    for (store.MoveFirst(); !store.IsEOF(); store.MoveNext()) {
+        if (store.GetFieldText(kRocketName) == QLatin1String("TempNew"))
+            return store.GetFieldText(kRocketId);
     }
-    return false;
+    return QString();
 }
 
 int countRocketLaunches(CRecordStore &store, const QString &rocketId)

@@ -6,14 +6,10 @@ class CRecordStore;
 
 // Changes to the rocket table that the browser's commands make.
 
-// Inserts a rocket named "TempNew" with the number of rockets plus one, and
-// finds the first "TempNew" in name order. False when nothing was found.
-struct CAddedRocket
-{
-    int position = -1;
-    QString rocketId;
-};
-bool addRocketRow(CRecordStore &store, CAddedRocket &added);
+// Inserts a rocket named "TempNew" with the number of rockets plus one (neither
+// staged nor clustered until its Misc page says otherwise) and returns the
+// number of the first "TempNew" in name order; a null text when that fails.
+QString addRocketRow(CRecordStore &store);
 
 // The number of flights logged for a rocket.
 int countRocketLaunches(CRecordStore &store, const QString &rocketId);

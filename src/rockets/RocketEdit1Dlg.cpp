@@ -93,6 +93,8 @@ void CRocketEdit1Dlg::onInitDialog()
         m_type = store.GetFieldText(kRocketType);
         m_image = store.GetFieldText(kRocketImage);
         m_status = store.GetFieldText(kRocketStatus);
+        if (!m_image.isEmpty())
+            m_ownPictures.append(m_image);
     }
     loadValues();
 }
@@ -139,9 +141,10 @@ bool CRocketEdit1Dlg::onKillActive()
 void CRocketEdit1Dlg::chooseImage()
 {
     saveValues();
-    const QString name = chooseRocketImage(m_context.ui, this, m_context.storageDirectory);
+    const QString name = chooseRocketImage(m_context.ui, this, m_context.storageDirectory, m_ownPictures);
     if (name.isNull())
         return;
     m_image = name;
+    m_ownPictures.append(name);
     loadValues();
 }

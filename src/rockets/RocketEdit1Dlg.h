@@ -3,6 +3,8 @@
 #include "rockets/RocketEditContext.h"
 #include "ui/PropertyPage.h"
 
+#include <QStringList>
+
 class QComboBox;
 class QLineEdit;
 
@@ -31,6 +33,9 @@ private:
     QString m_mfg;
     QString m_status;
     QString m_image;
+    // The picture names this rocket stored or was given here: the only files
+    // in the storage directory a new picture may replace.
+    QStringList m_ownPictures;
 
     QLineEdit *m_nameEdit = nullptr;
     QComboBox *m_typeCombo = nullptr;

@@ -1,5 +1,6 @@
 #include "rockets/RocketPage.h"
 
+#include "checklists/ChecklistPage.h"
 #include "db/RecordStore.h"
 #include "rockets/RocketCatalogue.h"
 #include "rockets/RocketEditSheet.h"
@@ -8,6 +9,7 @@
 #include "ui/CommandBar.h"
 #include "ui/DropDownSizing.h"
 #include "ui/Prompter.h"
+#include "ui/PropertySheet.h"
 #include "ui/WaitCursor.h"
 
 #include <QComboBox>
@@ -35,6 +37,17 @@ QLineEdit *makeEdit(QWidget *parent, const QString &name)
     auto *edit = new QLineEdit(parent);
     edit->setAccessibleName(name);
     return edit;
+}
+
+// The question before a rocket's flights are deleted with it, with their number.
+QString launchesQuestion(int launches)
+{
+    if (launches == 1)
+        return QStringLiteral("There is 1 Launch record associated with this rocket\n"
+                              "it will also be removed.\nContinue?");
+    return QStringLiteral("There are %1 Launch records associated with this rocket\n"
+                          "these will also be removed.\nContinue?")
+        .arg(launches);
 }
 
 } // namespace
@@ -122,6 +135,7 @@ void CRocketPage::buildControls()
         m_flyIt->setGeometry(124, 205, 99, 34);
         connect(m_flyIt, &QPushButton::clicked, this, [this] {
             saveValues();
+            forgetOtherRocketsTicks();
             emit flyIt();
         });
     }
@@ -137,6 +151,10 @@ void CRocketPage::onInitDialog()
     m_browser.setPosition(-1);
     fillFilterList();
     fillNameList();
+    // Browsing starts on the first rocket so that EDIT and DELETE have one to
+    // act on; the launch wizard starts with none chosen.
+    if (m_context.mode == CRocketBrowser::Mode::Browse && m_names->count() > 0)
+        m_browser.setPosition(0);
     showCurrentRocket();
 }
 
@@ -174,6 +192,8 @@ void CRocketPage::fillNameList()
     m_filling = true;
     m_names->clear();
     m_names->addItems(m_browser.fillNameList());
+    // Filling selects the first name; the box names nothing until the rocket is shown.
+    m_names->setCurrentIndex(-1);
     sizeDropDown(m_names);
     m_filling = false;
 }
@@ -225,6 +245,8 @@ void CRocketPage::onFilterChosen(int index)
     m_names->addItems(names);
     sizeDropDown(m_names);
     m_filling = false;
+    // The rocket shown stays if the filter keeps it; otherwise none is named.
+    showCurrentRocket();
 }
 
 void CRocketPage::onMotorChosen(int index)
@@ -234,6 +256,20 @@ void CRocketPage::onMotorChosen(int index)
     m_browser.chooseMotorEntry(index);
     if (index >= 0)
         showCurrentRocket();
+}
+
+void CRocketPage::forgetOtherRocketsTicks()
+{
+    // Steps ticked for one rocket were not done for another, even when both
+    // carry the same checklist.
+    const QString rocketId = m_browser.view().rocketId;
+    if (rocketId != m_flownRocketId && sheet()) {
+        for (int i = 0; i < sheet()->pageCount(); ++i) {
+            if (auto *checklist = qobject_cast<CChecklistPage *>(sheet()->page(i)))
+                checklist->clearTicks();
+        }
+    }
+    m_flownRocketId = rocketId;
 }
 
 void CRocketPage::toggleImage()
@@ -253,7 +289,12 @@ bool CRocketPage::eventFilter(QObject *watched, QEvent *event)
 
 void CRocketPage::OnEdit()
 {
-    const QString id = m_browser.view().rocketId;
+    if (!m_browser.view().empty)
+        editRocket(m_browser.view().rocketId);
+}
+
+void CRocketPage::editRocket(const QString &id)
+{
     CRecordStore &store = m_context.store;
     if (!openRocketRow(store, rocketQuery(id)))
         return;
@@ -263,6 +304,13 @@ void CRocketPage::OnEdit()
         CRocketEditSheet sheet({store, m_context.settings, m_context.ui, m_context.storageDirectory}, id, this);
         m_sheetRunner(sheet);
     }
+    // The edited rocket may have moved in the name order, or out of the
+    // filtered list: it is found again, in the whole catalogue if need be.
+    m_browser.chooseName(-1);
+    if (!m_browser.followRocket(id)) {
+        fillFilterList();
+        m_browser.followRocket(id);
+    }
     fillNameList();
     showCurrentRocket();
     if (commandBar())
@@ -271,13 +319,9 @@ void CRocketPage::OnEdit()
 
 void CRocketPage::OnAdd()
 {
-    CAddedRocket added;
-    if (!addRocketRow(m_context.store, added))
-        return;
-    // The position is taken in name order even when a filter shows another list;
-    // the rocket edited is the new one either way.
-    m_browser.setCurrentRocket(added.position, added.rocketId);
-    OnEdit();
+    const QString added = addRocketRow(m_context.store);
+    if (!added.isNull())
+        editRocket(added);
 }
 
 void CRocketPage::OnDelete()
@@ -287,15 +331,13 @@ void CRocketPage::OnDelete()
     if (m_browser.view().empty || !openRocketRow(store, rocketQuery(id)))
         return;
     CPrompter &prompter = m_context.ui.prompter;
-    if (!prompter.warningYesNo(this, QStringLiteral("Delete the current Rocket?")))
+    if (!prompter.warningYesNo(this, QStringLiteral("Delete the rocket %1?").arg(m_browser.view().name)))
         return;
     prompter.prompt(this, QStringLiteral("Info"),
                     QStringLiteral("This operation will take time because the database has to be reindexed."),
                     PromptIcon::Exclamation, PromptButtons::Ok);
-    if (countRocketLaunches(store, id) > 0
-        && !prompter.warningYesNo(this,
-                                  QStringLiteral("There are Launch records associated with this rocket\n"
-                                                 "these will also be removed.\nContinue?")))
+    const int launches = countRocketLaunches(store, id);
+    if (launches > 0 && !prompter.warningYesNo(this, launchesQuestion(launches)))
         return;
     {
         CWaitCursor wait;

@@ -75,12 +75,16 @@ private:
     void onNameChosen(int index);
     void onFilterChosen(int index);
     void onMotorChosen(int index);
+    void editRocket(const QString &rocketId);
+    // Launch mode: clears the wizard's checklist ticks when another rocket is flown.
+    void forgetOtherRocketsTicks();
 
     Context m_context;
     CRocketBrowser m_browser;
     std::function<void(CPropertySheet &)> m_sheetRunner;
     bool m_imageShown = true;
     bool m_filling = false;
+    QString m_flownRocketId;
 
     // Texts bound to the controls.
     QString m_name;

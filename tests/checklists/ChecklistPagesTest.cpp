@@ -1,14 +1,23 @@
 #include "checklists/ChecklistPage.h"
 #include "checklists/ChecklistSetup.h"
 #include "db/RecordStore.h"
+#include "launch/LaunchDlg.h"
+#include "launch/RecordingSounds.h"
 #include "platform/SettingsStore.h"
+#include "rockets/RocketPage.h"
+#include "rockets/ScreenDriver.h"
+#include "support/TestFiles.h"
 #include "support/TestLogbook.h"
 #include "ui/PropertySheet.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -27,7 +36,7 @@ protected:
         m_other = new CPropertyPage(QStringLiteral("Other"));
         m_sheet.addPage(m_other);
         m_sheet.addPage(m_setup);
-        m_sheet.activateFirstPage();
+        m_sheet.show();
     }
 
     QLineEdit *label(int row) { return m_setup->findChildren<QLineEdit *>().at(row); }
@@ -69,29 +78,47 @@ TEST_F(ChecklistSetupTest, LoadsTheRowsAndStoresThemBackWithoutCommas)
 TEST_F(ChecklistSetupTest, DefaultsKeepTheirCommasAndAnEmptyDefaultChangesNothing)
 {
     ASSERT_TRUE(m_sheet.setActivePage(1));
-    m_setup->setToDefaults();
+    driver::command(m_setup, QStringLiteral("Set To Defaults"));
     EXPECT_EQ(label(0)->text(), QStringLiteral("A"));
 
     label(0)->setText(QStringLiteral("Motor, igniter"));
-    m_setup->setAsDefaults();
+    driver::command(m_setup, QStringLiteral("Set As Defaults"));
     EXPECT_EQ(m_settings.ReadSetting(QLatin1String(kSettingDefaultChecklist)), QStringLiteral("Motor, igniter,B,C,"));
-    m_setup->setToDefaults();
+    driver::command(m_setup, QStringLiteral("Set To Defaults"));
     EXPECT_EQ(label(0)->text(), QStringLiteral("Motor"));
     EXPECT_EQ(label(1)->text(), QStringLiteral(" igniter"));
     EXPECT_EQ(label(2)->text(), QStringLiteral("B"));
 }
 
-TEST_F(ChecklistSetupTest, TooLongDefaultIsRefusedWithAMessage)
+TEST_F(ChecklistSetupTest, SetAsDefaultsTellsWhyNothingWasSaved)
 {
     ASSERT_TRUE(m_sheet.setActivePage(1));
     for (int i = 0; i < 8; ++i) {
         enabled(i)->setChecked(true);
         label(i)->setText(QString(30, QLatin1Char('a' + i)));
     }
-    m_setup->setAsDefaults();
+    driver::command(m_setup, QStringLiteral("Set As Defaults"));
     EXPECT_TRUE(m_settings.ReadSetting(QLatin1String(kSettingDefaultChecklist)).isEmpty());
     ASSERT_EQ(m_prompter.shown().size(), 1);
     EXPECT_EQ(m_prompter.shown().first().caption, QStringLiteral("Error"));
+    EXPECT_TRUE(m_prompter.shown().first().text.contains(QLatin1String("199")));
+
+    // A short checklist that cannot be saved names the settings file instead.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(writeTestFile(dir.filePath(QStringLiteral("plain")), "not a folder"));
+    CSettingsStore blocked(dir.filePath(QStringLiteral("plain/settings.ini")));
+    CPropertySheet sheet {QString()};
+    auto *setup = new CChecklistSetup(m_store, blocked, {m_prompter, m_files},
+                                      QStringLiteral("Select * FROM Rockets WHERE ID='1'"));
+    sheet.addPage(setup);
+    sheet.show();
+    m_prompter.clear();
+    driver::command(setup, QStringLiteral("Set As Defaults"));
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().first().caption, QStringLiteral("Error"));
+    EXPECT_TRUE(m_prompter.shown().first().text.contains(blocked.fileName()));
+    EXPECT_FALSE(m_prompter.shown().first().text.contains(QLatin1String("199")));
 }
 
 TEST_F(ChecklistSetupTest, QueryThatCannotRunKeepsThePageInactive)
@@ -106,7 +133,7 @@ TEST_F(ChecklistSetupTest, QueryThatCannotRunKeepsThePageInactive)
     EXPECT_EQ(sheet.activeIndex(), 0);
 }
 
-TEST(ChecklistPage, ShowsTheStepsOfItsSourceAndKeepsTicks)
+TEST(ChecklistPage, ShowsTheStepsOfItsSourceAndKeepsTicksForThem)
 {
     QString checklist = QStringLiteral("Arm,,Clear,");
     CPropertySheet sheet {QString()};
@@ -116,17 +143,84 @@ TEST(ChecklistPage, ShowsTheStepsOfItsSourceAndKeepsTicks)
     sheet.show();
     ASSERT_TRUE(sheet.setActivePage(1));
     EXPECT_TRUE(page->box(0)->isVisible());
-    EXPECT_EQ(page->box(0)->text(), QStringLiteral("Arm"));
+    EXPECT_EQ(page->stepLabel(0)->text(), QStringLiteral("Arm"));
     EXPECT_FALSE(page->box(1)->isVisible());
-    EXPECT_EQ(page->box(2)->text(), QStringLiteral("Clear"));
+    EXPECT_EQ(page->stepLabel(2)->text(), QStringLiteral("Clear"));
     EXPECT_FALSE(page->box(3)->isVisible());
 
-    page->box(2)->setChecked(true);
+    // A tap on the step's text ticks its box.
+    driver::tap(page->stepLabel(2));
+    EXPECT_TRUE(page->box(2)->isChecked());
     ASSERT_TRUE(sheet.setActivePage(0));
-    EXPECT_TRUE(page->isTicked(2));
+    ASSERT_TRUE(sheet.setActivePage(1));
+    EXPECT_TRUE(page->box(2)->isChecked());
+
+    // Another checklist starts unticked.
     checklist.clear();
+    ASSERT_TRUE(sheet.setActivePage(0));
     ASSERT_TRUE(sheet.setActivePage(1));
     for (int i = 0; i < CChecklistPage::kBoxes; ++i)
         EXPECT_FALSE(page->box(i)->isVisible()) << i;
-    EXPECT_TRUE(page->box(2)->isChecked());
+    EXPECT_FALSE(page->isTicked(2));
+}
+
+TEST(ChecklistPage, LongStepsWrapInsteadOfBeingCut)
+{
+    const QString step = QStringLiteral("Check that the igniter leads are clear of the rail and the blast deflector");
+    QString checklist = step + QStringLiteral(",Go,");
+    CPropertySheet sheet {QString()};
+    auto *page = new CChecklistPage(checklist);
+    sheet.addPage(page);
+    sheet.resize(240, 320);
+    sheet.show();
+    QLabel *shown = nullptr;
+    for (QLabel *label : page->findChildren<QLabel *>()) {
+        if (label->text() == step)
+            shown = label;
+    }
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->isVisible());
+    EXPECT_TRUE(shown->wordWrap());
+    EXPECT_LE(shown->geometry().right(), page->width());
+    EXPECT_GE(shown->height(), 2 * shown->fontMetrics().lineSpacing());
+}
+
+// Both rockets carry the same steps: ticks made for one were not done for the other.
+TEST(ChecklistPage, WizardTicksAreClearedWhenAnotherRocketIsFlown)
+{
+    CTestLogbook logbook;
+    ASSERT_TRUE(logbook.isValid());
+    ASSERT_TRUE(logbook.exec({"INSERT INTO Rockets (ID,Name,CheckList) VALUES (1,'Alpha','Arm,Clear,')",
+                              "INSERT INTO Rockets (ID,Name,CheckList) VALUES (2,'Bravo','Arm,Clear,')"}));
+    CSettingsStore settings(logbook.directory() + QStringLiteral("settings.ini"));
+    CScriptedPrompter prompter;
+    CScriptedFileChooser files;
+    CRecordingSounds sounds;
+    CLaunchDlg launch({settings, {prompter, files}, sounds, nullptr, logbook.directory(), QStringLiteral("Sites")});
+    QList<bool> ticksAfterReturn;
+    int pageAfterNext = -1;
+    launch.setSheetRunner([&](CPropertySheet &sheet) {
+        sheet.show();
+        auto *rocket = qobject_cast<CRocketPage *>(sheet.page(CLaunchDlg::RocketPage));
+        auto *checklist = qobject_cast<CChecklistPage *>(sheet.page(CLaunchDlg::ChecklistPage));
+        const auto fly = [&] {
+            driver::tap(driver::find<QToolButton>(rocket, QStringLiteral("Next rocket")));
+            driver::tap(driver::find<QPushButton>(rocket, QStringLiteral("Fly It")));
+            driver::tab(sheet, CLaunchDlg::ChecklistPage);
+        };
+        fly();
+        driver::tap(checklist->box(0));
+        driver::tap(checklist->box(1));
+        driver::tab(sheet, CLaunchDlg::RocketPage);
+        fly();
+        EXPECT_EQ(rocket->browser().view().name, QStringLiteral("Bravo"));
+        for (int i = 0; i < 2; ++i)
+            ticksAfterReturn.append(checklist->box(i)->isChecked());
+        driver::tap(checklist->nextButton());
+        pageAfterNext = sheet.activeIndex();
+        return int(QDialog::Rejected);
+    });
+    launch.OnLogFlight();
+    EXPECT_EQ(ticksAfterReturn, QList<bool>({false, false}));
+    EXPECT_EQ(pageAfterNext, int(CLaunchDlg::ChecklistPage));
 }

@@ -3,21 +3,25 @@
 #include "db/RecordStore.h"
 #include "platform/SettingsStore.h"
 #include "rockets/RocketEditSheet.h"
+#include "rockets/ScreenDriver.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
+using driver::find;
+
 namespace {
 
-// The Motors page of an edit sheet, shown the way the sheet shows it.
+// The Motors page of an edit sheet, reached by its tab and driven by its widgets.
 class RecMotorsTest : public ::testing::Test
 {
 protected:
@@ -41,22 +45,38 @@ protected:
             CRocketEditContext {m_store, m_settings, {m_prompter, m_files}, m_logbook.directory()},
             QString::fromLatin1(rocketId));
         m_sheet->show();
-        EXPECT_TRUE(m_sheet->setActivePage(3));
-        return m_sheet->motorsPage();
+        driver::tab(*m_sheet, 3);
+        EXPECT_EQ(m_sheet->activeIndex(), 3);
+        m_page = m_sheet->motorsPage();
+        return m_page;
     }
 
-    void type(CRecMotorsDlg *page, const char *name, const QString &text)
+    // Catalogue motors in Type order after the blank entry: 1 A8, 2 B6, 3 C6.
+    void chooseMotor(int entry) { driver::choose(find<QComboBox>(m_page, QStringLiteral("Motor")), entry); }
+    void type(const char *field, const char *text)
     {
-        for (QLineEdit *edit : page->findChildren<QLineEdit *>()) {
-            if (edit->accessibleName() == QLatin1String(name))
-                edit->setText(text);
-        }
-        for (QComboBox *combo : page->findChildren<QComboBox *>()) {
-            if (combo->accessibleName() == QLatin1String(name))
-                combo->setEditText(text);
-        }
+        const QString name = QString::fromLatin1(field);
+        QLineEdit *edit = find<QLineEdit>(m_page, name);
+        if (auto *combo = find<QComboBox>(m_page, name))
+            edit = combo->lineEdit();
+        driver::type(edit, QString::fromLatin1(text));
     }
-
+    void command(const char *text) { driver::command(m_page, QString::fromLatin1(text)); }
+    void addToCluster() { driver::tap(find<QPushButton>(m_page, QStringLiteral("Add to cluster"))); }
+    QListWidget *list(const char *name) { return find<QListWidget>(m_page, QString::fromLatin1(name)); }
+    void tapLine(const char *listName, int row)
+    {
+        QListWidget *widget = list(listName);
+        ASSERT_LT(row, widget->count());
+        QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, widget->visualItemRect(widget->item(row)).center());
+    }
+    QStringList lines(const char *listName)
+    {
+        QStringList texts;
+        for (int i = 0; i < list(listName)->count(); ++i)
+            texts.append(list(listName)->item(i)->text());
+        return texts;
+    }
     QStringList rows(const char *sql) { return m_logbook.rows(QString::fromUtf8(sql)); }
 
     CTestLogbook m_logbook;
@@ -65,44 +85,121 @@ protected:
     CScriptedPrompter m_prompter;
     CScriptedFileChooser m_files;
     std::unique_ptr<CRocketEditSheet> m_sheet;
+    CRecMotorsDlg *m_page = nullptr;
 };
+
+constexpr char kRecommended[] = "Recommended Motors List";
+constexpr char kPending[] = "Motor Cluster";
 
 } // namespace
 
 TEST_F(RecMotorsTest, SimpleRocketAddsChecksAndRemovesSingleMotors)
 {
-    CRecMotorsDlg *page = open("1");
-    EXPECT_FALSE(page->findChild<QPushButton *>()->isVisible() && page->isStaged());
-    page->OnAdd();
+    open("1");
+    command("ADD");
     ASSERT_EQ(m_prompter.shown().size(), 1);
     EXPECT_EQ(m_prompter.shown().first().text, QStringLiteral("Please enter more motor data"));
     EXPECT_TRUE(rows("SELECT * FROM RecMotors").isEmpty());
 
-    // Choosing a catalogue motor (after the blank entry) fills type, maker and delay.
-    page->onMotorChosen(2);
-    type(page, "Expected Altitude", QStringLiteral("120"));
-    page->OnAdd();
-    type(page, "MFG", QStringLiteral("O'Brien"));
-    type(page, "Motor", QStringLiteral("D12"));
-    type(page, "Delay", QStringLiteral("7"));
-    page->OnAdd();
+    // Choosing a catalogue motor fills type, maker and delay.
+    chooseMotor(2);
+    type("Expected Altitude", "120");
+    command("ADD");
+    type("MFG", "O'Brien");
+    type("Motor", "D12");
+    type("Delay", "7");
+    command("ADD");
     EXPECT_EQ(rows("SELECT RocketID, Type, Delay, MFG, Alt FROM RecMotors ORDER BY Type"),
               QStringList({"1|B6|4|Estes|120", "1|D12|7|O'Brien|120"}));
-    EXPECT_EQ(page->recommendationLines(), QStringList({"Estes\tB6-4", "O'Brien\tD12-7"}));
+    EXPECT_EQ(lines(kRecommended), QStringList({"Estes\tB6-4", "O'Brien\tD12-7"}));
 
-    // REMOVE without a selection does nothing; with one it removes that row.
-    page->OnRemove();
+    // REMOVE without a line chosen does nothing; with one it removes that row.
+    command("REMOVE");
     EXPECT_EQ(rows("SELECT Type FROM RecMotors").size(), 2);
-    page->onRecommendationChosen(1);
-    page->OnRemove();
+    tapLine(kRecommended, 1);
+    command("REMOVE");
     EXPECT_EQ(rows("SELECT Type FROM RecMotors"), QStringList({"B6"}));
-    EXPECT_EQ(page->recommendationLines(), QStringList({"Estes\tB6-4"}));
+    EXPECT_EQ(lines(kRecommended), QStringList({"Estes\tB6-4"}));
 
     // UPDATE replaces the chosen recommendation with what the fields hold.
-    page->onRecommendationChosen(0);
-    type(page, "Delay", QStringLiteral("6"));
-    page->OnUpdate();
+    tapLine(kRecommended, 0);
+    type("Delay", "6");
+    command("UPDATE");
     EXPECT_EQ(rows("SELECT Type, Delay FROM RecMotors"), QStringList({"B6|6"}));
+}
+
+TEST_F(RecMotorsTest, RemoveDeletesTheLineThatWasTappedAfterAnAdd)
+{
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO RecMotors (RocketID,Type,Delay,MFG) VALUES (1,'C6','5','Estes')"}));
+    open("1");
+    // A8 sorts before C6: the list must show the rows in the order REMOVE uses.
+    chooseMotor(1);
+    command("ADD");
+    ASSERT_EQ(list(kRecommended)->count(), 2);
+    const QString tapped = list(kRecommended)->item(1)->text();
+    tapLine(kRecommended, 1);
+    command("REMOVE");
+    const QStringList left = rows("SELECT MFG || '\t' || Type || '-' || Delay FROM RecMotors");
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_NE(left.first(), tapped);
+    EXPECT_EQ(lines(kRecommended), left);
+}
+
+TEST_F(RecMotorsTest, ArrowKeysChooseTheLineThatRemoveDeletes)
+{
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO RecMotors (RocketID,Type,Delay,MFG) VALUES (1,'A8','3','Quest')",
+                                "INSERT INTO RecMotors (RocketID,Type,Delay,MFG) VALUES (1,'C6','5','Estes')"}));
+    open("1");
+    tapLine(kRecommended, 0);
+    QTest::keyClick(list(kRecommended), Qt::Key_Down);
+    ASSERT_EQ(list(kRecommended)->currentRow(), 1);
+    EXPECT_EQ(find<QLineEdit>(m_page, QStringLiteral("Delay"))->text(), QStringLiteral("5"));
+    command("REMOVE");
+    EXPECT_EQ(rows("SELECT Type FROM RecMotors"), QStringList({"A8"}));
+}
+
+TEST_F(RecMotorsTest, RefusedUpdateChangesNothing)
+{
+    ASSERT_TRUE(m_logbook.exec({
+        "INSERT INTO RecMotors (RocketID,Type,Delay,MFG) VALUES (1,'A8','3','Quest')",
+        "INSERT INTO RecMotors (RocketID,Type,Delay,MFG,Stage,Qty,GroupID) VALUES (3,'A8','3','Quest','1','1','7')",
+        "INSERT INTO RecMotors (RocketID,Type,Delay,MFG,Stage,Qty,GroupID) VALUES (3,'B6','4','Estes','2','1','7')",
+    }));
+    open("1");
+    tapLine(kRecommended, 0);
+    type("Delay", "");
+    command("UPDATE");
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().first().text, QStringLiteral("Please enter more motor data"));
+    EXPECT_EQ(rows("SELECT RocketID, Type, Delay FROM RecMotors WHERE RocketID=1"), QStringList({"1|A8|3"}));
+
+    // A staged group cut down to one stage is refused, and the group stays whole.
+    open("3");
+    tapLine(kRecommended, 0);
+    ASSERT_EQ(lines(kPending).size(), 2);
+    m_prompter.clear();
+    m_prompter.script({PromptAnswer::Yes});
+    tapLine(kPending, 0);
+    ASSERT_EQ(lines(kPending).size(), 1);
+    command("UPDATE");
+    ASSERT_EQ(m_prompter.shown().size(), 2);
+    EXPECT_EQ(m_prompter.shown().last().text,
+              QStringLiteral("This is a staged model\nPlease enter more than one stage"));
+    EXPECT_EQ(rows("SELECT Type, Stage, GroupID FROM RecMotors WHERE RocketID=3 ORDER BY Stage"),
+              QStringList({"A8|1|7", "B6|2|7"}));
+}
+
+TEST_F(RecMotorsTest, ClusterAddTakesTheTypedMotorWithItsQuantity)
+{
+    open("2");
+    chooseMotor(3);
+    type("Qty", "3");
+    type("Expected Altitude", "400");
+    command("ADD");
+    EXPECT_TRUE(m_prompter.shown().isEmpty());
+    EXPECT_EQ(rows("SELECT Type, Qty, Alt FROM RecMotors WHERE RocketID=2"), QStringList({"C6|3|400"}));
+    EXPECT_EQ(lines(kRecommended), QStringList({"S1 Estes C6-5x3 "}));
+    EXPECT_TRUE(lines(kPending).isEmpty());
 }
 
 TEST_F(RecMotorsTest, ClusterNeedsMoreThanOneMotorAndGetsAFreeGroup)
@@ -113,36 +210,36 @@ TEST_F(RecMotorsTest, ClusterNeedsMoreThanOneMotorAndGetsAFreeGroup)
         "INSERT INTO RecMotors (RocketID,Type,Qty,GroupID,Stage) VALUES (2,'Z','2','3','1')",
         "INSERT INTO RecMotors (RocketID,Type,Qty,GroupID,Stage) VALUES (2,'Z','2','4','1')",
     }));
-    CRecMotorsDlg *page = open("2");
-    EXPECT_TRUE(page->isClustered());
-    EXPECT_FALSE(page->isStaged());
-    page->OnAdd(); // nothing pending: nothing happens
+    open("2");
+    EXPECT_TRUE(find<QLineEdit>(m_page, QStringLiteral("Qty"))->isVisible());
+    EXPECT_FALSE(find<QPushButton>(m_page, QStringLiteral("Stage"))->isVisible());
+    command("ADD"); // nothing typed, nothing pending: nothing happens
     EXPECT_TRUE(m_prompter.shown().isEmpty());
 
-    page->onMotorChosen(3); // C6, in Type order after the blank entry
-    page->onAddToCluster();
-    EXPECT_EQ(page->pendingLines(), QStringList({"Estes\tC6-5x1"}));
-    page->OnAdd();
+    chooseMotor(3);
+    addToCluster();
+    EXPECT_EQ(lines(kPending), QStringList({"Estes\tC6-5x1"}));
+    command("ADD");
     ASSERT_EQ(m_prompter.shown().size(), 1);
     EXPECT_EQ(m_prompter.shown().first().text,
               QStringLiteral("This is a clustered model\nPlease enter more than one motor"));
-    EXPECT_EQ(page->pending().size(), 1);
+    EXPECT_EQ(lines(kPending).size(), 1);
 
     // Removing the pending motor asks first.
     m_prompter.script({PromptAnswer::Yes});
-    page->onPendingChosen(0);
-    EXPECT_TRUE(page->pending().isEmpty());
+    tapLine(kPending, 0);
+    EXPECT_TRUE(lines(kPending).isEmpty());
 
-    page->onMotorChosen(3); // C6, in Type order after the blank entry
-    type(page, "Qty", QStringLiteral("3"));
-    type(page, "Expected Altitude", QStringLiteral("400"));
-    page->onAddToCluster();
-    page->OnAdd();
+    chooseMotor(3);
+    type("Qty", "3");
+    type("Expected Altitude", "400");
+    addToCluster();
+    command("ADD");
     // Four rows in all, so groups start at 5; the rocket's own 3 and 4 are below anyway.
     EXPECT_EQ(rows("SELECT Type, Qty, GroupID, Alt FROM RecMotors WHERE RocketID=2 AND Type='C6'"),
               QStringList({"C6|3|5|400"}));
-    EXPECT_TRUE(page->pending().isEmpty());
-    EXPECT_EQ(page->recommendationLines(), QStringList({"S1 Estes C6-5x3 ", "S1  Z-x2 ", "S1  Z-x2 "}));
+    EXPECT_TRUE(lines(kPending).isEmpty());
+    EXPECT_EQ(lines(kRecommended), QStringList({"S1 Estes C6-5x3 ", "S1  Z-x2 ", "S1  Z-x2 "}));
 }
 
 TEST_F(RecMotorsTest, GroupNumbersSkipThoseTheRocketUses)
@@ -157,49 +254,58 @@ TEST_F(RecMotorsTest, GroupNumbersSkipThoseTheRocketUses)
 
 TEST_F(RecMotorsTest, StagedRocketNeedsTwoEntriesAndAGroupCanBeEditedAgain)
 {
-    CRecMotorsDlg *page = open("3");
-    EXPECT_TRUE(page->isStaged());
-    page->onMotorChosen(1);
-    page->onAddToCluster();
-    page->OnAdd();
+    open("3");
+    QPushButton *stage = find<QPushButton>(m_page, QStringLiteral("Stage"));
+    EXPECT_TRUE(stage->isVisible());
+    chooseMotor(1);
+    addToCluster();
+    command("ADD");
     ASSERT_EQ(m_prompter.shown().size(), 1);
     EXPECT_EQ(m_prompter.shown().first().text,
               QStringLiteral("This is a staged model\nPlease enter more than one stage"));
 
     // Two entries both in stage 1 are accepted: only the count is checked.
-    page->onMotorChosen(3);
-    page->onAddToCluster();
-    page->OnAdd();
-    EXPECT_EQ(page->recommendationLines(), QStringList({"S1 Quest A8-3 & Estes C6-5 "}));
+    chooseMotor(3);
+    addToCluster();
+    command("ADD");
+    EXPECT_EQ(lines(kRecommended), QStringList({"S1 Quest A8-3 & Estes C6-5 "}));
 
-    page->onStageButton();
-    page->onStageButton();
-    page->onStageButton();
-    EXPECT_EQ(page->currentStage(), 1);
-    page->onStageButton();
-    EXPECT_EQ(page->currentStage(), 2);
+    for (const char *shown : {"2", "3", "1", "2"}) {
+        driver::tap(stage);
+        EXPECT_EQ(stage->text(), QLatin1String(shown));
+    }
 
     // Choosing the group loads it into the pending list; UPDATE stores it again.
-    page->onRecommendationChosen(0);
-    EXPECT_EQ(page->pendingLines(), QStringList({"S1 Quest\tA8-3", "S1 Estes\tC6-5"}));
-    page->onMotorChosen(2);
-    page->onAddToCluster();
-    page->OnUpdate();
+    tapLine(kRecommended, 0);
+    EXPECT_EQ(lines(kPending), QStringList({"S1 Quest\tA8-3", "S1 Estes\tC6-5"}));
+    chooseMotor(2);
+    addToCluster();
+    command("UPDATE");
     EXPECT_EQ(rows("SELECT Type, Stage FROM RecMotors WHERE RocketID=3 ORDER BY Stage, Type"),
               QStringList({"A8|1", "C6|1", "B6|2"}));
     EXPECT_EQ(rows("SELECT DISTINCT GroupID FROM RecMotors WHERE RocketID=3").size(), 1);
-    page->onRecommendationChosen(0);
-    page->OnRemove();
+    tapLine(kRecommended, 0);
+    command("REMOVE");
     EXPECT_TRUE(rows("SELECT * FROM RecMotors WHERE RocketID=3").isEmpty());
-    EXPECT_TRUE(page->recommendationLines().isEmpty());
+    EXPECT_TRUE(lines(kRecommended).isEmpty());
 }
 
 TEST_F(RecMotorsTest, FlagsChangedOnTheMiscPageTakeEffectOnActivation)
 {
-    CRecMotorsDlg *page = open("1");
-    EXPECT_FALSE(page->isClustered());
+    ASSERT_TRUE(m_logbook.exec({
+        "INSERT INTO RecMotors (RocketID,Type,Delay,MFG,Stage,Qty,GroupID) VALUES (1,'A8','3','Quest','1','2','9')",
+        "INSERT INTO RecMotors (RocketID,Type,Delay,MFG,Stage,Qty,GroupID) VALUES (1,'C6','5','Estes','1','1','9')",
+    }));
+    open("1");
+    EXPECT_FALSE(find<QLineEdit>(m_page, QStringLiteral("Qty"))->isVisible());
+    EXPECT_EQ(lines(kRecommended).size(), 2);
     ASSERT_TRUE(m_logbook.exec({"UPDATE Rockets SET Clustered='1' WHERE ID=1"}));
-    ASSERT_TRUE(m_sheet->setActivePage(0));
-    ASSERT_TRUE(m_sheet->setActivePage(3));
-    EXPECT_TRUE(page->isClustered());
+    driver::tab(*m_sheet, 0);
+    driver::tab(*m_sheet, 3);
+    EXPECT_TRUE(find<QLineEdit>(m_page, QStringLiteral("Qty"))->isVisible());
+    // The list now shows the group, and REMOVE takes the whole of it.
+    EXPECT_EQ(lines(kRecommended), QStringList({"S1 Quest A8-3x2 & Estes C6-5 "}));
+    tapLine(kRecommended, 0);
+    command("REMOVE");
+    EXPECT_TRUE(rows("SELECT * FROM RecMotors WHERE RocketID=1").isEmpty());
 }

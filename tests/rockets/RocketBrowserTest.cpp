@@ -98,22 +98,6 @@ TEST_F(RocketBrowserTest, LaunchModeHasABlankFirstEntry)
     EXPECT_TRUE(browser.view().motorText.isEmpty());
 }
 
-TEST_F(RocketBrowserTest, FilterReplacesTheListUntilTheFiltersAreFilledAgain)
-{
-    CRocketBrowser browser(m_store, CRocketBrowser::Mode::Browse);
-    EXPECT_EQ(browser.fillFilterList(), QStringList({"Sorted by ID", "Only B"}));
-    browser.chooseName(2);
-    EXPECT_EQ(browser.showCurrent().name, QStringLiteral("Charlie"));
-    EXPECT_EQ(browser.chooseFilter(1), QStringList({"Bravo"}));
-    // The view stays as it was until the next move; then position 2 no longer fits.
-    EXPECT_EQ(browser.view().name, QStringLiteral("Charlie"));
-    EXPECT_TRUE(browser.showCurrent().empty);
-    EXPECT_EQ(browser.view().rocketId, QStringLiteral("0"));
-    EXPECT_EQ(browser.chooseFilter(0), QStringList({"Charlie", "Alpha", "Bravo"}));
-    browser.fillFilterList();
-    EXPECT_EQ(browser.fillNameList(), QStringList({"Alpha", "Bravo", "Charlie"}));
-}
-
 TEST(RocketBrowser, EmptyCatalogueStaysEmptyWhicheverWayItSteps)
 {
     CTestLogbook logbook;

@@ -2,9 +2,9 @@
 #include "platform/SettingsStore.h"
 #include "rockets/RecMotorsDlg.h"
 #include "rockets/RocketEdit1Dlg.h"
-#include "rockets/RocketEdit2Dlg.h"
 #include "rockets/RocketEditSheet.h"
 #include "rockets/RocketPage.h"
+#include "rockets/ScreenDriver.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
@@ -13,8 +13,12 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
+
+using driver::find;
 
 namespace {
 
@@ -28,26 +32,33 @@ protected:
         ASSERT_TRUE(m_store.Open(m_logbook.directory()));
     }
 
-    CRocketPage *makePage()
+    CRocketPage *makePage(CRocketBrowser::Mode mode = CRocketBrowser::Mode::Browse)
     {
-        auto *page = new CRocketPage({m_store,
-                                      m_settings,
-                                      {m_prompter, m_files},
-                                      m_logbook.directory(),
-                                      CRocketBrowser::Mode::Browse,
-                                      &m_checklist});
+        auto *page =
+            new CRocketPage({m_store, m_settings, {m_prompter, m_files}, m_logbook.directory(), mode, &m_checklist});
         m_sheet.addPage(page);
-        m_sheet.activateFirstPage();
+        m_sheet.show();
         page->setSheetRunner([this](CPropertySheet &sheet) {
-            sheet.activateFirstPage();
+            sheet.show();
             ++m_sheetsRun;
             if (m_edit)
                 m_edit(static_cast<CRocketEditSheet &>(sheet));
-            sheet.confirm();
+            driver::tap(sheet.confirmButton());
         });
+        m_page = page;
         return page;
     }
 
+    QComboBox *nameBox() { return find<QComboBox>(m_page, QStringLiteral("Rocket Name:")); }
+    QComboBox *filterBox() { return find<QComboBox>(m_page, QStringLiteral("Filter")); }
+    void next() { driver::tap(find<QToolButton>(m_page, QStringLiteral("Next rocket"))); }
+    void command(const char *text) { driver::command(m_page, QString::fromLatin1(text)); }
+    void renameTo(const char *name)
+    {
+        m_edit = [name](CRocketEditSheet &sheet) {
+            driver::type(find<QLineEdit>(sheet.mainPage(), QStringLiteral("Name")), QString::fromLatin1(name));
+        };
+    }
     QStringList rows(const char *sql) { return m_logbook.rows(QString::fromUtf8(sql)); }
 
     CTestLogbook m_logbook;
@@ -57,78 +68,188 @@ protected:
     CScriptedFileChooser m_files;
     QString m_checklist;
     CPropertySheet m_sheet {QStringLiteral("Rockets")};
+    CRocketPage *m_page = nullptr;
     std::function<void(CRocketEditSheet &)> m_edit;
     int m_sheetsRun = 0;
 };
 
-template<typename T> T *field(QWidget *page, const QString &accessibleName)
-{
-    for (T *widget : page->findChildren<T *>()) {
-        if (widget->accessibleName() == accessibleName)
-            return widget;
-    }
-    return nullptr;
-}
-
 } // namespace
 
-TEST_F(RocketEditTest, AddToAnEmptyTableStoresNoNameAndLeavesMiscNull)
+TEST_F(RocketEditTest, AddedRocketIsNamedNoNameAndIsNeitherStagedNorClustered)
 {
-    CRocketPage *page = makePage();
-    page->OnAdd();
+    makePage();
+    bool clusterControlsShown = true;
+    m_edit = [&](CRocketEditSheet &sheet) {
+        driver::tab(sheet, 3);
+        ASSERT_EQ(sheet.activeIndex(), 3);
+        clusterControlsShown = find<QPushButton>(sheet.motorsPage(), QStringLiteral("Add to cluster"))->isVisible()
+            || find<QLineEdit>(sheet.motorsPage(), QStringLiteral("Qty"))->isVisible();
+    };
+    command("ADD");
     EXPECT_EQ(m_sheetsRun, 1);
-    // Only the Main page was shown; the Misc page never wrote its fields.
-    EXPECT_EQ(rows("SELECT ID, Name, Stages IS NULL, Clustered IS NULL, Notes IS NULL FROM Rockets"),
-              QStringList({"1|NoName|1|1|1"}));
-    EXPECT_EQ(page->browser().view().name, QStringLiteral("NoName"));
+    EXPECT_FALSE(clusterControlsShown);
+    // The Misc page was never shown, so its text fields stay null.
+    EXPECT_EQ(rows("SELECT ID, Name, Stages, Clustered, Notes IS NULL FROM Rockets"), QStringList({"1|NoName|0|0|1"}));
+    EXPECT_EQ(nameBox()->currentText(), QStringLiteral("NoName"));
 }
 
-TEST_F(RocketEditTest, EditWritesBothPagesExactlyAsTyped)
+TEST_F(RocketEditTest, EveryMainAndMiscFieldIsStoredInItsOwnColumn)
 {
-    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Rockets (ID,Name) VALUES (1,'Alpha')"}));
-    ASSERT_TRUE(m_settings.WriteSetting(QLatin1String(kSettingDefaultStatus), QStringLiteral("Flying,Retired,tail")));
-    CRocketPage *page = makePage();
-    page->stepRocket(1);
-    QStringList statusEntries;
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Rockets (ID,Name,Stages,Clustered) VALUES (1,'Alpha','0','0')"}));
+    makePage();
+    // Each field gets a text naming its column, so a swap shows in the row.
+    const struct
+    {
+        int page;
+        const char *label;
+        const char *column;
+    } fields[] = {{0, "Name", "Name"},
+                  {0, "Model Type", "Type"},
+                  {0, "Model MFG", "MFG"},
+                  {0, "Status", "Status"},
+                  {0, "Image file", "Image"},
+                  {1, "Length", "Length"},
+                  {1, "Max Diameter", "Diameter"},
+                  {1, "Weight", "Weight"},
+                  {1, "MMT", "MMT"},
+                  {1, "CP location", "CP"},
+                  {1, "Recovery", "Recovery"},
+                  {1, "Launcher", "Launcher"}};
     m_edit = [&](CRocketEditSheet &sheet) {
-        CRocketEdit1Dlg *main = sheet.mainPage();
-        auto *statusCombo = field<QComboBox>(main, QStringLiteral("Status"));
-        for (int i = 0; i < statusCombo->count(); ++i)
-            statusEntries.append(statusCombo->itemText(i));
-        field<QLineEdit>(main, QStringLiteral("Name"))->setText(QStringLiteral("O'Brien's Dart"));
-        field<QComboBox>(main, QStringLiteral("Model MFG"))->setEditText(QStringLiteral("Bob's"));
-        statusCombo->setEditText(QStringLiteral("Retired"));
-        ASSERT_TRUE(sheet.setActivePage(1));
-        CRocketEdit2Dlg *misc = sheet.miscPage();
-        field<QLineEdit>(misc, QStringLiteral("Weight"))->setText(QStringLiteral("35 g"));
-        field<QPlainTextEdit>(misc, QStringLiteral("Notes"))->setPlainText(QStringLiteral("Don't fly\nin wind"));
-        for (QCheckBox *box : misc->findChildren<QCheckBox *>())
-            box->setChecked(box->text() == QLatin1String("Clustered"));
+        for (int pageIndex : {0, 1}) {
+            driver::tab(sheet, pageIndex);
+            ASSERT_EQ(sheet.activeIndex(), pageIndex);
+            for (const auto &field : fields) {
+                if (field.page != pageIndex)
+                    continue;
+                const QString label = QString::fromLatin1(field.label);
+                QLineEdit *edit = find<QLineEdit>(sheet.activePage(), label);
+                if (auto *combo = find<QComboBox>(sheet.activePage(), label))
+                    edit = combo->lineEdit();
+                driver::type(edit, QStringLiteral("v ") + QLatin1String(field.column));
+            }
+        }
+        driver::tap(find<QCheckBox>(sheet.activePage(), QStringLiteral("Multistage")));
+        auto *notes = find<QPlainTextEdit>(sheet.activePage(), QStringLiteral("Notes"));
+        notes->setFocus();
+        QTest::keyClicks(notes, QStringLiteral("line 1"));
+        QTest::keyClick(notes, Qt::Key_Return);
+        QTest::keyClicks(notes, QStringLiteral("line 2"));
+        // Leaving by another tab writes the Misc page back.
+        driver::tab(sheet, 0);
     };
-    page->OnEdit();
-    EXPECT_EQ(statusEntries, QStringList({"Flying", "Retired"}));
-    EXPECT_EQ(rows("SELECT Name, MFG, Status, Stages, Clustered, Weight, Notes, Length FROM Rockets"),
-              QStringList({"O'Brien's Dart|Bob's|Retired|0|1|35 g|Don't fly\nin wind|"}));
-    // The browser shows the edited rocket again.
-    EXPECT_EQ(page->browser().view().name, QStringLiteral("O'Brien's Dart"));
-    EXPECT_TRUE(page->browser().view().summary.contains(QStringLiteral("Clustered Motors\n")));
-    EXPECT_FALSE(page->browser().view().summary.contains(QStringLiteral("Staged")));
+    command("EDIT");
+    QString expected;
+    for (const auto &field : fields)
+        expected += QStringLiteral("v ") + QLatin1String(field.column) + QLatin1Char('|');
+    expected += QStringLiteral("1|0|line 1\nline 2");
+    EXPECT_EQ(rows("SELECT Name, Type, MFG, Status, Image, Length, Diameter, Weight, MMT, CP, Recovery, Launcher, "
+                   "Stages, Clustered, Notes FROM Rockets"),
+              QStringList({expected}));
+}
+
+TEST_F(RocketEditTest, AfterEditOrAddTheBrowserShowsThatRocket)
+{
+    ASSERT_TRUE(m_logbook.exec({
+        "INSERT INTO Rockets (ID,Name) VALUES (1,'Alpha')",
+        "INSERT INTO Rockets (ID,Name) VALUES (2,'Bravo')",
+        "INSERT INTO Queries (Name,Query) VALUES ('Only B','SELECT * FROM Rockets WHERE Name LIKE ''B%''')",
+    }));
+    makePage();
+    // Alpha renamed to Zulu moves to the end of the name order.
+    renameTo("Zulu");
+    command("EDIT");
+    EXPECT_EQ(nameBox()->currentText(), QStringLiteral("Zulu"));
+    EXPECT_EQ(m_page->browser().view().rocketId, QStringLiteral("1"));
+
+    // A rocket added under a filter that leaves it out is shown in the whole list.
+    driver::choose(filterBox(), 0);
+    EXPECT_EQ(nameBox()->count(), 1);
+    renameTo("Charlie");
+    command("ADD");
+    EXPECT_EQ(nameBox()->currentText(), QStringLiteral("Charlie"));
+    EXPECT_EQ(nameBox()->count(), 3);
+    EXPECT_EQ(m_page->browser().view().rocketId, QStringLiteral("3"));
+}
+
+TEST_F(RocketEditTest, FilterNeverLeavesTheCommandsOnAnUnnamedRocket)
+{
+    ASSERT_TRUE(m_logbook.exec({
+        "INSERT INTO Rockets (ID,Name) VALUES (1,'Charlie')",
+        "INSERT INTO Rockets (ID,Name) VALUES (2,'Alpha')",
+        "INSERT INTO Rockets (ID,Name) VALUES (3,'Bravo')",
+        "INSERT INTO Queries (Name,Query) VALUES ('Only B','SELECT * FROM Rockets WHERE Name LIKE ''B%''')",
+        "INSERT INTO Queries (Name,Query) VALUES ('By ID','SELECT * FROM Rockets ORDER BY ID')",
+    }));
+    makePage();
+    next();
+    next();
+    ASSERT_EQ(nameBox()->currentText(), QStringLiteral("Charlie"));
+
+    // Charlie is not in the filtered list: no rocket is named, and nothing acts.
+    driver::choose(filterBox(), 0);
+    EXPECT_TRUE(nameBox()->currentText().isEmpty());
+    m_prompter.setFallback(PromptAnswer::Yes);
+    command("EDIT");
+    command("DELETE");
+    EXPECT_EQ(m_sheetsRun, 0);
+    EXPECT_TRUE(m_prompter.shown().isEmpty());
+    EXPECT_EQ(rows("SELECT count(*) FROM Rockets"), QStringList({"3"}));
+
+    // Bravo, chosen in the filtered list, stays named in a list that holds it.
+    driver::choose(nameBox(), 0);
+    driver::choose(filterBox(), 1);
+    EXPECT_EQ(nameBox()->currentText(), QStringLiteral("Bravo"));
+    command("DELETE");
+    ASSERT_FALSE(m_prompter.shown().isEmpty());
+    EXPECT_EQ(m_prompter.shown().first().text, QStringLiteral("Delete the rocket Bravo?"));
+    EXPECT_EQ(rows("SELECT Name FROM Rockets ORDER BY Name"), QStringList({"Alpha", "Charlie"}));
+}
+
+TEST_F(RocketEditTest, LaunchModeFliesOnlyTheRocketItNames)
+{
+    ASSERT_TRUE(m_logbook.exec({
+        "INSERT INTO Rockets (ID,Name,CheckList) VALUES (1,'Alpha','Arm,')",
+        "INSERT INTO Rockets (ID,Name) VALUES (2,'Bravo')",
+        "INSERT INTO Queries (Name,Query) VALUES ('Only B','SELECT * FROM Rockets WHERE Name LIKE ''B%''')",
+    }));
+    CRocketPage *page = makePage(CRocketBrowser::Mode::Launch);
+    // The wizard starts with no rocket chosen.
+    EXPECT_TRUE(nameBox()->currentText().isEmpty());
+    next();
+    ASSERT_EQ(nameBox()->currentText(), QStringLiteral("Alpha"));
+    driver::choose(filterBox(), 0);
+    QString flown = QStringLiteral("not flown");
+    QObject::connect(page, &CRocketPage::flyIt, page, [&] { flown = page->browser().view().rocketId; });
+    driver::tap(find<QPushButton>(page, QStringLiteral("Fly It")));
+    EXPECT_EQ(flown, QStringLiteral("0"));
+    EXPECT_TRUE(page->browser().view().checklist.isEmpty());
+}
+
+TEST_F(RocketEditTest, ReopenedRocketsShowTheFirstRocketReadyToEdit)
+{
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Rockets (ID,Name,CheckList) VALUES (1,'Bravo','Arm,')",
+                                "INSERT INTO Rockets (ID,Name) VALUES (2,'Alpha')"}));
+    makePage();
+    EXPECT_EQ(nameBox()->currentText(), QStringLiteral("Alpha"));
+    command("EDIT");
+    EXPECT_EQ(m_sheetsRun, 1);
+    next();
+    EXPECT_EQ(m_checklist, QStringLiteral("Arm,"));
 }
 
 TEST_F(RocketEditTest, AddOpensTheFirstTempNewInNameOrder)
 {
     ASSERT_TRUE(m_logbook.exec(
         {"INSERT INTO Rockets (ID,Name) VALUES (1,'TempNew')", "INSERT INTO Rockets (ID,Name) VALUES (2,'Zulu')"}));
-    CRocketPage *page = makePage();
-    m_edit = [](CRocketEditSheet &sheet) {
-        field<QLineEdit>(sheet.mainPage(), QStringLiteral("Name"))->setText(QStringLiteral("Edited"));
-    };
-    page->OnAdd();
+    makePage();
+    renameTo("Edited");
+    command("ADD");
     // The older TempNew row was edited; the new one keeps its name.
     EXPECT_EQ(rows("SELECT ID, Name FROM Rockets ORDER BY ID"), QStringList({"1|Edited", "2|Zulu", "3|TempNew"}));
 }
 
-TEST_F(RocketEditTest, DeleteWithoutLaunchesAsksTwiceAndRenumbers)
+TEST_F(RocketEditTest, DeleteNamesTheRocketAsksTwiceAndRenumbers)
 {
     ASSERT_TRUE(m_logbook.exec({
         "INSERT INTO Rockets (ID,Name) VALUES (1,'A')",
@@ -138,53 +259,59 @@ TEST_F(RocketEditTest, DeleteWithoutLaunchesAsksTwiceAndRenumbers)
         "INSERT INTO RecMotors (RocketID,Type) VALUES (3,'C6')",
         "INSERT INTO Launches (Model) VALUES ('3')",
     }));
-    CRocketPage *page = makePage();
-    page->stepRocket(1);
-    page->stepRocket(1);
-    ASSERT_EQ(page->browser().view().name, QStringLiteral("B"));
+    makePage();
+    next();
+    ASSERT_EQ(nameBox()->currentText(), QStringLiteral("B"));
     m_prompter.script({PromptAnswer::Yes});
-    page->OnDelete();
+    command("DELETE");
     ASSERT_EQ(m_prompter.shown().size(), 2);
-    EXPECT_EQ(m_prompter.shown().at(0).text, QStringLiteral("Delete the current Rocket?"));
+    EXPECT_EQ(m_prompter.shown().at(0).text, QStringLiteral("Delete the rocket B?"));
     EXPECT_EQ(m_prompter.shown().at(0).caption, QStringLiteral("Warning"));
     EXPECT_EQ(m_prompter.shown().at(1).caption, QStringLiteral("Info"));
     EXPECT_EQ(rows("SELECT ID, Name FROM Rockets ORDER BY ID"), QStringList({"1|A", "2|C"}));
     EXPECT_EQ(rows("SELECT RocketID, Type FROM RecMotors"), QStringList({"2|C6"}));
     EXPECT_EQ(rows("SELECT Model FROM Launches"), QStringList({"2"}));
-    EXPECT_TRUE(page->browser().view().empty);
-    EXPECT_EQ(page->browser().position(), -1);
+    EXPECT_TRUE(nameBox()->currentText().isEmpty());
+    EXPECT_EQ(m_page->browser().position(), -1);
 }
 
-TEST_F(RocketEditTest, DeleteWithLaunchesAsksAThirdTimeAndNoKeepsEverything)
+TEST_F(RocketEditTest, DeleteWithLaunchesCountsThemAndNoKeepsEverything)
 {
     ASSERT_TRUE(m_logbook.exec({
         "INSERT INTO Rockets (ID,Name) VALUES (1,'A')",
         "INSERT INTO Rockets (ID,Name) VALUES (2,'B')",
         "INSERT INTO Launches (Model) VALUES ('1')",
+        "INSERT INTO Launches (Model) VALUES ('1')",
         "INSERT INTO Launches (Model) VALUES ('2')",
     }));
-    CRocketPage *page = makePage();
-    page->stepRocket(1);
+    makePage();
     m_prompter.script({PromptAnswer::Yes, PromptAnswer::Ok, PromptAnswer::No});
-    page->OnDelete();
+    command("DELETE");
     ASSERT_EQ(m_prompter.shown().size(), 3);
     EXPECT_EQ(m_prompter.shown().at(2).text,
-              QStringLiteral("There are Launch records associated with this rocket\n"
+              QStringLiteral("There are 2 Launch records associated with this rocket\n"
                              "these will also be removed.\nContinue?"));
     EXPECT_EQ(rows("SELECT ID FROM Rockets ORDER BY ID"), QStringList({"1", "2"}));
-    EXPECT_EQ(rows("SELECT Model FROM Launches ORDER BY Model").size(), 2);
+    EXPECT_EQ(rows("SELECT Model FROM Launches").size(), 3);
 
     m_prompter.clear();
     m_prompter.script({PromptAnswer::Yes, PromptAnswer::Ok, PromptAnswer::Yes});
-    page->OnDelete();
+    command("DELETE");
     EXPECT_EQ(rows("SELECT ID, Name FROM Rockets"), QStringList({"1|B"}));
     EXPECT_EQ(rows("SELECT Model FROM Launches"), QStringList({"1"}));
 
-    // Answering No to the first question deletes nothing.
-    page->stepRocket(1);
+    // One flight is named as one; No to the first question deletes nothing.
+    next();
+    m_prompter.clear();
+    m_prompter.script({PromptAnswer::Yes, PromptAnswer::Ok, PromptAnswer::No});
+    command("DELETE");
+    ASSERT_EQ(m_prompter.shown().size(), 3);
+    EXPECT_EQ(m_prompter.shown().at(2).text,
+              QStringLiteral("There is 1 Launch record associated with this rocket\n"
+                             "it will also be removed.\nContinue?"));
     m_prompter.clear();
     m_prompter.script({PromptAnswer::No});
-    page->OnDelete();
+    command("DELETE");
     EXPECT_EQ(m_prompter.shown().size(), 1);
     EXPECT_EQ(rows("SELECT ID FROM Rockets"), QStringList({"1"}));
 }
@@ -200,10 +327,9 @@ TEST_F(RocketEditTest, DeleteThatFailsHalfwayLeavesTheLogbookAsItWas)
         // The launches of a deleted rocket cannot be removed.
         "CREATE TRIGGER keep_launches BEFORE DELETE ON Launches BEGIN SELECT RAISE(ABORT, 'kept'); END",
     }));
-    CRocketPage *page = makePage();
-    page->stepRocket(1);
+    makePage();
     m_prompter.script({PromptAnswer::Yes, PromptAnswer::Ok, PromptAnswer::Yes});
-    page->OnDelete();
+    command("DELETE");
     EXPECT_EQ(m_prompter.shown().last().caption, QStringLiteral("Error"));
     EXPECT_EQ(rows("SELECT ID, Name FROM Rockets ORDER BY ID"), QStringList({"1|A", "2|B"}));
     EXPECT_EQ(rows("SELECT RocketID FROM RecMotors ORDER BY RocketID"), QStringList({"1", "2"}));
@@ -214,24 +340,22 @@ TEST_F(RocketEditTest, BrowsePageKeepsTheOwnersChecklistCurrent)
 {
     ASSERT_TRUE(m_logbook.exec({"INSERT INTO Rockets (ID,Name,CheckList) VALUES (1,'A','Arm,Clear,')",
                                 "INSERT INTO Rockets (ID,Name) VALUES (2,'B')"}));
-    CRocketPage *page = makePage();
-    page->stepRocket(1);
+    makePage();
     EXPECT_EQ(m_checklist, QStringLiteral("Arm,Clear,"));
-    page->stepRocket(1);
+    next();
     EXPECT_TRUE(m_checklist.isEmpty());
-    EXPECT_TRUE(page->isImageShown());
-    page->toggleImage();
-    EXPECT_FALSE(page->isImageShown());
+    EXPECT_TRUE(m_page->isImageShown());
+    driver::tap(find<QWidget>(m_page, QStringLiteral("Picture")));
+    EXPECT_FALSE(m_page->isImageShown());
 }
 
 TEST_F(RocketEditTest, RocketThatDisappearedIsNeitherEditedNorDeleted)
 {
     ASSERT_TRUE(m_logbook.exec({"INSERT INTO Rockets (ID,Name) VALUES (1,'A')"}));
-    CRocketPage *page = makePage();
-    page->stepRocket(1);
+    makePage();
     ASSERT_TRUE(m_logbook.exec({"DELETE FROM Rockets"}));
-    page->OnEdit();
-    page->OnDelete();
+    command("EDIT");
+    command("DELETE");
     EXPECT_EQ(m_sheetsRun, 0);
     EXPECT_TRUE(m_prompter.shown().isEmpty());
 }

@@ -1,11 +1,20 @@
 #include "rockets/RocketImage.h"
 
+#include "db/RecordStore.h"
+#include "platform/SettingsStore.h"
+#include "rockets/RocketEdit1Dlg.h"
+#include "rockets/RocketEditSheet.h"
 #include "rockets/RocketImageChoice.h"
+#include "rockets/ScreenDriver.h"
+#include "support/TestFiles.h"
+#include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 
+#include <QDir>
 #include <QFile>
-#include <QImageReader>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -31,13 +40,6 @@ TEST(RocketImage, FitFollowsTheBoxArithmetic)
 
     const CImageFit none = fitRocketImage(0, 10);
     EXPECT_EQ(none.width, 0);
-}
-
-TEST(RocketImage, TheFourPictureFormatsCanBeRead)
-{
-    const QList<QByteArray> formats = QImageReader::supportedImageFormats();
-    for (const char *format : {"bmp", "jpg", "gif", "png"})
-        EXPECT_TRUE(formats.contains(QByteArray(format))) << format;
 }
 
 TEST(RocketImage, MissingOrBrokenFilesShowThePlaceholder)
@@ -81,24 +83,24 @@ TEST(RocketImage, ChoosingCopiesIntoStorageAndAsksBeforeReplacing)
     CUiServices ui {prompter, files};
 
     files.script({QString()});
-    EXPECT_TRUE(chooseRocketImage(ui, nullptr, storage).isNull());
+    EXPECT_TRUE(chooseRocketImage(ui, nullptr, storage, {QStringLiteral("dart.png")}).isNull());
 
     files.script({picked});
-    EXPECT_EQ(chooseRocketImage(ui, nullptr, storage), QStringLiteral("dart.png"));
+    EXPECT_EQ(chooseRocketImage(ui, nullptr, storage, {QStringLiteral("dart.png")}), QStringLiteral("dart.png"));
     EXPECT_TRUE(QFile::exists(storage + QStringLiteral("dart.png")));
     EXPECT_TRUE(prompter.shown().isEmpty());
 
     // Already there: the question comes, and No changes nothing.
     files.script({picked});
     prompter.script({PromptAnswer::No});
-    EXPECT_TRUE(chooseRocketImage(ui, nullptr, storage).isNull());
+    EXPECT_TRUE(chooseRocketImage(ui, nullptr, storage, {QStringLiteral("dart.png")}).isNull());
     ASSERT_EQ(prompter.shown().size(), 1);
-    EXPECT_EQ(prompter.shown().first().text, QStringLiteral("File Exists\nOverwrite?"));
+    EXPECT_EQ(prompter.shown().first().text, QStringLiteral("File Exists\ndart.png\nOverwrite?"));
 
     // The file already in the storage directory is kept as it is and named.
     files.script({storage + QStringLiteral("dart.png")});
     prompter.script({PromptAnswer::Yes});
-    EXPECT_EQ(chooseRocketImage(ui, nullptr, storage), QStringLiteral("dart.png"));
+    EXPECT_EQ(chooseRocketImage(ui, nullptr, storage, {QStringLiteral("dart.png")}), QStringLiteral("dart.png"));
     EXPECT_EQ(QImage(storage + QStringLiteral("dart.png")).pixelColor(0, 0), QColor(Qt::blue));
 }
 
@@ -119,7 +121,54 @@ TEST(RocketImage, FailedCopyIsReportedAndNamesNothing)
     CScriptedPrompter prompter;
     CScriptedFileChooser files;
     files.script({picked});
-    EXPECT_TRUE(chooseRocketImage({prompter, files}, nullptr, blocked + QLatin1Char('/')).isNull());
+    EXPECT_TRUE(chooseRocketImage({prompter, files}, nullptr, blocked + QLatin1Char('/'), {}).isNull());
     ASSERT_EQ(prompter.shown().size(), 1);
     EXPECT_EQ(prompter.shown().first().caption, QStringLiteral("Error"));
+}
+
+TEST(RocketImage, PictureNeverReplacesTheLogbookOrAnotherFile)
+{
+    CTestLogbook logbook;
+    QTemporaryDir source;
+    ASSERT_TRUE(logbook.isValid() && source.isValid());
+    ASSERT_TRUE(logbook.exec({"INSERT INTO Rockets (ID,Name,Image) VALUES (1,'Alpha','dart.png')"}));
+    const QString storage = logbook.directory();
+    ASSERT_TRUE(writeTestFile(storage + QStringLiteral("dart.png"), "old picture"));
+    ASSERT_TRUE(writeTestFile(storage + QStringLiteral("Launch.wav"), "a sound"));
+    for (const char *name : {"TarvelDB.CDB", "Launch.wav", "dart.png"})
+        ASSERT_TRUE(writeTestFile(source.filePath(QLatin1String(name)), "new picture"));
+    const QByteArray logbookBytes = readTestFile(logbook.databaseFile());
+
+    CRecordStore store;
+    ASSERT_TRUE(store.Open(storage));
+    CSettingsStore settings(storage + QStringLiteral("settings.ini"));
+    CScriptedPrompter prompter;
+    CScriptedFileChooser files;
+    CRocketEditSheet sheet({store, settings, {prompter, files}, storage}, QStringLiteral("1"));
+    sheet.show();
+    QPushButton *browse = driver::find<QPushButton>(sheet.mainPage(), QStringLiteral("..."));
+    QLineEdit *image = driver::find<QLineEdit>(sheet.mainPage(), QStringLiteral("Image file"));
+
+    // The logbook and a sound are refused, and Yes is never asked for.
+    prompter.setFallback(PromptAnswer::Yes);
+    for (const char *name : {"TarvelDB.CDB", "Launch.wav"}) {
+        prompter.clear();
+        files.script({source.filePath(QLatin1String(name))});
+        driver::tap(browse);
+        ASSERT_EQ(prompter.shown().size(), 1) << name;
+        EXPECT_EQ(prompter.shown().first().caption, QStringLiteral("Error"));
+        EXPECT_TRUE(prompter.shown().first().text.contains(QLatin1String(name)));
+        EXPECT_EQ(image->text(), QStringLiteral("dart.png"));
+    }
+    EXPECT_EQ(readTestFile(logbook.databaseFile()), logbookBytes);
+    EXPECT_EQ(readTestFile(storage + QStringLiteral("Launch.wav")), QByteArray("a sound"));
+
+    // The rocket's own picture may be replaced, after a question that names it.
+    prompter.clear();
+    files.script({source.filePath(QStringLiteral("dart.png"))});
+    driver::tap(browse);
+    ASSERT_EQ(prompter.shown().size(), 1);
+    EXPECT_EQ(prompter.shown().first().text, QStringLiteral("File Exists\ndart.png\nOverwrite?"));
+    EXPECT_EQ(readTestFile(storage + QStringLiteral("dart.png")), QByteArray("new picture"));
+    EXPECT_TRUE(QDir(storage).entryList({QStringLiteral("*.part")}).isEmpty());
 }

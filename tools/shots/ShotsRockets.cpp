@@ -54,8 +54,8 @@ void shootRocketScreens(CShotContext &context)
                                       CRocketBrowser::Mode::Browse, &checklist});
         sheet.addPage(page);
         sheet.addPage(new CChecklistPage(checklist));
+        // Browsing opens on the first rocket.
         sheet.activateFirstPage();
-        page->stepRocket(1);
         context.save(sheet, QStringLiteral("rockets-picture"));
         page->toggleImage();
         context.save(sheet, QStringLiteral("rockets-summary"));
