@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace {
 QStringList scan(const QByteArray &text, qsizetype block = 4096)
 {
@@ -241,6 +243,19 @@ TEST_F(EngImport, RefusedWriteIsAnErrorWithSqlitesReason)
               QStringLiteral("The logbook %1 could not be written (table Motors has no column named "
                              "Type): nothing of %2 was imported.")
                   .arg(m_logbook.databaseFile(), path));
+}
+
+TEST_F(EngImport, ReadOnlyLogbookIsAnError)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "file modes do not stop the superuser";
+    m_store.Close();
+    ASSERT_TRUE(QFile::setPermissions(m_logbook.databaseFile(), QFile::ReadOwner));
+    ASSERT_TRUE(m_store.Open(m_logbook.directory()));
+    const CMotorImportResult result = import(write(QStringLiteral("two.eng"), kTwoMotors));
+    EXPECT_EQ(result.outcome, CMotorImportResult::Outcome::StoreFailed);
+    EXPECT_TRUE(result.message().contains(QStringLiteral("readonly"))) << result.message().toStdString();
+    EXPECT_TRUE(motors().isEmpty());
 }
 
 TEST_F(EngImport, RunsAsOneTransaction)
