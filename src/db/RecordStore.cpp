@@ -7,6 +7,8 @@
 #include <QDebug>
 #include <QFileInfo>
 
+#include <sqlite3.h>
+
 CRecordStore::CRecordStore(CStoreReporter *reporter)
     : m_reporter(reporter)
 { }
@@ -29,7 +31,11 @@ bool CRecordStore::Open(const QString &storageDirectory)
     }
     if (!openFile(m_path) || !isTarvelDatabase()) {
         m_db.close();
-        const QString text = QStringLiteral("The file ") + m_path + QStringLiteral(" is not a Tarvel database.");
+        // A logbook that is busy or cannot be read is not called foreign.
+        const bool foreign = m_lastErrorCode == 0 || m_lastErrorCode == SQLITE_NOTADB;
+        const QString text = foreign
+            ? QStringLiteral("The file ") + m_path + QStringLiteral(" is not a Tarvel database.")
+            : QStringLiteral("The logbook ") + m_path + QStringLiteral(" cannot be opened: ") + m_lastError;
         if (m_reporter)
             m_reporter->fatalError(text);
         else
@@ -44,10 +50,20 @@ bool CRecordStore::openFile(const QString &path)
     Close();
     m_path = path;
     if (!m_db.open(path, CSqlDatabase::Mode::OpenExisting))
-        return fail(m_db.lastError());
+        return failDatabase();
     // A rollback journal with full syncs: a kill or power cut at any moment leaves
     // the last committed state, and the logbook stays one file between sessions.
+    // A logbook another program left in WAL mode is switched back; while that
+    // program still has it open the switch waits for a later start.
     m_db.execute(QStringLiteral("PRAGMA synchronous = FULL"));
+    CSqlStatement mode = m_db.prepare(QStringLiteral("PRAGMA journal_mode"));
+    if (mode.isValid() && mode.step() == CSqlStatement::Step::Row
+        && mode.columnText(0).compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0) {
+        mode = CSqlStatement();
+        m_db.execute(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    }
+    m_lastError.clear();
+    m_lastErrorCode = 0;
     return true;
 }
 
@@ -61,8 +77,10 @@ bool CRecordStore::Close()
 {
     discardResult();
     if (m_transactionDepth > 0) {
-        m_db.execute(QStringLiteral("ROLLBACK"));
+        if (!m_db.isAutocommit())
+            m_db.execute(QStringLiteral("ROLLBACK"));
         m_transactionDepth = 0;
+        m_failedDepth = 0;
     }
     m_db.close();
     return true;
@@ -76,9 +94,11 @@ bool CRecordStore::isTarvelDatabase()
     CSqlStatement probe =
         m_db.prepare(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN (%1)")
                          .arg(quoted.join(QLatin1Char(','))));
-    if (!probe.isValid() || probe.step() != CSqlStatement::Step::Row)
-        return fail(m_db.lastError());
-    return probe.columnInt64(0) > 0;
+    if (!probe.isValid())
+        return failDatabase();
+    if (probe.step() != CSqlStatement::Step::Row)
+        return failStatement(probe);
+    return probe.columnInt64(0) > 0 || fail(QStringLiteral("no logbook table in the file"));
 }
 
 bool CRecordStore::RunSql(const QString &sql)
@@ -97,7 +117,7 @@ bool CRecordStore::RunSql(const QString &sql)
     int offset = 0;
     CSqlStatement statement = m_db.prepare(utf8, &offset);
     if (!statement.isValid() && !m_db.lastError().isEmpty())
-        return fail(m_db.lastError());
+        return failDatabase();
     // Exactly one statement: whatever follows the first must be blanks or comments.
     CSqlStatement second = m_db.prepare(utf8, &offset);
     if (second.isValid() || !m_db.lastError().isEmpty())
@@ -105,16 +125,19 @@ bool CRecordStore::RunSql(const QString &sql)
     if (!statement.isValid())
         return true; // nothing but blanks or comments: an empty result
 
+    const bool writes = !statement.isReadOnly();
+    if (writes && refusesWrites())
+        return false;
     const int columns = statement.columnCount();
     if (columns == 0) {
         if (!statement.run())
-            return fail(m_db.lastError().isEmpty() ? QStringLiteral("statement failed") : m_db.lastError());
+            return writes ? failWrite(statement) : failStatement(statement);
         return true;
     }
     if (makeWritable(sql, statement, columns))
         return true;
     if (!m_result.read(statement, false))
-        return fail(QStringLiteral("reading the result failed"));
+        return writes ? failWrite(statement) : failStatement(statement);
     return true;
 }
 
@@ -187,11 +210,11 @@ bool CRecordStore::runCreateDatabase(const QString &path)
         return fail(QStringLiteral("cannot create a database at \"%1\"").arg(path));
     CSqlDatabase created;
     if (!created.open(path, CSqlDatabase::Mode::Create))
-        return fail(created.lastError());
+        return fail(created.lastError(), created.lastErrorCode());
     // SQLite writes nothing until asked; the application id makes the new file a
     // real database at once and marks it as a logbook.
     if (!created.execute(QStringLiteral("PRAGMA application_id = %1").arg(kLogbookApplicationId)))
-        return fail(created.lastError());
+        return fail(created.lastError(), created.lastErrorCode());
     return true;
 }
 
@@ -258,7 +281,7 @@ bool CRecordStore::SetFieldText(const QString &value, int column)
 {
     if (!onRow() || column < 0 || column >= m_result.columnCount())
         return false;
-    if (!m_result.isWritable() || m_result.isDeleted(m_row))
+    if (!m_result.isWritable() || m_result.isDeleted(m_row) || refusesWrites())
         return false;
     return writeColumn(column, value) && Update();
 }
@@ -272,16 +295,18 @@ bool CRecordStore::writeColumn(int column, const QString &value)
     if (!update.isValid()) {
         update = m_db.prepare(QStringLiteral("UPDATE %1 SET %2 = ?1 WHERE rowid = ?2").arg(quotedTable, quotedColumn));
         if (!update.isValid())
-            return fail(m_db.lastError());
+            return failWrite(m_db.lastError(), m_db.lastErrorCode());
     }
     update.reset();
     update.bindText(1, value);
     update.bindInt64(2, rowId);
-    if (!update.run() || m_db.changes() != 1) {
-        update.reset();
-        return fail(m_db.lastError().isEmpty() ? QStringLiteral("the row no longer exists") : m_db.lastError());
-    }
+    const bool ran = update.run();
+    const bool found = ran && m_db.changes() == 1;
     update.reset();
+    if (!ran)
+        return failWrite(update);
+    if (!found)
+        return failWrite(QStringLiteral("the row no longer exists"), 0);
 
     // Read back what the column now holds, as the column's type made of it.
     CSqlStatement &reread = m_rereads[column];
@@ -307,20 +332,23 @@ bool CRecordStore::Update()
 
 bool CRecordStore::Delete()
 {
-    if (!onRow() || !m_result.isWritable() || m_result.isDeleted(m_row))
+    if (!onRow() || !m_result.isWritable() || m_result.isDeleted(m_row) || refusesWrites())
         return false;
     if (!m_delete.isValid()) {
         m_delete =
             m_db.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(sqlIdentifier(m_result.baseTable())));
         if (!m_delete.isValid())
-            return fail(m_db.lastError());
+            return failWrite(m_db.lastError(), m_db.lastErrorCode());
     }
     m_delete.reset();
     m_delete.bindInt64(1, m_result.rowId(m_row));
-    const bool ok = m_delete.run() && m_db.changes() == 1;
+    const bool ran = m_delete.run();
+    const bool found = ran && m_db.changes() == 1;
     m_delete.reset();
-    if (!ok)
-        return fail(QStringLiteral("the row could not be deleted"));
+    if (!ran)
+        return failWrite(m_delete);
+    if (!found)
+        return failWrite(QStringLiteral("the row no longer exists"), 0);
     m_result.markDeleted(m_row);
     return true;
 }
@@ -341,10 +369,13 @@ QString CRecordStore::GetFieldName(int column) const
 
 bool CRecordStore::beginTransaction()
 {
+    // A savepoint outside a transaction would begin a new one of its own.
+    if (m_transactionDepth > 0 && refusesWrites())
+        return false;
     const QString sql = m_transactionDepth == 0 ? QStringLiteral("BEGIN IMMEDIATE")
                                                 : QStringLiteral("SAVEPOINT tarvel_%1").arg(m_transactionDepth);
     if (!m_db.execute(sql))
-        return fail(m_db.lastError());
+        return failDatabase();
     ++m_transactionDepth;
     return true;
 }
@@ -353,10 +384,12 @@ bool CRecordStore::commitTransaction()
 {
     if (m_transactionDepth == 0)
         return fail(QStringLiteral("no transaction is open"));
+    if (refusesWrites())
+        return false;
     const QString sql = m_transactionDepth == 1 ? QStringLiteral("COMMIT")
                                                 : QStringLiteral("RELEASE tarvel_%1").arg(m_transactionDepth - 1);
     if (!m_db.execute(sql))
-        return fail(m_db.lastError());
+        return failWrite(m_db.lastError(), m_db.lastErrorCode());
     --m_transactionDepth;
     return true;
 }
@@ -365,13 +398,36 @@ bool CRecordStore::rollbackTransaction()
 {
     if (m_transactionDepth == 0)
         return fail(QStringLiteral("no transaction is open"));
-    const bool ok = m_transactionDepth == 1
-        ? m_db.execute(QStringLiteral("ROLLBACK"))
-        : m_db.execute(QStringLiteral("ROLLBACK TO tarvel_%1; RELEASE tarvel_%1").arg(m_transactionDepth - 1));
-    --m_transactionDepth;
     // Rows read before the rollback may describe changes that are gone.
     discardResult();
-    return ok || fail(m_db.lastError());
+    const int depth = m_transactionDepth--;
+    if (m_db.isAutocommit()) {
+        // SQLite has rolled everything back already; the reason stays the error.
+        if (m_transactionDepth == 0)
+            m_failedDepth = 0;
+        return true;
+    }
+    const bool ok = depth == 1
+        ? m_db.execute(QStringLiteral("ROLLBACK"))
+        : m_db.execute(QStringLiteral("ROLLBACK TO tarvel_%1; RELEASE tarvel_%1").arg(depth - 1));
+    if (ok) {
+        if (m_failedDepth >= depth)
+            m_failedDepth = 0; // what failed is undone; the enclosing work may go on
+        return true;
+    }
+    if (m_failedDepth > 0)
+        return false; // keep the failure that led here
+    return failDatabase();
+}
+
+bool CRecordStore::lastErrorIsDiskFull() const
+{
+    return m_lastErrorCode == SQLITE_FULL;
+}
+
+bool CRecordStore::lastErrorIsBusy() const
+{
+    return m_lastErrorCode == SQLITE_BUSY || m_lastErrorCode == SQLITE_LOCKED;
 }
 
 void CRecordStore::discardResult()
@@ -391,10 +447,54 @@ void CRecordStore::report(const QString &caption, const QString &text)
         qWarning().noquote() << caption << ":" << text;
 }
 
-bool CRecordStore::fail(const QString &error)
+bool CRecordStore::fail(const QString &error, int code)
 {
-    m_lastError = error;
+    m_lastError = error.isEmpty() ? QStringLiteral("unknown failure") : error;
+    m_lastErrorCode = code;
     return false;
+}
+
+bool CRecordStore::failDatabase()
+{
+    return fail(m_db.lastError(), m_db.lastErrorCode());
+}
+
+bool CRecordStore::failStatement(const CSqlStatement &statement)
+{
+    return fail(statement.lastError(), statement.lastErrorCode());
+}
+
+bool CRecordStore::failWrite(const QString &error, int code)
+{
+    fail(error, code);
+    if (m_transactionDepth > 0 && m_failedDepth == 0) {
+        m_failedDepth = m_transactionDepth;
+        m_writeError = m_lastError;
+        m_writeErrorCode = m_lastErrorCode;
+    }
+    return false;
+}
+
+bool CRecordStore::failWrite(const CSqlStatement &statement)
+{
+    return failWrite(statement.lastError(), statement.lastErrorCode());
+}
+
+bool CRecordStore::refusesWrites()
+{
+    if (m_transactionDepth == 0)
+        return false;
+    if (m_failedDepth == 0 && m_db.isAutocommit()) {
+        // Rolled back by SQLite after a failure the store did not see as a write's.
+        m_failedDepth = 1;
+        m_writeError = m_lastError.isEmpty() ? QStringLiteral("the transaction was rolled back") : m_lastError;
+        m_writeErrorCode = m_lastErrorCode;
+    }
+    if (m_failedDepth == 0)
+        return false;
+    m_lastError = m_writeError;
+    m_lastErrorCode = m_writeErrorCode;
+    return true;
 }
 
 namespace {
@@ -423,18 +523,20 @@ bool CRecordStore::Reindex()
 
     // New number of each old number: position in name order, 1-based. Two
     // rockets sharing an old number leave it with the later one's position.
-    CSqlStatement byName = m_db.prepare(QStringLiteral("SELECT ID FROM Rockets ORDER BY Name"));
-    QStringList oldIds;
-    CSqlStatement::Step step = CSqlStatement::Step::Error;
-    if (byName.isValid()) {
-        while ((step = byName.step()) == CSqlStatement::Step::Row)
-            oldIds.append(byName.columnText(0));
-    }
-    if (step != CSqlStatement::Step::Done) {
-        fail(m_db.lastError());
+    // Every failure records its reason first; the rollback keeps it.
+    const auto abandon = [this](bool) {
         rollbackTransaction();
         return false;
-    }
+    };
+    CSqlStatement byName = m_db.prepare(QStringLiteral("SELECT ID FROM Rockets ORDER BY Name"));
+    if (!byName.isValid())
+        return abandon(failDatabase());
+    QStringList oldIds;
+    CSqlStatement::Step step = CSqlStatement::Step::Error;
+    while ((step = byName.step()) == CSqlStatement::Step::Row)
+        oldIds.append(byName.columnText(0));
+    if (step != CSqlStatement::Step::Done)
+        return abandon(failStatement(byName));
     const int size = int(oldIds.size()) + 2;
     QList<QString> newNumber(size, QString(QLatin1String("")));
     for (int position = 1; position <= oldIds.size(); ++position) {
@@ -445,24 +547,21 @@ bool CRecordStore::Reindex()
             report(QStringLiteral("Fatal Error"), QStringLiteral("Reindex failure\nRocket index past end of array!"));
     }
 
-    bool ok = true;
     for (const ReferencePass &pass : kReferencePasses) {
         const QString table = QLatin1String(pass.table);
         const QString column = QLatin1String(pass.column);
         CSqlStatement walk = m_db.prepare(QStringLiteral("SELECT rowid, %1 FROM %2").arg(column, table));
+        if (!walk.isValid())
+            return abandon(failDatabase());
         CSqlStatement write = m_db.prepare(QStringLiteral("UPDATE %2 SET %1 = ?1 WHERE rowid = ?2").arg(column, table));
-        if (!walk.isValid() || !write.isValid()) {
-            ok = false;
-            break;
-        }
+        if (!write.isValid())
+            return abandon(failDatabase());
         // Read the whole column first, so the rows being rewritten are not the rows being walked.
         QList<QPair<qint64, QString>> rows;
         while ((step = walk.step()) == CSqlStatement::Step::Row)
             rows.append({walk.columnInt64(0), walk.columnText(1)});
-        if (step != CSqlStatement::Step::Done) {
-            ok = false;
-            break;
-        }
+        if (step != CSqlStatement::Step::Done)
+            return abandon(failStatement(walk));
         for (const auto &[rowId, current] : rows) {
             const int old = leadingInteger(current);
             if (old < 0 || old >= size) {
@@ -475,19 +574,11 @@ bool CRecordStore::Reindex()
             write.reset();
             write.bindText(1, replacement);
             write.bindInt64(2, rowId);
-            if (!write.run()) {
-                ok = false;
-                break;
-            }
+            if (!write.run())
+                return abandon(failWrite(write));
         }
-        if (!ok)
-            break;
     }
-
-    if (!ok) {
-        fail(m_db.lastError());
-        rollbackTransaction();
-        return false;
-    }
-    return commitTransaction();
+    if (!commitTransaction())
+        return abandon(false);
+    return true;
 }

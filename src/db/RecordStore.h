@@ -71,8 +71,15 @@ public:
     bool rollbackTransaction();
     int transactionDepth() const { return m_transactionDepth; }
 
-    // What the engine said about the last failure, for logs and tools.
+    // What SQLite said about the last failure, and its primary result code (0
+    // when the store itself refused). Within a transaction the first failed write
+    // is kept: the rollback that follows it, or a write refused because of it,
+    // does not replace it.
     QString lastError() const { return m_lastError; }
+    int lastErrorCode() const { return m_lastErrorCode; }
+    bool lastErrorIsDiskFull() const;
+    // Another connection holds the lock longer than the store waits.
+    bool lastErrorIsBusy() const;
 
 private:
     bool isTarvelDatabase();
@@ -82,12 +89,27 @@ private:
     bool onRow() const;
     void discardResult();
     void report(const QString &caption, const QString &text);
-    bool fail(const QString &error);
+    bool fail(const QString &error, int code = 0);
+    bool failDatabase();
+    bool failStatement(const CSqlStatement &statement);
+    // A failed write dooms the open transaction: later writes and the commit are
+    // refused until it is rolled back, so nothing after the failure is stored.
+    bool failWrite(const QString &error, int code);
+    bool failWrite(const CSqlStatement &statement);
+    // True (after setting lastError) when a write must not run: the transaction
+    // has failed, or SQLite has already rolled it back and a write would commit
+    // on its own.
+    bool refusesWrites();
 
     CStoreReporter *m_reporter = nullptr;
     CSqlDatabase m_db;
     QString m_path;
     QString m_lastError;
+    int m_lastErrorCode = 0;
+    // The first failed write of the open transaction and the depth it failed at.
+    QString m_writeError;
+    int m_writeErrorCode = 0;
+    int m_failedDepth = 0;
     CResultSet m_result;
     int m_row = 0;
     int m_transactionDepth = 0;

@@ -43,8 +43,11 @@ void CSqlDatabase::close()
 
 bool CSqlDatabase::execute(const QString &sql)
 {
-    if (!m_db)
+    if (!m_db) {
+        m_lastCode = SQLITE_MISUSE;
+        m_lastError = QStringLiteral("no database is open");
         return false;
+    }
     char *message = nullptr;
     const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message);
     m_lastCode = rc;
@@ -84,6 +87,11 @@ CSqlStatement CSqlDatabase::prepare(const QString &sql)
 qint64 CSqlDatabase::changes() const
 {
     return m_db ? sqlite3_changes64(m_db) : 0;
+}
+
+bool CSqlDatabase::isAutocommit() const
+{
+    return !m_db || sqlite3_get_autocommit(m_db) != 0;
 }
 
 bool CSqlDatabase::lastErrorIsNotADatabase() const

@@ -32,7 +32,12 @@ public:
     CSqlStatement prepare(const QString &sql);
 
     qint64 changes() const;
+    // True when no transaction is open on the connection, including after SQLite
+    // rolled one back by itself (disk full, I/O error).
+    bool isAutocommit() const;
     QString lastError() const { return m_lastError; }
+    // SQLite's primary result code of the last failure; 0 after success.
+    int lastErrorCode() const { return m_lastCode; }
     bool lastErrorIsNotADatabase() const;
 
 private:

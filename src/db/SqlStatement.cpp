@@ -22,6 +22,8 @@ CSqlStatement::~CSqlStatement()
 
 CSqlStatement::CSqlStatement(CSqlStatement &&other) noexcept
     : m_statement(std::exchange(other.m_statement, nullptr))
+    , m_lastError(std::move(other.m_lastError))
+    , m_lastErrorCode(std::exchange(other.m_lastErrorCode, 0))
 { }
 
 CSqlStatement &CSqlStatement::operator=(CSqlStatement &&other) noexcept
@@ -29,6 +31,8 @@ CSqlStatement &CSqlStatement::operator=(CSqlStatement &&other) noexcept
     if (this != &other) {
         sqlite3_finalize(m_statement);
         m_statement = std::exchange(other.m_statement, nullptr);
+        m_lastError = std::move(other.m_lastError);
+        m_lastErrorCode = std::exchange(other.m_lastErrorCode, 0);
     }
     return *this;
 }
@@ -40,16 +44,23 @@ bool CSqlStatement::isReadOnly() const
 
 CSqlStatement::Step CSqlStatement::step()
 {
-    if (!m_statement)
-        return Step::Error;
-    switch (sqlite3_step(m_statement)) {
-    case SQLITE_ROW:
-        return Step::Row;
-    case SQLITE_DONE:
-        return Step::Done;
-    default:
+    if (!m_statement) {
+        m_lastErrorCode = SQLITE_MISUSE;
+        m_lastError = QStringLiteral("no statement was prepared");
         return Step::Error;
     }
+    const int rc = sqlite3_step(m_statement);
+    if (rc == SQLITE_ROW || rc == SQLITE_DONE) {
+        m_lastErrorCode = 0;
+        m_lastError.clear();
+        return rc == SQLITE_ROW ? Step::Row : Step::Done;
+    }
+    // Taken at once: the next call on the connection may replace the message.
+    m_lastErrorCode = rc & 0xFF;
+    m_lastError = fromUtf8(sqlite3_errmsg(sqlite3_db_handle(m_statement)));
+    if (m_lastError.isEmpty())
+        m_lastError = fromUtf8(sqlite3_errstr(rc));
+    return Step::Error;
 }
 
 bool CSqlStatement::run()

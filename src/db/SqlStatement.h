@@ -23,9 +23,12 @@ public:
     bool isValid() const { return m_statement != nullptr; }
     bool isReadOnly() const;
 
+    // A failed step keeps SQLite's own message and result code until the next step.
     Step step();
     // Runs the statement to its end, discarding rows; true when it finished cleanly.
     bool run();
+    QString lastError() const { return m_lastError; }
+    int lastErrorCode() const { return m_lastErrorCode; }
     void reset();
 
     bool bindText(int index, const QString &value);
@@ -45,4 +48,6 @@ public:
 
 private:
     sqlite3_stmt *m_statement = nullptr;
+    QString m_lastError;
+    int m_lastErrorCode = 0;
 };

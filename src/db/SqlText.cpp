@@ -7,6 +7,8 @@
 QString sqlQuote(const QString &value)
 {
     QString quoted = value;
+    // SQLite ends the statement text at a NUL, cutting the statement short.
+    quoted.remove(QChar(0));
     quoted.replace(QLatin1Char('\''), QLatin1String("''"));
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }

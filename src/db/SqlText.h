@@ -5,7 +5,8 @@
 // Text rules for building and reading SQL; no database is touched here.
 
 // The one way a value typed by the user or read from a file enters SQL text:
-// a literal in single quotes with every apostrophe doubled.
+// a literal in single quotes with every apostrophe doubled. A NUL, which no
+// statement text can hold, is left out.
 QString sqlQuote(const QString &value);
 
 // An SQL identifier in double quotes, for names taken from column metadata.

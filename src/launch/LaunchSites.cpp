@@ -5,6 +5,7 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <algorithm>
@@ -24,13 +25,36 @@ QStringList filesWithExtension(const QString &storageDirectory, const QString &e
     return paths;
 }
 
-bool readFile(const QString &path, QByteArray &data)
+// Past this, the files not yet read are left for the next opening: the launch
+// screen waits for this function.
+constexpr qint64 kTimeLimitMs = 700;
+
+// Reads a file that is not too large; false with a note otherwise.
+bool readFile(const QString &path, QByteArray &data, QStringList &notes)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    data = file.readAll();
+    if (file.size() > kMaxSiteFileBytes) {
+        notes.append(QStringLiteral("%1: skipped, larger than %2 MB").arg(path).arg(kMaxSiteFileBytes >> 20));
+        return false;
+    }
+    // A device or a file still growing reports no honest size.
+    data = file.read(kMaxSiteFileBytes + 1);
+    if (data.size() > kMaxSiteFileBytes) {
+        notes.append(QStringLiteral("%1: skipped, larger than %2 MB").arg(path).arg(kMaxSiteFileBytes >> 20));
+        return false;
+    }
     return file.error() == QFileDevice::NoError;
+}
+
+bool outOfTime(const QElapsedTimer &clock, const QStringList &paths, qsizetype next, QStringList &notes)
+{
+    if (!clock.hasExpired(kTimeLimitMs))
+        return false;
+    for (qsizetype i = next; i < paths.size(); ++i)
+        notes.append(QStringLiteral("%1: skipped, out of time").arg(paths.at(i)));
+    return true;
 }
 } // namespace
 
@@ -40,9 +64,16 @@ CLaunchSites LoadLaunchSites(const QString &storageDirectory, const QString &sit
     CLaunchSites result;
     if (storageDirectory.isEmpty())
         return result;
+    QElapsedTimer clock;
+    clock.start();
     QByteArray data;
-    for (const QString &path : filesWithExtension(storageDirectory, QStringLiteral("vcf"))) {
-        if (!readFile(path, data))
+    const QStringList contacts = filesWithExtension(storageDirectory, QStringLiteral("vcf"));
+    const QStringList calendars = filesWithExtension(storageDirectory, QStringLiteral("ics"));
+    for (qsizetype i = 0; i < contacts.size(); ++i) {
+        const QString &path = contacts.at(i);
+        if (outOfTime(clock, contacts + calendars, i, result.notes))
+            return result;
+        if (!readFile(path, data, result.notes))
             continue;
         for (const CVCardContact &contact : readVCards(data)) {
             const QString site = siteNameOf(contact);
@@ -50,11 +81,27 @@ CLaunchSites LoadLaunchSites(const QString &storageDirectory, const QString &sit
                 result.sites.append(site);
         }
     }
-    for (const QString &path : filesWithExtension(storageDirectory, QStringLiteral("ics"))) {
-        if (!readFile(path, data))
+    CCalendarBudget budget;
+    for (qsizetype i = 0; i < calendars.size(); ++i) {
+        const QString &path = calendars.at(i);
+        if (outOfTime(clock, calendars, i, result.notes))
+            return result;
+        if (!readFile(path, data, result.notes))
             continue;
+        CCalendarSkips skips;
+        const bool wasExhausted = budget.exhausted;
         const std::optional<QString> site =
-            findAppointmentLocation(data, QLatin1String(kLaunchAppointmentSummary), today, localZone);
+            findAppointmentLocation(data, QLatin1String(kLaunchAppointmentSummary), today, localZone, &budget, &skips);
+        if (skips.tooDeep)
+            result.notes.append(
+                QStringLiteral("%1: skipped, components nested deeper than %2").arg(path).arg(kMaxCalendarDepth));
+        if (skips.longLines > 0)
+            result.notes.append(QStringLiteral("%1: %2 line(s) longer than %3 KB left out")
+                                    .arg(path)
+                                    .arg(skips.longLines)
+                                    .arg(kMaxCalendarLineBytes >> 10));
+        if (budget.exhausted && !wasExhausted)
+            result.notes.append(QStringLiteral("%1: too many recurrences, the rest left unread").arg(path));
         if (site) {
             result.todaysSite = *site;
             break;

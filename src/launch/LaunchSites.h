@@ -13,11 +13,19 @@ struct CLaunchSites
 {
     QStringList sites; // in file-name order, then card order within a file
     QString todaysSite; // empty when there is no launch that day
+    // Files, or parts of them, left unread because reading them would cost too
+    // much: one line each, naming the file.
+    QStringList notes;
 };
+
+// Contact and calendar files larger than this are not read.
+inline constexpr qint64 kMaxSiteFileBytes = 8 * 1024 * 1024;
 
 // Reads every "*.vcf" (contacts) and "*.ics" (calendar) file of the storage
 // directory (a path ending with "/"). Files that are missing, unreadable or
-// malformed give nothing and report nothing.
+// malformed give nothing. The work is bounded whatever the folder holds: files
+// too large, lines too long, nesting too deep, recurrences too many and time
+// beyond the limit are skipped with a note.
 CLaunchSites LoadLaunchSites(const QString &storageDirectory, const QString &sitesCategory, const QDate &today,
                              const QTimeZone &localZone = QTimeZone::systemTimeZone());
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "motors/MotorValues.h"
+
 #include <QByteArray>
 #include <QStringList>
 
@@ -11,7 +13,7 @@
 class CEngHeaderScanner
 {
 public:
-    static constexpr int kMaxHeaderLength = 255;
+    static constexpr int kMaxHeaderLength = kMaxMotorFileText;
 
     void feed(const char *data, qsizetype size);
     // The header lines found, in file order. A header that no line feed ends

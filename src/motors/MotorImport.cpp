@@ -39,30 +39,70 @@ void reportMotor(CProgressReport &progress, int count)
     progress.showProgress(QStringLiteral("Extracted\n") + QString::number(count) + QStringLiteral("\nMotors"));
 }
 
-CMotorImportResult nothingLoaded(CProgressReport &progress)
+CMotorImportResult finished(CMotorImportResult result, CProgressReport &progress)
 {
     progress.finishProgress();
-    return {CMotorImportResult::Outcome::NothingLoaded, 0};
+    return result;
 }
 
-int storeEngMotors(CRecordStore &store, const QStringList &headers, CProgressReport &progress)
+CMotorImportResult withOutcome(CMotorImportResult result, CMotorImportResult::Outcome outcome)
 {
-    int stored = 0;
-    for (const QString &header : headers) {
-        CMotorValues motor = parseEngHeader(withoutNul(header));
-        if (store.RunSql(addMotorStatement(motor)) && store.Update())
-            ++stored;
-        reportMotor(progress, stored);
-    }
-    return stored;
+    result.outcome = outcome;
+    return result;
 }
 
-// -1 when there is no first line naming motor columns.
-int storeCsvMotors(CRecordStore &store, const QString &text, CProgressReport &progress)
+// The store's reason for refusing a write; the transaction is rolled back by its owner.
+CMotorImportResult storeFailed(CMotorImportResult result, const CRecordStore &store)
+{
+    result.outcome = CMotorImportResult::Outcome::StoreFailed;
+    result.motors = 0;
+    result.logbook = store.path();
+    result.storeError = store.lastError();
+    result.failure = store.lastErrorIsDiskFull() ? CMotorImportResult::StoreFailure::DiskFull
+        : store.lastErrorIsBusy()                ? CMotorImportResult::StoreFailure::Busy
+                                                 : CMotorImportResult::StoreFailure::Other;
+    return result;
+}
+
+// False at the first motor the store refuses.
+bool storeEngMotors(CRecordStore &store, const QStringList &headers, CProgressReport &progress,
+                    CMotorImportResult &result)
+{
+    for (const QString &header : headers) {
+        const CMotorValues motor = parseEngHeader(withoutNul(header));
+        // A line of one field or of bytes without blanks names no motor.
+        if (motor.type.isEmpty()) {
+            ++result.skippedHeaders;
+            continue;
+        }
+        if (!store.RunSql(addMotorStatement(motor)) || !store.Update())
+            return false;
+        reportMotor(progress, ++result.motors);
+    }
+    return true;
+}
+
+// An exported empty value is one blank; longer values are cut like a header line.
+QString csvMotorValue(QString value)
+{
+    if (value == QLatin1String(" "))
+        return QString(QLatin1String(""));
+    if (value.size() > kMaxMotorFileText) {
+        qsizetype cut = kMaxMotorFileText;
+        if (value.at(cut - 1).isHighSurrogate())
+            --cut;
+        value.truncate(cut);
+    }
+    return value;
+}
+
+enum class CsvStored { Stored, NoColumns, StoreFailed };
+
+CsvStored storeCsvMotors(CRecordStore &store, const QString &text, CProgressReport &progress,
+                         CMotorImportResult &result)
 {
     QStringList columns;
     bool headerPending = true;
-    int stored = 0;
     qsizetype start = 0;
     while (start < text.size()) {
         qsizetype end = text.indexOf(QLatin1Char('\n'), start);
@@ -74,19 +114,23 @@ int storeCsvMotors(CRecordStore &store, const QString &text, CProgressReport &pr
             line.chop(1);
         if (line.trimmed().isEmpty())
             continue;
-        const QStringList values = csvLineValues(line);
+        QStringList values = csvLineValues(line);
         if (headerPending) {
             columns = motorCsvColumns(values);
             if (columns.isEmpty())
-                return -1;
+                return CsvStored::NoColumns;
             headerPending = false;
             continue;
         }
-        if (values.size() == columns.size() && store.RunSql(motorCsvInsert(columns, values)) && store.Update())
-            ++stored;
-        reportMotor(progress, stored);
+        if (values.size() != columns.size())
+            continue;
+        for (QString &value : values)
+            value = csvMotorValue(value);
+        if (!store.RunSql(motorCsvInsert(columns, values)) || !store.Update())
+            return CsvStored::StoreFailed;
+        reportMotor(progress, ++result.motors);
     }
-    return headerPending ? -1 : stored;
+    return headerPending ? CsvStored::NoColumns : CsvStored::Stored;
 }
 } // namespace
 
@@ -96,9 +140,25 @@ QString CMotorImportResult::message() const
     case Outcome::Unreadable:
         return {};
     case Outcome::NothingLoaded:
-        return QStringLiteral("Nothing loaded from file");
-    case Outcome::Imported:
-        return QStringLiteral("Motors Extracted =%1").arg(motors);
+    case Outcome::Imported: {
+        QString text = outcome == Outcome::Imported ? QStringLiteral("Motors Extracted =%1").arg(motors)
+                                                    : QStringLiteral("Nothing loaded from file");
+        if (skippedHeaders > 0)
+            text += QStringLiteral("\nSkipped %1 motor header(s) without a type").arg(skippedHeaders);
+        return text;
+    }
+    case Outcome::StoreFailed: {
+        const QString nothing = QStringLiteral(": nothing of %1 was imported.").arg(file);
+        switch (failure) {
+        case StoreFailure::DiskFull:
+            return QStringLiteral("The disk is full") + nothing;
+        case StoreFailure::Busy:
+            return QStringLiteral("The logbook %1 is busy (another program is writing to it)").arg(logbook) + nothing;
+        case StoreFailure::Other:
+            break;
+        }
+        return QStringLiteral("The logbook %1 could not be written (%2)").arg(logbook, storeError) + nothing;
+    }
     }
     return {};
 }
@@ -112,12 +172,12 @@ CMotorImportResult importMotorFile(CRecordStore &store, const QString &path, CPr
 {
     const FileKind kind = fileKind(path);
     progress.showProgress(QStringLiteral("Prepare to open file"));
+    CMotorImportResult result;
+    result.file = path;
 
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        progress.finishProgress();
-        return {};
-    }
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        return finished(result, progress);
 
     CEngHeaderScanner scanner;
     QByteArray csvBytes;
@@ -125,10 +185,8 @@ CMotorImportResult importMotorFile(CRecordStore &store, const QString &path, CPr
     qint64 total = 0;
     while (true) {
         const qint64 length = file.read(block, kBlockSize);
-        if (length < 0) {
-            progress.finishProgress();
-            return {};
-        }
+        if (length < 0)
+            return finished(result, progress);
         total += length;
         progress.showProgress(QStringLiteral("Read\n") + QString::number(total) + QStringLiteral("\nBytes"));
         if (kind == FileKind::Eng)
@@ -144,26 +202,30 @@ CMotorImportResult importMotorFile(CRecordStore &store, const QString &path, CPr
     const QString csvText = kind == FileKind::Csv ? withoutNul(decodeFileText(csvBytes)) : QString();
     csvBytes.clear();
     if ((kind == FileKind::Eng && scanner.headers().isEmpty()) || (kind == FileKind::Csv && csvText.isEmpty()))
-        return nothingLoaded(progress);
+        return finished(withOutcome(result, CMotorImportResult::Outcome::NothingLoaded), progress);
 
     progress.showProgress(QStringLiteral("Preparing to Extract data"));
     CStoreTransaction transaction(store);
-    if (!transaction.isActive()) {
-        progress.finishProgress();
-        return {};
-    }
-    int stored = 0;
+    if (!transaction.isActive())
+        return finished(storeFailed(result, store), progress);
     if (kind == FileKind::Eng) {
-        stored = storeEngMotors(store, scanner.headers(), progress);
+        if (!storeEngMotors(store, scanner.headers(), progress, result))
+            return finished(storeFailed(result, store), progress);
+        if (result.motors == 0 && result.skippedHeaders > 0)
+            return finished(withOutcome(result, CMotorImportResult::Outcome::NothingLoaded), progress);
     } else if (kind == FileKind::Csv) {
-        stored = storeCsvMotors(store, csvText, progress);
-        if (stored < 0)
-            return nothingLoaded(progress); // the transaction rolls back; nothing was stored
+        switch (storeCsvMotors(store, csvText, progress, result)) {
+        case CsvStored::Stored:
+            break;
+        case CsvStored::NoColumns: // the transaction rolls back; nothing was stored
+            return finished(withOutcome(result, CMotorImportResult::Outcome::NothingLoaded), progress);
+        case CsvStored::StoreFailed:
+            return finished(storeFailed(result, store), progress);
+        }
     }
-    if (!transaction.commit()) {
-        progress.finishProgress();
-        return {};
-    }
-    progress.finishProgress();
-    return {CMotorImportResult::Outcome::Imported, stored};
+    // The result is built before the transaction ends: its rollback keeps the
+    // store's reason, and a failed commit is the store's to explain.
+    if (!transaction.commit())
+        return finished(storeFailed(result, store), progress);
+    return finished(withOutcome(result, CMotorImportResult::Outcome::Imported), progress);
 }

@@ -8,10 +8,6 @@
 namespace {
 using CComponentPtr = std::unique_ptr<icalcomponent, decltype(&icalcomponent_free)>;
 
-// A recurrence can be endless; past this many steps the search gives up on
-// the event rather than hang the screen.
-constexpr int kMaxRecurrenceSteps = 100000;
-
 // One start of an event: its date on the wall clock it was written in, the
 // local date, and for a timed start the instant, to match exception dates.
 struct CMoment
@@ -40,10 +36,11 @@ icalcomponent *calendarOf(icalcomponent *component)
 class CEventMatcher
 {
 public:
-    CEventMatcher(const QString &summary, const QDate &day, const QTimeZone &localZone)
+    CEventMatcher(const QString &summary, const QDate &day, const QTimeZone &localZone, CCalendarBudget &budget)
         : m_summary(summary)
         , m_day(day)
         , m_local(localZone)
+        , m_budget(budget)
     { }
 
     // Remembers the occurrences that other events of the file replace.
@@ -75,6 +72,8 @@ public:
             return true;
         for (icalproperty *p = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p != nullptr;
              p = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {
+            if (!spend())
+                return false;
             const icaldatetimeperiodtype rdate = icalproperty_get_rdate(p);
             const icaltimetype time = icaltime_is_null_time(rdate.time) ? rdate.period.start : rdate.time;
             if (startsToday(event, uid, momentOf(event, time, p)))
@@ -129,7 +128,7 @@ private:
         jump.hour = jump.minute = jump.second = 0;
         if (icaltime_compare(jump, dtstart) > 0)
             icalrecur_iterator_set_start(iterator.get(), jump); // refused for COUNT rules: then walk from the start
-        for (int step = 0; step < kMaxRecurrenceSteps; ++step) {
+        while (spend()) {
             icaltimetype next = icalrecur_iterator_next(iterator.get());
             if (icaltime_is_null_time(next))
                 return false;
@@ -152,10 +151,14 @@ private:
             return false;
         for (icalproperty *p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p != nullptr;
              p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY)) {
+            if (!spend())
+                return false;
             if (sameOccurrence(moment, momentOf(event, icalproperty_get_exdate(p), p)))
                 return false;
         }
         for (const auto &replaced : m_overrides) {
+            if (!spend())
+                return false;
             if (replaced.first == uid && sameOccurrence(moment, replaced.second))
                 return false;
         }
@@ -226,34 +229,160 @@ private:
         return zone;
     }
 
+    // One unit of work; false once the budget is spent.
+    bool spend() const
+    {
+        if (m_budget.steps <= 0) {
+            m_budget.exhausted = true;
+            return false;
+        }
+        --m_budget.steps;
+        return true;
+    }
+
     QString m_summary;
     QDate m_day;
     QTimeZone m_local;
+    CCalendarBudget &m_budget;
     QList<QPair<QString, CMoment>> m_overrides;
 };
 
-void collectEvents(icalcomponent *component, QList<icalcomponent *> &events)
+// The events of the tree in document order, walked without recursion.
+void collectEvents(icalcomponent *root, QList<icalcomponent *> &events)
 {
-    if (icalcomponent_isa(component) == ICAL_VEVENT_COMPONENT) {
-        events.append(component);
-        return;
+    QList<icalcomponent *> pending {root};
+    while (!pending.isEmpty()) {
+        icalcomponent *component = pending.takeLast();
+        if (icalcomponent_isa(component) == ICAL_VEVENT_COMPONENT) {
+            events.append(component);
+            continue;
+        }
+        QList<icalcomponent *> children;
+        for (icalcomponent *child = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); child != nullptr;
+             child = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT)) {
+            const icalcomponent_kind kind = icalcomponent_isa(child);
+            if (kind == ICAL_VEVENT_COMPONENT || kind == ICAL_VCALENDAR_COMPONENT || kind == ICAL_XROOT_COMPONENT)
+                children.append(child);
+        }
+        // Last child first onto the stack, so the first is walked next.
+        for (auto it = children.crbegin(); it != children.crend(); ++it)
+            pending.append(*it);
     }
-    for (icalcomponent *child = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); child != nullptr;
-         child = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT)) {
-        const icalcomponent_kind kind = icalcomponent_isa(child);
-        if (kind == ICAL_VEVENT_COMPONENT || kind == ICAL_VCALENDAR_COMPONENT || kind == ICAL_XROOT_COMPONENT)
-            collectEvents(child, events);
+}
+
+// Whether a content line is the named property ("NAME:" or "NAME;...").
+bool isProperty(QByteArrayView line, QByteArrayView name)
+{
+    return line.size() > name.size() && qstrnicmp(line.data(), name.size(), name.data(), name.size()) == 0
+        && (line.at(name.size()) == ':' || line.at(name.size()) == ';');
+}
+
+// A property's value as text: unfolded, after the first colon outside quotes,
+// with the text escapes undone.
+QByteArray propertyValue(QByteArrayView line)
+{
+    QByteArray unfolded;
+    unfolded.reserve(line.size());
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const char c = line.at(i);
+        if (c == '\r')
+            continue;
+        if (c == '\n') {
+            ++i; // the blank or TAB that continues the line
+            continue;
+        }
+        unfolded += c;
     }
+    bool quoted = false;
+    qsizetype colon = -1;
+    for (qsizetype i = 0; i < unfolded.size() && colon < 0; ++i) {
+        if (unfolded.at(i) == '"')
+            quoted = !quoted;
+        else if (unfolded.at(i) == ':' && !quoted)
+            colon = i;
+    }
+    QByteArray value;
+    for (qsizetype i = colon + 1; colon >= 0 && i < unfolded.size(); ++i) {
+        char c = unfolded.at(i);
+        if (c == '\\' && i + 1 < unfolded.size()) {
+            c = unfolded.at(++i);
+            if (c == 'n' || c == 'N')
+                c = '\n';
+        }
+        value += c;
+    }
+    return value;
+}
+
+// The part of a calendar worth parsing. libical's cost grows with the square
+// of a line's length and its stack with the nesting depth, and a large
+// calendar takes seconds to parse whole: so over-long content lines are left
+// out, a file nested too deeply is not read at all, and only the events that
+// can matter are kept (those titled `summary`, and the moved occurrences that
+// may replace theirs). Lines are read as the parser reads them: one starting
+// with a blank or a TAB continues the line before.
+std::optional<QByteArray> calendarToParse(const QByteArray &data, const QByteArray &summary, CCalendarSkips &skips)
+{
+    QByteArray kept;
+    kept.reserve(qMin<qsizetype>(data.size(), 64 * 1024));
+    int depth = 0;
+    int eventDepth = 0; // the depth of the event being read; 0 outside events
+    qsizetype eventStart = 0; // where it begins in `kept`
+    bool eventMatters = false;
+    qsizetype at = 0;
+    while (at < data.size()) {
+        // One content line: a physical line and every continuation after it.
+        const qsizetype start = at;
+        do {
+            const qsizetype lineEnd = data.indexOf('\n', at);
+            at = lineEnd < 0 ? data.size() : lineEnd + 1;
+        } while (at < data.size() && (data.at(at) == ' ' || data.at(at) == '\t'));
+        const QByteArrayView line = QByteArrayView(data).sliced(start, at - start);
+        if (line.size() > kMaxCalendarLineBytes) {
+            ++skips.longLines;
+            continue;
+        }
+        const bool begins = isProperty(line, "BEGIN");
+        if (begins && ++depth > kMaxCalendarDepth) {
+            skips.tooDeep = true;
+            return std::nullopt;
+        }
+        if (begins && eventDepth == 0 && propertyValue(line).trimmed().toUpper() == "VEVENT") {
+            eventDepth = depth;
+            eventStart = kept.size();
+            eventMatters = false;
+        } else if (eventDepth > 0 && depth == eventDepth && !eventMatters) {
+            eventMatters =
+                isProperty(line, "RECURRENCE-ID") || (isProperty(line, "SUMMARY") && propertyValue(line) == summary);
+        }
+        kept += line;
+        if (isProperty(line, "END")) {
+            if (eventDepth > 0 && depth == eventDepth) {
+                if (!eventMatters)
+                    kept.truncate(eventStart);
+                eventDepth = 0;
+            }
+            depth = qMax(0, depth - 1);
+        }
+    }
+    return kept;
 }
 } // namespace
 
 std::optional<QString> findAppointmentLocation(const QByteArray &icsData, const QString &summary, const QDate &day,
-                                               const QTimeZone &localZone)
+                                               const QTimeZone &localZone, CCalendarBudget *budget,
+                                               CCalendarSkips *skips)
 {
     if (!day.isValid() || !localZone.isValid())
         return std::nullopt;
+    CCalendarBudget ownBudget;
+    CCalendarSkips ownSkips;
     // The parser reads a C string and does not expect a byte-order mark.
-    QByteArray data = icsData.startsWith("\xEF\xBB\xBF") ? icsData.mid(3) : icsData;
+    const std::optional<QByteArray> bounded = calendarToParse(
+        icsData.startsWith("\xEF\xBB\xBF") ? icsData.mid(3) : icsData, summary.toUtf8(), skips ? *skips : ownSkips);
+    if (!bounded)
+        return std::nullopt;
+    const QByteArray &data = *bounded;
     // libical can be built to abort on errors; a bad file must only be skipped.
     icalerror_set_errors_are_fatal(0);
     CComponentPtr root(icalparser_parse_string(data.constData()), &icalcomponent_free);
@@ -262,7 +391,7 @@ std::optional<QString> findAppointmentLocation(const QByteArray &icsData, const 
 
     QList<icalcomponent *> events;
     collectEvents(root.get(), events);
-    CEventMatcher matcher(summary, day, localZone);
+    CEventMatcher matcher(summary, day, localZone, budget ? *budget : ownBudget);
     for (icalcomponent *event : std::as_const(events)) {
         if (icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY) != nullptr)
             matcher.noteOverride(event);

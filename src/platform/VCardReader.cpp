@@ -76,11 +76,18 @@ private:
     bool m_quotedPrintable = false;
 };
 
+// A NUL (a raw byte or an encoded one) is no character of a name; it would cut
+// the site's text short wherever it is stored.
+QString withoutNul(QString text)
+{
+    return text.remove(QChar(0));
+}
+
 QString firstComponent(const CVCardProperty *property, int index)
 {
     if (property == nullptr)
         return {};
-    return splitVCardValue(property->decodedValue(), QLatin1Char(';')).value(index).trimmed();
+    return withoutNul(splitVCardValue(property->decodedValue(), QLatin1Char(';')).value(index)).trimmed();
 }
 
 class CCardCollector
@@ -159,7 +166,7 @@ private:
             values = split;
         }
         for (const QString &value : std::as_const(values)) {
-            const QString trimmed = value.trimmed();
+            const QString trimmed = withoutNul(value).trimmed();
             if (!trimmed.isEmpty())
                 categories.append(trimmed);
         }

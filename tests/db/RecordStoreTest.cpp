@@ -1,5 +1,6 @@
 #include "db/RecordStore.h"
 
+#include "db/FailingDiskVfs.h"
 #include "db/Schema.h"
 #include "db/SqlText.h"
 #include "db/StoreTransaction.h"
@@ -9,6 +10,7 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -117,6 +119,14 @@ TEST_F(RecordStoreTest, AcceptsTheSqlTheScreensWrite)
     EXPECT_TRUE(m_store.RunSql(QStringLiteral("DELETE FROM Rockets WHERE Name = 'Alpha'")));
     EXPECT_TRUE(m_store.RunSql(QStringLiteral("SELECT count(*) FROM Rockets")));
     EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("1"));
+
+    // A NUL (from a contact card, say) would end the statement text inside its literal.
+    const QString site = QStringLiteral("Field") + QChar(0) + QStringLiteral("'s Edge");
+    EXPECT_TRUE(
+        m_store.RunSql(QStringLiteral("INSERT INTO Launches (Model, Site) VALUES ('9', %1)").arg(sqlQuote(site))))
+        << m_store.lastError().toStdString();
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Site FROM Launches WHERE Model = '9'")),
+              QStringList {"Field's Edge"});
 }
 
 TEST_F(RecordStoreTest, FailedStatementLeavesNoResult)
@@ -267,6 +277,106 @@ TEST_F(RecordStoreTest, CloseRollsBackUncommittedWork)
     addRocket(1, QStringLiteral("Lost"));
     m_store.Close();
     EXPECT_TRUE(m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets")).isEmpty());
+}
+
+// A failed write carries SQLite's own reason, and ends the transaction's work:
+// later writes and the commit are refused, so nothing after it is stored.
+TEST_F(RecordStoreTest, FailedWriteKeepsSqlitesReasonAndDoomsTheTransaction)
+{
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("CREATE TABLE Tags (Tag varchar(20) UNIQUE)")));
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("INSERT INTO Tags VALUES ('kept')")));
+    {
+        CStoreTransaction transaction(m_store);
+        ASSERT_TRUE(m_store.RunSql(QStringLiteral("INSERT INTO Tags VALUES ('before')")));
+        EXPECT_FALSE(m_store.RunSql(QStringLiteral("INSERT INTO Tags VALUES ('kept')")));
+        EXPECT_EQ(m_store.lastError(), QStringLiteral("UNIQUE constraint failed: Tags.Tag"));
+        EXPECT_EQ(m_store.lastErrorCode(), SQLITE_CONSTRAINT);
+        EXPECT_FALSE(m_store.RunSql(QStringLiteral("INSERT INTO Tags VALUES ('after')")));
+        EXPECT_TRUE(m_store.RunSql(QStringLiteral("SELECT Tag FROM Tags"))); // reading goes on
+        EXPECT_FALSE(m_store.SetFieldText(QStringLiteral("changed"), 0));
+        EXPECT_FALSE(m_store.Delete());
+        EXPECT_FALSE(m_store.beginTransaction());
+        EXPECT_FALSE(transaction.commit());
+        EXPECT_EQ(m_store.lastError(), QStringLiteral("UNIQUE constraint failed: Tags.Tag"));
+    }
+    EXPECT_EQ(m_store.transactionDepth(), 0);
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Tag FROM Tags")), QStringList {"kept"});
+
+    // A failure inside a nested transaction is undone with it; the outer work goes on.
+    {
+        CStoreTransaction outer(m_store);
+        ASSERT_TRUE(m_store.RunSql(QStringLiteral("INSERT INTO Tags VALUES ('outer')")));
+        {
+            CStoreTransaction inner(m_store);
+            EXPECT_FALSE(m_store.RunSql(QStringLiteral("INSERT INTO Tags VALUES ('kept')")));
+        }
+        EXPECT_TRUE(m_store.RunSql(QStringLiteral("INSERT INTO Tags VALUES ('later')")));
+        EXPECT_TRUE(outer.commit());
+    }
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Tag FROM Tags ORDER BY rowid")),
+              QStringList({"kept", "outer", "later"}));
+}
+
+// A full disk makes SQLite roll the whole transaction back by itself. Writes
+// that followed would each commit on their own; the store refuses them, and
+// the rollback does not hide the reason behind "no transaction is active".
+TEST(RecordStoreDisk, FullDiskRollsBackEverythingAndSaysSo)
+{
+    CTestLogbook logbook;
+    ASSERT_TRUE(logbook.isValid());
+    CFailingDiskVfs disk;
+    ASSERT_TRUE(disk.isInstalled());
+    CRecordStore store;
+    ASSERT_TRUE(store.Open(logbook.directory()));
+    const auto insert = [&store](const char *type) {
+        return store.RunSql(QStringLiteral("INSERT INTO Motors (Type) VALUES ('%1')").arg(QLatin1String(type)));
+    };
+    ASSERT_TRUE(insert("stored before"));
+    {
+        CStoreTransaction transaction(store);
+        ASSERT_TRUE(transaction.isActive());
+        disk.setBudget(0);
+        EXPECT_FALSE(insert("A"));
+        EXPECT_TRUE(store.lastErrorIsDiskFull());
+        disk.setBudget(-1); // room again: a write now would be stored on its own
+        EXPECT_FALSE(insert("B"));
+        EXPECT_FALSE(transaction.commit());
+    }
+    EXPECT_EQ(store.lastError(), QStringLiteral("database or disk is full"));
+    EXPECT_GT(disk.failedWrites(), 0);
+    EXPECT_EQ(logbook.rows(QStringLiteral("SELECT Type FROM Motors")), QStringList {"stored before"});
+    EXPECT_TRUE(insert("after")); // the store is usable once the transaction is over
+    EXPECT_EQ(logbook.rows(QStringLiteral("PRAGMA integrity_check")), QStringList {"ok"});
+}
+
+// The journal mode as a bare connection finds it in the file.
+QString journalMode(const QString &path, const char *pragma = "PRAGMA journal_mode")
+{
+    sqlite3 *db = nullptr;
+    sqlite3_stmt *statement = nullptr;
+    QString mode = QStringLiteral("<failed>");
+    if (sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK
+        && sqlite3_prepare_v2(db, pragma, -1, &statement, nullptr) == SQLITE_OK
+        && sqlite3_step(statement) == SQLITE_ROW)
+        mode = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return mode;
+}
+
+TEST(RecordStoreOpen, LogbookInWalModeIsSwitchedToTheRollbackJournal)
+{
+    CTestLogbook logbook;
+    ASSERT_TRUE(logbook.isValid());
+    ASSERT_EQ(journalMode(logbook.databaseFile(), "PRAGMA journal_mode = WAL"), QStringLiteral("wal"));
+    {
+        CRecordStore store;
+        ASSERT_TRUE(store.Open(logbook.directory()));
+        EXPECT_TRUE(store.RunSql(QStringLiteral("INSERT INTO Motors (Type) VALUES ('C6')")));
+    }
+    EXPECT_EQ(journalMode(logbook.databaseFile()), QStringLiteral("delete"));
+    EXPECT_FALSE(QFile::exists(logbook.databaseFile() + QStringLiteral("-wal")));
+    EXPECT_EQ(logbook.rows(QStringLiteral("SELECT Type FROM Motors")), QStringList {"C6"});
 }
 
 TEST(RecordStoreOpen, MissingDatabaseIsFatalAndNamesThePath)

@@ -1,3 +1,4 @@
+#include "db/FailingDiskVfs.h"
 #include "db/RecordStore.h"
 #include "db/Schema.h"
 #include "support/RecordingReporter.h"
@@ -122,6 +123,27 @@ TEST_F(ReindexTest, EmptyRocketTableEmptiesLowReferences)
     EXPECT_EQ(reindex(), QStringList({kLaunchesPastEnd}));
     EXPECT_EQ(recMotors(), QStringList({"one|", "zero|"}));
     EXPECT_EQ(launches(), QStringList({"two|2"}));
+}
+
+// A full disk midway: nothing is renumbered, and the reason is the disk, not
+// the rollback that followed it.
+TEST_F(ReindexTest, FullDiskKeepsTheOldNumbersAndTheReason)
+{
+    ASSERT_TRUE(m_logbook.exec({
+        "INSERT INTO Rockets (ID, Name) VALUES (2, 'A')",
+        "INSERT INTO Launches (Model, Notes) VALUES ('2', 'a-flight')",
+    }));
+    CFailingDiskVfs disk;
+    ASSERT_TRUE(disk.isInstalled());
+    CRecordStore store;
+    ASSERT_TRUE(store.Open(m_logbook.directory()));
+    disk.setBudget(0);
+    EXPECT_FALSE(store.Reindex());
+    disk.setBudget(-1);
+    EXPECT_EQ(store.lastError(), QStringLiteral("database or disk is full"));
+    EXPECT_EQ(store.transactionDepth(), 0);
+    EXPECT_EQ(rockets(), QStringList {"2|A"});
+    EXPECT_EQ(launches(), QStringList {"a-flight|2"});
 }
 
 // The renumbering is one transaction: a process killed at any moment leaves the

@@ -3,6 +3,7 @@
 #include "platform/SettingsStore.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -111,4 +112,58 @@ TEST_F(LaunchSitesFolder, CommandLinePrintsTheSiteBox)
     ASSERT_TRUE(cli.waitForFinished(30000));
     EXPECT_EQ(cli.exitCode(), 2);
     EXPECT_TRUE(cli.readAllStandardOutput().isEmpty());
+}
+
+// Files that once crashed or froze the launch screen: the reading ends, in a
+// child process that is killed if it hangs, and says what it left out.
+TEST_F(LaunchSitesFolder, HostileFilesAreSkippedWithANote)
+{
+    ASSERT_TRUE(m_dir.isValid());
+    static const char kNulCard[] = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Site;Field\0;;;\r\nCATEGORIES:Launch Sites\r\n"
+                                   "END:VCARD\r\n";
+    write(QStringLiteral("nul.vcf"), QByteArray(kNulCard, sizeof kNulCard - 1));
+    QByteArray nested;
+    for (int i = 0; i < 180000; ++i)
+        nested += "BEGIN:VCALENDAR\r\n";
+    write(QStringLiteral("a-nested.ics"), nested);
+    write(QStringLiteral("b-long.ics"), launch("20260314T100000", "Field " + QByteArray(2 * 1024 * 1024, 'x')));
+    write(QStringLiteral("c-huge.ics"), launch("20260313T100000", QByteArray(kMaxSiteFileBytes, 'y')));
+    QByteArray recurring("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n");
+    for (int i = 0; i < 300; ++i)
+        recurring += "BEGIN:VEVENT\r\nUID:" + QByteArray::number(i)
+            + "\r\nSUMMARY:Launch\r\nDTSTART:20000101T000000Z\r\nRRULE:FREQ=SECONDLY;COUNT=2000000000\r\n"
+              "LOCATION:Never\r\nEND:VEVENT\r\n";
+    write(QStringLiteral("d-recurring.ics"), recurring + "END:VCALENDAR\r\n");
+
+    CSettingsStore settings;
+    ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingDefaultDirectory), directory()));
+    ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingSitesCategory), QStringLiteral("Launch Sites")));
+    ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("YES")));
+    QProcess cli;
+    cli.start(QStringLiteral(TARVEL_CLI), {"sites", "--date", "2026-03-13"});
+    const bool ended = cli.waitForFinished(20000);
+    if (!ended)
+        cli.kill();
+    ASSERT_TRUE(ended) << "reading the sites hung";
+    ASSERT_EQ(cli.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(cli.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardOutput()), QStringLiteral("FieldSite\nToday: \n"));
+    const QString notes = QString::fromUtf8(cli.readAllStandardError());
+    EXPECT_TRUE(notes.contains(QStringLiteral("a-nested.ics: skipped, components nested deeper than 16")))
+        << notes.toStdString();
+    EXPECT_TRUE(notes.contains(QStringLiteral("b-long.ics: 1 line(s) longer than 64 KB left out")))
+        << notes.toStdString();
+    EXPECT_TRUE(notes.contains(QStringLiteral("c-huge.ics: skipped, larger than 8 MB"))) << notes.toStdString();
+    EXPECT_TRUE(notes.contains(QStringLiteral("d-recurring.ics: too many recurrences"))
+                || notes.contains(QStringLiteral("d-recurring.ics: skipped, out of time")))
+        << notes.toStdString();
+
+    // In this process too the reading ends; the time limit is a guard against
+    // hanging, the speed itself is measured by the benchmark.
+    QElapsedTimer clock;
+    clock.start();
+    const CLaunchSites found = LoadLaunchSites(directory(), QStringLiteral("Launch Sites"), kFriday, QTimeZone::utc());
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_EQ(found.sites, QStringList {"FieldSite"});
+    EXPECT_TRUE(found.todaysSite.isEmpty());
 }

@@ -3,7 +3,9 @@
 #include "db/RecordStore.h"
 #include "motors/MotorCsv.h"
 #include "motors/MotorImport.h"
+#include "motors/MotorValues.h"
 #include "motors/RecordingProgress.h"
+#include "queries/QueryExport.h"
 #include "support/TestLogbook.h"
 
 #include <QFile>
@@ -113,4 +115,33 @@ TEST_F(CsvImport, HostileFiles)
     static const char kNul[] = "\"Type\",\"MFG\"\n\"N\0L\",\"X\"\n";
     EXPECT_EQ(import(QByteArray(kNul, sizeof kNul - 1)).motors, 1);
     EXPECT_TRUE(motors().contains(QStringLiteral("|NL||X|")));
+}
+
+// What the export writes for Motors comes back as it was: an empty value,
+// written as one blank, is empty again.
+TEST_F(CsvImport, ExportOfMotorsImportsBackExactly)
+{
+    ASSERT_TRUE(m_logbook.exec({
+        "INSERT INTO Motors (Type, Delay, MFG, Size) VALUES ('C6', '5', 'Estes', '18x70')",
+        "INSERT INTO Motors (Type, Delay, MFG, Size) VALUES ('O''Neil \"X\"', '', 'Caf\xC3\xA9', '')",
+        "INSERT INTO Motors (Type, Delay, MFG) VALUES ('  two blanks ', '4', 'AT')",
+    }));
+    const QStringList before = motors();
+    const QString path = m_files.filePath(QStringLiteral("motors.csv"));
+    {
+        ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM Motors")));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(writeExportContent(ExportFormat::Csv, m_store, file));
+    }
+    ASSERT_TRUE(m_logbook.exec({"DELETE FROM Motors"}));
+    EXPECT_EQ(importMotorFile(m_store, path, m_progress).motors, 3);
+    EXPECT_EQ(motors(), before);
+}
+
+TEST_F(CsvImport, LongValuesAreCutLikeAHeaderLine)
+{
+    const QByteArray type(10 * 1024 * 1024, 'T');
+    EXPECT_EQ(import("\"Type\",\"MFG\"\n\"" + type + "\",\"Estes\"\n").motors, 1);
+    EXPECT_EQ(motors(), QStringList {QStringLiteral("|%1||Estes|").arg(QString(kMaxMotorFileText, QLatin1Char('T')))});
 }

@@ -1,5 +1,6 @@
 // The thrust-curve import: which lines are motor headers, how a header splits
 // into the stored motor, and what the import stores and reports.
+#include "db/FailingDiskVfs.h"
 #include "db/RecordStore.h"
 #include "motors/EngHeader.h"
 #include "motors/EngHeaderScanner.h"
@@ -12,6 +13,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 namespace {
 QStringList scan(const QByteArray &text, qsizetype block = 4096)
@@ -181,10 +184,78 @@ TEST_F(EngImport, HostileBytesNeitherCrashNorCorrupt)
     const CMotorImportResult fromJunk = import(write(QStringLiteral("junk.eng"), junk));
     // The count is the motors stored, however odd the bytes.
     EXPECT_EQ(motors().size(), fromJunk.motors);
+    for (const QString &row : motors())
+        EXPECT_FALSE(row.startsWith(QLatin1Char('|'))) << "a motor without a type: " << row.toStdString();
     static const char kNul[] = "; c\nN\0L 18 70 3 0 0 Es\0tes\n1 1\n";
     const QByteArray nul(kNul, sizeof kNul - 1);
     EXPECT_EQ(import(write(QStringLiteral("nul.eng"), nul)).motors, 1);
     EXPECT_TRUE(motors().contains(QStringLiteral("NL|3|Estes|18x70")));
+}
+
+TEST_F(EngImport, HeadersWithoutATypeAreSkippedAndCounted)
+{
+    // One field, and a 10 MB line without blanks: neither names a motor type.
+    const QByteArray text = "; c\nEstes\n1 1\n; c\n" + QByteArray(10 * 1024 * 1024, 'M') + "\n1 1\n" + kTwoMotors;
+    const CMotorImportResult result = import(write(QStringLiteral("odd.eng"), text));
+    EXPECT_EQ(result.outcome, CMotorImportResult::Outcome::Imported);
+    EXPECT_EQ(result.message(), "Motors Extracted =2\nSkipped 2 motor header(s) without a type");
+    EXPECT_EQ(motors(), QStringList({"C6|0-3-5-7|Estes|18x70", "F40|4-7-10|AT|29x124"}));
+
+    const CMotorImportResult none = import(write(QStringLiteral("none.eng"), "; c\nEstes\n1 1\n"));
+    EXPECT_EQ(none.outcome, CMotorImportResult::Outcome::NothingLoaded);
+    EXPECT_EQ(none.message(), "Nothing loaded from file\nSkipped 1 motor header(s) without a type");
+    EXPECT_EQ(motors().size(), 2);
+}
+
+// The disk fills up early (at the first write) or late (at the commit): either
+// way the file's motors are all rolled back and the message names the cause.
+TEST_F(EngImport, FullDiskImportsNothingAndSaysSo)
+{
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Motors (Type, Delay, MFG, Size) VALUES ('A8', '3', 'Estes', '18x70')"}));
+    CFailingDiskVfs disk;
+    ASSERT_TRUE(disk.isInstalled());
+    ASSERT_TRUE(m_store.Open(m_logbook.directory())); // through the failing disk
+    QByteArray many;
+    for (int i = 0; i < 20000; ++i)
+        many += "; c\nM" + QByteArray::number(i) + " 18 70 3 0 0 Estes\n1 1\n";
+    const QString path = write(QStringLiteral("many.eng"), many);
+    for (const qint64 budget : {qint64(0), qint64(64 * 1024)}) {
+        disk.setBudget(budget);
+        const CMotorImportResult result = import(path);
+        disk.setBudget(-1);
+        EXPECT_EQ(result.outcome, CMotorImportResult::Outcome::StoreFailed) << budget;
+        EXPECT_EQ(result.caption(), "Error");
+        EXPECT_EQ(result.message(), QStringLiteral("The disk is full: nothing of %1 was imported.").arg(path));
+        EXPECT_EQ(motors(), QStringList {"A8|3|Estes|18x70"}) << budget;
+    }
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("PRAGMA integrity_check")), QStringList {"ok"});
+}
+
+TEST_F(EngImport, RefusedWriteIsAnErrorWithSqlitesReason)
+{
+    // A logbook whose motor table has other columns than the import writes.
+    ASSERT_TRUE(m_logbook.exec({"DROP TABLE Motors", "CREATE TABLE Motors (Name varchar(200))"}));
+    const QString path = write(QStringLiteral("two.eng"), kTwoMotors);
+    const CMotorImportResult result = import(path);
+    EXPECT_EQ(result.outcome, CMotorImportResult::Outcome::StoreFailed);
+    EXPECT_EQ(result.caption(), "Error");
+    EXPECT_EQ(result.message(),
+              QStringLiteral("The logbook %1 could not be written (table Motors has no column named "
+                             "Type): nothing of %2 was imported.")
+                  .arg(m_logbook.databaseFile(), path));
+}
+
+TEST_F(EngImport, ReadOnlyLogbookIsAnError)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "file modes do not stop the superuser";
+    m_store.Close();
+    ASSERT_TRUE(QFile::setPermissions(m_logbook.databaseFile(), QFile::ReadOwner));
+    ASSERT_TRUE(m_store.Open(m_logbook.directory()));
+    const CMotorImportResult result = import(write(QStringLiteral("two.eng"), kTwoMotors));
+    EXPECT_EQ(result.outcome, CMotorImportResult::Outcome::StoreFailed);
+    EXPECT_TRUE(result.message().contains(QStringLiteral("readonly"))) << result.message().toStdString();
+    EXPECT_TRUE(motors().isEmpty());
 }
 
 TEST_F(EngImport, RunsAsOneTransaction)

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 struct CRun
@@ -44,4 +45,51 @@ TEST(ImportMotorsCli, ImportsEachFileInTurn)
     EXPECT_TRUE(info.out.contains(QStringLiteral("Motors: 4"))) << info.out.toStdString();
 
     EXPECT_EQ(runCli({QStringLiteral("import-motors")}).exitCode, 2);
+}
+
+// Another program holds the logbook's write lock for longer than the import
+// waits: the import says the logbook is busy, names it, and fails.
+TEST(ImportMotorsCli, BusyLogbookIsNamedAndNothingIsImported)
+{
+    const CRun info = runCli({QStringLiteral("info")});
+    ASSERT_EQ(info.exitCode, 0) << info.err.toStdString();
+    const QString logbook = info.out.section(QStringLiteral("database: "), 1).section(QLatin1Char('\n'), 0, 0);
+    ASSERT_FALSE(logbook.isEmpty()) << info.out.toStdString();
+
+    QTemporaryDir folder;
+    const QString eng = folder.filePath(QStringLiteral("one.eng"));
+    ASSERT_TRUE(writeTestFile(eng, "; c\nC6 18 70 5 0 0 Estes\n1 1\n"));
+    sqlite3 *holder = nullptr;
+    ASSERT_EQ(sqlite3_open(logbook.toUtf8().constData(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    const CRun run = runCli({QStringLiteral("import-motors"), eng});
+    sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(holder);
+
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+    EXPECT_EQ(run.err,
+              QStringLiteral("tarvel-cli: The logbook %1 is busy (another program is writing to it): nothing of %2 was "
+                             "imported.\n")
+                  .arg(logbook, eng));
+    EXPECT_TRUE(runCli({QStringLiteral("info")}).out.contains(QStringLiteral("Motors: 0")));
+}
+
+TEST(ImportMotorsCli, RefusedWriteFailsWithTheReason)
+{
+    const CRun info = runCli({QStringLiteral("info")});
+    const QString logbook = info.out.section(QStringLiteral("database: "), 1).section(QLatin1Char('\n'), 0, 0);
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(logbook.toUtf8().constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "DROP TABLE Motors; CREATE TABLE Motors (Name text)", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    QTemporaryDir folder;
+    const QString eng = folder.filePath(QStringLiteral("one.eng"));
+    ASSERT_TRUE(writeTestFile(eng, "; c\nC6 18 70 5 0 0 Estes\n1 1\n"));
+
+    const CRun run = runCli({QStringLiteral("import-motors"), eng});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("table Motors has no column named Type"))) << run.err.toStdString();
 }

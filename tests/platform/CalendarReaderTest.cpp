@@ -124,6 +124,39 @@ TEST(CalendarReader, FirstQualifyingEventWinsAndBadOnesAreSkipped)
         std::nullopt);
 }
 
+// What is left out before parsing must not change the answer: a folded title
+// still counts, an over-long line costs only itself, and recurrences stop at
+// the budget instead of running for minutes.
+TEST(CalendarReader, BoundsTheWorkWithoutLosingTheLaunch)
+{
+    const QByteArray today("DTSTART:20260313T090000\r\n");
+    const QByteArray folded = "BEGIN:VEVENT\r\nSUMMARY:Lau\r\n nch\r\nLOCATION:Folded\r\n" + today + "END:VEVENT\r\n";
+    EXPECT_EQ(find(folded), QStringLiteral("Folded"));
+
+    CCalendarSkips skips;
+    const QByteArray note = "DESCRIPTION:" + QByteArray(kMaxCalendarLineBytes, 'n') + "\r\n";
+    EXPECT_EQ(findAppointmentLocation(calendar(event(today + note)), QStringLiteral("Launch"), kFriday, kLocal, nullptr,
+                                      &skips),
+              QStringLiteral("North Field"));
+    EXPECT_EQ(skips.longLines, 1);
+
+    CCalendarBudget budget;
+    budget.steps = 1000;
+    const QByteArray endless("DTSTART:20000101T000000Z\r\nRRULE:FREQ=SECONDLY;COUNT=2000000000\r\n");
+    EXPECT_EQ(findAppointmentLocation(calendar(event(endless, "Never") + event(today)), QStringLiteral("Launch"),
+                                      kFriday, kLocal, &budget),
+              QStringLiteral("North Field"));
+    EXPECT_TRUE(budget.exhausted);
+    EXPECT_EQ(budget.steps, 0);
+
+    skips = {};
+    EXPECT_EQ(findAppointmentLocation(QByteArray("BEGIN:VCALENDAR\r\n").repeated(kMaxCalendarDepth + 1)
+                                          + calendar(event(today)),
+                                      QStringLiteral("Launch"), kFriday, kLocal, nullptr, &skips),
+              std::nullopt);
+    EXPECT_TRUE(skips.tooDeep);
+}
+
 TEST(CalendarReader, ReadsRealWorldCalendars)
 {
     const QDir folder(QStringLiteral(TARVEL_SHARED_TESTDATA "/ical"));

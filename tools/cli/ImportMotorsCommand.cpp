@@ -29,6 +29,10 @@ int runImportMotors(const QStringList &arguments, FILE *out, FILE *err)
             printLine(err, path + QStringLiteral(": ") + result.message());
             status = 1;
             break;
+        case CMotorImportResult::Outcome::StoreFailed:
+            printLine(err, QStringLiteral("tarvel-cli: ") + result.message());
+            status = 1;
+            break;
         case CMotorImportResult::Outcome::Imported:
             printLine(out, path + QStringLiteral(": ") + result.message());
             break;

@@ -23,6 +23,8 @@ int runSites(const QStringList &arguments, FILE *out, FILE *err)
     if (!context.prepare(err))
         return 1;
     const CLaunchSites found = LoadLaunchSites(context.storageDirectory(), context.settings().sitesCategory, day);
+    for (const QString &note : found.notes)
+        printLine(err, QStringLiteral("tarvel-cli: ") + note);
     for (const QString &site : siteBoxOrder(found.sites))
         printLine(out, site);
     printLine(out, QStringLiteral("Today: ") + found.todaysSite);
