@@ -12,9 +12,9 @@
 class CNumberField;
 class CPropertySheet;
 class CRecordStore;
+class CRocketPage;
 class CSettingsStore;
 class CStoreReporter;
-class CRocketPage;
 class CWindRose;
 class QComboBox;
 class QLabel;

@@ -625,6 +625,8 @@ TEST_F(LaunchWizardTest, AltimeterNameIsKeptWhenTheDialogIsCancelledOrNotAsked)
         logFlight([this, tick, runner](CPropertySheet &sheet) {
             sheet.setActivePage(CLaunchDlg::SuccessPage);
             auto *success = page<CSuccessPage>(sheet, CLaunchDlg::SuccessPage);
+            // The name the flight will carry is shown on the page.
+            EXPECT_EQ(success->altimeterFileField()->text(), QStringLiteral("earlier.flt"));
             success->altimeterBox()->setChecked(tick);
             success->setDataDialogRunner(runner);
             press(sheet, "DONE");
