@@ -267,10 +267,9 @@ bool CLaunchDlg::storeFlight(CRecordStore &store)
 void CLaunchDlg::showSaved(CRecordStore &store)
 {
     // Numbered by the flights the logbook now holds.
-    const QString count =
-        store.RunSql(QStringLiteral("SELECT COUNT(*) FROM Launches")) ? store.GetFieldText(0) : QString();
+    const int count = storedFlightCount(store);
     QStringList what {m_rocketName.isEmpty() ? QStringLiteral("no rocket") : m_rocketName};
     if (!m_flight.motor.isEmpty())
         what << m_flight.motor;
-    m_savedLine->setText(QStringLiteral("Flight %1 saved: %2").arg(count, what.join(QStringLiteral(", "))));
+    m_savedLine->setText(QStringLiteral("Flight %1 saved: %2").arg(count).arg(what.join(QStringLiteral(", "))));
 }
