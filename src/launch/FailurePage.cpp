@@ -42,6 +42,8 @@ void CFailurePage::onInitDialog()
         m_boxes[i]->setProperty("cause", cause);
         m_boxes[i]->setVisible(!cause.isEmpty());
     }
+    // Starts from the notes carried over from the last flight.
+    m_notes = m_launch.flight().notes;
     loadValues();
 }
 
@@ -51,11 +53,21 @@ bool CFailurePage::onSetActive()
     return CPropertyPage::onSetActive();
 }
 
-// What was typed stays when the flyer looks at another page.
+// What was typed stays when the flyer looks at another page, and is the
+// flight's however the sheet is then confirmed.
 bool CFailurePage::onKillActive()
 {
     saveValues();
+    m_launch.flight().notes = flightNotes();
     return CPropertyPage::onKillActive();
+}
+
+QString CFailurePage::flightNotes() const
+{
+    QStringList causes;
+    for (QCheckBox *box : m_boxes)
+        causes << box->property("cause").toString();
+    return buildFailureNotes(causes, m_ticked, m_notes);
 }
 
 void CFailurePage::loadValues()
@@ -75,10 +87,7 @@ void CFailurePage::saveValues()
 void CFailurePage::OnDone()
 {
     saveValues();
-    QStringList causes;
-    for (QCheckBox *box : m_boxes)
-        causes << box->property("cause").toString();
-    m_launch.flight().notes = buildFailureNotes(causes, m_ticked, m_notes);
+    m_launch.flight().notes = flightNotes();
     m_launch.markPageDone(CLaunchDlg::kNotesDone);
     sheet()->endCompleted();
 }

@@ -11,7 +11,8 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The wizard's "Failure" page: up to five common causes from the stored
-// failure checklist and free notes; the ticked causes head the flight's notes.
+// failure checklist and free notes; the ticked causes head the flight's notes,
+// which reach the flight whenever the page is left, DONE or not.
 class CFailurePage : public CPropertyPage
 {
     Q_OBJECT
@@ -32,6 +33,9 @@ public:
     QPushButton *doneButton() const { return m_done; }
 
 private:
+    // The ticked causes, each on its own line, then the typed notes.
+    QString flightNotes() const;
+
     CLaunchDlg &m_launch;
     QString m_notes;
     std::array<bool, kFailureCauses> m_ticked {};

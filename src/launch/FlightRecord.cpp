@@ -1,5 +1,6 @@
 #include "launch/FlightRecord.h"
 
+#include "db/RecordStore.h"
 #include "db/SqlText.h"
 
 #include <QStringList>
@@ -55,4 +56,13 @@ QString buildLaunchInsert(const CFlightRecord &flight)
                           "WindDirection,Temperature,Celcius,Date,DrogueTime,MainTime,DoneTime,Notes,Success,"
                           "AltFileName) VALUES (")
         + values.join(QLatin1Char(',')) + QLatin1Char(')');
+}
+
+int storedFlightCount(CRecordStore &store)
+{
+    if (!store.RunSql(QStringLiteral("SELECT COUNT(*) FROM Launches")) || store.IsEOF())
+        return -1;
+    bool ok = false;
+    const int count = store.GetFieldText(0).toInt(&ok);
+    return ok ? count : -1;
 }

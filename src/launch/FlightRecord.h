@@ -5,6 +5,8 @@
 
 #include <optional>
 
+class CRecordStore;
+
 // The values of one logged flight, as the launch wizard fills them in and as
 // they go into one Launches row.
 struct CFlightRecord
@@ -39,3 +41,6 @@ QString FormatLaunchTime(const QDateTime &moment, LaunchTimeFormat format);
 // quoting helper, so notes such as "Fin's epoxy failed" are stored exactly; a
 // moment or outcome no button has set is written as empty text and 0.
 QString buildLaunchInsert(const CFlightRecord &flight);
+
+// How many flights the logbook holds; -1 when it cannot be read.
+int storedFlightCount(CRecordStore &store);

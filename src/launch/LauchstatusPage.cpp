@@ -13,6 +13,9 @@ QTimeEdit *makePicker(QWidget *parent, const QString &name)
 {
     auto *picker = new QTimeEdit(parent);
     picker->setDisplayFormat(QStringLiteral("H:mm:ss"));
+    // The pickers only display the stamped moments: an edit would show a time
+    // that is not the one stored.
+    picker->setReadOnly(true);
     picker->setAccessibleName(name);
     return picker;
 }

@@ -88,7 +88,17 @@ void CLaunchDlg::buildControls()
     m_compass->move((kScreenWidth - m_compass->width()) / 2, 174);
 
     m_logFlight = new QPushButton(QStringLiteral("Log Flight"), this);
-    m_logFlight->setGeometry(50, 276, 140, 34);
+    m_logFlight->setGeometry(50, 268, 140, 30);
+
+    // Says which flight was stored last; it stays until the next one.
+    m_savedLine = new QLabel(this);
+    m_savedLine->setGeometry(4, 300, 232, 18);
+    m_savedLine->setAlignment(Qt::AlignCenter);
+
+    // Enter in a field presses nothing here: the unit button would change the
+    // flight, and "Log Flight" starts one.
+    for (QPushButton *button : {m_unit, m_logFlight})
+        button->setAutoDefault(false);
 
     connect(m_unit, &QPushButton::clicked, this, &CLaunchDlg::OnUnit);
     connect(m_logFlight, &QPushButton::clicked, this, &CLaunchDlg::OnLogFlight);
@@ -164,8 +174,19 @@ void CLaunchDlg::OnLogFlight()
     if (!store.Open(m_context.storageDirectory))
         return;
     m_pagesDone = 0;
+    // A new flight starts without the moments and outcome of the last one; the
+    // retry of a refused flight keeps them, as it stores the same flight.
+    if (!m_unsaved) {
+        m_flight.launchTime.reset();
+        m_flight.drogueTime.reset();
+        m_flight.mainTime.reset();
+        m_flight.doneTime.reset();
+        m_flight.success.reset();
+    }
 
     CPropertySheet sheet(QString(), this);
+    // Only the sheet's OK or a page's DONE ends a flight that is stored.
+    sheet.setClosingCancels(true);
     auto *rocket = new CRocketPage(
         {store, m_context.settings, m_context.ui, m_context.storageDirectory, CRocketBrowser::Mode::Launch, nullptr});
     auto *checklist = new CChecklistPage(m_checklist);
@@ -186,35 +207,69 @@ void CLaunchDlg::OnLogFlight()
         markPageDone(kChecklistDone);
         sheet.setActivePage(LaunchButtonPage);
     });
+    sheet.activateFirstPage();
+    // Enter in a field of the wizard presses no button: LAUNCH, the chute
+    // buttons, Success and Failure each stamp the flight.
+    for (QPushButton *button : sheet.findChildren<QPushButton *>())
+        button->setAutoDefault(false);
 
     const int result = m_sheetRunner(sheet);
     if (result != CPropertySheet::kCompleted && result != QDialog::Accepted)
         return;
+    if (rocket->isInitialised())
+        takeRocket(*rocket);
+    CPrompter &prompter = m_context.ui.prompter;
     if (m_pagesDone != kAllPagesDone
-        && !m_context.ui.prompter.warningYesNo(this, QStringLiteral("You skipped a page\nSave anyway?")))
+        && !prompter.warningYesNoDefaultNo(this, QStringLiteral("You skipped a page\nSave anyway?")))
+        return;
+    if ((m_flight.model.isEmpty() || m_flight.model == QLatin1String("0"))
+        && !prompter.warningYesNoDefaultNo(this, QStringLiteral("No rocket chosen. Save anyway?")))
         return;
 
     m_flight.site = m_siteBox->currentText();
-    if (rocket->isInitialised()) {
-        m_flight.model = rocket->browser().view().rocketId;
-        m_flight.motor = rocket->motorText();
-        m_flight.motorMfg = rocket->motorMfg();
-        m_flight.motorDelay = rocket->motorDelay();
-    }
     if (!storeFlight(store))
         return;
+    showSaved(store);
     loadValues();
     m_unit->setText(temperatureUnitText(m_flight.celsius));
 }
 
+void CLaunchDlg::takeRocket(const CRocketPage &rocket)
+{
+    const CRocketView &view = rocket.browser().view();
+    if (view.empty && !m_flight.model.isEmpty())
+        return;
+    m_flight.model = view.rocketId;
+    m_rocketName = view.name;
+    m_flight.motor = rocket.motorText();
+    m_flight.motorDelay = rocket.motorDelay();
+    // The maker box shows a placeholder while no motor is chosen; it is no maker.
+    const bool noMotorChosen = view.motorEntryIndex <= 0;
+    m_flight.motorMfg =
+        noMotorChosen && rocket.motorMfg() == QLatin1String("Manufacturer") ? QString() : rocket.motorMfg();
+}
+
 bool CLaunchDlg::storeFlight(CRecordStore &store)
 {
-    if (store.RunSql(buildLaunchInsert(m_flight)))
+    if (store.RunSql(buildLaunchInsert(m_flight))) {
+        m_unsaved = false;
         return true;
+    }
     // Every value stays on this screen, so the flight can be logged again.
+    m_unsaved = true;
     QString text = QStringLiteral("The flight was not saved.");
     if (!store.lastError().isEmpty())
         text += QLatin1Char('\n') + store.lastError();
     m_context.ui.prompter.error(this, text);
     return false;
+}
+
+void CLaunchDlg::showSaved(CRecordStore &store)
+{
+    // Numbered by the flights the logbook now holds.
+    const int count = storedFlightCount(store);
+    QStringList what {m_rocketName.isEmpty() ? QStringLiteral("no rocket") : m_rocketName};
+    if (!m_flight.motor.isEmpty())
+        what << m_flight.motor;
+    m_savedLine->setText(QStringLiteral("Flight %1 saved: %2").arg(count).arg(what.join(QStringLiteral(", "))));
 }

@@ -12,16 +12,19 @@
 class CNumberField;
 class CPropertySheet;
 class CRecordStore;
+class CRocketPage;
 class CSettingsStore;
 class CStoreReporter;
 class CWindRose;
 class QComboBox;
+class QLabel;
 class QPushButton;
 
 // The field screen: launch site and weather, and "Log Flight", which runs the
 // seven-page launch wizard and stores the flight as one Launches row. It owns
 // the values of the flight being logged; the wizard's pages write into it.
-// Between flights every value stays, so the next flight starts from them.
+// Between flights the values stay, so the next flight starts from them; only
+// the moments and the outcome are cleared, as every flight stamps its own.
 class CLaunchDlg : public QDialog
 {
     Q_OBJECT
@@ -78,6 +81,8 @@ public:
     QPushButton *unitButton() const { return m_unit; }
     CWindRose *compass() const { return m_compass; }
     QPushButton *logFlightButton() const { return m_logFlight; }
+    // "Flight 12 saved: ..." after a stored flight; empty before the first.
+    QLabel *savedLine() const { return m_savedLine; }
 
     void OnLogFlight();
     void OnUnit();
@@ -95,13 +100,21 @@ protected:
 private:
     void buildControls();
     void loadLaunchSites();
+    // The rocket and motor shown on the wizard's rocket page become the
+    // flight's; a page that shows no rocket keeps the ones carried over.
+    void takeRocket(const CRocketPage &rocket);
     // Writes the flight; false (after telling the flyer) when it was not stored.
     bool storeFlight(CRecordStore &store);
+    void showSaved(CRecordStore &store);
 
     Context m_context;
     CFlightRecord m_flight;
     QString m_checklist;
     quint8 m_pagesDone = 0;
+    QString m_rocketName;
+    // The last flight was refused by the logbook: the next "Log Flight" is
+    // its retry and keeps the moments it stamped.
+    bool m_unsaved = false;
     QStringList m_sites;
     std::function<QDateTime()> m_clock;
     std::function<int(CPropertySheet &)> m_sheetRunner;
@@ -113,4 +126,5 @@ private:
     QComboBox *m_direction = nullptr;
     CWindRose *m_compass = nullptr;
     QPushButton *m_logFlight = nullptr;
+    QLabel *m_savedLine = nullptr;
 };

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -17,15 +18,27 @@ CSuccessPage::CSuccessPage(CLaunchDlg &launch, QWidget *parent)
     auto *notesLabel = new QLabel(QStringLiteral("Notes:"), this);
     notesLabel->setGeometry(8, 6, 100, 18);
     m_notesField = new QPlainTextEdit(this);
-    m_notesField->setGeometry(6, 26, 228, 134);
+    m_notesField->setGeometry(6, 26, 228, 104);
     m_notesField->setTabChangesFocus(true);
     m_notesField->setAccessibleName(QStringLiteral("Notes:"));
     notesLabel->setBuddy(m_notesField);
     m_altimeter = new QCheckBox(QStringLiteral("Add Altimeter data"), this);
-    m_altimeter->setGeometry(8, 168, 220, 24);
+    m_altimeter->setGeometry(8, 134, 220, 24);
+    auto *fileLabel = new QLabel(QStringLiteral("Altimeter data file"), this);
+    fileLabel->setGeometry(8, 160, 224, 18);
+    m_altimeterFile = new QLineEdit(this);
+    m_altimeterFile->setReadOnly(true);
+    m_altimeterFile->setGeometry(6, 178, 228, 24);
+    m_altimeterFile->setAccessibleName(QStringLiteral("Altimeter data file"));
+    fileLabel->setBuddy(m_altimeterFile);
     m_done = new QPushButton(QStringLiteral("DONE"), this);
-    m_done->setGeometry(70, 204, 100, 32);
+    m_done->setGeometry(70, 210, 100, 32);
     connect(m_done, &QPushButton::clicked, this, &CSuccessPage::OnDone);
+}
+
+void CSuccessPage::onInitDialog()
+{
+    m_notes = m_launch.flight().notes;
 }
 
 bool CSuccessPage::onSetActive()
@@ -34,10 +47,12 @@ bool CSuccessPage::onSetActive()
     return CPropertyPage::onSetActive();
 }
 
-// What was typed stays when the flyer looks at another page.
+// What was typed stays when the flyer looks at another page, and is the
+// flight's however the sheet is then confirmed.
 bool CSuccessPage::onKillActive()
 {
     saveValues();
+    m_launch.flight().notes = m_notes;
     return CPropertyPage::onKillActive();
 }
 
@@ -45,6 +60,7 @@ void CSuccessPage::loadValues()
 {
     m_notesField->setPlainText(m_notes);
     m_altimeter->setChecked(m_addAltimeter);
+    m_altimeterFile->setText(m_launch.flight().altFileName);
 }
 
 void CSuccessPage::saveValues()
@@ -63,6 +79,7 @@ void CSuccessPage::OnDone()
         CGetDataDlg dialog(m_launch.ui().files);
         if (m_runDataDialog(dialog) == QDialog::Accepted)
             m_launch.flight().altFileName = dialog.fileName();
+        m_altimeterFile->setText(m_launch.flight().altFileName);
     }
     sheet()->endCompleted();
 }

@@ -22,10 +22,12 @@ PromptAnswer CMessageBoxPrompter::prompt(QWidget *parent, const QString &caption
     QMessageBox::StandardButtons standard = QMessageBox::Ok;
     if (buttons == PromptButtons::OkCancel)
         standard = QMessageBox::Ok | QMessageBox::Cancel;
-    else if (buttons == PromptButtons::YesNo)
+    else if (buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoDefaultNo)
         standard = QMessageBox::Yes | QMessageBox::No;
 
     QMessageBox box(boxIcon, caption.isEmpty() ? QLatin1String(kApplicationCaption) : caption, text, standard, parent);
+    if (buttons == PromptButtons::YesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return PromptAnswer::Yes;
@@ -34,6 +36,7 @@ PromptAnswer CMessageBoxPrompter::prompt(QWidget *parent, const QString &caption
     case QMessageBox::Cancel:
         return PromptAnswer::Cancel;
     default:
-        return buttons == PromptButtons::YesNo ? PromptAnswer::No : PromptAnswer::Ok;
+        return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoDefaultNo ? PromptAnswer::No
+                                                                                           : PromptAnswer::Ok;
     }
 }

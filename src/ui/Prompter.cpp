@@ -11,6 +11,12 @@ bool CPrompter::warningYesNo(QWidget *parent, const QString &text)
         == PromptAnswer::Yes;
 }
 
+bool CPrompter::warningYesNoDefaultNo(QWidget *parent, const QString &text)
+{
+    return prompt(parent, QStringLiteral("Warning"), text, PromptIcon::Exclamation, PromptButtons::YesNoDefaultNo)
+        == PromptAnswer::Yes;
+}
+
 void CPrompter::notice(QWidget *parent, const QString &caption, const QString &text)
 {
     prompt(parent, caption, text, PromptIcon::None, PromptButtons::Ok);

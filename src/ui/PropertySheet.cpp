@@ -18,8 +18,10 @@ CPropertySheet::CPropertySheet(const QString &title, QWidget *parent)
     setWindowTitle(title);
     m_tabs = new QTabBar(this);
     m_tabs->setExpanding(false);
-    m_tabs->setUsesScrollButtons(false);
-    // Four tabs must share the 240-pixel width without scroll arrows.
+    // Four tabs share the 240-pixel width; more (the seven steps of a wizard)
+    // scroll rather than spill past the window's edge or under OK.
+    m_tabs->setUsesScrollButtons(true);
+    m_tabs->setElideMode(Qt::ElideNone);
     m_tabs->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     m_tabs->setDrawBase(true);
     m_tabs->setAccessibleName(QStringLiteral("Pages"));
@@ -177,5 +179,11 @@ bool CPropertySheet::endCompleted()
 
 void CPropertySheet::reject()
 {
+    if (m_closingCancels) {
+        m_active = -1;
+        QDialog::reject();
+        return;
+    }
+    // There is no cancel on the handheld: closing an editing sheet confirms it.
     confirm();
 }

@@ -10,8 +10,10 @@ class QStackedWidget;
 class QTabBar;
 
 // A modal dialog of tabbed pages with a confirm button, fitted to the handheld
-// window. The active page's command bar stands along the bottom. Leaving a page, by a tab, by setActivePage or by
-// confirming, goes through the page's onKillActive, which may refuse.
+// window. The active page's command bar stands along the bottom. Leaving a
+// page, by a tab, by setActivePage or by confirming, goes through the page's
+// onKillActive, which may refuse. Tabs that do not fit scroll, so every page
+// stays reachable on the narrowest screen.
 class CPropertySheet : public QDialog
 {
     Q_OBJECT
@@ -34,6 +36,11 @@ public:
     // or the new page refuses to become active (the current page then stays).
     bool setActivePage(int index);
     void setConfirmText(const QString &text);
+    // By default closing the sheet (Escape, the window's close button)
+    // confirms it, as editing sheets write back every visited page. A sheet
+    // whose confirmation stores a record sets this: closing then ends it as
+    // rejected, leaving no page and confirming none.
+    void setClosingCancels(bool cancels) { m_closingCancels = cancels; }
     QPushButton *confirmButton() const { return m_confirm; }
     // Shows the first page (when none is active yet) without running a loop,
     // for screens driven by tests and the screenshot tool.
@@ -49,7 +56,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
-    // There is no cancel on the handheld: closing the sheet confirms it.
     void reject() override;
 
 private:
@@ -65,4 +71,5 @@ private:
     QPushButton *m_confirm = nullptr;
     int m_active = -1;
     bool m_switching = false;
+    bool m_closingCancels = false;
 };

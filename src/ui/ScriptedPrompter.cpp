@@ -8,7 +8,7 @@ PromptAnswer CScriptedPrompter::prompt(QWidget *, const QString &caption, const 
         return m_script.takeFirst();
     if (buttons == PromptButtons::Ok)
         return PromptAnswer::Ok;
-    return buttons == PromptButtons::YesNo
+    return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoDefaultNo
         ? m_fallback
         : (m_fallback == PromptAnswer::Yes ? PromptAnswer::Ok : PromptAnswer::Cancel);
 }

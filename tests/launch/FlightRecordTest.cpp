@@ -43,25 +43,9 @@ TEST(FlightRecord, FormatsDatesAndTimesOfDay)
               FormatLaunchTime(utc.toLocalTime(), LaunchTimeFormat::Time));
 }
 
-TEST(FlightRecord, RowTextOfASuccessfulFlight)
-{
-    EXPECT_EQ(buildLaunchInsert(niceFlight()),
-              QStringLiteral("INSERT INTO Launches (Model,Recovery,Motor,MotorMfg,MotorDelay,Site,WindSpeed,"
-                             "WindDirection,Temperature,Celcius,Date,DrogueTime,MainTime,DoneTime,Notes,Success,"
-                             "AltFileName) VALUES ('3','','C6','EST','5','North Field',5,'NorthWest',72,0,"
-                             "'03/13/2001','14:07','14:07','14:08','Nice flight',-1,'')"));
-}
-
-TEST(FlightRecord, UnsetMomentsAndOutcomeAreEmptyAndZero)
-{
-    CFlightRecord flight;
-    flight.temperature = -5;
-    flight.celsius = true;
-    EXPECT_TRUE(buildLaunchInsert(flight).endsWith(
-        QStringLiteral("VALUES ('','','','','','',0,'',-5,-1,'','','','','',0,'')")));
-}
-
-TEST(FlightRecord, ApostrophesAreStoredExactly)
+// Read back from the logbook: apostrophes stored exactly, the flags as -1 and
+// 0, a negative number as a number, a moment no button set as ''.
+TEST(FlightRecord, StoredRowHoldsEveryValueAsWritten)
 {
     CTestLogbook logbook;
     ASSERT_TRUE(logbook.isValid());
@@ -70,13 +54,20 @@ TEST(FlightRecord, ApostrophesAreStoredExactly)
     flight.site = QStringLiteral("O'Hara's Field");
     flight.motorMfg = QStringLiteral("Ma'x");
     flight.altFileName = QStringLiteral("/home/flyer/it's.flt");
+    flight.temperature = -5;
+    flight.celsius = true;
+    flight.mainTime.reset();
     CRecordStore store;
     ASSERT_TRUE(store.Open(logbook.directory()));
     ASSERT_TRUE(store.RunSql(buildLaunchInsert(flight)));
-    EXPECT_EQ(logbook.rows(QStringLiteral("SELECT Model, MotorMfg, Site, Temperature, Celcius, Date, Notes, "
-                                          "Success, AltFileName FROM Launches")),
-              QStringList {QStringLiteral("3|Ma'x|O'Hara's Field|72|0|03/13/2001|Fin's epoxy failed|-1|"
-                                          "/home/flyer/it's.flt")});
+    flight = CFlightRecord();
+    ASSERT_TRUE(store.RunSql(buildLaunchInsert(flight)));
+    EXPECT_EQ(logbook.rows(QStringLiteral("SELECT * FROM Launches")),
+              QStringList({"3||C6|Ma'x|5|O'Hara's Field|5|NorthWest|-5|-1|03/13/2001|14:07||14:08|Fin's epoxy failed|"
+                           "-1|/home/flyer/it's.flt",
+                           "||||||0||0|0||||||0|"}));
+    EXPECT_EQ(logbook.rows(QStringLiteral("SELECT typeof(Temperature), typeof(Celcius) FROM Launches")),
+              QStringList({"integer|integer", "integer|integer"}));
 }
 
 } // namespace

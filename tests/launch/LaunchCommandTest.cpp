@@ -24,7 +24,7 @@ TEST(LaunchCommand, OpensTheLaunchScreenWhoseWizardStoresAFlight)
     CSettingsStore settings(logbook.directory() + QStringLiteral("settings.ini"));
     settings.setDefaultStorageDirectory(logbook.directory());
     CScriptedPrompter prompter;
-    prompter.script({PromptAnswer::Yes});
+    prompter.script({PromptAnswer::Yes, PromptAnswer::Yes});
     CScriptedFileChooser files;
     CRecordingReporter reporter;
     CTarvelDlg main(settings, {prompter, files}, reporter);
@@ -63,8 +63,9 @@ TEST(LaunchCommand, OpensTheLaunchScreenWhoseWizardStoresAFlight)
     EXPECT_TRUE(screenSeen);
     EXPECT_EQ(pages,
               QStringList({"Rocket", "Weather", "Checklist", "Launch Button", "Launch Stat", "Success", "Failure"}));
-    ASSERT_EQ(prompter.shown().size(), 1);
+    ASSERT_EQ(prompter.shown().size(), 2);
     EXPECT_EQ(prompter.shown().at(0).text, QStringLiteral("You skipped a page\nSave anyway?"));
+    EXPECT_EQ(prompter.shown().at(1).text, QStringLiteral("No rocket chosen. Save anyway?"));
     EXPECT_EQ(logbook.rows(QStringLiteral("SELECT Model, Site FROM Launches")), QStringList({"0|Club Range"}));
     EXPECT_TRUE(reporter.fatal.isEmpty());
 }

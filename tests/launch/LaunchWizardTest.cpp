@@ -16,11 +16,16 @@
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTimeEdit>
 #include <QToolButton>
 
@@ -31,6 +36,31 @@
 namespace {
 
 using Script = std::function<void(CPropertySheet &)>;
+
+// Input as the windowing system delivers it: events that an ignoring widget
+// passes on to its parents, up to the window.
+void keyClick(QWidget *widget, int key, Qt::KeyboardModifiers modifiers = {}, const QString &text = {})
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(widget, &release);
+}
+
+void keyClicks(QWidget *widget, const QString &text)
+{
+    for (QChar ch : text)
+        keyClick(widget, ch.toUpper().unicode(), {}, QString(ch));
+}
+
+void mouseClick(QWidget *widget, QPoint position)
+{
+    const QPoint global = widget->mapToGlobal(position);
+    QMouseEvent press(QEvent::MouseButtonPress, position, global, Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, position, global, Qt::LeftButton, Qt::NoButton, {});
+    QApplication::sendEvent(widget, &release);
+}
 
 QDateTime at(int hour, int minute, int second)
 {
@@ -55,8 +85,10 @@ protected:
                                                                      m_logbook.directory(),
                                                                      QStringLiteral("Launch Sites")});
         m_launch->setClock([this] { return m_now; });
+        // The sheet is shown as the flyer sees it; a script that leaves it
+        // open ends it unfinished.
         m_launch->setSheetRunner([this](CPropertySheet &sheet) {
-            sheet.activateFirstPage();
+            sheet.show();
             if (m_script)
                 m_script(sheet);
             return sheet.result();
@@ -81,21 +113,83 @@ protected:
     void flyRocket(CPropertySheet &sheet, int position, int motor)
     {
         auto *rocket = page<CRocketPage>(sheet, CLaunchDlg::RocketPage);
-        rocket->stepRocket(position + 1);
+        for (int step = 0; step <= position; ++step)
+            click(findByName<QToolButton>(rocket, "Next rocket"));
         if (motor > 0) {
             auto *motors = findByName<QComboBox>(rocket, "Recomended Motors:");
             ASSERT_NE(motors, nullptr);
             motors->setCurrentIndex(motor);
             emit motors->activated(motor);
         }
-        findByText<QPushButton>(rocket, "Fly It")->click();
+        click(findByText<QPushButton>(rocket, "Fly It"));
+    }
+
+    // The guided route from the rocket page to the outcome page, every button tapped.
+    void walkToOutcome(CPropertySheet &sheet, int position, int motor, const char *outcome)
+    {
+        flyRocket(sheet, position, motor);
+        press(sheet, "NEXT");
+        if (sheet.activeIndex() == CLaunchDlg::ChecklistPage) {
+            auto *checklist = page<CChecklistPage>(sheet, CLaunchDlg::ChecklistPage);
+            for (QCheckBox *box : checklist->findChildren<QCheckBox *>()) {
+                if (box->isVisibleTo(checklist))
+                    click(box);
+            }
+            press(sheet, "NEXT");
+        }
+        press(sheet, "LAUNCH");
+        press(sheet, outcome);
+    }
+
+    static void click(QAbstractButton *button)
+    {
+        ASSERT_NE(button, nullptr);
+        // A tick box takes taps on its box, at its left end.
+        const bool tickBox = qobject_cast<QCheckBox *>(button) != nullptr;
+        mouseClick(button, tickBox ? QPoint(6, button->height() / 2) : button->rect().center());
     }
 
     void press(CPropertySheet &sheet, const char *text)
     {
         QPushButton *button = findByText<QPushButton>(sheet.activePage(), text);
         ASSERT_NE(button, nullptr) << text;
-        button->click();
+        click(button);
+    }
+
+    // Taps a page tab where it is drawn, first tapping the tab bar's scroll
+    // arrows until the whole tab is in view.
+    static void clickTab(CPropertySheet &sheet, int index)
+    {
+        auto *tabs = sheet.findChild<QTabBar *>();
+        ASSERT_NE(tabs, nullptr);
+        for (int taps = 0; taps < 10; ++taps) {
+            QRect shown = tabs->rect();
+            QToolButton *left = nullptr;
+            QToolButton *right = nullptr;
+            for (QToolButton *arrow : tabs->findChildren<QToolButton *>()) {
+                if (!arrow->isVisible())
+                    continue;
+                (arrow->arrowType() == Qt::LeftArrow ? left : right) = arrow;
+                if (arrow->x() > tabs->width() / 2)
+                    shown.setRight(std::min(shown.right(), arrow->x() - 1));
+                else
+                    shown.setLeft(std::max(shown.left(), arrow->geometry().right() + 1));
+            }
+            const QRect tab = tabs->tabRect(index);
+            if (shown.contains(tab))
+                break;
+            click(tab.left() < shown.left() ? left : right);
+        }
+        mouseClick(tabs, tabs->tabRect(index).center());
+    }
+
+    // Replaces a text field's text as the flyer types it.
+    static void type(QWidget *field, const QString &text)
+    {
+        field->setFocus();
+        keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        keyClick(field, Qt::Key_Delete);
+        keyClicks(field, text);
     }
 
     template<class Widget> static Widget *findByText(QWidget *parent, const char *text)
@@ -132,8 +226,11 @@ protected:
 
 } // namespace
 
-TEST_F(LaunchWizardTest, FlightWalkedThroughEveryPageIsStoredWithoutAQuestion)
+// The first flight walks every page; the second, of another rocket, opens no
+// chute, so neither chute time may be the first flight's.
+TEST_F(LaunchWizardTest, TwoFlightsInARowStoreTheirOwnMomentsAndEachIsConfirmed)
 {
+    m_launch->show();
     m_launch->siteBox()->setEditText(QStringLiteral("North Field"));
     m_files.script({QStringLiteral("/storage/flight1.flt")});
     logFlight([this](CPropertySheet &sheet) {
@@ -151,11 +248,11 @@ TEST_F(LaunchWizardTest, FlightWalkedThroughEveryPageIsStoredWithoutAQuestion)
         ASSERT_EQ(sheet.activeIndex(), CLaunchDlg::ChecklistPage);
 
         auto *checklist = page<CChecklistPage>(sheet, CLaunchDlg::ChecklistPage);
-        checklist->box(0)->setChecked(true);
+        click(checklist->box(0));
         press(sheet, "NEXT");
         EXPECT_EQ(sheet.activeIndex(), CLaunchDlg::ChecklistPage);
         EXPECT_EQ(m_launch->pagesDone() & CLaunchDlg::kChecklistDone, 0);
-        checklist->box(1)->setChecked(true);
+        click(checklist->box(1));
         press(sheet, "NEXT");
         ASSERT_EQ(sheet.activeIndex(), CLaunchDlg::LaunchButtonPage);
 
@@ -164,15 +261,15 @@ TEST_F(LaunchWizardTest, FlightWalkedThroughEveryPageIsStoredWithoutAQuestion)
         auto *status = page<CLauchstatusPage>(sheet, CLaunchDlg::LaunchStatPage);
         EXPECT_EQ(status->launchPicker()->time(), QTime(14, 6, 30));
         m_now = at(14, 7, 1);
-        status->drogueButton()->click();
+        click(status->drogueButton());
         m_now = at(14, 7, 20);
-        status->drogueButton()->click();
-        status->mainButton()->click();
+        click(status->drogueButton());
+        click(status->mainButton());
         EXPECT_EQ(status->droguePicker()->time(), QTime(14, 7, 20));
         // The pickers only display: a time changed by hand is not stored.
         status->mainPicker()->setTime(QTime(3, 3));
         m_now = at(14, 8, 10);
-        status->successButton()->click();
+        click(status->successButton());
         ASSERT_EQ(sheet.activeIndex(), CLaunchDlg::SuccessPage);
 
         auto *success = page<CSuccessPage>(sheet, CLaunchDlg::SuccessPage);
@@ -188,89 +285,194 @@ TEST_F(LaunchWizardTest, FlightWalkedThroughEveryPageIsStoredWithoutAQuestion)
 
     EXPECT_TRUE(m_prompter.shown().isEmpty());
     EXPECT_EQ(m_launch->pagesDone(), CLaunchDlg::kAllPagesDone);
-    EXPECT_EQ(launches(),
-              QStringList({"1||EST C6-5|EST|5|North Field|20|NorthWest|-5|0|03/13/2001|14:07|14:07|14:08|"
-                           "Fin's epoxy failed|-1|/storage/flight1.flt"}));
     EXPECT_EQ(m_sounds.played,
               QStringList({sound("Launch.wav"), sound("Drogue.wav"), sound("Drogue.wav"), sound("Main.wav"),
                            sound("Success.wav")}));
-    // The screen shows the weather the wizard changed.
+    // The screen shows the weather the wizard changed, and which flight it stored.
     EXPECT_EQ(m_launch->temperatureField()->value(), -5);
     EXPECT_EQ(m_launch->directionBox()->currentText(), QStringLiteral("NorthWest"));
-}
-
-TEST_F(LaunchWizardTest, SecondFlightWithoutChecklistCarriesOverWhatNoPageSets)
-{
-    m_prompter.script({PromptAnswer::Yes});
-    m_files.script({QStringLiteral("/storage/flight1.flt")});
-    logFlight([this](CPropertySheet &sheet) {
-        flyRocket(sheet, 0, 1);
-        sheet.setActivePage(CLaunchDlg::LaunchStatPage);
-        page<CLauchstatusPage>(sheet, CLaunchDlg::LaunchStatPage)->drogueButton()->click();
-        sheet.setActivePage(CLaunchDlg::SuccessPage);
-        auto *success = page<CSuccessPage>(sheet, CLaunchDlg::SuccessPage);
-        success->altimeterBox()->setChecked(true);
-        success->setDataDialogRunner([](CGetDataDlg &dialog) {
-            dialog.OnSelectFile();
-            dialog.OnOk();
-            return dialog.result();
-        });
-        press(sheet, "DONE");
-    });
-    ASSERT_EQ(m_prompter.shown().size(), 1); // the skipped pages
-    m_prompter.clear();
+    EXPECT_EQ(m_launch->savedLine()->text(), QStringLiteral("Flight 1 saved: Alpha, EST C6-5"));
 
     m_now = at(15, 30, 0);
     logFlight([this](CPropertySheet &sheet) {
-        flyRocket(sheet, 1, 0);
-        EXPECT_TRUE(m_launch->checklistText().isEmpty());
-        press(sheet, "NEXT");
-        EXPECT_EQ(sheet.activeIndex(), CLaunchDlg::LaunchButtonPage);
-        EXPECT_EQ(m_launch->pagesDone(),
-                  CLaunchDlg::kRocketDone | CLaunchDlg::kWeatherDone | CLaunchDlg::kChecklistDone);
-        press(sheet, "LAUNCH");
-        page<CLauchstatusPage>(sheet, CLaunchDlg::LaunchStatPage)->successButton()->click();
-        // Failure after Success: the last one counts.
-        sheet.setActivePage(CLaunchDlg::LaunchStatPage);
-        page<CLauchstatusPage>(sheet, CLaunchDlg::LaunchStatPage)->failureButton()->click();
-        ASSERT_EQ(sheet.activeIndex(), CLaunchDlg::FailurePage);
+        walkToOutcome(sheet, 1, 0, "Failure");
+        // The carried-over notes are shown where they would be stored from.
         auto *failure = page<CFailurePage>(sheet, CLaunchDlg::FailurePage);
-        EXPECT_EQ(failure->causeBox(0)->text(), QStringLiteral("Chute Failure"));
-        EXPECT_FALSE(failure->causeBox(1)->isVisibleTo(failure));
-        failure->causeBox(0)->setChecked(true);
-        failure->notesField()->setPlainText(QStringLiteral("Shredded fin"));
+        EXPECT_EQ(failure->notesField()->toPlainText(), QStringLiteral("Fin's epoxy failed"));
+        type(failure->notesField(), QStringLiteral("Shredded fin"));
         press(sheet, "DONE");
     });
 
     EXPECT_TRUE(m_prompter.shown().isEmpty());
     const QStringList rows = launches();
     ASSERT_EQ(rows.size(), 2);
-    // No drogue press and no altimeter tick on the second flight: the first flight's values stay.
-    EXPECT_EQ(rows.at(1),
-              QStringLiteral("2|||Manufacturer|||0||0|0|03/13/2001|14:06||15:30|Chute Failure\nShredded fin|0|"
-                             "/storage/flight1.flt"));
+    EXPECT_EQ(rows.at(0).split(QLatin1Char('|')),
+              QStringList({"1", "", "EST C6-5", "EST", "5", "North Field", "20", "NorthWest", "-5", "0", "03/13/2001",
+                           "14:07", "14:07", "14:08", "Fin's epoxy failed", "-1", "/storage/flight1.flt"}));
+    EXPECT_EQ(rows.at(1).split(QLatin1Char('|')),
+              QStringList({"2", "", "", "", "", "North Field", "20", "NorthWest", "-5", "0", "03/13/2001", "", "",
+                           "15:30", "Shredded fin", "0", "/storage/flight1.flt"}));
+    EXPECT_EQ(m_launch->savedLine()->text(), QStringLiteral("Flight 2 saved: Bravo"));
+    EXPECT_TRUE(m_launch->savedLine()->isVisible());
 }
 
-TEST_F(LaunchWizardTest, SkippedPagesAskBeforeStoringAndNoStoresNothing)
+TEST_F(LaunchWizardTest, EscapeOrTheCloseButtonStoresNothingAndOkAsksWithNoAsDefault)
 {
-    // Ended from "Launch Stat" without DONE: the confirm control completes the sheet.
-    const Script skipToEnd = [this](CPropertySheet &sheet) {
-        flyRocket(sheet, 0, 0);
-        sheet.setActivePage(CLaunchDlg::LaunchStatPage);
-        sheet.confirm();
+    logFlight([this](CPropertySheet &sheet) {
+        walkToOutcome(sheet, 1, 0, "Success");
+        keyClick(&sheet, Qt::Key_Escape);
+    });
+    logFlight([this](CPropertySheet &sheet) {
+        walkToOutcome(sheet, 1, 0, "Success");
+        sheet.close();
+    });
+    EXPECT_TRUE(m_prompter.shown().isEmpty());
+    EXPECT_TRUE(launches().isEmpty());
+
+    // OK on a page before DONE asks first; No, its default, stores nothing.
+    const Script okFromLaunchStat = [this](CPropertySheet &sheet) {
+        flyRocket(sheet, 1, 0);
+        clickTab(sheet, CLaunchDlg::LaunchStatPage);
+        click(sheet.confirmButton());
     };
     m_prompter.script({PromptAnswer::No});
-    logFlight(skipToEnd);
+    logFlight(okFromLaunchStat);
     ASSERT_EQ(m_prompter.shown().size(), 1);
     EXPECT_EQ(m_prompter.shown().at(0).caption, QStringLiteral("Warning"));
     EXPECT_EQ(m_prompter.shown().at(0).text, QStringLiteral("You skipped a page\nSave anyway?"));
-    EXPECT_EQ(m_prompter.shown().at(0).buttons, PromptButtons::YesNo);
+    EXPECT_EQ(m_prompter.shown().at(0).buttons, PromptButtons::YesNoDefaultNo);
     EXPECT_TRUE(launches().isEmpty());
 
     m_prompter.script({PromptAnswer::Yes});
-    logFlight(skipToEnd);
-    // Nothing was stamped on this screen yet: empty times and a 0 outcome.
-    EXPECT_EQ(launches(), QStringList({"1|||Manufacturer|||0||0|0||||||0|"}));
+    logFlight(okFromLaunchStat);
+    // Nothing was stamped in this flight: empty times and a 0 outcome.
+    EXPECT_EQ(launches(), QStringList({"2||||||0||0|0||||||0|"}));
+}
+
+TEST_F(LaunchWizardTest, EnterInAFieldPressesNoButton)
+{
+    m_launch->show();
+    bool ran = false;
+    m_script = [&ran](CPropertySheet &) { ran = true; };
+    for (QWidget *field : {static_cast<QWidget *>(m_launch->temperatureField()->edit()),
+                           static_cast<QWidget *>(m_launch->windSpeedField()->edit()),
+                           static_cast<QWidget *>(m_launch->siteBox()->lineEdit())}) {
+        field->setFocus();
+        keyClick(field, Qt::Key_Return);
+    }
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(m_launch->unitButton()->text(), QStringLiteral("F"));
+
+    logFlight([this](CPropertySheet &sheet) {
+        flyRocket(sheet, 1, 0);
+        auto *weather = page<CWeatherPage>(sheet, CLaunchDlg::WeatherPage);
+        type(weather->temperatureField()->edit(), QStringLiteral("72"));
+        keyClick(weather->temperatureField()->edit(), Qt::Key_Return);
+        EXPECT_EQ(weather->unitButton()->text(), QStringLiteral("F"));
+        EXPECT_EQ(sheet.activeIndex(), CLaunchDlg::WeatherPage);
+        press(sheet, "NEXT");
+        press(sheet, "LAUNCH");
+        auto *status = page<CLauchstatusPage>(sheet, CLaunchDlg::LaunchStatPage);
+        status->droguePicker()->setFocus();
+        keyClick(status->droguePicker(), Qt::Key_Return);
+        EXPECT_EQ(sheet.activeIndex(), CLaunchDlg::LaunchStatPage);
+        EXPECT_FALSE(m_launch->flight().drogueTime.has_value());
+        EXPECT_FALSE(m_launch->flight().success.has_value());
+    });
+    EXPECT_FALSE(m_launch->flight().celsius);
+    EXPECT_EQ(m_launch->flight().temperature, 72);
+}
+
+TEST_F(LaunchWizardTest, ChutePickersOnlyDisplayTheStampedTime)
+{
+    m_prompter.setFallback(PromptAnswer::Yes);
+    logFlight([this](CPropertySheet &sheet) {
+        walkToOutcome(sheet, 1, 0, "Success");
+        clickTab(sheet, CLaunchDlg::LaunchStatPage);
+        m_now = at(14, 7, 0);
+        press(sheet, "Drogue Chute Open");
+        QTimeEdit *picker = page<CLauchstatusPage>(sheet, CLaunchDlg::LaunchStatPage)->droguePicker();
+        picker->setFocus();
+        keyClick(picker, Qt::Key_Up);
+        keyClicks(picker, QStringLiteral("0:03"));
+        EXPECT_EQ(picker->time(), QTime(14, 7, 0));
+        click(sheet.confirmButton());
+    });
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT DrogueTime FROM Launches")), QStringList({"14:07"}));
+}
+
+TEST_F(LaunchWizardTest, NotesTypedOnAnOutcomePageAreStoredWhenEndedWithOk)
+{
+    m_launch->flight().notes = QStringLiteral("earlier");
+    m_prompter.setFallback(PromptAnswer::Yes);
+    logFlight([this](CPropertySheet &sheet) {
+        walkToOutcome(sheet, 1, 0, "Success");
+        QPlainTextEdit *notes = page<CSuccessPage>(sheet, CLaunchDlg::SuccessPage)->notesField();
+        EXPECT_EQ(notes->toPlainText(), QStringLiteral("earlier"));
+        type(notes, QStringLiteral("Nice flight"));
+        click(sheet.confirmButton());
+    });
+    logFlight([this](CPropertySheet &sheet) {
+        walkToOutcome(sheet, 1, 0, "Failure");
+        auto *failure = page<CFailurePage>(sheet, CLaunchDlg::FailurePage);
+        click(failure->causeBox(0));
+        type(failure->notesField(), QStringLiteral("Shredded fin"));
+        // Looked at the status page again, then OK from there.
+        clickTab(sheet, CLaunchDlg::LaunchStatPage);
+        click(sheet.confirmButton());
+    });
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Notes FROM Launches")),
+              QStringList({"Nice flight", "Chute Failure\nShredded fin"}));
+}
+
+TEST_F(LaunchWizardTest, NoMotorStoresNoMakerAndNoRocketAsksBeforeStoring)
+{
+    const Script noRocket = [this](CPropertySheet &sheet) {
+        clickTab(sheet, CLaunchDlg::LaunchButtonPage);
+        press(sheet, "LAUNCH");
+        press(sheet, "Success");
+        press(sheet, "DONE");
+    };
+    m_prompter.script({PromptAnswer::Yes, PromptAnswer::No});
+    logFlight(noRocket);
+    ASSERT_EQ(m_prompter.shown().size(), 2);
+    EXPECT_EQ(m_prompter.shown().at(1).text, QStringLiteral("No rocket chosen. Save anyway?"));
+    EXPECT_EQ(m_prompter.shown().at(1).buttons, PromptButtons::YesNoDefaultNo);
+    EXPECT_TRUE(launches().isEmpty());
+    m_prompter.script({PromptAnswer::Yes, PromptAnswer::Yes});
+    logFlight(noRocket);
+
+    m_prompter.clear();
+    logFlight([this](CPropertySheet &sheet) {
+        walkToOutcome(sheet, 1, 0, "Success");
+        press(sheet, "DONE");
+    });
+    EXPECT_TRUE(m_prompter.shown().isEmpty());
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Model, Motor, MotorMfg, MotorDelay FROM Launches")),
+              QStringList({"0|||", "2|||"}));
+}
+
+TEST_F(LaunchWizardTest, EveryPageTabIsReachableByTappingIt)
+{
+    logFlight([this](CPropertySheet &sheet) {
+        auto *tabs = sheet.findChild<QTabBar *>();
+        ASSERT_NE(tabs, nullptr);
+        ASSERT_EQ(tabs->count(), 7);
+        const QRect bar(tabs->mapTo(&sheet, QPoint(0, 0)), tabs->size());
+        EXPECT_TRUE(sheet.rect().contains(bar));
+        EXPECT_FALSE(bar.intersects(sheet.confirmButton()->geometry()));
+        for (int index : {6, 5, 4, 3, 2, 1, 0, 5}) {
+            clickTab(sheet, index);
+            EXPECT_EQ(sheet.activeIndex(), index) << index;
+        }
+        // Success corrected into Failure through the tabs.
+        clickTab(sheet, CLaunchDlg::LaunchStatPage);
+        press(sheet, "Success");
+        clickTab(sheet, CLaunchDlg::LaunchStatPage);
+        press(sheet, "Failure");
+        EXPECT_EQ(sheet.activeIndex(), CLaunchDlg::FailurePage);
+        EXPECT_EQ(m_launch->flight().success, false);
+    });
 }
 
 TEST_F(LaunchWizardTest, WizardLeftUnfinishedWritesNothingAndAsksNothing)
@@ -291,32 +493,33 @@ TEST_F(LaunchWizardTest, WizardLeftUnfinishedWritesNothingAndAsksNothing)
     EXPECT_EQ(m_launch->unitButton()->text(), QStringLiteral("F"));
 }
 
-TEST_F(LaunchWizardTest, RefusedRowIsReportedAndTheFlightCanBeLoggedAgain)
+TEST_F(LaunchWizardTest, RefusedRowIsReportedAndTheQuickRetryStoresTheSameFlight)
 {
     ASSERT_TRUE(m_logbook.exec(
         {"CREATE TRIGGER RefuseLaunches BEFORE INSERT ON Launches BEGIN SELECT RAISE(ABORT, 'disk full'); END"}));
     m_launch->siteBox()->setEditText(QStringLiteral("O'Brien's Farm"));
-    const Script walk = [this](CPropertySheet &sheet) {
-        flyRocket(sheet, 1, 0);
-        press(sheet, "NEXT");
-        press(sheet, "LAUNCH");
-        press(sheet, "Failure");
-        page<CFailurePage>(sheet, CLaunchDlg::FailurePage)->notesField()->setPlainText(QStringLiteral("Fin's gone"));
+    logFlight([this](CPropertySheet &sheet) {
+        walkToOutcome(sheet, 0, 1, "Failure");
+        type(page<CFailurePage>(sheet, CLaunchDlg::FailurePage)->notesField(), QStringLiteral("Fin's gone"));
         press(sheet, "DONE");
-    };
-    logFlight(walk);
+    });
     ASSERT_EQ(m_prompter.shown().size(), 1);
     EXPECT_EQ(m_prompter.shown().at(0).caption, QStringLiteral("Error"));
     EXPECT_TRUE(m_prompter.shown().at(0).text.startsWith(QStringLiteral("The flight was not saved.")));
+    EXPECT_TRUE(m_prompter.shown().at(0).text.contains(QStringLiteral("disk full")))
+        << m_prompter.shown().at(0).text.toStdString();
     EXPECT_TRUE(launches().isEmpty());
-    EXPECT_EQ(m_launch->flight().notes, QStringLiteral("Fin's gone"));
+    EXPECT_TRUE(m_launch->savedLine()->text().isEmpty());
 
+    // The quick retry: Log Flight, OK on the first page, Yes.
     ASSERT_TRUE(m_logbook.exec({"DROP TRIGGER RefuseLaunches"}));
     m_prompter.clear();
-    logFlight(walk);
-    EXPECT_TRUE(m_prompter.shown().isEmpty());
-    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Model, Site, Notes, Success FROM Launches")),
-              QStringList({"2|O'Brien's Farm|Fin's gone|0"}));
+    m_prompter.script({PromptAnswer::Yes});
+    m_now = at(16, 0, 0);
+    logFlight([this](CPropertySheet &sheet) { click(sheet.confirmButton()); });
+    EXPECT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(launches(), QStringList({"1||EST C6-5|EST|5|O'Brien's Farm|0||0|0|03/13/2001|||14:06|Fin's gone|0|"}));
+    EXPECT_EQ(m_launch->savedLine()->text(), QStringLiteral("Flight 1 saved: Alpha, EST C6-5"));
 }
 
 TEST_F(LaunchWizardTest, LaunchScreenFieldsUnitAndCompass)
@@ -325,7 +528,7 @@ TEST_F(LaunchWizardTest, LaunchScreenFieldsUnitAndCompass)
     EXPECT_TRUE(m_launch->siteBox()->currentText().isEmpty());
     EXPECT_EQ(m_launch->siteBox()->count(), 0);
     m_launch->temperatureField()->setValue(72);
-    m_launch->unitButton()->click();
+    click(m_launch->unitButton());
     EXPECT_EQ(m_launch->unitButton()->text(), QStringLiteral("C"));
     EXPECT_EQ(m_launch->temperatureField()->value(), 72);
 
@@ -384,7 +587,7 @@ TEST_F(LaunchWizardTest, ChecklistTicksStayWhenThePageIsLeft)
         auto *checklist = page<CChecklistPage>(sheet, CLaunchDlg::ChecklistPage);
         EXPECT_TRUE(checklist->box(1)->isVisibleTo(checklist));
         EXPECT_FALSE(checklist->box(2)->isVisibleTo(checklist));
-        checklist->box(1)->setChecked(true);
+        click(checklist->box(1));
         sheet.setActivePage(CLaunchDlg::WeatherPage);
         sheet.setActivePage(CLaunchDlg::ChecklistPage);
         EXPECT_TRUE(checklist->box(1)->isChecked());
@@ -399,6 +602,8 @@ TEST_F(LaunchWizardTest, AltimeterNameIsKeptWhenTheDialogIsCancelledOrNotAsked)
         logFlight([this, tick, runner](CPropertySheet &sheet) {
             sheet.setActivePage(CLaunchDlg::SuccessPage);
             auto *success = page<CSuccessPage>(sheet, CLaunchDlg::SuccessPage);
+            // The name the flight will carry is shown on the page.
+            EXPECT_EQ(success->altimeterFileField()->text(), QStringLiteral("earlier.flt"));
             success->altimeterBox()->setChecked(tick);
             success->setDataDialogRunner(runner);
             press(sheet, "DONE");

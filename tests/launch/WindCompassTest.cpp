@@ -2,72 +2,59 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-QString tap(int x, int y, const CCompassGeometry &geometry)
+// Taps on both compasses: the nine results, the band edges (which belong to
+// the middle) and the edges of the area that counts. "-" is a tap that changes nothing.
+TEST(WindCompass, TapsGiveTheDirectionOfTheirBand)
 {
-    return windDirectionForTap(x, y, geometry).value_or(QStringLiteral("<none>"));
-}
-
-} // namespace
-
-TEST(WindCompass, WeatherPageBandsAndEdges)
-{
-    const CCompassGeometry &rose = kWeatherPageCompass;
-    EXPECT_EQ(tap(10, 0, rose), QStringLiteral("NorthWest"));
-    EXPECT_EQ(tap(60, 40, rose), QStringLiteral("SouthEast"));
-    EXPECT_EQ(tap(38, 20, rose), QString());
-    EXPECT_EQ(tap(80, 20, rose), QStringLiteral("<none>"));
-    // The band edges belong to the middle.
-    EXPECT_EQ(tap(38, 11, rose), QString());
-    EXPECT_EQ(tap(38, 10, rose), QStringLiteral("North"));
-    EXPECT_EQ(tap(38, 32, rose), QString());
-    EXPECT_EQ(tap(38, 33, rose), QStringLiteral("South"));
-    EXPECT_EQ(tap(26, 20, rose), QString());
-    EXPECT_EQ(tap(25, 20, rose), QStringLiteral("West"));
-    EXPECT_EQ(tap(50, 20, rose), QString());
-    EXPECT_EQ(tap(51, 20, rose), QStringLiteral("East"));
-    // The counted area: x from -1 up to but not 76, y above -25 and below 59.
-    EXPECT_EQ(tap(-1, 20, rose), QStringLiteral("West"));
-    EXPECT_EQ(tap(-2, 20, rose), QStringLiteral("<none>"));
-    EXPECT_EQ(tap(75, 58, rose), QStringLiteral("SouthEast"));
-    EXPECT_EQ(tap(76, 20, rose), QStringLiteral("<none>"));
-    EXPECT_EQ(tap(38, 59, rose), QStringLiteral("<none>"));
-    EXPECT_EQ(tap(38, -24, rose), QStringLiteral("North"));
-    EXPECT_EQ(tap(38, -25, rose), QStringLiteral("<none>"));
-}
-
-TEST(WindCompass, LaunchScreenBandsAndEdges)
-{
-    const CCompassGeometry &rose = kLaunchScreenCompass;
-    EXPECT_EQ(tap(10, -10, rose), QStringLiteral("NorthWest"));
-    EXPECT_EQ(tap(30, 30, rose), QStringLiteral("South"));
-    EXPECT_EQ(tap(30, 41, rose), QStringLiteral("<none>"));
-    EXPECT_EQ(tap(30, -1, rose), QString());
-    EXPECT_EQ(tap(30, -2, rose), QStringLiteral("North"));
-    EXPECT_EQ(tap(30, 20, rose), QString());
-    EXPECT_EQ(tap(30, 21, rose), QStringLiteral("South"));
-    EXPECT_EQ(tap(19, 5, rose), QStringLiteral("West"));
-    EXPECT_EQ(tap(20, 5, rose), QString());
-    EXPECT_EQ(tap(44, 5, rose), QString());
-    EXPECT_EQ(tap(45, 5, rose), QStringLiteral("East"));
-    EXPECT_EQ(tap(64, 40, rose), QStringLiteral("SouthEast"));
-    EXPECT_EQ(tap(65, 5, rose), QStringLiteral("<none>"));
-    EXPECT_EQ(tap(-1, -24, rose), QStringLiteral("NorthWest"));
-}
-
-TEST(WindCompass, EveryResultIsOneOfTheListedDirectionsOrEmpty)
-{
-    const QStringList directions = windDirections();
-    ASSERT_EQ(directions.size(), 8);
-    EXPECT_EQ(directions.first(), QStringLiteral("North"));
-    EXPECT_EQ(directions.last(), QStringLiteral("SouthWest"));
-    for (const CCompassGeometry &rose : {kWeatherPageCompass, kLaunchScreenCompass}) {
-        for (int y = -24; y < rose.height; ++y) {
-            for (int x = -1; x < rose.width; ++x) {
-                const QString direction = *windDirectionForTap(x, y, rose);
-                EXPECT_TRUE(direction.isEmpty() || directions.contains(direction)) << x << "," << y;
-            }
-        }
+    struct Tap
+    {
+        const CCompassGeometry &rose;
+        int x;
+        int y;
+        const char *direction;
+    };
+    const CCompassGeometry &page = kWeatherPageCompass;
+    const CCompassGeometry &screen = kLaunchScreenCompass;
+    const Tap taps[] = {
+        {page, 10, 0, "NorthWest"},
+        {page, 60, 40, "SouthEast"},
+        {page, 38, 20, ""},
+        {page, 80, 20, "-"},
+        {page, 38, 11, ""},
+        {page, 38, 10, "North"},
+        {page, 38, 32, ""},
+        {page, 38, 33, "South"},
+        {page, 26, 20, ""},
+        {page, 25, 20, "West"},
+        {page, 50, 20, ""},
+        {page, 51, 20, "East"},
+        {page, -1, 20, "West"},
+        {page, -2, 20, "-"},
+        {page, 75, 58, "SouthEast"},
+        {page, 76, 20, "-"},
+        {page, 38, 59, "-"},
+        {page, 38, -24, "North"},
+        {page, 38, -25, "-"},
+        {page, 60, 0, "NorthEast"},
+        {page, 10, 40, "SouthWest"},
+        {screen, 10, -10, "NorthWest"},
+        {screen, 30, 30, "South"},
+        {screen, 30, 41, "-"},
+        {screen, 30, -1, ""},
+        {screen, 30, -2, "North"},
+        {screen, 30, 20, ""},
+        {screen, 30, 21, "South"},
+        {screen, 19, 5, "West"},
+        {screen, 20, 5, ""},
+        {screen, 44, 5, ""},
+        {screen, 45, 5, "East"},
+        {screen, 64, 40, "SouthEast"},
+        {screen, 65, 5, "-"},
+        {screen, -1, -24, "NorthWest"},
+    };
+    for (const Tap &tap : taps) {
+        const std::optional<QString> direction = windDirectionForTap(tap.x, tap.y, tap.rose);
+        EXPECT_EQ(direction.value_or(QStringLiteral("-")), QLatin1String(tap.direction))
+            << (&tap.rose == &page ? "page" : "screen") << " (" << tap.x << ", " << tap.y << ")";
     }
 }

@@ -4,6 +4,8 @@
 #include "ui/PropertyPage.h"
 #include "ui/ScreenSize.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTabBar>
 
@@ -140,4 +142,30 @@ TEST(PropertySheet, OnlyTheActivePagesCommandBarIsShown)
     // The bar sits inside the sheet, within the window.
     EXPECT_TRUE(sheet.isAncestorOf(c->commandBar()));
     EXPECT_LE(c->commandBar()->mapTo(&sheet, QPoint(0, c->commandBar()->height())).y(), kScreenHeight);
+}
+
+TEST(PropertySheet, EscapeConfirmsAnEditingSheetAndCancelsOneThatStores)
+{
+    const auto escape = [](CPropertySheet &sheet) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&sheet, &press);
+    };
+    QStringList log;
+    CPropertySheet editing(QStringLiteral("Edit"));
+    editing.addPage(new CLoggingPage(QStringLiteral("A"), log));
+    editing.show();
+    log.clear();
+    escape(editing);
+    EXPECT_EQ(log, QStringList({"A:kill", "A:confirm"}));
+    EXPECT_EQ(editing.result(), QDialog::Accepted);
+
+    CPropertySheet storing(QStringLiteral("Wizard"));
+    storing.setClosingCancels(true);
+    storing.addPage(new CLoggingPage(QStringLiteral("W"), log));
+    storing.show();
+    log.clear();
+    escape(storing);
+    EXPECT_TRUE(log.isEmpty());
+    EXPECT_EQ(storing.result(), QDialog::Rejected);
+    EXPECT_FALSE(storing.isVisible());
 }

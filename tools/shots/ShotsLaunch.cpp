@@ -96,9 +96,13 @@ void shootLaunchScreens(CShotContext &context)
         failure->causeBox(2)->setChecked(true);
         failure->notesField()->setPlainText(QStringLiteral("Lost a fin at burnout."));
         context.save(sheet, QStringLiteral("launch-failure"));
-        return int(QDialog::Rejected);
+        // DONE stores the flight after the skipped-page question.
+        context.prompter().script({PromptAnswer::Yes});
+        failure->doneButton()->click();
+        return sheet.result();
     });
     launch.OnLogFlight();
+    context.save(launch, QStringLiteral("launch-saved"));
 
     CGetDataDlg data(context.files());
     data.setFileName(QStringLiteral("/home/flyer/Tarvel/flight1.flt"));
