@@ -18,3 +18,4 @@ int runQueries(const QStringList &arguments, FILE *out, FILE *err);
 int runExport(const QStringList &arguments, FILE *out, FILE *err);
 int runSites(const QStringList &arguments, FILE *out, FILE *err);
 int runImportMotors(const QStringList &arguments, FILE *out, FILE *err);
+int runFlightData(const QStringList &arguments, FILE *out, FILE *err);
