@@ -1,10 +1,13 @@
 // An altimeter that logs at 1 kHz writes a million samples in a long flight;
 // reading and measuring it must not keep the flyer waiting.
 #include "BenchRatios.h"
+#include "charts/AltitudePlot.h"
 #include "flightdata/AltimeterReader.h"
 #include "flightdata/FlightMeasures.h"
 
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -88,5 +91,51 @@ void BM_FlightDataReadAndMeasure(benchmark::State &state)
 }
 BENCHMARK(BM_FlightDataReadAndMeasure)->Unit(benchmark::kMillisecond);
 
-const bool kRatios = registerRatio({"BM_FlightDataReadAndMeasure", "BM_FlightDataFloorSplitParse", 3.0, 1.0});
+// The least a plot of the flight must do: look at every sample once for the
+// highest and lowest of its pixel column, and draw a line through those.
+void BM_FlightPlotFloorPolyline(benchmark::State &state)
+{
+    const CAltimeterRecording recording = readAltimeterFile(recordingPath());
+    QImage picture(640, 400, QImage::Format_ARGB32_Premultiplied);
+    const double perColumn = recording.time.back() / 640;
+    for (auto _ : state) {
+        QList<QPointF> line;
+        line.reserve(2 * 640);
+        std::size_t i = 0;
+        for (int column = 0; column < 640; ++column) {
+            double low = 1e300;
+            double high = -1e300;
+            for (; i < recording.time.size() && recording.time[i] < (column + 1) * perColumn; ++i) {
+                low = std::min(low, recording.height[i]);
+                high = std::max(high, recording.height[i]);
+            }
+            line.append({QPointF(column, 400 - low / 5), QPointF(column, 400 - high / 5)});
+        }
+        picture.fill(Qt::white);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.drawPolyline(line.constData(), int(line.size()));
+    }
+}
+BENCHMARK(BM_FlightPlotFloorPolyline)->Unit(benchmark::kMillisecond);
+
+// The flight's plot shown and drawn: a million samples handed over, decimated
+// to the plot's width, axes and marks included.
+void BM_FlightPlotDraw(benchmark::State &state)
+{
+    const CAltimeterRecording recording = readAltimeterFile(recordingPath());
+    const CFlightMeasures measures = measureFlight(recording);
+    CAltitudePlot plot;
+    plot.resize(640, 400);
+    QImage picture(plot.size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        plot.setFlight(recording, measures, EHeightUnit::Feet, 6000.0);
+        QPainter painter(&picture);
+        plot.render(&painter);
+    }
+}
+BENCHMARK(BM_FlightPlotDraw)->Unit(benchmark::kMillisecond);
+
+const bool kRatios = registerRatio({"BM_FlightDataReadAndMeasure", "BM_FlightDataFloorSplitParse", 3.0, 1.0})
+    && registerRatio({"BM_FlightPlotDraw", "BM_FlightPlotFloorPolyline", 15.0, 0.1});
 } // namespace

@@ -1,10 +1,13 @@
 // Altimeter recordings in each format the program reads, written here from one
 // known flight profile, and the measures taken from them checked against that
 // profile's own numbers.
+#include "flightdata/AltimeterFileStore.h"
 #include "flightdata/AltimeterReader.h"
+#include "flightdata/AltitudeComparison.h"
 #include "flightdata/FlightMeasures.h"
 #include "support/TestFiles.h"
 
+#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -264,6 +267,49 @@ TEST(FlightData, CommandLinePrintsTheMeasuresAsJson)
     ASSERT_TRUE(cli.waitForFinished(30000));
     EXPECT_NE(cli.exitCode(), 0);
     EXPECT_TRUE(QString::fromUtf8(cli.readAllStandardError()).contains(missing));
+}
+
+TEST(FlightData, ComparisonInTheFlyersUnit)
+{
+    EXPECT_EQ(altitudeComparison(1200, 1105 * 0.3048, EHeightUnit::Feet),
+              QStringLiteral("Expected 1,200 ft, reached 1,105 ft (-8 %)"));
+    EXPECT_EQ(altitudeComparison(300, 321, EHeightUnit::Metres),
+              QStringLiteral("Expected 300 m, reached 321 m (+7 %)"));
+    EXPECT_TRUE(altitudeComparison(0, 321, EHeightUnit::Metres).isEmpty());
+    EXPECT_EQ(heightUnitFromSetting(QString()), EHeightUnit::Feet);
+    EXPECT_EQ(heightUnitFromSetting(heightUnitSetting(EHeightUnit::Metres)), EHeightUnit::Metres);
+}
+
+TEST(FlightData, RecordingIsCopiedBesideTheLogbookNeverOverAnotherFile)
+{
+    QTemporaryDir downloads;
+    QTemporaryDir storage;
+    const QString source = downloads.filePath(QStringLiteral("FLIGHT01.pf2"));
+    ASSERT_TRUE(writeTestFile(source, perfectfliteFile()));
+    const QDateTime flight(QDate(2026, 5, 1), QTime(14, 32));
+
+    const CStoredAltimeterFile first = storeAltimeterFile(source, storage.path(), flight, QStringLiteral("Big/Bertha"));
+    ASSERT_TRUE(first.error.isEmpty()) << qPrintable(first.error);
+    EXPECT_EQ(first.path, QDir(storage.path()).filePath(QStringLiteral("2026-05-01 1432 Big_Bertha.pf2")));
+    EXPECT_EQ(readTestFile(first.path), perfectfliteFile());
+    const CStoredAltimeterFile second =
+        storeAltimeterFile(source, storage.path(), flight, QStringLiteral("Big/Bertha"));
+    EXPECT_EQ(second.path, QDir(storage.path()).filePath(QStringLiteral("2026-05-01 1432 Big_Bertha (2).pf2")));
+    EXPECT_EQ(readTestFile(first.path), perfectfliteFile());
+
+    const CStoredAltimeterFile missing =
+        storeAltimeterFile(downloads.filePath(QStringLiteral("gone.csv")), storage.path(), flight, QString());
+    EXPECT_TRUE(missing.path.isEmpty());
+    EXPECT_TRUE(missing.error.contains(QStringLiteral("gone.csv")));
+    EXPECT_EQ(QDir(storage.path()).entryList(QDir::Files).size(), 2);
+
+    // After the storage directory moved, the stored path is found by its name there.
+    QTemporaryDir moved;
+    ASSERT_TRUE(QFile::copy(first.path, QDir(moved.path()).filePath(QFileInfo(first.path).fileName())));
+    ASSERT_TRUE(QFile::remove(first.path));
+    EXPECT_EQ(findAltimeterFile(first.path, moved.path()),
+              QDir(moved.path()).filePath(QStringLiteral("2026-05-01 1432 Big_Bertha.pf2")));
+    EXPECT_TRUE(findAltimeterFile(first.path, storage.path()).isEmpty());
 }
 
 } // namespace
