@@ -18,3 +18,6 @@ int runQueries(const QStringList &arguments, FILE *out, FILE *err);
 int runExport(const QStringList &arguments, FILE *out, FILE *err);
 int runSites(const QStringList &arguments, FILE *out, FILE *err);
 int runImportMotors(const QStringList &arguments, FILE *out, FILE *err);
+int runFlightData(const QStringList &arguments, FILE *out, FILE *err);
+int runFlights(const QStringList &arguments, FILE *out, FILE *err);
+int runStats(const QStringList &arguments, FILE *out, FILE *err);

@@ -13,6 +13,13 @@ const CCliCommand kCommands[] = {
     {"export", "export NAME FILE     writes the saved query NAME to FILE (.csv, .htm or .html)", runExport},
     {"sites", "sites [--date YYYY-MM-DD]  launch sites of the sites category, then the day's launch site", runSites},
     {"import-motors", "import-motors FILE... add the motors of .eng and .csv files", runImportMotors},
+    {"flights",
+     "flights [--rocket NAME] [--site NAME] [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--format text|csv|json]  the "
+     "flights, newest first",
+     runFlights},
+    {"stats", "stats [--format text|json]  flights per rocket, motor, site and year", runStats},
+    {"flight-data", "flight-data FILE [--format text|json|csv]  an altimeter recording's format and measures",
+     runFlightData},
 };
 
 int usage(FILE *stream)

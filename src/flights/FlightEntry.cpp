@@ -1,0 +1,68 @@
+#include "flights/FlightEntry.h"
+
+#include <QStringList>
+
+QString CFlightEntry::timeText() const
+{
+    for (const QString *time : {&drogueTime, &mainTime, &doneTime}) {
+        if (parseFlightTime(*time) >= 0)
+            return *time;
+    }
+    return QString();
+}
+
+QString CFlightEntry::motorText() const
+{
+    QString text = motor.trimmed();
+    if (!motorDelay.trimmed().isEmpty())
+        text += QLatin1Char('-') + motorDelay.trimmed();
+    if (!motorMfg.trimmed().isEmpty())
+        text = motorMfg.trimmed() + QLatin1Char(' ') + text;
+    return text.trimmed();
+}
+
+QString CFlightEntry::rocketLabel() const
+{
+    return rocketName.isEmpty() ? QStringLiteral("Rocket %1").arg(rocketId) : rocketName;
+}
+
+QString CFlightEntry::notesFirstLine() const
+{
+    const qsizetype end = notes.indexOf(QLatin1Char('\n'));
+    return (end < 0 ? notes : notes.left(end)).trimmed();
+}
+
+QDate parseFlightDate(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.size() == 10 && trimmed.at(4) == QLatin1Char('-'))
+        return QDate::fromString(trimmed, Qt::ISODate);
+    const QStringList parts = trimmed.split(QLatin1Char('/'));
+    if (parts.size() != 3)
+        return QDate();
+    bool monthOk = false;
+    bool dayOk = false;
+    bool yearOk = false;
+    const int month = parts.at(0).toInt(&monthOk);
+    const int day = parts.at(1).toInt(&dayOk);
+    int year = parts.at(2).toInt(&yearOk);
+    if (!monthOk || !dayOk || !yearOk || parts.at(2).size() > 4)
+        return QDate();
+    if (parts.at(2).size() <= 2)
+        year += 2000;
+    return QDate(year, month, day);
+}
+
+int parseFlightTime(const QString &text)
+{
+    const QStringList parts = text.trimmed().split(QLatin1Char(':'));
+    if (parts.size() != 2 || parts.at(1).size() != 2)
+        return -1;
+    bool hourOk = false;
+    bool minuteOk = false;
+    const int hour = parts.at(0).toInt(&hourOk);
+    const int minute = parts.at(1).toInt(&minuteOk);
+    if (!hourOk || !minuteOk || hour < 0 || hour > 23 || minute < 0 || minute > 59)
+        return -1;
+    return hour * 60 + minute;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "flights/FlightEntry.h"
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// Which flights the log shows. Every part left empty lets every flight through.
+struct CFlightFilter
+{
+    // Found in the rocket's name, the motor, the site or the notes, in any case.
+    QString search;
+    // One rocket, by number (the rocket browser's FLIGHTS) or by name (the command line).
+    QString rocketId;
+    QString rocketName;
+    QString site;
+    std::optional<bool> success;
+    // Inclusive; an invalid date leaves that end open.
+    QDate from;
+    QDate to;
+
+    bool matches(const CFlightEntry &flight) const;
+};
+
+// Newest first: by date, then by time of day, then the later row first; flights
+// whose date cannot be read come last.
+void sortNewestFirst(std::vector<CFlightEntry> &flights);

@@ -1,0 +1,143 @@
+#include "flights/FlightLog.h"
+
+#include "db/RecordStore.h"
+#include "db/SqlText.h"
+#include "db/StoreTransaction.h"
+
+#include <QStringList>
+
+namespace {
+
+// Columns in the order entryAt reads them.
+const QString kSelect = QStringLiteral(
+    "SELECT Launches.rowid, Model, Rockets.Name, Launches.Recovery, Motor, MotorMfg, MotorDelay, Site, WindSpeed, "
+    "WindDirection, Temperature, Celcius, Date, DrogueTime, MainTime, DoneTime, Launches.Notes, Success, AltFileName "
+    "FROM Launches LEFT JOIN Rockets ON Rockets.ID = Launches.Model");
+
+// Booleans arrive as -1 or 0; anything but empty text and zero counts as set.
+bool flag(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    return !trimmed.isEmpty() && trimmed != QLatin1String("0");
+}
+
+CFlightEntry entryAt(const CRecordStore &store)
+{
+    CFlightEntry flight;
+    int column = 0;
+    const auto next = [&] { return store.GetFieldText(column++); };
+    flight.rowId = next().toLongLong();
+    flight.rocketId = next();
+    flight.rocketName = next();
+    flight.recovery = next();
+    flight.motor = next();
+    flight.motorMfg = next();
+    flight.motorDelay = next();
+    flight.site = next();
+    flight.windSpeed = next();
+    flight.windDirection = next();
+    flight.temperature = next();
+    flight.celsius = flag(next());
+    flight.dateText = next();
+    flight.date = parseFlightDate(flight.dateText);
+    flight.drogueTime = next();
+    flight.mainTime = next();
+    flight.doneTime = next();
+    flight.notes = next();
+    flight.success = flag(next());
+    flight.altFileName = next();
+    return flight;
+}
+
+} // namespace
+
+CFlightLog::CFlightLog(CRecordStore &store)
+    : m_store(store)
+{ }
+
+std::vector<CFlightEntry> CFlightLog::load()
+{
+    m_error.clear();
+    std::vector<CFlightEntry> flights;
+    if (!m_store.RunSql(kSelect)) {
+        fail(m_store.lastError());
+        return flights;
+    }
+    flights.reserve(std::size_t(m_store.CountRecords()));
+    for (m_store.MoveFirst(); !m_store.IsEOF(); m_store.MoveNext())
+        flights.push_back(entryAt(m_store));
+    return flights;
+}
+
+CFlightEntry CFlightLog::find(qint64 rowId)
+{
+    m_error.clear();
+    if (!m_store.RunSql(kSelect + QStringLiteral(" WHERE Launches.rowid = %1").arg(rowId))) {
+        fail(m_store.lastError());
+        return {};
+    }
+    m_store.MoveFirst();
+    return m_store.IsEOF() ? CFlightEntry() : entryAt(m_store);
+}
+
+bool CFlightLog::update(const CFlightEntry &flight)
+{
+    m_error.clear();
+    CStoreTransaction transaction(m_store);
+    if (!transaction.isActive())
+        return fail(m_store.lastError());
+    if (!rowExists(flight.rowId))
+        return false;
+    const QStringList assignments = {
+        QStringLiteral("Recovery = ") + sqlQuote(flight.recovery),
+        QStringLiteral("Motor = ") + sqlQuote(flight.motor),
+        QStringLiteral("MotorMfg = ") + sqlQuote(flight.motorMfg),
+        QStringLiteral("MotorDelay = ") + sqlQuote(flight.motorDelay),
+        QStringLiteral("Site = ") + sqlQuote(flight.site),
+        QStringLiteral("WindSpeed = ") + sqlQuote(flight.windSpeed),
+        QStringLiteral("WindDirection = ") + sqlQuote(flight.windDirection),
+        QStringLiteral("Temperature = ") + sqlQuote(flight.temperature),
+        QStringLiteral("Celcius = ") + (flight.celsius ? QStringLiteral("-1") : QStringLiteral("0")),
+        QStringLiteral("Date = ") + sqlQuote(flight.dateText),
+        QStringLiteral("DrogueTime = ") + sqlQuote(flight.drogueTime),
+        QStringLiteral("MainTime = ") + sqlQuote(flight.mainTime),
+        QStringLiteral("DoneTime = ") + sqlQuote(flight.doneTime),
+        QStringLiteral("Notes = ") + sqlQuote(flight.notes),
+        QStringLiteral("Success = ") + (flight.success ? QStringLiteral("-1") : QStringLiteral("0")),
+        QStringLiteral("AltFileName = ") + sqlQuote(flight.altFileName),
+    };
+    if (!m_store.RunSql(QStringLiteral("UPDATE Launches SET %1 WHERE rowid = %2")
+                            .arg(assignments.join(QStringLiteral(", ")))
+                            .arg(flight.rowId)))
+        return fail(m_store.lastError());
+    return transaction.commit() || fail(m_store.lastError());
+}
+
+bool CFlightLog::remove(qint64 rowId)
+{
+    m_error.clear();
+    CStoreTransaction transaction(m_store);
+    if (!transaction.isActive())
+        return fail(m_store.lastError());
+    if (!rowExists(rowId))
+        return false;
+    if (!m_store.RunSql(QStringLiteral("DELETE FROM Launches WHERE rowid = %1").arg(rowId)))
+        return fail(m_store.lastError());
+    return transaction.commit() || fail(m_store.lastError());
+}
+
+bool CFlightLog::rowExists(qint64 rowId)
+{
+    if (!m_store.RunSql(QStringLiteral("SELECT count(*) FROM Launches WHERE rowid = %1").arg(rowId)))
+        return fail(m_store.lastError());
+    m_store.MoveFirst();
+    if (m_store.GetFieldText(0) != QLatin1String("1"))
+        return fail(QStringLiteral("The flight is no longer in the logbook."));
+    return true;
+}
+
+bool CFlightLog::fail(const QString &error)
+{
+    m_error = error.isEmpty() ? QStringLiteral("The logbook refused the change.") : error;
+    return false;
+}

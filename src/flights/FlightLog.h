@@ -1,0 +1,38 @@
+#pragma once
+
+#include "flights/FlightEntry.h"
+
+#include <QString>
+
+#include <vector>
+
+class CRecordStore;
+
+// The flight log's reads and writes of the Launches table. Rows are addressed by
+// SQLite's rowid, so two identical flights stay two rows, and each write runs in
+// one transaction: refused, it leaves the row as it was and says why.
+class CFlightLog
+{
+public:
+    explicit CFlightLog(CRecordStore &store);
+
+    // Every flight with its rocket's name, in stored order; empty and an error
+    // when the table cannot be read.
+    std::vector<CFlightEntry> load();
+    // One flight by rowid; rowId 0 when there is no such row.
+    CFlightEntry find(qint64 rowId);
+
+    // Writes the site, weather, motor texts, date and times, result, notes and
+    // altimeter file of flight.rowId; the rocket stays.
+    bool update(const CFlightEntry &flight);
+    bool remove(qint64 rowId);
+
+    QString lastError() const { return m_error; }
+
+private:
+    bool fail(const QString &error);
+    bool rowExists(qint64 rowId);
+
+    CRecordStore &m_store;
+    QString m_error;
+};

@@ -1,0 +1,138 @@
+#include "cli/CliCommand.h"
+#include "cli/CliContext.h"
+#include "flights/FlightFilter.h"
+#include "flights/FlightLog.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+
+const char kUsage[] = "usage: tarvel-cli flights [--rocket NAME] [--site NAME] [--from YYYY-MM-DD] [--to YYYY-MM-DD] "
+                      "[--format text|csv|json]";
+
+QString isoDate(const QDate &date)
+{
+    return date.isValid() ? date.toString(Qt::ISODate) : QString();
+}
+
+// A CSV field quoted where it must be, as spreadsheet programs read it.
+QString csvField(const QString &text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
+        && !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QJsonObject flightJson(const CFlightEntry &flight)
+{
+    return {
+        {QStringLiteral("id"), flight.rowId},
+        {QStringLiteral("date"), flight.date.isValid() ? QJsonValue(isoDate(flight.date)) : QJsonValue()},
+        {QStringLiteral("time"), flight.timeText()},
+        {QStringLiteral("rocket"), flight.rocketLabel()},
+        {QStringLiteral("rocket_id"), flight.rocketId},
+        {QStringLiteral("motor"), flight.motor},
+        {QStringLiteral("mfg"), flight.motorMfg},
+        {QStringLiteral("delay"), flight.motorDelay},
+        {QStringLiteral("site"), flight.site},
+        {QStringLiteral("success"), flight.success},
+        {QStringLiteral("notes"), flight.notes},
+        {QStringLiteral("apogee_m"), QJsonValue()},
+    };
+}
+
+bool parseArguments(const QStringList &arguments, CFlightFilter &filter, QString &format, FILE *err)
+{
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString &option = arguments.at(i);
+        if (i + 1 >= arguments.size()) {
+            printLine(err, QLatin1String(kUsage));
+            return false;
+        }
+        const QString value = arguments.at(++i);
+        if (option == QLatin1String("--rocket")) {
+            filter.rocketName = value;
+        } else if (option == QLatin1String("--site")) {
+            filter.site = value;
+        } else if (option == QLatin1String("--from") || option == QLatin1String("--to")) {
+            const QDate date = QDate::fromString(value, Qt::ISODate);
+            if (!date.isValid()) {
+                printLine(err, QStringLiteral("tarvel-cli: \"%1\" is not a date of the form YYYY-MM-DD").arg(value));
+                return false;
+            }
+            (option == QLatin1String("--from") ? filter.from : filter.to) = date;
+        } else if (option == QLatin1String("--format") && QStringList {"text", "csv", "json"}.contains(value)) {
+            format = value;
+        } else {
+            printLine(err, QLatin1String(kUsage));
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int runFlights(const QStringList &arguments, FILE *out, FILE *err)
+{
+    CFlightFilter filter;
+    QString format = QStringLiteral("text");
+    if (!parseArguments(arguments, filter, format, err))
+        return 2;
+    CCliContext context;
+    const std::unique_ptr<CRecordStore> store = context.openStore(err);
+    if (!store)
+        return 1;
+    CFlightLog log(*store);
+    std::vector<CFlightEntry> flights = log.load();
+    if (!log.lastError().isEmpty()) {
+        printLine(err, QStringLiteral("tarvel-cli: the flights cannot be read: ") + log.lastError());
+        return 1;
+    }
+    std::erase_if(flights, [&](const CFlightEntry &flight) { return !filter.matches(flight); });
+    sortNewestFirst(flights);
+
+    if (format == QLatin1String("json")) {
+        QJsonArray array;
+        for (const CFlightEntry &flight : flights)
+            array.append(flightJson(flight));
+        const QByteArray json = QJsonDocument(array).toJson(QJsonDocument::Indented);
+        fwrite(json.constData(), 1, size_t(json.size()), out);
+        return 0;
+    }
+    if (format == QLatin1String("csv"))
+        printLine(out, QStringLiteral("id,date,time,rocket,rocket_id,motor,mfg,delay,site,success,notes,apogee_m"));
+    for (const CFlightEntry &flight : flights) {
+        if (format == QLatin1String("csv")) {
+            const QStringList fields = {QString::number(flight.rowId),
+                                        isoDate(flight.date),
+                                        flight.timeText(),
+                                        flight.rocketLabel(),
+                                        flight.rocketId,
+                                        flight.motor,
+                                        flight.motorMfg,
+                                        flight.motorDelay,
+                                        flight.site,
+                                        flight.success ? QStringLiteral("true") : QStringLiteral("false"),
+                                        flight.notes,
+                                        QString()};
+            QStringList quoted;
+            for (const QString &field : fields)
+                quoted.append(csvField(field));
+            printLine(out, quoted.join(QLatin1Char(',')));
+        } else {
+            printLine(out,
+                      QStringList {isoDate(flight.date).leftJustified(10), flight.timeText().rightJustified(5),
+                                   flight.rocketLabel(), flight.motorText(), flight.site,
+                                   flight.success ? QStringLiteral("Success") : QStringLiteral("Failure"),
+                                   flight.notesFirstLine()}
+                          .join(QStringLiteral("  ")));
+        }
+    }
+    return 0;
+}
