@@ -90,6 +90,24 @@ QString firstComponent(const CVCardProperty *property, int index)
     return withoutNul(splitVCardValue(property->decodedValue(), QLatin1Char(';')).value(index)).trimmed();
 }
 
+// The name of a content line, upper case and without its group, when it can
+// be told without parsing the line; empty otherwise.
+QByteArray propertyName(const QByteArray &line)
+{
+    qsizetype end = 0;
+    while (end < line.size() && line.at(end) != ':' && line.at(end) != ';' && line.at(end) != '"')
+        ++end;
+    if (end == line.size() || line.at(end) == '"' || line.indexOf(':', end) < 0)
+        return {};
+    QByteArrayView name = QByteArrayView(line).first(end).trimmed();
+    const qsizetype dot = name.lastIndexOf('.');
+    if (dot >= 0)
+        name = name.sliced(dot + 1);
+    return name.toByteArray().toUpper();
+}
+
+const QList<QByteArray> kReadProperties = {"BEGIN", "END", "VERSION", "N", "ORG", "CATEGORIES", "AGENT"};
+
 class CCardCollector
 {
 public:
@@ -103,6 +121,13 @@ public:
     {
         if (line.trimmed().isEmpty())
             return;
+        // Most lines (telephone, mail, notes, photos) matter only by their name;
+        // full parsing is kept for the few that are read.
+        const QByteArray name = propertyName(line);
+        if (!name.isEmpty() && !kReadProperties.contains(name)) {
+            m_lastName = name;
+            return;
+        }
         CVCardProperty property;
         if (!parseVCardProperty(line, property))
             return; // a broken line costs only itself
