@@ -11,12 +11,18 @@ constexpr char kBannerShown[] = "YES";
 constexpr char kBannerHidden[] = "NO";
 
 // A value as text, or a null string when it is missing or of another shape.
+// Unquoted commas make the file's reader split a value into a list; such a
+// value is the flyer's own comma-ended list, so it is joined back.
 QString storedText(const QSettings &settings, const QString &name)
 {
     const QVariant value = settings.value(name);
-    if (!value.isValid() || value.typeId() != QMetaType::QString)
+    QString text;
+    if (value.typeId() == QMetaType::QString)
+        text = value.toString();
+    else if (value.typeId() == QMetaType::QStringList)
+        text = value.toStringList().join(QLatin1Char(','));
+    else
         return {};
-    QString text = value.toString();
     return text.isNull() ? QString(QLatin1String("")) : text;
 }
 } // namespace
@@ -56,10 +62,30 @@ bool CSettingsStore::WriteSetting(const QString &name, const QString &text)
     return settings.status() == QSettings::NoError;
 }
 
+bool CSettingsStore::canWrite(const QString &text) const
+{
+    if (text.size() > kMaxValueLength)
+        return false;
+    const QFileInfo file(m_filePath);
+    if (file.exists() && (!file.isFile() || !file.isWritable()))
+        return false;
+    // The file is replaced by a new one written beside it, so its folder must
+    // take new files; a missing folder is made inside the nearest one there is.
+    QFileInfo folder(file.absolutePath());
+    while (!folder.exists()) {
+        const QFileInfo parent(folder.absolutePath());
+        if (parent.absoluteFilePath() == folder.absoluteFilePath())
+            return false;
+        folder = parent;
+    }
+    return folder.isDir() && folder.isWritable();
+}
+
 bool CSettingsStore::loadMainSettings(CMainSettings &main)
 {
     if (!exists()) {
         const CMainSettings defaults {m_defaultStorageDirectory, QLatin1String(kDefaultSitesCategory), true};
+        main = defaults; // used for this run even when they cannot be saved
         const std::pair<const char *, QString> values[] = {
             {kSettingDefaultDirectory, defaults.storageDirectory},
             {kSettingDefaultChecklist, QString(QLatin1String(""))},
@@ -71,13 +97,10 @@ bool CSettingsStore::loadMainSettings(CMainSettings &main)
             if (!WriteSetting(QLatin1String(name), value))
                 return false;
         }
-        main = defaults;
         return true;
     }
 
     const QSettings settings(m_filePath, QSettings::IniFormat);
-    if (settings.status() != QSettings::NoError)
-        return false;
     auto read = [&settings](const char *name, QString &into) {
         const QString text = storedText(settings, QLatin1String(name));
         if (text.isNull() || text.size() > kMaxValueLength)
@@ -85,10 +108,16 @@ bool CSettingsStore::loadMainSettings(CMainSettings &main)
         into = text;
         return true;
     };
+    QString directory;
     QString banner;
-    if (!read(kSettingDefaultDirectory, main.storageDirectory) || !read(kSettingSitesCategory, main.sitesCategory)
-        || !read(kSettingDisplayBanner, banner))
+    const bool complete = settings.status() == QSettings::NoError && read(kSettingDefaultDirectory, directory)
+        && read(kSettingSitesCategory, main.sitesCategory) && read(kSettingDisplayBanner, banner);
+    if (complete)
+        main.displayBanner = banner != QLatin1String(kBannerHidden);
+    main.storageDirectory = storageDirectoryPath(directory);
+    if (main.storageDirectory.isEmpty()) {
+        main.storageDirectory = m_defaultStorageDirectory;
         return false;
-    main.displayBanner = banner != QLatin1String(kBannerHidden);
-    return true;
+    }
+    return complete;
 }
