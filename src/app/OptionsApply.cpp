@@ -10,7 +10,7 @@
 
 namespace {
 
-const QString kDiscarding = QStringLiteral("\ndiscarding changes to default directory!");
+constexpr char kDiscarding[] = "\ndiscarding changes to default directory!";
 
 class CDirectoryChange
 {
@@ -49,22 +49,25 @@ QString CDirectoryChange::usableTarget(const QString &chosen)
     if (!target.isEmpty() && QFileInfo(target).isRelative()) {
         // It would be looked up from whatever folder the program starts in next time.
         warn(QStringLiteral("The directory ") + chosen
-             + QStringLiteral(" is not a full path: start it with / or with ~/ for your home folder") + kDiscarding);
+             + QStringLiteral(" is not a full path: start it with / or with ~/ for your home folder")
+             + QLatin1String(kDiscarding));
         return {};
     }
     if (!QFileInfo(target).isDir()) {
-        warn(QStringLiteral("The directory ") + target + QStringLiteral(" does not exist") + kDiscarding);
+        warn(QStringLiteral("The directory ") + target + QStringLiteral(" does not exist")
+             + QLatin1String(kDiscarding));
         return {};
     }
     target += QLatin1Char('/');
     if (target.size() > CSettingsStore::kMaxValueLength) {
         warn(QStringLiteral("The directory ") + target
-             + QStringLiteral(" is longer than %1 characters").arg(CSettingsStore::kMaxValueLength) + kDiscarding);
+             + QStringLiteral(" is longer than %1 characters").arg(CSettingsStore::kMaxValueLength)
+             + QLatin1String(kDiscarding));
         return {};
     }
     if (!m_settings.canWrite(target)) {
         warn(QStringLiteral("The settings file ") + m_settings.fileName() + QStringLiteral(" cannot be written")
-             + kDiscarding);
+             + QLatin1String(kDiscarding));
         return {};
     }
     return target;
