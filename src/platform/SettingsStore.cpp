@@ -41,11 +41,24 @@ bool CSettingsStore::exists() const
     return QFileInfo::exists(m_filePath);
 }
 
+bool CSettingsStore::readable(const QSettings &settings) const
+{
+    const QFileInfo file(m_filePath);
+    std::pair<qint64, QDateTime> stamp {file.size(), file.lastModified()};
+    if (settings.status() != QSettings::NoError) {
+        m_unreadable = std::move(stamp);
+        return false;
+    }
+    return m_unreadable != stamp;
+}
+
 QString CSettingsStore::ReadSetting(const QString &name) const
 {
     if (!exists())
         return QString(QLatin1String(""));
     const QSettings settings(m_filePath, QSettings::IniFormat);
+    if (!readable(settings))
+        return QString(QLatin1String(""));
     QString text = storedText(settings, name);
     if (text.isNull() || text.size() > kMaxValueLength)
         return QString(QLatin1String(""));
@@ -57,9 +70,21 @@ bool CSettingsStore::WriteSetting(const QString &name, const QString &text)
     if (text.size() > kMaxValueLength)
         return false;
     QSettings settings(m_filePath, QSettings::IniFormat);
+    if (!readable(settings))
+        return false; // a file that cannot be read is not replaced by what little of it was understood
+    const QVariant previous = settings.value(name);
     settings.setValue(name, text);
     settings.sync();
-    return settings.status() == QSettings::NoError;
+    if (settings.status() == QSettings::NoError)
+        return true;
+    // The file was not written, but the process's shared copy of it took the
+    // value and would write it with the next setting that is saved: undo it.
+    if (previous.isValid())
+        settings.setValue(name, previous);
+    else
+        settings.remove(name);
+    settings.sync();
+    return false;
 }
 
 bool CSettingsStore::canWrite(const QString &text) const
@@ -67,7 +92,8 @@ bool CSettingsStore::canWrite(const QString &text) const
     if (text.size() > kMaxValueLength)
         return false;
     const QFileInfo file(m_filePath);
-    if (file.exists() && (!file.isFile() || !file.isWritable()))
+    if (file.exists()
+        && (!file.isFile() || !file.isWritable() || !readable(QSettings(m_filePath, QSettings::IniFormat))))
         return false;
     // The file is replaced by a new one written beside it, so its folder must
     // take new files; a missing folder is made inside the nearest one there is.
@@ -110,7 +136,7 @@ bool CSettingsStore::loadMainSettings(CMainSettings &main)
     };
     QString directory;
     QString banner;
-    const bool complete = settings.status() == QSettings::NoError && read(kSettingDefaultDirectory, directory)
+    const bool complete = readable(settings) && read(kSettingDefaultDirectory, directory)
         && read(kSettingSitesCategory, main.sitesCategory) && read(kSettingDisplayBanner, banner);
     if (complete)
         main.displayBanner = banner != QLatin1String(kBannerHidden);

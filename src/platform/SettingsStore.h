@@ -1,6 +1,12 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
+
+#include <optional>
+#include <utility>
+
+class QSettings;
 
 // The names of the stored settings.
 inline constexpr char kSettingDefaultDirectory[] = "Default Directory";
@@ -37,8 +43,9 @@ public:
     QString defaultStorageDirectory() const { return m_defaultStorageDirectory; }
     void setDefaultStorageDirectory(const QString &directory) { m_defaultStorageDirectory = directory; }
 
-    // Empty text when the file or the value does not exist or is too long. A
-    // list typed by hand without quotes (Active,Retired,) reads as that text.
+    // Empty text when the file or the value does not exist or is too long, or
+    // the file cannot be read (which is then never written either). A list
+    // typed by hand without quotes (Active,Retired,) reads as that text.
     QString ReadSetting(const QString &name) const;
     // Stores nothing and returns false for a text longer than 199 characters.
     bool WriteSetting(const QString &name, const QString &text);
@@ -57,7 +64,13 @@ public:
 
 private:
     bool exists() const;
+    // Whether the file, as this settings object sees it, could be read whole.
+    bool readable(const QSettings &settings) const;
 
     QString m_filePath;
     QString m_defaultStorageDirectory;
+    // Size and time of the file as it was when it could not be read. Only the
+    // first reader after a change is told of the error (the process shares one
+    // parsed copy of the file), so the store remembers it until the file changes.
+    mutable std::optional<std::pair<qint64, QDateTime>> m_unreadable;
 };

@@ -26,6 +26,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 const char kMoveQuestion[] = "Changing the default directory will cause all files(except .exe) from the current "
@@ -263,6 +266,36 @@ TEST_F(OptionsTest, DirectoryThatCannotBeSavedMovesNothing)
     EXPECT_EQ(m_settings.ReadSetting(QLatin1String(kSettingDefaultDirectory)), m_old);
 }
 
+TEST_F(OptionsTest, SettingThatFailsAfterTheMovePutsTheFilesBack)
+{
+    // A file-size limit below the settings file's size makes its rewrite fail
+    // once the files have moved; moves are renames and are not limited.
+    const qint64 settingsSize = QFileInfo(m_settings.fileName()).size();
+    ASSERT_GT(settingsSize, 16);
+    rlimit before {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = rlim_t(settingsSize / 2);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    m_prompter.script({PromptAnswer::Yes});
+    apply(m_new);
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+
+    ASSERT_EQ(m_prompter.shown().size(), 2);
+    EXPECT_EQ(m_prompter.shown().at(1).text,
+              QStringLiteral("The storage directory could not be saved in ") + m_settings.fileName()
+                  + QStringLiteral("\nThe storage directory stays ") + m_old);
+    EXPECT_EQ(m_main.storageDirectory, m_old);
+    EXPECT_EQ(storedDirectory(), m_old);
+    EXPECT_EQ(files(m_old), QStringList({".hidden", "Launch.wav", "TarvelDB.CDB", "tool.exe"}));
+    EXPECT_TRUE(files(m_new).isEmpty());
+    // The value that failed is not written later along with another setting.
+    ASSERT_TRUE(m_settings.WriteSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("NO")));
+    EXPECT_EQ(storedDirectory(), m_old);
+}
+
 TEST_F(OptionsTest, RelativeDirectoryIsRefusedAndTildeIsHome)
 {
     const QString home = QDir::homePath();
@@ -294,7 +327,9 @@ TEST(StartUp, UnreadableSettingsAreToldAndTheDefaultFolderUsed)
     ASSERT_TRUE(CreateDatabase(working));
     CSettingsStore settings(dir.filePath(QStringLiteral("Tarvel.ini")));
     settings.setDefaultStorageDirectory(storage);
-    ASSERT_TRUE(writeTestFile(settings.fileName(), QByteArray("\x00\x01\xff[Gen\neral\n=\n==\n[[x]\n", 20)));
+    ASSERT_TRUE(writeTestFile(settings.fileName(),
+                              "[General]\nDefault Directory=" + working.toUtf8()
+                                  + "\nSites Category=Club\nDisplay Banner=YES\n[broken\n"));
     CScriptedPrompter prompter;
     CScriptedFileChooser files;
     CTarvelApp app(settings, CUiServices {prompter, files}, {});
@@ -354,8 +389,8 @@ TEST(OptionsDialog, DefaultsOkAndCancel)
     dialog.findChild<QPushButton *>(QStringLiteral("categoryDefault"))->click();
     EXPECT_EQ(category->text(), QStringLiteral("Launch Site"));
 
-    dialog.findChild<QCheckBox *>(QStringLiteral("displayBanner"))->setChecked(false);
-    dialog.accept();
+    dialog.findChild<QCheckBox *>(QStringLiteral("displayBanner"))->click();
+    dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
     EXPECT_EQ(dialog.sitesCategory, QStringLiteral("Launch Site"));
     EXPECT_FALSE(dialog.displayBanner);
 }

@@ -123,10 +123,19 @@ TEST_F(SettingsStoreTest, StorageDirectoryIsAlwaysAWholeAbsolutePath)
     }
 
     // A file that cannot be read at all: the default folder, and the load fails.
-    ASSERT_TRUE(writeTestFile(path(), QByteArray("\x00\x01\xff[Gen\neral\n=\n==\n[[x]\n", 20)));
+    // (A section without its "]" is a format error; the values before it still parse.)
+    const QByteArray garbage("[General]\nDefault Directory=/data/rockets/\nSites Category=Club\n"
+                             "Display Banner=YES\n[broken\n");
+    ASSERT_TRUE(writeTestFile(path(), garbage));
     main.storageDirectory.clear();
     EXPECT_FALSE(m_store.loadMainSettings(main));
     EXPECT_EQ(main.storageDirectory, QStringLiteral("/data/default/"));
+    // Nor is it overwritten with the little that could be understood of it.
+    EXPECT_EQ(m_store.ReadSetting(QLatin1String(kSettingSitesCategory)), QString());
+    EXPECT_FALSE(m_store.loadMainSettings(main)); // not only for the first reader
+    EXPECT_FALSE(m_store.canWrite(QStringLiteral("/data/")));
+    EXPECT_FALSE(m_store.WriteSetting(QLatin1String(kSettingDefaultDirectory), QStringLiteral("/data/")));
+    EXPECT_EQ(readTestFile(path()), garbage);
 }
 
 TEST_F(SettingsStoreTest, CannotWriteWhereNoFileCanBeMade)
