@@ -2,6 +2,7 @@
 
 #include "app/StorageMove.h"
 #include "db/Schema.h"
+#include "platform/Platform.h"
 #include "platform/SettingsStore.h"
 #include "ui/Prompter.h"
 
@@ -9,38 +10,140 @@
 
 namespace {
 
-// Decides the new storage directory; empty when it stays as it is.
-QString changeDirectory(const QString &chosen, const QString &old, CPrompter &prompter, QWidget *parent)
+constexpr char kDiscarding[] = "\ndiscarding changes to default directory!";
+
+class CDirectoryChange
 {
-    QString target = stripTrailingSlashes(chosen);
+public:
+    CDirectoryChange(const QString &old, CSettingsStore &settings, CPrompter &prompter, QWidget *parent)
+        : m_old(old)
+        , m_settings(settings)
+        , m_prompter(prompter)
+        , m_parent(parent)
+    { }
+
+    // The new storage directory once it is in use and saved; empty when the
+    // old one stays, the flyer having been told why.
+    QString change(const QString &chosen);
+
+private:
+    // The chosen folder, ending with "/", or empty after telling why it cannot be used.
+    QString usableTarget(const QString &chosen);
+    // Moves the files and saves the setting; puts the files back when either fails.
+    bool moveAndSave(const QString &target);
+    void moveBack(const QStringList &names, const QString &target, const QString &why);
+    void warn(const QString &text)
+    {
+        m_prompter.prompt(m_parent, QStringLiteral("Warning"), text, PromptIcon::Exclamation, PromptButtons::Ok);
+    }
+
+    QString m_old;
+    CSettingsStore &m_settings;
+    CPrompter &m_prompter;
+    QWidget *m_parent;
+};
+
+QString CDirectoryChange::usableTarget(const QString &chosen)
+{
+    QString target = stripTrailingSlashes(expandHomeFolder(chosen));
+    if (!target.isEmpty() && QFileInfo(target).isRelative()) {
+        // It would be looked up from whatever folder the program starts in next time.
+        warn(QStringLiteral("The directory ") + chosen
+             + QStringLiteral(" is not a full path: start it with / or with ~/ for your home folder")
+             + QLatin1String(kDiscarding));
+        return {};
+    }
     if (!QFileInfo(target).isDir()) {
-        prompter.prompt(parent, QStringLiteral("Warning"),
-                        QStringLiteral("The directory ") + target
-                            + QStringLiteral(" does not exist\ndiscarding changes to default directory!"),
-                        PromptIcon::Exclamation, PromptButtons::Ok);
+        warn(QStringLiteral("The directory ") + target + QStringLiteral(" does not exist")
+             + QLatin1String(kDiscarding));
         return {};
     }
     target += QLatin1Char('/');
-    if (!prompter.warningYesNo(parent,
-                               QStringLiteral("Changing the default directory will cause all files(except "
-                                              ".exe) from the current directory to be moved to the new "
-                                              "directory\nChange directory?")))
-        return {}; // No leaves everything as it was: the logbook stays where the setting points
-
-    const CStorageMoveResult moved = moveStorageFiles(old, target);
-    if (!old.isEmpty() && !moved.listed)
+    if (target.size() > CSettingsStore::kMaxValueLength) {
+        warn(QStringLiteral("The directory ") + target
+             + QStringLiteral(" is longer than %1 characters").arg(CSettingsStore::kMaxValueLength)
+             + QLatin1String(kDiscarding));
         return {};
-    // Switching to a folder without the logbook would end the next screen with
-    // a fatal error: keep the old folder, where the logbook still is.
-    const QString logbook = QLatin1String(kDatabaseFileName);
-    if (moved.kept.contains(logbook) && !QFileInfo(databasePath(target)).isFile()) {
-        prompter.prompt(parent, QStringLiteral("Warning"),
-                        QStringLiteral("The logbook ") + logbook + QStringLiteral(" could not be moved to ") + target
-                            + QStringLiteral("\nThe storage directory stays ") + old,
-                        PromptIcon::Exclamation, PromptButtons::Ok);
+    }
+    if (!m_settings.canWrite(target)) {
+        warn(QStringLiteral("The settings file ") + m_settings.fileName() + QStringLiteral(" cannot be written")
+             + QLatin1String(kDiscarding));
         return {};
     }
     return target;
+}
+
+QString CDirectoryChange::change(const QString &chosen)
+{
+    const QString target = usableTarget(chosen);
+    if (target.isEmpty())
+        return {};
+
+    const bool sameFolder = QFileInfo(target).canonicalFilePath() == QFileInfo(m_old).canonicalFilePath();
+    if (!sameFolder && QFileInfo(databasePath(target)).isFile()) {
+        // Moving would leave the flyer's logbook behind, unseen: switch to the
+        // other logbook only if that is what the flyer wants, and move nothing.
+        if (!m_prompter.warningYesNo(m_parent,
+                                     target
+                                         + QStringLiteral(" already holds a logbook. Use that logbook "
+                                                          "(yours stays in ")
+                                         + m_old + QStringLiteral(")?")))
+            return {};
+        if (!m_settings.WriteSetting(QLatin1String(kSettingDefaultDirectory), target)) {
+            m_prompter.error(m_parent,
+                             QStringLiteral("The storage directory could not be saved in ") + m_settings.fileName()
+                                 + QStringLiteral("\nIt stays ") + m_old);
+            return {};
+        }
+        return target;
+    }
+
+    if (!m_prompter.warningYesNo(m_parent,
+                                 QStringLiteral("Changing the default directory will cause all files(except "
+                                                ".exe) from the current directory to be moved to the new "
+                                                "directory\nChange directory?")))
+        return {}; // No leaves everything as it was: the logbook stays where the setting points
+    return moveAndSave(target) ? target : QString();
+}
+
+bool CDirectoryChange::moveAndSave(const QString &target)
+{
+    const CStorageMoveResult moved = moveStorageFiles(m_old, target);
+    if (!m_old.isEmpty() && !moved.listed)
+        return false;
+    // Switching to a folder without the logbook would end the next screen with
+    // a fatal error: keep the old folder, with everything that was in it.
+    const QString logbook = QLatin1String(kDatabaseFileName);
+    if (moved.kept.contains(logbook) && !QFileInfo(databasePath(target)).isFile()) {
+        moveBack(moved.moved, target,
+                 QStringLiteral("The logbook ") + logbook + QStringLiteral(" could not be moved to ") + target);
+        return false;
+    }
+    if (!m_settings.WriteSetting(QLatin1String(kSettingDefaultDirectory), target)) {
+        moveBack(moved.moved, target,
+                 QStringLiteral("The storage directory could not be saved in ") + m_settings.fileName());
+        return false;
+    }
+    return true;
+}
+
+void CDirectoryChange::moveBack(const QStringList &names, const QString &target, const QString &why)
+{
+    const CStorageMoveResult back = moveNamedFiles(names, target, m_old);
+    QString text = why + QStringLiteral("\nThe storage directory stays ") + m_old;
+    if (!back.kept.isEmpty())
+        text += QStringLiteral("\nThese files could not be moved back and are in ") + target + QStringLiteral(": ")
+            + back.kept.join(QStringLiteral(", "));
+    warn(text);
+}
+
+// Writes a setting the flyer changed; says so when it cannot be saved.
+void save(CSettingsStore &settings, const char *name, const QString &text, CPrompter &prompter, QWidget *parent)
+{
+    if (!settings.WriteSetting(QLatin1String(name), text))
+        prompter.error(parent,
+                       QStringLiteral("The setting ") + QLatin1String(name) + QStringLiteral(" could not be saved in ")
+                           + settings.fileName());
 }
 
 } // namespace
@@ -48,17 +151,22 @@ QString changeDirectory(const QString &chosen, const QString &old, CPrompter &pr
 void applyOptions(const COptionsChoice &choice, CMainSettings &main, CSettingsStore &settings, CPrompter &prompter,
                   QWidget *parent)
 {
-    main.displayBanner = choice.displayBanner;
-    settings.WriteSetting(QLatin1String(kSettingDisplayBanner),
-                          choice.displayBanner ? QStringLiteral("YES") : QStringLiteral("NO"));
-    main.sitesCategory = choice.sitesCategory;
-    settings.WriteSetting(QLatin1String(kSettingSitesCategory), choice.sitesCategory);
+    // Only what changed is written: a value typed into the settings file by
+    // hand is never rewritten behind the flyer's back.
+    if (choice.displayBanner != main.displayBanner) {
+        main.displayBanner = choice.displayBanner;
+        save(settings, kSettingDisplayBanner, choice.displayBanner ? QStringLiteral("YES") : QStringLiteral("NO"),
+             prompter, parent);
+    }
+    if (choice.sitesCategory != main.sitesCategory) {
+        main.sitesCategory = choice.sitesCategory;
+        save(settings, kSettingSitesCategory, choice.sitesCategory, prompter, parent);
+    }
 
     if (choice.storageDirectory == main.storageDirectory)
         return;
-    const QString target = changeDirectory(choice.storageDirectory, main.storageDirectory, prompter, parent);
-    if (target.isEmpty())
-        return;
-    main.storageDirectory = target;
-    settings.WriteSetting(QLatin1String(kSettingDefaultDirectory), target);
+    const QString target =
+        CDirectoryChange(main.storageDirectory, settings, prompter, parent).change(choice.storageDirectory);
+    if (!target.isEmpty())
+        main.storageDirectory = target;
 }

@@ -1,5 +1,6 @@
 #include "app/OptionsDlg.h"
 
+#include "platform/SettingsStore.h"
 #include "ui/ScreenSize.h"
 
 #include <QCheckBox>
@@ -40,6 +41,7 @@ COptionsDlg::COptionsDlg(const QString &defaultDirectory, QWidget *parent)
     auto *categoryLabel = new QLabel(QStringLiteral("Launch Site-Contacts Category"), this);
     m_category = new QLineEdit(this);
     m_category->setObjectName(QStringLiteral("sitesCategory"));
+    m_category->setMaxLength(CSettingsStore::kMaxValueLength);
     categoryLabel->setBuddy(m_category);
     m_category->setAccessibleName(categoryLabel->text());
     auto *categoryDefault = defaultButton(QStringLiteral("Default contacts category"), this);

@@ -19,16 +19,20 @@ bool staysInStorageDirectory(const QString &fileName)
 
 CStorageMoveResult moveStorageFiles(const QString &oldDirectory, const QString &newDirectory)
 {
-    CStorageMoveResult result;
     const QDir old(oldDirectory);
     if (oldDirectory.isEmpty() || !old.exists() || !old.isReadable())
-        return result;
+        return {};
+    QStringList names = old.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    names.removeIf(staysInStorageDirectory);
+    return moveNamedFiles(names, oldDirectory, newDirectory);
+}
+
+CStorageMoveResult moveNamedFiles(const QStringList &names, const QString &fromDirectory, const QString &toDirectory)
+{
+    CStorageMoveResult result;
     result.listed = true;
-    const QStringList names = old.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     for (const QString &name : names) {
-        if (staysInStorageDirectory(name))
-            continue;
-        if (moveFile(oldDirectory + name, newDirectory + name))
+        if (moveFile(fromDirectory + name, toDirectory + name))
             result.moved.append(name);
         else
             result.kept.append(name);

@@ -21,3 +21,7 @@ bool staysInStorageDirectory(const QString &fileName);
 // Moves every file (not folders) of oldDirectory into newDirectory, both ending
 // with "/". A file whose name already exists in the new folder stays behind.
 CStorageMoveResult moveStorageFiles(const QString &oldDirectory, const QString &newDirectory);
+
+// Moves the named files from one folder to another (both ending with "/"), as
+// when a move is undone; listed is true.
+CStorageMoveResult moveNamedFiles(const QStringList &names, const QString &fromDirectory, const QString &toDirectory);

@@ -3,6 +3,9 @@
 #include "app/TarvelDlg.h"
 #include "db/Schema.h"
 #include "platform/SettingsStore.h"
+#include "ui/Prompter.h"
+
+#include <QFileInfo>
 
 #include <utility>
 
@@ -14,8 +17,17 @@ CTarvelApp::CTarvelApp(CSettingsStore &settings, CUiServices ui, CPromptStoreRep
 
 bool CTarvelApp::prepare()
 {
+    const bool existed = QFileInfo::exists(m_settings.fileName());
     CMainSettings main;
-    m_settings.loadMainSettings(main);
+    if (!m_settings.loadMainSettings(main)) {
+        // The load fell back to the default storage directory; the flyer must
+        // know why their logbook is not the one shown.
+        const QString problem = existed ? QStringLiteral("The settings in %1 cannot be read.")
+                                        : QStringLiteral("The settings cannot be saved in %1.");
+        m_ui.prompter.error(nullptr,
+                            problem.arg(m_settings.fileName())
+                                + QStringLiteral("\nThe storage directory is %1").arg(main.storageDirectory));
+    }
     if (main.storageDirectory.isEmpty())
         return false;
     return CreateDatabase(main.storageDirectory);

@@ -17,6 +17,8 @@ public:
 
     // Everything before the main window is shown; false when the logbook could
     // not be created (the main window still opens, as the screens report it).
+    // Settings that cannot be read or saved are reported, naming the file, and
+    // the default storage directory is used.
     bool prepare();
 
 private:

@@ -1,6 +1,7 @@
 #include "platform/Platform.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -16,6 +17,25 @@ QString defaultStorageDirectory()
     if (!folder.endsWith(QLatin1Char('/')))
         folder += QLatin1Char('/');
     return folder;
+}
+
+QString expandHomeFolder(const QString &path)
+{
+    if (path == QLatin1String("~"))
+        return QDir::homePath();
+    if (path.startsWith(QLatin1String("~/")))
+        return QDir::homePath() + path.mid(1);
+    return path;
+}
+
+QString storageDirectoryPath(const QString &path)
+{
+    QString directory = expandHomeFolder(path);
+    if (directory.isEmpty() || QDir::isRelativePath(directory))
+        return {};
+    if (!directory.endsWith(QLatin1Char('/')))
+        directory += QLatin1Char('/');
+    return directory;
 }
 
 QString settingsFilePath()

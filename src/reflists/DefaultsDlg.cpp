@@ -3,6 +3,7 @@
 #include "motors/DefaultMotorsDlg.h"
 #include "platform/SettingsStore.h"
 #include "ui/CommandBar.h"
+#include "ui/DropDownSizing.h"
 #include "ui/Prompter.h"
 #include "ui/ScreenSize.h"
 #include "ui/StatusWindow.h"
@@ -15,6 +16,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <limits>
 
 namespace {
 constexpr ReferenceListKind kKinds[] = {ReferenceListKind::Status, ReferenceListKind::Mfgs, ReferenceListKind::Types};
@@ -119,6 +122,7 @@ void CDefaultsDlg::loadLists()
         m_status.showProgress(QLatin1String(info.loadingText));
         m_status.paintNow();
         fillList(kind, m_settings.ReadSetting(QLatin1String(info.settingName)));
+        m_loadedEntries[indexOf(kind)] = entries(kind);
     }
     m_loaded = true;
 }
@@ -130,15 +134,20 @@ void CDefaultsDlg::fillList(ReferenceListKind kind, const QString &text)
     box->addItem(QString());
     for (const QString &item : splitReferenceList(text))
         insertSorted(box, item);
-    box->setMaxVisibleItems(box->count() + 2);
+    sizeDropDown(box);
     clearEdit(box);
 }
 
 void CDefaultsDlg::saveLists()
 {
+    // A list the flyer left alone is not written back: its text may be typed
+    // by hand in a form this screen would not write.
     for (ReferenceListKind kind : kKinds) {
+        const QStringList items = entries(kind);
+        if (items == m_loadedEntries[indexOf(kind)])
+            continue;
         m_settings.WriteSetting(QLatin1String(referenceListInfo(kind).settingName),
-                                joinReferenceList(entries(kind), CSettingsStore::kMaxValueLength));
+                                joinReferenceList(items, CSettingsStore::kMaxValueLength));
     }
 }
 
@@ -169,7 +178,19 @@ void CDefaultsDlg::onAdd(ReferenceListKind kind)
         m_ui.prompter.error(this, QLatin1String(referenceListInfo(kind).emptyAddText));
         return;
     }
+    // The stored text holds no more, so what does not fit is refused now
+    // rather than left off unseen when the screen closes.
+    const int length = int(joinReferenceList(entries(kind), std::numeric_limits<int>::max()).size());
+    if (length + text.size() + 1 > CSettingsStore::kMaxValueLength) {
+        m_ui.prompter.error(this,
+                            text
+                                + QStringLiteral(" does not fit: a list holds at most %1 characters, "
+                                                 "each entry counting one more for its comma")
+                                      .arg(CSettingsStore::kMaxValueLength));
+        return;
+    }
     insertSorted(box, text);
+    sizeDropDown(box);
     clearEdit(box);
 }
 
@@ -178,8 +199,10 @@ void CDefaultsDlg::onRemove(ReferenceListKind kind)
     QComboBox *box = listBox(kind);
     const int selected = box->currentIndex();
     // The selected entry is the one the box shows; typing over it unselects it.
-    if (selected >= 0 && box->itemText(selected) == box->currentText())
+    if (selected >= 0 && box->itemText(selected) == box->currentText()) {
         box->removeItem(selected);
+        sizeDropDown(box);
+    }
     clearEdit(box);
 }
 

@@ -50,5 +50,6 @@ private:
     CUiServices m_ui;
     bool m_loaded = false;
     QComboBox *m_boxes[3] = {};
+    QStringList m_loadedEntries[3]; // as read, to save only the lists that changed
     CCommandBar *m_commandBar = nullptr;
 };

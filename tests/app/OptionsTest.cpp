@@ -2,15 +2,19 @@
 #include "app/OptionsDlg.h"
 #include "app/PromptStoreReporter.h"
 #include "app/StorageMove.h"
+#include "app/TarvelApp.h"
 #include "app/TarvelDlg.h"
+#include "db/RecordStore.h"
 #include "db/Schema.h"
 #include "platform/SettingsStore.h"
 #include "support/TestFiles.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -21,6 +25,9 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -51,23 +58,55 @@ protected:
         ASSERT_TRUE(writeTestFile(m_old + QStringLiteral("tool.exe"), "program"));
         ASSERT_TRUE(writeTestFile(m_old + QStringLiteral(".hidden"), "dot"));
         ASSERT_TRUE(writeTestFile(m_old + QStringLiteral("pictures/alpha.png"), "png"));
-        m_main = {m_old, QStringLiteral("Launch Sites"), true};
         ASSERT_TRUE(m_settings.WriteSetting(QLatin1String(kSettingDefaultDirectory), m_old));
+        ASSERT_TRUE(m_settings.WriteSetting(QLatin1String(kSettingSitesCategory), QStringLiteral("Launch Sites")));
+        ASSERT_TRUE(m_settings.WriteSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("YES")));
     }
 
+    // EDIT / Options on a main window started on the settings: the flyer types
+    // the values, sets the banner box and presses OK.
     void apply(const QString &directory, bool banner = true, const QString &category = QStringLiteral("Launch Sites"))
     {
-        applyOptions({directory, category, banner}, m_main, m_settings, m_prompter, nullptr);
+        CPromptStoreReporter reporter(m_prompter, nullptr, {});
+        CTarvelDlg window(*m_using, CUiServices {m_prompter, m_files}, reporter);
+        bool filled = false;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<COptionsDlg *>(QApplication::activeModalWidget());
+            if (!dialog) {
+                if (QWidget *other = QApplication::activeModalWidget())
+                    other->close();
+                return;
+            }
+            dialog->findChild<QLineEdit *>(QStringLiteral("storageDirectory"))->setText(directory);
+            dialog->findChild<QLineEdit *>(QStringLiteral("sitesCategory"))->setText(category);
+            auto *bannerBox = dialog->findChild<QCheckBox *>(QStringLiteral("displayBanner"));
+            if (bannerBox->isChecked() != banner)
+                bannerBox->click();
+            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+            filled = true;
+        });
+        for (QAction *action : window.findChildren<QAction *>()) {
+            if (action->text() == QLatin1String("Options"))
+                action->trigger();
+        }
+        EXPECT_TRUE(filled);
+        m_main = window.mainSettings();
     }
 
-    QString storedDirectory() const { return m_settings.ReadSetting(QLatin1String(kSettingDefaultDirectory)); }
+    QString storedDirectory() const { return m_using->ReadSetting(QLatin1String(kSettingDefaultDirectory)); }
+    QStringList files(const QString &directory) const
+    {
+        return QDir(directory).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
 
     QTemporaryDir m_root;
     QString m_old;
     QString m_new;
     CMainSettings m_main;
     CSettingsStore m_settings {m_root.filePath(QStringLiteral("Tarvel.ini"))};
+    CSettingsStore *m_using = &m_settings;
     CScriptedPrompter m_prompter;
+    CScriptedFileChooser m_files;
 };
 
 TEST_F(OptionsTest, SameDirectoryAsksNothingAndStoresTheRest)
@@ -159,7 +198,158 @@ TEST_F(OptionsTest, LogbookThatCannotMoveKeepsTheOldDirectory)
     EXPECT_TRUE(m_prompter.shown().at(1).text.contains(QStringLiteral("TarvelDB.CDB could not be moved")));
     EXPECT_EQ(m_main.storageDirectory, m_old);
     EXPECT_EQ(storedDirectory(), m_old);
-    EXPECT_TRUE(QFileInfo(databasePath(m_old)).isFile());
+    // What had moved before the logbook failed is back beside it.
+    EXPECT_EQ(files(m_old), QStringList({".hidden", "Launch.wav", "TarvelDB.CDB", "tool.exe"}));
+    EXPECT_TRUE(files(m_new).isEmpty());
+}
+
+TEST_F(OptionsTest, TargetHoldingALogbookAsksAndMovesNothing)
+{
+    CRecordStore theirs;
+    ASSERT_TRUE(CreateDatabase(m_new));
+    ASSERT_TRUE(theirs.Open(m_new));
+    ASSERT_TRUE(theirs.RunSql(QStringLiteral("INSERT INTO Queries (Name, Query) VALUES ('theirs', 'x')")));
+    theirs.Close();
+    const QByteArray theirBytes = readTestFile(databasePath(m_new));
+    const QByteArray ourBytes = readTestFile(databasePath(m_old));
+    const QString question = m_new + QStringLiteral(" already holds a logbook. Use that logbook (yours stays in ")
+        + m_old + QStringLiteral(")?");
+
+    m_prompter.script({PromptAnswer::No});
+    apply(m_new);
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().at(0).text, question);
+    EXPECT_EQ(m_prompter.shown().at(0).buttons, PromptButtons::YesNo);
+    EXPECT_EQ(storedDirectory(), m_old);
+
+    m_prompter.script({PromptAnswer::Yes});
+    apply(m_new);
+    ASSERT_EQ(m_prompter.shown().size(), 2); // no question about moving files
+    EXPECT_EQ(m_main.storageDirectory, m_new);
+    EXPECT_EQ(storedDirectory(), m_new);
+    EXPECT_EQ(files(m_old), QStringList({".hidden", "Launch.wav", "TarvelDB.CDB", "tool.exe"}));
+    EXPECT_EQ(readTestFile(databasePath(m_old)), ourBytes);
+    EXPECT_EQ(readTestFile(databasePath(m_new)), theirBytes);
+}
+
+TEST_F(OptionsTest, DirectoryThatCannotBeSavedMovesNothing)
+{
+    // Too long to store: the folder exists, but its path is over 199 characters.
+    const QString segment(70, QLatin1Char('n'));
+    const QString deep = m_root.path() + QLatin1Char('/') + segment + QLatin1Char('/') + segment + QLatin1Char('/')
+        + segment + QLatin1Char('/');
+    ASSERT_TRUE(QDir().mkpath(deep));
+    m_prompter.setFallback(PromptAnswer::Yes);
+    apply(deep);
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().at(0).text,
+              QStringLiteral("The directory ") + deep
+                  + QStringLiteral(" is longer than 199 characters\ndiscarding "
+                                   "changes to default directory!"));
+
+    // A settings file that cannot be written.
+    const QString blocker = m_root.filePath(QStringLiteral("plain-file"));
+    ASSERT_TRUE(writeTestFile(blocker, "not a folder"));
+    CSettingsStore blocked(blocker + QStringLiteral("/Tarvel.ini"));
+    blocked.setDefaultStorageDirectory(m_old);
+    m_using = &blocked;
+    apply(m_new);
+    ASSERT_EQ(m_prompter.shown().size(), 2);
+    EXPECT_EQ(m_prompter.shown().at(1).text,
+              QStringLiteral("The settings file ") + blocked.fileName()
+                  + QStringLiteral(" cannot be written\ndiscarding changes to "
+                                   "default directory!"));
+    EXPECT_EQ(m_main.storageDirectory, m_old);
+    EXPECT_EQ(files(m_old), QStringList({".hidden", "Launch.wav", "TarvelDB.CDB", "tool.exe"}));
+    EXPECT_TRUE(files(m_new).isEmpty());
+    EXPECT_TRUE(QDir(deep).isEmpty());
+    EXPECT_EQ(m_settings.ReadSetting(QLatin1String(kSettingDefaultDirectory)), m_old);
+}
+
+TEST_F(OptionsTest, SettingThatFailsAfterTheMovePutsTheFilesBack)
+{
+    // A file-size limit below the settings file's size makes its rewrite fail
+    // once the files have moved; moves are renames and are not limited.
+    const qint64 settingsSize = QFileInfo(m_settings.fileName()).size();
+    ASSERT_GT(settingsSize, 16);
+    rlimit before {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = rlim_t(settingsSize / 2);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    m_prompter.script({PromptAnswer::Yes});
+    apply(m_new);
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+
+    ASSERT_EQ(m_prompter.shown().size(), 2);
+    EXPECT_EQ(m_prompter.shown().at(1).text,
+              QStringLiteral("The storage directory could not be saved in ") + m_settings.fileName()
+                  + QStringLiteral("\nThe storage directory stays ") + m_old);
+    EXPECT_EQ(m_main.storageDirectory, m_old);
+    EXPECT_EQ(storedDirectory(), m_old);
+    EXPECT_EQ(files(m_old), QStringList({".hidden", "Launch.wav", "TarvelDB.CDB", "tool.exe"}));
+    EXPECT_TRUE(files(m_new).isEmpty());
+    // The value that failed is not written later along with another setting.
+    ASSERT_TRUE(m_settings.WriteSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("NO")));
+    EXPECT_EQ(storedDirectory(), m_old);
+}
+
+TEST_F(OptionsTest, RelativeDirectoryIsRefusedAndTildeIsHome)
+{
+    const QString home = QDir::homePath();
+    ASSERT_TRUE(QDir().mkpath(home + QStringLiteral("/rockets")));
+    const QString working = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_root.path())); // so that "new" would name a folder here
+    apply(QStringLiteral("new"));
+    QDir::setCurrent(working);
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().at(0).text,
+              QStringLiteral("The directory new is not a full path: start it with / or with ~/ for your home "
+                             "folder\ndiscarding changes to default directory!"));
+    EXPECT_EQ(storedDirectory(), m_old);
+    EXPECT_TRUE(files(m_new).isEmpty());
+
+    m_prompter.script({PromptAnswer::Yes});
+    apply(QStringLiteral("~/rockets"));
+    EXPECT_EQ(m_prompter.shown().last().text, QLatin1String(kMoveQuestion));
+    EXPECT_EQ(storedDirectory(), home + QStringLiteral("/rockets/"));
+    EXPECT_TRUE(QFileInfo(databasePath(home + QStringLiteral("/rockets/"))).isFile());
+}
+
+TEST(StartUp, UnreadableSettingsAreToldAndTheDefaultFolderUsed)
+{
+    QTemporaryDir dir;
+    const QString storage = dir.path() + QStringLiteral("/storage/");
+    const QString working = dir.path() + QStringLiteral("/working/");
+    ASSERT_TRUE(QDir().mkpath(working));
+    ASSERT_TRUE(CreateDatabase(working));
+    CSettingsStore settings(dir.filePath(QStringLiteral("Tarvel.ini")));
+    settings.setDefaultStorageDirectory(storage);
+    ASSERT_TRUE(writeTestFile(settings.fileName(),
+                              "[General]\nDefault Directory=" + working.toUtf8()
+                                  + "\nSites Category=Club\nDisplay Banner=YES\n[broken\n"));
+    CScriptedPrompter prompter;
+    CScriptedFileChooser files;
+    CTarvelApp app(settings, CUiServices {prompter, files}, {});
+
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(working));
+    EXPECT_TRUE(app.prepare());
+    CPromptStoreReporter reporter(prompter, nullptr, {});
+    CTarvelDlg window(settings, CUiServices {prompter, files}, reporter);
+    std::unique_ptr<CRecordStore> store = window.openStore();
+    QDir::setCurrent(before);
+
+    ASSERT_EQ(prompter.shown().size(), 1);
+    EXPECT_EQ(prompter.shown().at(0).caption, QStringLiteral("Error"));
+    EXPECT_EQ(prompter.shown().at(0).text,
+              QStringLiteral("The settings in ") + settings.fileName()
+                  + QStringLiteral(" cannot be read.\nThe storage directory is ") + storage);
+    EXPECT_EQ(window.mainSettings().storageDirectory, storage);
+    ASSERT_NE(store, nullptr);
+    EXPECT_TRUE(QFileInfo(databasePath(storage)).isFile());
 }
 
 TEST_F(OptionsTest, MovesAcrossFileSystems)
@@ -199,8 +389,8 @@ TEST(OptionsDialog, DefaultsOkAndCancel)
     dialog.findChild<QPushButton *>(QStringLiteral("categoryDefault"))->click();
     EXPECT_EQ(category->text(), QStringLiteral("Launch Site"));
 
-    dialog.findChild<QCheckBox *>(QStringLiteral("displayBanner"))->setChecked(false);
-    dialog.accept();
+    dialog.findChild<QCheckBox *>(QStringLiteral("displayBanner"))->click();
+    dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
     EXPECT_EQ(dialog.sitesCategory, QStringLiteral("Launch Site"));
     EXPECT_FALSE(dialog.displayBanner);
 }

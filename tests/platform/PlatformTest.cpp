@@ -25,11 +25,4 @@ TEST(Platform, DisplayCheckSaysWhatToDoWithoutADesktop)
     EXPECT_TRUE(missingDisplayMessage(environment({{"QT_QPA_PLATFORM", "offscreen"}})).isEmpty());
 }
 
-TEST(Platform, StorageDirectoryIsThePerUserDataFolder)
-{
-    const QString folder = defaultStorageDirectory();
-    EXPECT_TRUE(folder.endsWith(QStringLiteral("/Zendrak/Tarvel/")));
-    EXPECT_TRUE(folder.startsWith(qEnvironmentVariable("XDG_DATA_HOME")));
-}
-
 } // namespace

@@ -1,7 +1,9 @@
 #include "platform/SettingsStore.h"
 
 #include "platform/Platform.h"
+#include "support/TestFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -61,9 +63,11 @@ TEST_F(SettingsStoreTest, OnlyNoHidesTheBanner)
 
 TEST_F(SettingsStoreTest, ValuesHoldAtMost199Characters)
 {
-    const QString longest(199, QLatin1Char('d'));
+    const QString longest = QLatin1Char('/') + QString(197, QLatin1Char('d')) + QLatin1Char('/');
     EXPECT_TRUE(m_store.WriteSetting(QStringLiteral("Default Directory"), longest));
+    EXPECT_TRUE(m_store.canWrite(longest));
     EXPECT_EQ(m_store.ReadSetting(QStringLiteral("Default Directory")), longest);
+    EXPECT_FALSE(m_store.canWrite(longest + QLatin1Char('x')));
     EXPECT_FALSE(m_store.WriteSetting(QStringLiteral("Default Directory"), longest + QLatin1Char('x')));
     EXPECT_EQ(m_store.ReadSetting(QStringLiteral("Default Directory")), longest); // nothing stored
 
@@ -80,6 +84,69 @@ TEST_F(SettingsStoreTest, ValuesHoldAtMost199Characters)
     EXPECT_EQ(main.storageDirectory, longest); // read before the failure
     EXPECT_EQ(main.sitesCategory, QStringLiteral("before"));
     EXPECT_FALSE(main.displayBanner); // not reached
+}
+
+TEST_F(SettingsStoreTest, ListsTypedByHandReadAsTypedAndSurviveOtherWrites)
+{
+    ASSERT_TRUE(QDir().mkpath(m_dir.filePath(QStringLiteral("Zendrak"))));
+    ASSERT_TRUE(writeTestFile(path(),
+                              "[General]\nDefault Status=Active,Retired,\nFailure Checklist=Fins "
+                              "glued,Chute packed,\nDefault Model Types=Sport,\nSites Category=A,B\n"));
+    const std::pair<const char *, const char *> typed[] = {{kSettingDefaultStatus, "Active,Retired,"},
+                                                           {kSettingFailureChecklist, "Fins glued,Chute packed,"},
+                                                           {kSettingDefaultModelTypes, "Sport,"},
+                                                           {kSettingSitesCategory, "A,B"}};
+    for (const auto &[name, text] : typed)
+        EXPECT_EQ(m_store.ReadSetting(QLatin1String(name)), QLatin1String(text)) << name;
+    // Writing another value rewrites the file; the typed lists keep their meaning.
+    ASSERT_TRUE(m_store.WriteSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("NO")));
+    for (const auto &[name, text] : typed)
+        EXPECT_EQ(m_store.ReadSetting(QLatin1String(name)), QLatin1String(text)) << name;
+}
+
+TEST_F(SettingsStoreTest, StorageDirectoryIsAlwaysAWholeAbsolutePath)
+{
+    m_store.setDefaultStorageDirectory(QStringLiteral("/data/default/"));
+    CMainSettings main;
+    ASSERT_TRUE(m_store.loadMainSettings(main)); // first start
+    const std::tuple<const char *, QString, bool> cases[] = {
+        {"/data/rockets", QStringLiteral("/data/rockets/"), true}, // the separator is added
+        {"~/rockets/", QDir::homePath() + QStringLiteral("/rockets/"), true},
+        {"rockets", QStringLiteral("/data/default/"), false}, // relative: never the working directory
+        {"", QStringLiteral("/data/default/"), false},
+    };
+    for (const auto &[stored, used, loaded] : cases) {
+        ASSERT_TRUE(m_store.WriteSetting(QLatin1String(kSettingDefaultDirectory), QLatin1String(stored)));
+        main.storageDirectory = QStringLiteral("previous");
+        EXPECT_EQ(m_store.loadMainSettings(main), loaded) << stored;
+        EXPECT_EQ(main.storageDirectory, used) << stored;
+    }
+
+    // A file that cannot be read at all: the default folder, and the load fails.
+    // (A section without its "]" is a format error; the values before it still parse.)
+    const QByteArray garbage("[General]\nDefault Directory=/data/rockets/\nSites Category=Club\n"
+                             "Display Banner=YES\n[broken\n");
+    ASSERT_TRUE(writeTestFile(path(), garbage));
+    main.storageDirectory.clear();
+    EXPECT_FALSE(m_store.loadMainSettings(main));
+    EXPECT_EQ(main.storageDirectory, QStringLiteral("/data/default/"));
+    // Nor is it overwritten with the little that could be understood of it.
+    EXPECT_EQ(m_store.ReadSetting(QLatin1String(kSettingSitesCategory)), QString());
+    EXPECT_FALSE(m_store.loadMainSettings(main)); // not only for the first reader
+    EXPECT_FALSE(m_store.canWrite(QStringLiteral("/data/")));
+    EXPECT_FALSE(m_store.WriteSetting(QLatin1String(kSettingDefaultDirectory), QStringLiteral("/data/")));
+    EXPECT_EQ(readTestFile(path()), garbage);
+}
+
+TEST_F(SettingsStoreTest, CannotWriteWhereNoFileCanBeMade)
+{
+    const QString blocker = m_dir.filePath(QStringLiteral("plain-file"));
+    ASSERT_TRUE(writeTestFile(blocker, "not a folder"));
+    CSettingsStore blocked(blocker + QStringLiteral("/Zendrak/Tarvel.ini"));
+    EXPECT_FALSE(blocked.canWrite(QStringLiteral("/data/")));
+    EXPECT_FALSE(blocked.WriteSetting(QLatin1String(kSettingDefaultDirectory), QStringLiteral("/data/")));
+    // A folder still to be made is fine.
+    EXPECT_TRUE(m_store.canWrite(QStringLiteral("/data/")));
 }
 
 TEST_F(SettingsStoreTest, TextsComeBackExactly)

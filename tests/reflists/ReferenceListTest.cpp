@@ -5,12 +5,15 @@
 #include "db/RecordStore.h"
 #include "platform/SettingsStore.h"
 #include "reflists/DefaultsDlg.h"
+#include "support/TestFiles.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 #include "ui/StatusWindow.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -48,6 +51,17 @@ protected:
         return dialog;
     }
     QString stored(const char *name) const { return m_settings.ReadSetting(QLatin1String(name)); }
+    // Types into the list's box and presses its ADD button.
+    static void add(CDefaultsDlg &dialog, ReferenceListKind kind, const QString &text)
+    {
+        const char *const labels[] = {"Default Model Status", "Default Model MFGs", "Default Model Type"};
+        const QString description = QStringLiteral("Add to ") + QLatin1String(labels[int(kind)]);
+        dialog.listBox(kind)->setEditText(text);
+        for (auto *button : dialog.findChildren<QPushButton *>()) {
+            if (button->text() == QLatin1String("ADD") && button->accessibleDescription() == description)
+                button->click();
+        }
+    }
 
     CTestLogbook m_logbook;
     CRecordStore m_store;
@@ -79,17 +93,68 @@ TEST_F(DefaultsScreen, BuiltInDefaultsAreSavedInSortedOrder)
     EXPECT_EQ(stored(kSettingDefaultStatus), "");
 }
 
-TEST_F(DefaultsScreen, StoredTextsReadAndSaveBack)
+TEST_F(DefaultsScreen, UnchangedListsAreNotWrittenBack)
 {
-    m_settings.WriteSetting(QLatin1String(kSettingDefaultStatus), QStringLiteral("A,B"));
-    m_settings.WriteSetting(QLatin1String(kSettingDefaultModelTypes), QStringLiteral("A,,B,"));
+    // Typed by hand, without quotes: the file's reader sees lists, not texts.
+    const QByteArray typed = "[General]\nDefault Status=Active,Retired,\nDefault Model Types=A,,B,\n"
+                             "Default Model MFGs=A,B\n";
+    ASSERT_TRUE(writeTestFile(m_settings.fileName(), typed));
     {
         auto dialog = open();
-        EXPECT_EQ(dialog->entries(ReferenceListKind::Status), QStringList({"", "A"}));
+        EXPECT_EQ(dialog->entries(ReferenceListKind::Status), QStringList({"", "Active", "Retired"}));
         EXPECT_EQ(dialog->entries(ReferenceListKind::Types), QStringList({"", "", "A", "B"}));
+        EXPECT_EQ(dialog->entries(ReferenceListKind::Mfgs), QStringList({"", "A"}));
+        dialog->reject();
     }
-    EXPECT_EQ(stored(kSettingDefaultStatus), "A,");
-    EXPECT_EQ(stored(kSettingDefaultModelTypes), ",A,B,");
+    EXPECT_EQ(readTestFile(m_settings.fileName()), typed);
+
+    {
+        auto dialog = open();
+        add(*dialog, ReferenceListKind::Mfgs, "EST");
+    }
+    EXPECT_EQ(stored(kSettingDefaultModelMfgs), "A,EST,");
+    EXPECT_EQ(stored(kSettingDefaultStatus), "Active,Retired,");
+    EXPECT_EQ(stored(kSettingDefaultModelTypes), "A,,B,");
+}
+
+TEST_F(DefaultsScreen, EntryThatDoesNotFitIsRefusedByName)
+{
+    QStringList added;
+    {
+        auto dialog = open();
+        for (int i = 10; i < 40; ++i) {
+            const QString maker = QStringLiteral("Maker number %1").arg(i); // 15 characters and a comma
+            add(*dialog, ReferenceListKind::Mfgs, maker);
+            if (m_prompter.shown().isEmpty())
+                added.append(maker);
+        }
+        ASSERT_EQ(added.size(), 12); // 12 x 16 = 192; a thirteenth would make 208
+        ASSERT_FALSE(m_prompter.shown().isEmpty());
+        EXPECT_EQ(m_prompter.shown().first().caption, "Error");
+        EXPECT_EQ(m_prompter.shown().first().text,
+                  "Maker number 22 does not fit: a list holds at most 199 characters, each entry counting one more "
+                  "for its comma");
+        EXPECT_EQ(dialog->entries(ReferenceListKind::Mfgs).mid(1), added);
+    }
+    EXPECT_EQ(splitReferenceList(stored(kSettingDefaultModelMfgs)), added);
+}
+
+TEST_F(DefaultsScreen, DropDownsStayInsideTheWindow)
+{
+    QString many;
+    for (int i = 0; i < 45; ++i)
+        many += QStringLiteral("T%1,").arg(i, 2, 10, QLatin1Char('0'));
+    for (const char *name : {kSettingDefaultStatus, kSettingDefaultModelMfgs, kSettingDefaultModelTypes})
+        ASSERT_TRUE(m_settings.WriteSetting(QLatin1String(name), many));
+    auto dialog = open();
+    for (ReferenceListKind kind : {ReferenceListKind::Status, ReferenceListKind::Mfgs, ReferenceListKind::Types}) {
+        QComboBox *box = dialog->listBox(kind);
+        ASSERT_EQ(box->count(), 46);
+        const int room = dialog->height() - box->mapTo(dialog.get(), QPoint(0, box->height())).y();
+        const int rowHeight = box->view()->sizeHintForRow(0);
+        EXPECT_GE(box->maxVisibleItems(), 1);
+        EXPECT_LE(box->maxVisibleItems() * rowHeight, std::max(room, rowHeight));
+    }
 }
 
 TEST_F(DefaultsScreen, AddRemoveAndDefaultReplace)
