@@ -2,6 +2,7 @@
 
 #include "app/BannerText.h"
 #include "ui/FormFactor.h"
+#include "ui/HelpBrowser.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -31,4 +32,5 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     layout->addWidget(text, 1);
     layout->addWidget(buttons);
     applyFormFactor(this);
+    installHelp(this, QStringLiteral("main"));
 }

@@ -15,6 +15,7 @@
 #include "ui/AppIcon.h"
 #include "ui/CommandBar.h"
 #include "ui/FormFactor.h"
+#include "ui/HelpBrowser.h"
 #include "ui/Prompter.h"
 #include "ui/PropertySheet.h"
 #include "ui/StatusWindow.h"
@@ -232,5 +233,5 @@ void CTarvelDlg::onLaunch()
 
 void CTarvelDlg::onHelp()
 {
-    m_ui.prompter.prompt(this, QString(), QStringLiteral("Help"), PromptIcon::None, PromptButtons::Ok);
+    showHelp(this, QStringLiteral("main"));
 }

@@ -8,6 +8,7 @@
 #include "support/LayoutAudit.h"
 #include "ui/CommandBar.h"
 #include "ui/FormFactor.h"
+#include "ui/HelpBrowser.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 
@@ -162,14 +164,47 @@ TEST_F(MainWindowTest, CommandBarCarriesTheMenusInOrder)
     }
 }
 
-TEST_F(MainWindowTest, HelpShowsTheHelpBoxUnderTheApplicationName)
+TEST_F(MainWindowTest, KeysOpenTheDataMenuTheHelpAndQuit)
 {
     auto window = mainWindow();
-    window->onHelp();
-    ASSERT_EQ(m_prompter.shown().size(), 1);
-    EXPECT_EQ(m_prompter.shown().first().text, QStringLiteral("Help"));
-    EXPECT_EQ(m_prompter.shown().first().caption, QStringLiteral("Tarvel.htp"));
-    EXPECT_EQ(m_prompter.shown().first().buttons, PromptButtons::Ok);
+    if (!showOnReferenceScreen(window.get(), ReferenceScreen::Desktop))
+        GTEST_SKIP() << "the offscreen reference screens are not available";
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+
+    // Reports what popped up or opened over the window, and closes it again.
+    auto opened = [](auto press) {
+        QString seen;
+        QTimer::singleShot(50, [&] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                seen = QStringLiteral("menu ") + menu->title();
+                menu->close();
+            } else if (auto *help = qobject_cast<CHelpBrowser *>(QApplication::activeModalWidget())) {
+                seen = help->windowTitle() + QStringLiteral(": ") + help->browser()->toPlainText().section('\n', 0, 0);
+                help->reject();
+            }
+        });
+        press();
+        QTest::qWait(100);
+        return seen;
+    };
+    EXPECT_EQ(opened([&] { QTest::keyClick(window.get(), Qt::Key_D, Qt::AltModifier); }), "menu Data");
+    EXPECT_EQ(opened([&] { QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier); }), "menu EDIT");
+    const QString help = QStringLiteral("Help: Tarvel: Tarvel");
+    EXPECT_EQ(opened([&] { QTest::keyClick(window.get(), Qt::Key_F1); }), help);
+    QToolButton *question = nullptr;
+    for (auto *button : window->commandBar()->findChildren<QToolButton *>()) {
+        if (button->text() == QLatin1String("?"))
+            question = button;
+    }
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(opened([&] { QTest::mouseClick(question, Qt::LeftButton); }), help);
+
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->result(), QDialog::Rejected);
 }
 
 TEST_F(MainWindowTest, AboutBoxShowsTheCreditsAndCloses)
