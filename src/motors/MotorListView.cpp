@@ -3,7 +3,33 @@
 #include "motors/MotorLineModel.h"
 
 #include <QHeaderView>
+#include <QStyle>
 #include <QTreeView>
+
+#include <algorithm>
+
+namespace {
+// Rows measured exactly besides the longest value of each column; with a
+// hundred thousand motors measuring every row would dominate opening the list.
+constexpr int kSampleRows = 64;
+
+void fitColumns(QTreeView *list, const CMotorLineModel &model, const std::array<int, 4> &floors)
+{
+    const QFontMetrics metrics = list->fontMetrics();
+    // The item's text margins on both sides, and a character's slack for the glyphs
+    // of a value that is not the longest but wider.
+    const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1)
+        + metrics.horizontalAdvance(QLatin1Char('M'));
+    const int sampled = std::min(model.rowCount(), kSampleRows);
+    for (int column = 0; column < model.columnCount(); ++column) {
+        int width = metrics.horizontalAdvance(model.longestText(column));
+        for (int row = 0; row < sampled; ++row)
+            width = std::max(width, metrics.horizontalAdvance(model.index(row, column).data().toString()));
+        const int header = list->header()->sectionSizeHint(column);
+        list->setColumnWidth(column, std::max({width + margins, header, floors[size_t(column)]}));
+    }
+}
+} // namespace
 
 QTreeView *createMotorListView(CMotorLineModel *model, const std::array<int, 4> &columnWidths, QWidget *parent)
 {
@@ -11,14 +37,17 @@ QTreeView *createMotorListView(CMotorLineModel *model, const std::array<int, 4> 
     list->setModel(model);
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
-    list->setHeaderHidden(true);
     list->setItemsExpandable(false);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->header()->setStretchLastSection(true);
-    for (int i = 0; i < 3; ++i)
-        list->setColumnWidth(i, columnWidths[size_t(i)]);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    list->header()->setSectionResizeMode(QHeaderView::Interactive);
+    list->header()->setSectionsMovable(false);
+    list->header()->setStretchLastSection(false);
+    fitColumns(list, *model, columnWidths);
+    QObject::connect(model, &QAbstractItemModel::modelReset, list,
+                     [list, model, columnWidths] { fitColumns(list, *model, columnWidths); });
     return list;
 }
