@@ -3,6 +3,7 @@
 #include "motors/MotorLineModel.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTreeView>
 
@@ -12,6 +13,24 @@ namespace {
 // Rows measured exactly besides the longest value of each column; with a
 // hundred thousand motors measuring every row would dominate opening the list.
 constexpr int kSampleRows = 64;
+// Rows a desktop window offers room for at first.
+constexpr int kRowsWanted = 16;
+
+// Asks for room for every column and a good number of rows, so that a desktop
+// window sized to its content shows the list whole; it shrinks like any list.
+class CMotorTreeView : public QTreeView
+{
+public:
+    using QTreeView::QTreeView;
+
+    QSize sizeHint() const override
+    {
+        const int frame = 2 * frameWidth();
+        const int rows = std::max(sizeHintForRow(0), fontMetrics().height());
+        return {header()->length() + verticalScrollBar()->sizeHint().width() + frame,
+                header()->sizeHint().height() + kRowsWanted * rows + frame};
+    }
+};
 
 void fitColumns(QTreeView *list, const CMotorLineModel &model, const std::array<int, 4> &floors)
 {
@@ -33,7 +52,7 @@ void fitColumns(QTreeView *list, const CMotorLineModel &model, const std::array<
 
 QTreeView *createMotorListView(CMotorLineModel *model, const std::array<int, 4> &columnWidths, QWidget *parent)
 {
-    auto *list = new QTreeView(parent);
+    auto *list = new CMotorTreeView(parent);
     list->setModel(model);
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
