@@ -49,6 +49,12 @@ CHelpBrowser::CHelpBrowser(const QString &page, QWidget *parent)
     applyFormFactor(this);
 }
 
+QSize CHelpBrowser::sizeHint() const
+{
+    const QFontMetrics metrics = fontMetrics();
+    return QDialog::sizeHint().expandedTo(QSize(60 * metrics.averageCharWidth(), 30 * metrics.lineSpacing()));
+}
+
 void showHelp(QWidget *screen, const QString &page)
 {
     CHelpBrowser help(page, screen);

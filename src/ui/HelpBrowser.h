@@ -21,6 +21,8 @@ public:
     CHelpBrowser(const QString &page, QWidget *parent);
 
     QTextBrowser *browser() const { return m_browser; }
+    // A page of text's worth on a desktop; a small screen is filled anyway.
+    QSize sizeHint() const override;
 
 private:
     QTextBrowser *m_browser = nullptr;
