@@ -5,7 +5,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFI
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "cmake --install failed")
 endif()
-foreach(file bin/tarvel bin/tarvel-cli share/applications/tarvel.desktop share/icons/hicolor/scalable/apps/tarvel.svg)
+foreach(file bin/tarvel bin/tarvel-cli share/applications/tarvel.desktop share/icons/hicolor/scalable/apps/tarvel.svg
+             share/tarvel/help/main.html)
     if(NOT EXISTS ${PREFIX}/${file})
         message(FATAL_ERROR "not installed: ${file}")
     endif()

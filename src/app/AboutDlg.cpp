@@ -1,7 +1,8 @@
 #include "app/AboutDlg.h"
 
 #include "app/BannerText.h"
-#include "ui/ScreenSize.h"
+#include "ui/FormFactor.h"
+#include "ui/HelpBrowser.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -18,7 +19,6 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     text->setObjectName(QStringLiteral("aboutText"));
     text->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     text->setWordWrap(true);
-    text->setAccessibleName(QStringLiteral("About"));
 
     auto *buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
@@ -31,5 +31,6 @@ CAboutDlg::CAboutDlg(QWidget *parent)
     layout->setContentsMargins(10, 10, 10, 10);
     layout->addWidget(text, 1);
     layout->addWidget(buttons);
-    setFixedSize(kScreenWidth, kScreenHeight);
+    applyFormFactor(this);
+    installHelp(this, QStringLiteral("main"));
 }

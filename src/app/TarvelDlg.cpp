@@ -14,9 +14,10 @@
 #include "rockets/RocketPage.h"
 #include "ui/AppIcon.h"
 #include "ui/CommandBar.h"
+#include "ui/FormFactor.h"
+#include "ui/HelpBrowser.h"
 #include "ui/Prompter.h"
 #include "ui/PropertySheet.h"
-#include "ui/ScreenSize.h"
 #include "ui/StatusWindow.h"
 
 #include <QAction>
@@ -24,6 +25,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QVBoxLayout>
+
+namespace {
+// Where the main window was on a desktop, "x,y,width,height".
+const QString kMainWindowGeometry = QStringLiteral("Main Window Geometry");
+} // namespace
 
 CTarvelDlg::CTarvelDlg(CSettingsStore &settings, CUiServices ui, CStoreReporter &reporter, QWidget *parent)
     : QDialog(parent)
@@ -47,7 +53,6 @@ CTarvelDlg::CTarvelDlg(CSettingsStore &settings, CUiServices ui, CStoreReporter 
     m_bannerLabel->setObjectName(QStringLiteral("bannerLabel"));
     m_bannerLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_bannerLabel->setWordWrap(true);
-    m_bannerLabel->setAccessibleName(QStringLiteral("Banner"));
 
     createCommandBar();
 
@@ -55,16 +60,19 @@ CTarvelDlg::CTarvelDlg(CSettingsStore &settings, CUiServices ui, CStoreReporter 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addSpacing(28);
+    // On a tall screen the texts sit a little above the middle, not at the top.
+    layout->addStretch(1);
     layout->addWidget(m_versionLabel);
     layout->addSpacing(24);
     layout->addWidget(welcome);
     layout->addSpacing(6);
-    layout->addWidget(m_bannerLabel, 1);
+    layout->addWidget(m_bannerLabel);
+    layout->addStretch(2);
     layout->addWidget(m_commandBar);
-    setFixedSize(kScreenWidth, kScreenHeight);
 
     m_settings.loadMainSettings(m_main);
     showVersionAndBanner();
+    applyFormFactor(this, windowGeometryFromText(m_settings.ReadSetting(kMainWindowGeometry)));
 }
 
 CTarvelDlg::~CTarvelDlg() = default;
@@ -73,18 +81,18 @@ void CTarvelDlg::createCommandBar()
 {
     m_commandBar = new CCommandBar(this);
 
-    QMenu *data = m_commandBar->addMenu(QStringLiteral("Data"));
+    QMenu *data = m_commandBar->addMenu(QStringLiteral("&Data"));
     connect(data->addAction(QStringLiteral("About")), &QAction::triggered, this, &CTarvelDlg::onAbout);
     data->addSeparator();
     connect(data->addAction(QStringLiteral("Queries")), &QAction::triggered, this, &CTarvelDlg::onQueries);
     connect(data->addAction(QStringLiteral("Rockets")), &QAction::triggered, this, &CTarvelDlg::onRockets);
     connect(data->addAction(QStringLiteral("Viewer")), &QAction::triggered, this, &CTarvelDlg::onViewer);
 
-    QMenu *edit = m_commandBar->addMenu(QStringLiteral("EDIT"));
+    QMenu *edit = m_commandBar->addMenu(QStringLiteral("&EDIT"));
     connect(edit->addAction(QStringLiteral("Options")), &QAction::triggered, this, &CTarvelDlg::onOptions);
     connect(edit->addAction(QStringLiteral("Defaults")), &QAction::triggered, this, &CTarvelDlg::onDefaults);
 
-    connect(m_commandBar->addCommand(QStringLiteral("LAUNCH")), &QAction::triggered, this, &CTarvelDlg::onLaunch);
+    connect(m_commandBar->addCommand(QStringLiteral("&LAUNCH")), &QAction::triggered, this, &CTarvelDlg::onLaunch);
 
     m_commandBar->addStretch();
     QAction *help = m_commandBar->addCommand(QStringLiteral("?"));
@@ -94,9 +102,24 @@ void CTarvelDlg::createCommandBar()
     connect(help, &QAction::triggered, this, &CTarvelDlg::onHelp);
 
     auto *helpKey = new QAction(this);
-    helpKey->setShortcut(QKeySequence::HelpContents);
+    helpKey->setShortcut(QKeySequence(Qt::Key_F1));
     addAction(helpKey);
     connect(helpKey, &QAction::triggered, this, &CTarvelDlg::onHelp);
+
+    // Closing the main window ends the program.
+    auto *quit = new QAction(this);
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addAction(quit);
+    connect(quit, &QAction::triggered, this, &QDialog::reject);
+}
+
+void CTarvelDlg::done(int result)
+{
+    // On a desktop the window comes back where the flyer left it; a full
+    // screen has nothing to remember.
+    if (formFactorOf(this) == FormFactor::Desktop && isVisible() && !(windowState() & Qt::WindowFullScreen))
+        m_settings.WriteSetting(kMainWindowGeometry, windowGeometryText(isMaximized() ? normalGeometry() : geometry()));
+    QDialog::done(result);
 }
 
 void CTarvelDlg::showVersionAndBanner()
@@ -210,5 +233,5 @@ void CTarvelDlg::onLaunch()
 
 void CTarvelDlg::onHelp()
 {
-    m_ui.prompter.prompt(this, QString(), QStringLiteral("Help"), PromptIcon::None, PromptButtons::Ok);
+    showHelp(this, QStringLiteral("main"));
 }

@@ -39,6 +39,9 @@ public:
     // Shows or hides the banner after the banner setting changed.
     void setDisplayBanner(bool display);
 
+    // Closing remembers where the window was (on a desktop).
+    void done(int result) override;
+
 public slots:
     // The commands of the command bar; each opens its screen modally.
     void onAbout();

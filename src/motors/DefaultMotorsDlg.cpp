@@ -7,8 +7,9 @@
 #include "motors/MotorTable.h"
 #include "ui/CommandBar.h"
 #include "ui/FileChooser.h"
+#include "ui/FormFactor.h"
+#include "ui/HelpBrowser.h"
 #include "ui/Prompter.h"
-#include "ui/ScreenSize.h"
 #include "ui/StatusWindow.h"
 #include "ui/WaitCursor.h"
 
@@ -24,7 +25,7 @@
 #include <QVBoxLayout>
 
 namespace {
-// Widths of the MFG, Type, Delay and Size columns; the inputs above line up with them.
+// The least widths of the MFG, Type, Delay and Size columns: the handheld's.
 constexpr std::array<int, 4> kColumnWidths = {62, 44, 58, 56};
 } // namespace
 
@@ -40,7 +41,8 @@ CDefaultMotorsDlg::CDefaultMotorsDlg(CRecordStore &store, CStatusWindow &status,
     setWindowTitle(QStringLiteral("Default Motors"));
     setObjectName(QStringLiteral("defaultMotorsDialog"));
     buildLayout();
-    setFixedSize(kScreenWidth, kScreenHeight);
+    applyFormFactor(this);
+    installHelp(this, QStringLiteral("motors"));
 
     m_status.moveInto(this);
     loadList();
@@ -75,9 +77,12 @@ void CDefaultMotorsDlg::buildLayout()
     for (int i = 0; i < 4; ++i) {
         auto *label = new QLabel(QLatin1String(labels[i]), this);
         label->setBuddy(fields[i]);
-        fields[i]->setFixedWidth(kColumnWidths[i] - 2);
+        // Narrow enough for four in a row on the handheld, growing alike with the window.
+        fields[i]->setMinimumWidth(kColumnWidths[i] - 2);
+        fields[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         inputs->addWidget(label, 0, i);
         inputs->addWidget(fields[i], 1, i);
+        inputs->setColumnStretch(i, kColumnWidths[i]);
     }
 
     auto *add = new QPushButton(QStringLiteral("ADD"), this);
@@ -99,12 +104,15 @@ void CDefaultMotorsDlg::buildLayout()
     note->setWordWrap(true);
 
     m_commandBar = new CCommandBar(this);
-    QMenu *functions = m_commandBar->addMenu(QStringLiteral("Functions"));
+    QMenu *functions = m_commandBar->addMenu(QStringLiteral("&Functions"));
     connect(functions->addAction(QStringLiteral("Remove All")), &QAction::triggered, this,
             &CDefaultMotorsDlg::onRemoveAll);
     connect(functions->addAction(QStringLiteral("Load From File")), &QAction::triggered, this,
             &CDefaultMotorsDlg::onLoadFromFile);
     connect(functions->addAction(QStringLiteral("Filter")), &QAction::triggered, this, &CDefaultMotorsDlg::onFilter);
+    m_commandBar->addStretch();
+    // Every change is stored at once, so closing only closes.
+    connect(m_commandBar->addCommand(QStringLiteral("OK")), &QAction::triggered, this, &QDialog::accept);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 0);

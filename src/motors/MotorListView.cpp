@@ -3,22 +3,70 @@
 #include "motors/MotorLineModel.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTreeView>
+
+#include <algorithm>
+
+namespace {
+// Rows measured exactly besides the longest value of each column; with a
+// hundred thousand motors measuring every row would dominate opening the list.
+constexpr int kSampleRows = 64;
+// Rows a desktop window offers room for at first.
+constexpr int kRowsWanted = 16;
+
+// Asks for room for every column and a good number of rows, so that a desktop
+// window sized to its content shows the list whole; it shrinks like any list.
+class CMotorTreeView : public QTreeView
+{
+public:
+    using QTreeView::QTreeView;
+
+    QSize sizeHint() const override
+    {
+        const int frame = 2 * frameWidth();
+        const int rows = std::max(sizeHintForRow(0), fontMetrics().height());
+        return {header()->length() + verticalScrollBar()->sizeHint().width() + frame,
+                header()->sizeHint().height() + kRowsWanted * rows + frame};
+    }
+};
+
+void fitColumns(QTreeView *list, const CMotorLineModel &model, const std::array<int, 4> &floors)
+{
+    const QFontMetrics metrics = list->fontMetrics();
+    // The item's text margins on both sides, and a character's slack for the glyphs
+    // of a value that is not the longest but wider.
+    const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1)
+        + metrics.horizontalAdvance(QLatin1Char('M'));
+    const int sampled = std::min(model.rowCount(), kSampleRows);
+    for (int column = 0; column < model.columnCount(); ++column) {
+        int width = metrics.horizontalAdvance(model.longestText(column));
+        for (int row = 0; row < sampled; ++row)
+            width = std::max(width, metrics.horizontalAdvance(model.index(row, column).data().toString()));
+        const int header = list->header()->sectionSizeHint(column);
+        list->setColumnWidth(column, std::max({width + margins, header, floors[size_t(column)]}));
+    }
+}
+} // namespace
 
 QTreeView *createMotorListView(CMotorLineModel *model, const std::array<int, 4> &columnWidths, QWidget *parent)
 {
-    auto *list = new QTreeView(parent);
+    auto *list = new CMotorTreeView(parent);
     list->setModel(model);
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
-    list->setHeaderHidden(true);
     list->setItemsExpandable(false);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    list->header()->setStretchLastSection(true);
-    for (int i = 0; i < 3; ++i)
-        list->setColumnWidth(i, columnWidths[size_t(i)]);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    list->header()->setSectionResizeMode(QHeaderView::Interactive);
+    list->header()->setSectionsMovable(false);
+    list->header()->setStretchLastSection(false);
+    fitColumns(list, *model, columnWidths);
+    QObject::connect(model, &QAbstractItemModel::modelReset, list,
+                     [list, model, columnWidths] { fitColumns(list, *model, columnWidths); });
     return list;
 }

@@ -4,6 +4,16 @@
 #include <QSizePolicy>
 #include <QToolButton>
 
+namespace {
+// The text as read and matched: the mnemonic marks removed, a doubled one kept as "&".
+QString withoutMnemonic(QString text)
+{
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(QLatin1Char('&'));
+    return text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+}
+} // namespace
+
 CCommandBar::CCommandBar(QWidget *parent)
     : QToolBar(parent)
 {
@@ -17,11 +27,12 @@ CCommandBar::CCommandBar(QWidget *parent)
 
 QMenu *CCommandBar::addMenu(const QString &title)
 {
-    auto *menu = new QMenu(title, this);
-    menu->setAccessibleName(title);
+    const QString plain = withoutMnemonic(title);
+    auto *menu = new QMenu(plain, this);
+    menu->setAccessibleName(plain);
     auto *button = new QToolButton(this);
     button->setText(title);
-    button->setAccessibleName(title);
+    button->setAccessibleName(plain);
     button->setMenu(menu);
     button->setPopupMode(QToolButton::InstantPopup);
     // The arrow would crowd a 240-pixel bar; the button opens its menu on a tap.
@@ -32,9 +43,12 @@ QMenu *CCommandBar::addMenu(const QString &title)
 
 QAction *CCommandBar::addCommand(const QString &text)
 {
-    QAction *action = addAction(text);
+    const QString plain = withoutMnemonic(text);
+    QAction *action = addAction(plain);
+    // The button shows the icon text, which keeps the mnemonic.
+    action->setIconText(text);
     if (auto *button = qobject_cast<QToolButton *>(widgetForAction(action)))
-        button->setAccessibleName(text);
+        button->setAccessibleName(plain);
     return action;
 }
 

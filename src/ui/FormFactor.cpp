@@ -41,7 +41,7 @@ public:
         m_window->setWindowState(m_window->windowState() & ~Qt::WindowFullScreen);
         const QSize compact = QSize(kCompactWidth, kCompactHeight).boundedTo(available.size());
         m_window->setMinimumSize(m_window->minimumSizeHint().expandedTo(compact).boundedTo(available.size()));
-        m_window->setGeometry(desktopGeometry(screen, available));
+        m_window->setGeometry(desktopGeometry(available));
     }
 
 protected:
@@ -53,12 +53,16 @@ protected:
     }
 
 private:
-    QRect desktopGeometry(QScreen *screen, const QRect &available) const
+    QRect desktopGeometry(const QRect &available) const
     {
-        if (m_remembered.isValid() && QGuiApplication::screenAt(m_remembered.center()) == screen) {
+        // The remembered place wins while it lies on a desktop screen, which need
+        // not be the one the window was about to open on.
+        QScreen *keptOn = m_remembered.isValid() ? QGuiApplication::screenAt(m_remembered.center()) : nullptr;
+        if (keptOn && formFactorForWidth(keptOn->geometry().width()) == FormFactor::Desktop) {
+            const QRect room = keptOn->availableGeometry();
             QRect kept = m_remembered;
-            kept.setSize(kept.size().expandedTo(m_window->minimumSize()).boundedTo(available.size()));
-            return desktopPlacement(kept.size(), available, kept);
+            kept.setSize(kept.size().expandedTo(m_window->minimumSize()).boundedTo(room.size()));
+            return desktopPlacement(kept.size(), room, kept);
         }
         QRect over;
         if (QWidget *parent = m_window->parentWidget(); parent && parent->window()->isVisible())

@@ -23,6 +23,14 @@ class QWidget;
 //
 // Nothing else is needed: the window is placed each time it is shown on a
 // screen it was not yet placed on, so exec() and show() both do the right thing.
+// The screen then needs a layout that fits 240x320 and grows: lists and notes
+// take the stretch, labels sit beside or above their fields (no setGeometry,
+// no setFixedSize of the window). installHelp() (ui/HelpBrowser.h) gives it F1.
+//
+// To check a screen, tests call auditOnReferenceScreens() (tests/support/
+// LayoutAudit.h), which shows it at 240x320, 1280x800 and on a 720x1440 phone
+// at scale 2 and lists what lies outside, overlaps or is cut; tarvel-shots'
+// CShotContext::save() photographs it at the same three sizes.
 
 // The handheld's window, in logical pixels: the compact form and the minimum.
 inline constexpr int kCompactWidth = 240;

@@ -6,6 +6,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QScreen>
+#include <QThread>
+#include <QWidget>
+#include <QWindow>
 
 namespace {
 const QString kScreenPrefix = QStringLiteral("tarvel-");
@@ -67,4 +70,27 @@ QScreen *referenceScreen(ReferenceScreen screen)
             return candidate;
     }
     return nullptr;
+}
+
+bool showOnReferenceScreen(QWidget *window, ReferenceScreen which)
+{
+    QScreen *screen = referenceScreen(which);
+    if (!screen)
+        return false;
+    window->hide();
+    window->setScreen(screen);
+    // Moved onto the screen first, so that a dialog does not centre itself on another one.
+    window->move(screen->geometry().topLeft());
+    window->show();
+    // The platform exposes the window and reports its final geometry (a full
+    // screen, say) through events that arrive a little later.
+    QRect last;
+    for (int settled = 0, round = 0; settled < 3 && round < 200; ++round) {
+        QCoreApplication::processEvents();
+        const bool exposed = window->windowHandle() && window->windowHandle()->isExposed();
+        settled = exposed && window->geometry() == last ? settled + 1 : 0;
+        last = window->geometry();
+        QThread::msleep(1);
+    }
+    return window->screen() == screen && window->isVisible();
 }

@@ -6,6 +6,7 @@
 #include <array>
 
 class QScreen;
+class QWidget;
 
 // The three screens every screen is checked and photographed on: a desktop
 // monitor, the handheld's 240x320 window and a 720x1440 phone at scale 2.
@@ -38,3 +39,8 @@ bool selectOffscreenReferenceScreens(const QString &directory);
 // The platform screen standing for a reference screen; null when the program
 // was not started with them.
 QScreen *referenceScreen(ReferenceScreen screen);
+
+// Shows the window on a reference screen, placed by its form factor, and waits
+// until the platform has given it its final geometry; false when the screen is
+// missing or the window did not appear on it.
+bool showOnReferenceScreen(QWidget *window, ReferenceScreen screen);

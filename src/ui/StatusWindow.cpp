@@ -1,7 +1,11 @@
 #include "ui/StatusWindow.h"
 
+#include <QEvent>
+
+#include <algorithm>
+
 namespace {
-constexpr int kLeft = 45;
+// The handheld's box: 150x50 pixels, 50 below the top of a 240-wide window.
 constexpr int kTop = 50;
 constexpr int kWidth = 150;
 constexpr int kHeight = 50;
@@ -15,9 +19,10 @@ CStatusWindow::CStatusWindow(QWidget *parent)
     setAlignment(Qt::AlignCenter);
     setAutoFillBackground(true);
     setAccessibleName(QStringLiteral("Status"));
-    setGeometry(kLeft, kTop, kWidth, kHeight);
+    setWordWrap(true);
     m_text = QStringLiteral("Initializing");
     setText(m_text);
+    followOwner();
 }
 
 void CStatusWindow::moveInto(QWidget *parent)
@@ -25,17 +30,51 @@ void CStatusWindow::moveInto(QWidget *parent)
     const bool visible = isVisible();
     if (parentWidget() != parent)
         setParent(parent);
-    setGeometry(kLeft, kTop, kWidth, kHeight);
+    followOwner();
     raise();
     setVisible(visible);
+}
+
+void CStatusWindow::followOwner()
+{
+    if (m_owner == parentWidget())
+        return;
+    if (m_owner)
+        m_owner->removeEventFilter(this);
+    m_owner = parentWidget();
+    if (m_owner)
+        m_owner->installEventFilter(this);
+    place();
+}
+
+void CStatusWindow::place()
+{
+    QWidget *owner = parentWidget();
+    if (!owner)
+        return;
+    // At least the handheld's box, wider for a longer text, never wider than the owner.
+    const int natural = fontMetrics().boundingRect(QRect(), Qt::AlignCenter, text()).width() + 2 * frameWidth()
+        + 2 * margin() + fontMetrics().averageCharWidth();
+    const int width = std::min(std::max(kWidth, natural), owner->width());
+    const int height = std::max(kHeight, heightForWidth(width));
+    setGeometry((owner->width() - width) / 2, kTop, width, height);
+}
+
+bool CStatusWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_owner && event->type() == QEvent::Resize)
+        place();
+    return QLabel::eventFilter(watched, event);
 }
 
 void CStatusWindow::paintNow()
 {
     m_pending = false;
     // The label lays its text out on every change, so it only sees texts that are drawn.
-    if (text() != m_text)
+    if (text() != m_text) {
         setText(m_text);
+        place();
+    }
     if (isVisible())
         repaint();
     m_sincePaint.start();

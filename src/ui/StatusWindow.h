@@ -4,10 +4,13 @@
 
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPointer>
 
 // The small framed text window in which long operations show their progress.
 // The main window creates it for the Defaults command and lends it to the
-// screens that command opens; each makes it its own child while it runs.
+// screens that command opens; each makes it its own child while it runs. It
+// floats over its owner, centred across it near the top, at least the
+// handheld's 150x50 pixels and as large as its text needs.
 class CStatusWindow : public QLabel, public CProgressReport
 {
     Q_OBJECT
@@ -19,7 +22,7 @@ public:
 
     explicit CStatusWindow(QWidget *parent);
 
-    // Makes the window a child of the given window, at its fixed place, on top.
+    // Makes the window a child of the given window, in its place there, on top.
     void moveInto(QWidget *parent);
     // Draws the latest text now, whatever the interval.
     void paintNow();
@@ -33,8 +36,14 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Keeps the window placed over its owner as the owner changes size.
+    void followOwner();
+    void place();
+
+    QPointer<QWidget> m_owner;
     QElapsedTimer m_sincePaint;
     QString m_text;
     bool m_pending = false;

@@ -4,6 +4,7 @@
 #include "motors/DefaultMotorsDlg.h"
 #include "motors/MotorFilterDlg.h"
 #include "motors/MotorLineModel.h"
+#include "support/LayoutAudit.h"
 #include "support/TestFiles.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
@@ -17,6 +18,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -221,4 +224,39 @@ TEST_F(MotorScreens, FilterListSortsAndEmptyFilterDoesNothing)
     button(dialog, "REMOVE")->click();
     EXPECT_EQ(m_prompter.shown().last().text, "Removed\n0\nmotors");
     EXPECT_EQ(types().size(), 4);
+}
+
+TEST_F(MotorScreens, DefaultMotorsFitsEveryScreenWithWholeDesignations)
+{
+    // Many short lines, then the longest values last, past the rows measured exactly.
+    for (int i = 0; i < 120; ++i)
+        ASSERT_TRUE(
+            m_store.RunSql(QStringLiteral("INSERT INTO Motors VALUES (%1, 'B6', '4', 'Estes', '18x70')").arg(10 + i)));
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("INSERT INTO Motors VALUES (200, 'M2245IM-P Imax', '6-10-14', "
+                                              "'Zephyr Cesaroni Technology', '98x702 (6G XL)')")));
+    CDefaultMotorsDlg dialog(m_store, m_status, m_ui, QString());
+    auto *list = dialog.findChild<QTreeView *>();
+    ASSERT_FALSE(list->isHeaderHidden());
+    ASSERT_EQ(dialog.model().lines().last(), "Zephyr Cesaroni Technology\tM2245IM-P Imax\t6-10-14\t98x702 (6G XL)");
+
+    QString skipped;
+    EXPECT_EQ(auditOnReferenceScreens(&dialog, &skipped), QStringList());
+    m_status.showProgress(QStringLiteral("Loading Motor\n12 of 125"));
+    EXPECT_EQ(auditOnReferenceScreens(&dialog, &skipped), QStringList());
+    if (!skipped.isEmpty())
+        GTEST_SKIP() << skipped.toStdString();
+
+    // OK closes it, and so does Escape.
+    ASSERT_TRUE(showOnReferenceScreen(&dialog, ReferenceScreen::Phone));
+    QToolButton *ok = nullptr;
+    for (auto *candidate : dialog.findChildren<QToolButton *>()) {
+        if (candidate->text() == QLatin1String("OK"))
+            ok = candidate;
+    }
+    ASSERT_NE(ok, nullptr);
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+    ASSERT_TRUE(showOnReferenceScreen(&dialog, ReferenceScreen::Desktop));
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
 }

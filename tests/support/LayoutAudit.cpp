@@ -14,7 +14,6 @@
 #include <QStyleOptionComboBox>
 #include <QStyleOptionViewItem>
 #include <QTabBar>
-#include <QTest>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -232,27 +231,6 @@ QStringList auditLayout(QWidget *window, bool checkElision)
         }
     }
     return faults;
-}
-
-bool showOnReferenceScreen(QWidget *window, ReferenceScreen which)
-{
-    QScreen *screen = referenceScreen(which);
-    if (!screen)
-        return false;
-    window->hide();
-    window->setScreen(screen);
-    // Moved onto the screen first, so that a dialog does not centre itself on another one.
-    window->move(screen->geometry().topLeft());
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window))
-        return false;
-    // The platform reports the final geometry (a full screen, say) a little later.
-    QRect last;
-    for (int i = 0; i < 20 && window->geometry() != last; ++i) {
-        last = window->geometry();
-        QTest::qWait(5);
-    }
-    return window->screen() == screen;
 }
 
 QStringList auditOnReferenceScreens(QWidget *window, QString *skipped)

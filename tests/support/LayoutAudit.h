@@ -17,10 +17,6 @@ class QWidget;
 // Widgets scrolled inside a scroll area are left to the scroll area.
 QStringList auditLayout(QWidget *window, bool checkElision);
 
-// Shows the window on one of the reference screens (placed by its form factor)
-// and waits until it has its final geometry; false when that screen is missing.
-bool showOnReferenceScreen(QWidget *window, ReferenceScreen screen);
-
 // Shows the window on each reference screen in turn and audits it; texts are
 // checked on the desktop and the phone, where there is room for them. Each
 // fault is prefixed with the screen's name. Skips (returns a note in

@@ -25,7 +25,8 @@ int main(int argc, char *argv[])
     }
     qputenv("HOME", home.path().toUtf8());
     // Offscreen, with a desktop, the handheld's window and a phone side by side.
-    selectOffscreenReferenceScreens(home.path());
+    if (!selectOffscreenReferenceScreens(home.path()) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication application(argc, argv);
     setApplicationIdentity();

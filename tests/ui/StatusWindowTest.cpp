@@ -41,14 +41,29 @@ TEST(StatusWindow, ThrottlesPaintingButShowsTheLastText)
     EXPECT_TRUE(status.isHidden());
 }
 
-TEST(StatusWindow, MovesBetweenOwners)
+TEST(StatusWindow, FloatsOverEachOwnerAndFitsItsText)
 {
-    QWidget first;
-    QWidget second;
-    CStatusWindow status(&first);
-    status.moveInto(&second);
-    EXPECT_EQ(status.parentWidget(), &second);
-    EXPECT_EQ(status.geometry(), QRect(45, 50, 150, 50));
-    status.moveInto(&first);
-    EXPECT_EQ(status.parentWidget(), &first);
+    QWidget handheld;
+    handheld.resize(240, 320);
+    QWidget desktop;
+    desktop.resize(900, 600);
+    CStatusWindow status(&handheld);
+    EXPECT_EQ(status.geometry(), QRect(45, 50, 150, 50)); // the handheld's place
+
+    desktop.show();
+    status.moveInto(&desktop);
+    EXPECT_EQ(status.parentWidget(), &desktop);
+    EXPECT_EQ(status.geometry(), QRect(375, 50, 150, 50)); // centred across the wider owner
+    desktop.resize(1000, 600);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(status.geometry().center().x(), desktop.rect().center().x());
+
+    // A long text widens the box as far as the owner allows, then wraps.
+    const QString longText = QStringLiteral("Loading Motor file AeroTech_K1100T_Warp9_reload_and_more.eng");
+    status.showProgress(longText);
+    status.paintNow();
+    EXPECT_GE(status.width(), status.fontMetrics().horizontalAdvance(longText));
+    status.moveInto(&handheld);
+    EXPECT_EQ(status.width(), 240);
+    EXPECT_GE(status.height(), status.heightForWidth(240));
 }

@@ -1,6 +1,5 @@
 #include "shots/ShotContext.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QPixmap>
 #include <QWidget>
@@ -14,11 +13,18 @@ CShotContext::CShotContext(const QString &outputDirectory, const QString &storag
 
 bool CShotContext::save(QWidget &widget, const QString &name)
 {
-    widget.show();
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
-    const QString file = QDir(m_outputDirectory).filePath(name + QStringLiteral(".png"));
-    const bool saved = widget.grab().save(file);
+    bool saved = true;
+    for (const CReferenceScreenInfo &info : referenceScreens())
+        saved = save(widget, name, info.screen) && saved;
+    return saved;
+}
+
+bool CShotContext::save(QWidget &widget, const QString &name, ReferenceScreen screen)
+{
+    const QString file = QDir(m_outputDirectory)
+                             .filePath(name + QLatin1Char('-') + QLatin1String(referenceScreenInfo(screen).suffix)
+                                       + QStringLiteral(".png"));
+    const bool saved = showOnReferenceScreen(&widget, screen) && widget.grab().save(file);
     widget.hide();
     if (saved) {
         std::printf("%s\n", qPrintable(file));

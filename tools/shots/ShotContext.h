@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/SettingsStore.h"
+#include "ui/ReferenceScreens.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 #include "ui/UiServices.h"
@@ -23,9 +24,13 @@ public:
     CUiServices ui() { return {m_prompter, m_files}; }
     QString storageDirectory() const { return m_storageDirectory; }
 
-    // Shows the widget offscreen, lets it lay itself out and paint, and writes
-    // it to "<name>.png"; false (with a message on stderr) when that fails.
+    // Shows the window on each reference screen in turn (the handheld's
+    // 240x320, a 1280x800 desktop, a 720x1440 phone at scale 2), lets it lay
+    // itself out and paint, and writes "<name>-compact.png", "<name>-desktop.png"
+    // and "<name>-phone.png"; false (with a message on stderr) when one fails.
     bool save(QWidget &widget, const QString &name);
+    // The same on one reference screen only.
+    bool save(QWidget &widget, const QString &name, ReferenceScreen screen);
     int failures() const { return m_failures; }
 
 private:

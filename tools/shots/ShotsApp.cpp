@@ -3,6 +3,7 @@
 #include "app/PromptStoreReporter.h"
 #include "app/TarvelDlg.h"
 #include "shots/ShotContext.h"
+#include "ui/HelpBrowser.h"
 
 void shootApplicationScreens(CShotContext &context)
 {
@@ -20,6 +21,10 @@ void shootApplicationScreens(CShotContext &context)
     {
         CAboutDlg about;
         context.save(about, QStringLiteral("about"));
+    }
+    {
+        CHelpBrowser help(QStringLiteral("main"), nullptr);
+        context.save(help, QStringLiteral("help"));
     }
     {
         COptionsDlg options(context.settings().defaultStorageDirectory());

@@ -1,10 +1,11 @@
-// tarvel-shots DIR: renders every screen offscreen into DIR, one PNG per screen,
-// on a sample logbook in a temporary storage directory. The user's own settings
-// and logbook are never touched.
+// tarvel-shots DIR: renders every screen offscreen into DIR at three sizes (the
+// handheld's window, a desktop, a phone), on a sample logbook in a temporary
+// storage directory. The user's own settings and logbook are never touched.
 #include "platform/Platform.h"
 #include "shots/SampleLogbook.h"
 #include "shots/ShotContext.h"
 #include "ui/Appearance.h"
+#include "ui/ReferenceScreens.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,8 +28,11 @@ int main(int argc, char *argv[])
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toUtf8());
     qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
     qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Every screen is photographed on a desktop, the handheld's window and a phone.
+    if (!selectOffscreenReferenceScreens(home.path())) {
+        std::fprintf(stderr, "tarvel-shots: runs on the offscreen platform only (unset QT_QPA_PLATFORM)\n");
+        return EXIT_FAILURE;
+    }
 
     QApplication application(argc, argv);
     setApplicationIdentity();
