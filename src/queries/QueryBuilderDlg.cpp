@@ -119,7 +119,7 @@ void CQueryBuilderDlg::loadList()
     int tabStop = kNameTabStop;
     for (const CSavedQuery &query : loadSavedQueries(m_store)) {
         m_list->addItem(queryListLine(query));
-        tabStop = std::max(tabStop, m_delegate->tabStopFor(m_list->fontMetrics(), query.name));
+        tabStop = std::max(tabStop, CQueryLineDelegate::tabStopFor(m_list->font(), query.name));
     }
     // The names line up in a column as wide as the longest of them.
     m_delegate->setTabStop(tabStop);

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFrame>
 #include <QLabel>
 #include <QScreen>
 #include <QScrollBar>
@@ -34,8 +35,11 @@ void widenDropDown(QComboBox *box)
     QAbstractItemView *view = box->view();
     int wanted = view->sizeHintForColumn(0) + 2 * view->frameWidth()
         + box->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view->verticalScrollBar());
-    if (const QScreen *screen = box->screen())
-        wanted = std::min(wanted, screen->availableGeometry().width());
+    if (const QScreen *screen = box->screen()) {
+        // The list sits in a framed popup window, and that window in the screen.
+        const auto *popup = qobject_cast<const QFrame *>(view->parentWidget());
+        wanted = std::min(wanted, screen->availableGeometry().width() - (popup ? 2 * popup->frameWidth() : 0));
+    }
     view->setMinimumWidth(std::max(wanted, 0));
 }
 } // namespace

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 constexpr int kGap = 6;
@@ -29,9 +30,15 @@ CQueryLineDelegate::CQueryLineDelegate(int tabStop, QObject *parent)
     , m_tabStop(tabStop)
 { }
 
-int CQueryLineDelegate::tabStopFor(const QFontMetrics &metrics, const QString &name) const
+int CQueryLineDelegate::tabStopFor(const QFont &font, const QString &name)
 {
-    return metrics.horizontalAdvance(name) + kGap;
+    return textWidth(font, name) + kGap;
+}
+
+// Rounded up, with a pixel to spare: a text given its rounded width is elided.
+int CQueryLineDelegate::textWidth(const QFont &font, const QString &text)
+{
+    return int(std::ceil(QFontMetricsF(font).horizontalAdvance(text))) + 1;
 }
 
 void CQueryLineDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
@@ -63,8 +70,7 @@ QSize CQueryLineDelegate::sizeHint(const QStyleOptionViewItem &option, const QMo
 {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
     const CLineParts parts = splitLine(index.data(Qt::DisplayRole).toString());
-    const QFontMetrics metrics(option.font);
-    const int nameRoom = std::max(m_tabStop, tabStopFor(metrics, parts.name));
-    size.setWidth(2 * kMargin + nameRoom + metrics.horizontalAdvance(parts.sql));
+    const int nameRoom = std::max(m_tabStop, tabStopFor(option.font, parts.name));
+    size.setWidth(2 * kMargin + nameRoom + textWidth(option.font, parts.sql));
     return size;
 }

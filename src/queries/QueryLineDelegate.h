@@ -16,11 +16,13 @@ public:
     int tabStop() const { return m_tabStop; }
     void setTabStop(int tabStop) { m_tabStop = tabStop; }
     // The tab stop that leaves room for this name before it.
-    int tabStopFor(const QFontMetrics &metrics, const QString &name) const;
+    static int tabStopFor(const QFont &font, const QString &name);
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
+    static int textWidth(const QFont &font, const QString &text);
+
     int m_tabStop;
 };
