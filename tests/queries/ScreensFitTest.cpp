@@ -135,12 +135,19 @@ TEST_P(ScreensFit, NoLayoutFaultsAndFingerSizedControlsOnThePhone)
         GTEST_SKIP() << skipped.toStdString();
     EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
 
-    ASSERT_TRUE(showOnReferenceScreen(screen.get(), ReferenceScreen::Phone));
-    for (QWidget *widget : screen->findChildren<QWidget *>()) {
-        const bool target = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QLineEdit *>(widget)
-            || qobject_cast<QComboBox *>(widget);
-        if (target && widget->isVisible() && !qobject_cast<QComboBox *>(widget->parentWidget())) {
-            EXPECT_GE(widget->height(), kMinimumTouchSize) << widget->metaObject()->className();
+    // Finger-sized on the phone; back on the handheld, stylus-sized as they were.
+    for (ReferenceScreen form : {ReferenceScreen::Phone, ReferenceScreen::Compact}) {
+        ASSERT_TRUE(showOnReferenceScreen(screen.get(), form));
+        for (QWidget *widget : screen->findChildren<QWidget *>()) {
+            const bool target = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QLineEdit *>(widget)
+                || qobject_cast<QComboBox *>(widget);
+            if (!target || !widget->isVisible() || qobject_cast<QComboBox *>(widget->parentWidget()))
+                continue;
+            if (form == ReferenceScreen::Phone) {
+                EXPECT_GE(widget->height(), kMinimumTouchSize) << widget->metaObject()->className();
+            } else {
+                EXPECT_LT(widget->height(), kMinimumTouchSize) << widget->metaObject()->className();
+            }
         }
     }
 
