@@ -1,8 +1,8 @@
 #include "ui/PropertySheet.h"
 
 #include "ui/CommandBar.h"
+#include "ui/FormFactor.h"
 #include "ui/PropertyPage.h"
-#include "ui/ScreenSize.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -45,7 +45,7 @@ CPropertySheet::CPropertySheet(const QString &title, QWidget *parent)
     m_bottom->setContentsMargins(0, 0, 0, 0);
     m_bottom->setSpacing(0);
     layout->addLayout(m_bottom);
-    setFixedSize(kScreenWidth, kScreenHeight);
+    applyFormFactor(this);
 
     connect(m_tabs, &QTabBar::currentChanged, this, &CPropertySheet::onTabChanged);
     connect(m_confirm, &QPushButton::clicked, this, &CPropertySheet::confirm);
