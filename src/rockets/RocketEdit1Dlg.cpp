@@ -8,10 +8,13 @@
 #include "ui/DropDownSizing.h"
 
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 
 namespace {
@@ -22,6 +25,14 @@ QStringList listEntries(const QString &text)
     QStringList entries = text.split(QLatin1Char(','));
     entries.removeLast();
     return entries;
+}
+
+// The one local file a drop carries; empty for anything else.
+QString droppedFile(const QMimeData *data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().first().isLocalFile())
+        return QString();
+    return data->urls().first().toLocalFile();
 }
 
 QComboBox *makeCombo(QWidget *parent)
@@ -75,6 +86,7 @@ CRocketEdit1Dlg::CRocketEdit1Dlg(const CRocketEditContext &context, const QStrin
     grid->addWidget(new QLabel(QStringLiteral("(Size 103 x 215)"), this), 5, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(6, 1);
+    setAcceptDrops(true);
 }
 
 void CRocketEdit1Dlg::onInitDialog()
@@ -141,10 +153,30 @@ bool CRocketEdit1Dlg::onKillActive()
 void CRocketEdit1Dlg::chooseImage()
 {
     saveValues();
-    const QString name = chooseRocketImage(m_context.ui, this, m_context.storageDirectory, m_ownPictures);
+    takeImage(chooseRocketImage(m_context.ui, this, m_context.storageDirectory, m_ownPictures));
+}
+
+void CRocketEdit1Dlg::takeImage(const QString &name)
+{
     if (name.isNull())
         return;
     m_image = name;
     m_ownPictures.append(name);
     loadValues();
+}
+
+void CRocketEdit1Dlg::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CRocketEdit1Dlg::dropEvent(QDropEvent *event)
+{
+    const QString source = droppedFile(event->mimeData());
+    if (source.isEmpty())
+        return;
+    event->acceptProposedAction();
+    saveValues();
+    takeImage(takeRocketImage(m_context.ui, this, source, m_context.storageDirectory, m_ownPictures));
 }
