@@ -23,6 +23,9 @@
 namespace {
 
 constexpr char kMotorsQuery[] = "Select * FROM Motors ORDER BY Type";
+// The least a drop-down of the motor row gets: the five fields of a staged,
+// clustered rocket share the handheld's 240 pixels.
+constexpr int kNarrowestDropDown = 44;
 
 QComboBox *makeCombo(QWidget *parent, const QString &name)
 {
@@ -30,9 +33,10 @@ QComboBox *makeCombo(QWidget *parent, const QString &name)
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setAccessibleName(name);
-    // Narrow in the box on the handheld; the drop-down shows entries whole.
-    combo->setMinimumContentsLength(4);
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // As wide as its longest entry where there is room, and as narrow as the
+    // handheld needs; the drop-down shows entries whole either way.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    combo->setMinimumWidth(kNarrowestDropDown);
     return combo;
 }
 
@@ -56,8 +60,9 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
     m_stageLabel = new QLabel(QStringLiteral("Stage"), this);
     m_stageButton = new QPushButton(QStringLiteral("1"), this);
     m_stageButton->setAccessibleName(QStringLiteral("Stage"));
+    // A one-digit button as wide as its label, not a text button's usual width.
     m_stageButton->setMinimumWidth(24);
-    m_stageButton->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    m_stageButton->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     auto *mfgLabel = new QLabel(QStringLiteral("MFG"), this);
     m_mfgCombo = makeCombo(this, QStringLiteral("MFG"));
     mfgLabel->setBuddy(m_mfgCombo);

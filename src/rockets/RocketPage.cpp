@@ -115,7 +115,9 @@ void CRocketPage::buildControls()
     auto *motorsLabel = new QLabel(QStringLiteral("Recomended Motors:"), this);
     motorsLabel->setWordWrap(true);
     m_motors = makeCombo(this, QStringLiteral("Recomended Motors:"));
-    // A motor designation is read whole, in the box and in its drop-down.
+    // A motor designation is read whole, in the box where there is room and
+    // always in its drop-down; the handheld's narrow box is the least it gets.
+    m_motors->setMinimumWidth(m_motors->minimumSizeHint().width());
     m_motors->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     motorsLabel->setBuddy(m_motors);
     m_mfg = makeEdit(this, QStringLiteral("Manufacturer"));
