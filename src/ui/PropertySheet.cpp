@@ -66,6 +66,9 @@ void CPropertySheet::addPage(CPropertyPage *page)
     m_switching = true;
     m_tabs->addTab(page->title());
     m_switching = false;
+    // A hidden tab bar does not tell the layout that it grew; the sheet may
+    // have been measured already, before it had any tab.
+    m_tabs->updateGeometry();
 }
 
 CPropertyPage *CPropertySheet::page(int index) const

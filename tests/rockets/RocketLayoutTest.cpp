@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
 
 #include <gtest/gtest.h>
 
@@ -57,6 +58,10 @@ protected:
         if (!skipped.isEmpty())
             GTEST_SKIP() << skipped.toStdString();
         EXPECT_TRUE(faults.isEmpty()) << what << ":\n" << faults.join(QLatin1Char('\n')).toStdString();
+        // The audit passes over what has no size: the page tabs must have one.
+        auto *tabs = window.findChild<QTabBar *>();
+        ASSERT_NE(tabs, nullptr);
+        EXPECT_GE(tabs->width(), tabs->tabRect(tabs->count() - 1).right()) << what;
     }
 
     CRocketPage *addRocketPage(CPropertySheet &sheet, CRocketBrowser::Mode mode)
