@@ -15,7 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPushButton>
+#include <QToolButton>
 
 namespace {
 
@@ -55,10 +55,11 @@ CRocketEdit1Dlg::CRocketEdit1Dlg(const CRocketEditContext &context, const QStrin
     m_mfgCombo = makeCombo(this);
     m_statusCombo = makeCombo(this);
     m_imageEdit = new QLineEdit(this);
-    auto *browse = new QPushButton(QStringLiteral("..."), this);
+    // A tool button is as narrow as its three dots, and square where fingers tap.
+    auto *browse = new QToolButton(this);
+    browse->setText(QStringLiteral("..."));
     browse->setAccessibleName(QStringLiteral("..."));
-    browse->setFixedWidth(24);
-    connect(browse, &QPushButton::clicked, this, &CRocketEdit1Dlg::chooseImage);
+    connect(browse, &QToolButton::clicked, this, &CRocketEdit1Dlg::chooseImage);
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(8, 10, 8, 8);

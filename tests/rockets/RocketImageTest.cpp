@@ -11,6 +11,7 @@
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -18,7 +19,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -151,7 +151,7 @@ TEST(RocketImage, PictureNeverReplacesTheLogbookOrAnotherFile)
     CScriptedFileChooser files;
     CRocketEditSheet sheet({store, settings, {prompter, files}, storage}, QStringLiteral("1"));
     sheet.show();
-    QPushButton *browse = driver::find<QPushButton>(sheet.mainPage(), QStringLiteral("..."));
+    QAbstractButton *browse = driver::find<QAbstractButton>(sheet.mainPage(), QStringLiteral("..."));
     QLineEdit *image = driver::find<QLineEdit>(sheet.mainPage(), QStringLiteral("Image file"));
 
     // The logbook and a sound are refused, and Yes is never asked for.
