@@ -1,8 +1,8 @@
 #include "ui/PropertySheet.h"
 
 #include "ui/CommandBar.h"
+#include "ui/FormFactor.h"
 #include "ui/PropertyPage.h"
-#include "ui/ScreenSize.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -47,7 +47,7 @@ CPropertySheet::CPropertySheet(const QString &title, QWidget *parent)
     m_bottom->setContentsMargins(0, 0, 0, 0);
     m_bottom->setSpacing(0);
     layout->addLayout(m_bottom);
-    setFixedSize(kScreenWidth, kScreenHeight);
+    applyFormFactor(this);
 
     connect(m_tabs, &QTabBar::currentChanged, this, &CPropertySheet::onTabChanged);
     connect(m_confirm, &QPushButton::clicked, this, &CPropertySheet::confirm);
@@ -68,6 +68,9 @@ void CPropertySheet::addPage(CPropertyPage *page)
     m_switching = true;
     m_tabs->addTab(page->title());
     m_switching = false;
+    // A hidden tab bar does not tell the layout that it grew; the sheet may
+    // have been measured already, before it had any tab.
+    m_tabs->updateGeometry();
 }
 
 CPropertyPage *CPropertySheet::page(int index) const
