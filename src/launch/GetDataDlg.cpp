@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QtCharts/QChart>
+#include <QtCharts/QLegend>
 
 CGetDataDlg::CGetDataDlg(CFileChooser &files, EHeightUnit unit, QWidget *parent)
     : QDialog(parent)
@@ -34,6 +36,8 @@ CGetDataDlg::CGetDataDlg(CFileChooser &files, EHeightUnit unit, QWidget *parent)
     m_previewText->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_plot = new CAltitudePlot(this);
     m_plot->setMinimumHeight(90);
+    // A preview: the curve and its marks speak for themselves.
+    m_plot->chart()->legend()->hide();
     m_plot->setAccessibleName(QStringLiteral("Altitude plot"));
     m_plot->hide();
 
