@@ -66,6 +66,10 @@ public:
     CUiServices ui() const { return m_context.ui; }
     const QStringList &launchSites() const { return m_sites; }
 
+    // The altimeter file named for this flight; when the flight is stored, a
+    // copy in the storage directory takes its place.
+    void takeAltimeterFile(const QString &name);
+
     // Starts the event's sound and returns at once.
     void playSound(FlightSound sound);
     // The clock's current time to the second; tests set their own clock.
@@ -105,6 +109,9 @@ private:
     void takeRocket(const CRocketPage &rocket);
     // Writes the flight; false (after telling the flyer) when it was not stored.
     bool storeFlight(CRecordStore &store);
+    // Copies the altimeter file named in this flight into the storage directory
+    // and names the copy instead; the error when it could not be copied.
+    QString keepAltimeterFile();
     void showSaved(CRecordStore &store);
 
     Context m_context;
@@ -115,6 +122,8 @@ private:
     // The last flight was refused by the logbook: the next "Log Flight" is
     // its retry and keeps the moments it stamped.
     bool m_unsaved = false;
+    // The altimeter file was named in this flight and is not yet copied.
+    bool m_altimeterFileToCopy = false;
     QStringList m_sites;
     std::function<QDateTime()> m_clock;
     std::function<int(CPropertySheet &)> m_sheetRunner;

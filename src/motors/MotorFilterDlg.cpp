@@ -6,7 +6,7 @@
 #include "motors/MotorTable.h"
 #include "ui/FormFactor.h"
 #include "ui/Prompter.h"
-#include "ui/TouchTargets.h"
+#include "ui/TouchSize.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -36,7 +36,7 @@ CMotorFilterDlg::CMotorFilterDlg(CRecordStore &store, CUiServices ui, QWidget *p
     setObjectName(QStringLiteral("motorFilterDialog"));
     buildLayout();
     applyFormFactor(this);
-    keepTouchTargets(this);
+    applyTouchSizes(this);
 }
 
 void CMotorFilterDlg::buildLayout()

@@ -7,7 +7,7 @@
 #include "ui/CommandBar.h"
 #include "ui/FormFactor.h"
 #include "ui/Prompter.h"
-#include "ui/TouchTargets.h"
+#include "ui/TouchSize.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -107,7 +107,7 @@ CQueryBuilderDlg::CQueryBuilderDlg(CRecordStore &store, CUiServices ui, QWidget 
     layout->addLayout(fields, 1);
     layout->addWidget(m_commandBar);
     applyFormFactor(this);
-    keepTouchTargets(this);
+    applyTouchSizes(this);
 
     loadList();
 }

@@ -11,7 +11,7 @@
 #include "ui/FileChooser.h"
 #include "ui/FormFactor.h"
 #include "ui/Prompter.h"
-#include "ui/TouchTargets.h"
+#include "ui/TouchSize.h"
 #include "ui/WaitCursor.h"
 
 #include <QAbstractItemView>
@@ -94,7 +94,7 @@ CQueryDlg::CQueryDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
     layout->addLayout(content, 1);
     layout->addWidget(m_commandBar);
     applyFormFactor(this);
-    keepTouchTargets(this);
+    applyTouchSizes(this);
 
     refresh();
 }

@@ -9,7 +9,7 @@
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
-#include "ui/TouchTargets.h"
+#include "ui/TouchSize.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
