@@ -110,10 +110,12 @@ void CGetDataDlg::preview(const QString &path)
     const CFlightMeasures measures = measureFlight(recording);
     QString text = measures.apogee ? QStringLiteral("Apogee: %1").arg(formatHeight(*measures.apogee, m_unit))
                                    : QStringLiteral("No apogee in this recording.");
+    if (measures.apogee && m_expected)
+        text += QLatin1Char('\n') + altitudeComparison(*m_expected, *measures.apogee, m_unit);
     if (recording.skippedLines > 0)
         text += QStringLiteral("\n%1 lines could not be read.").arg(recording.skippedLines);
     m_previewText->setText(text);
-    m_plot->setFlight(recording, measures, m_unit);
+    m_plot->setFlight(recording, measures, m_unit, m_expected);
     m_plot->show();
 }
 

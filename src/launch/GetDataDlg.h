@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class CAltitudePlot;
 class CFileChooser;
 class QLabel;
@@ -23,6 +25,9 @@ public:
     explicit CGetDataDlg(CFileChooser &files, EHeightUnit unit = EHeightUnit::Feet, QWidget *parent = nullptr);
 
     QString fileName() const { return m_fileName; }
+    // The altitude the flyer expected of this rocket on this motor, in the
+    // flyer's unit: the preview compares the apogee with it and the plot draws it.
+    void setExpectedAltitude(std::optional<double> expected) { m_expected = expected; }
     void setFileName(const QString &name);
 
     void OnSelectFile();
@@ -45,6 +50,7 @@ private:
 
     CFileChooser &m_files;
     EHeightUnit m_unit;
+    std::optional<double> m_expected;
     QString m_fileName;
     QLineEdit *m_nameField = nullptr;
     QPushButton *m_select = nullptr;

@@ -221,6 +221,7 @@ void CLaunchDlg::OnLogFlight()
     sheet.addPage(new CFailurePage(*this));
     connect(rocket, &CRocketPage::flyIt, &sheet, [this, rocket, &sheet] {
         m_checklist = rocket->browser().view().checklist;
+        m_expectedAltitude = rocket->browser().view().motorAlt;
         markPageDone(kRocketDone);
         sheet.setActivePage(WeatherPage);
     });

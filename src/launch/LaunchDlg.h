@@ -59,6 +59,8 @@ public:
     CFlightRecord &flight() { return m_flight; }
     const CFlightRecord &flight() const { return m_flight; }
     QString &checklistText() { return m_checklist; }
+    // The expected altitude of the motor the flyer chose on the rocket page, as typed there.
+    QString expectedAltitude() const { return m_expectedAltitude; }
     quint8 pagesDone() const { return m_pagesDone; }
     void markPageDone(quint8 bit) { m_pagesDone |= bit; }
     QString storageDirectory() const { return m_context.storageDirectory; }
@@ -117,6 +119,7 @@ private:
     Context m_context;
     CFlightRecord m_flight;
     QString m_checklist;
+    QString m_expectedAltitude;
     quint8 m_pagesDone = 0;
     QString m_rocketName;
     // The last flight was refused by the logbook: the next "Log Flight" is

@@ -87,6 +87,10 @@ void CSuccessPage::OnDone()
         const EHeightUnit unit =
             heightUnitFromSetting(m_launch.settings().ReadSetting(QStringLiteral("Altitude Unit")));
         CGetDataDlg dialog(m_launch.ui().files, unit);
+        bool typed = false;
+        const double expected = m_launch.expectedAltitude().trimmed().toDouble(&typed);
+        if (typed && expected > 0)
+            dialog.setExpectedAltitude(expected);
         if (m_runDataDialog(dialog) == QDialog::Accepted)
             m_launch.takeAltimeterFile(dialog.fileName());
         m_altimeterFile->setText(m_launch.flight().altFileName);

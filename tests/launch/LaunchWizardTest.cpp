@@ -675,6 +675,12 @@ TEST_F(LaunchWizardTest, ChosenRecordingIsPreviewedAndStoredAsACopyBesideTheLogb
                 click(dialog.selectButton());
                 EXPECT_EQ(dialog.previewText()->text(), QStringLiteral("Apogee: 400 m"));
                 EXPECT_TRUE(dialog.plot()->isVisible());
+                // With the motor's expected altitude the preview compares the two.
+                dialog.setExpectedAltitude(420);
+                m_files.script({source});
+                click(dialog.selectButton());
+                EXPECT_EQ(dialog.previewText()->text(),
+                          QStringLiteral("Apogee: 400 m\nExpected 420 m, reached 400 m (-5 %)"));
                 click(dialog.okButton());
                 return dialog.result();
             });
