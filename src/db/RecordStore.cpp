@@ -140,7 +140,11 @@ CRecordStore::StatementAccess CRecordStore::statementAccess(const QString &sql)
 }
 
 // A result whose columns all come from one table is read together with that
-// table's rowids, so that writes go to the row each result row came from.
+// table's rowids, so that writes go to the row each result row came from. The
+// rowid rides in a hidden column after the user's columns; the rewritten
+// statement is used only when its columns are the plain statement's, from the
+// same places, and the added one is that table's own rowid. Otherwise the plain
+// statement's rows are read as they are, and the result is read-only.
 bool CRecordStore::makeWritable(const QString &sql, const CSqlStatement &plain, int columns)
 {
     const QString table = plain.columnTable(0);
@@ -157,12 +161,18 @@ bool CRecordStore::makeWritable(const QString &sql, const CSqlStatement &plain, 
     if (withRowId.isNull())
         return false;
     CSqlStatement statement = m_db.prepare(withRowId);
-    if (!statement.isValid() || statement.columnCount() != columns + 1 || statement.columnTable(0) != table)
+    if (!statement.isValid() || statement.columnCount() != columns + 1)
         return false;
     for (int c = 0; c < columns; ++c) {
-        if (statement.columnTable(c + 1) != table || statement.columnOrigin(c + 1) != origins.at(c))
+        if (statement.columnTable(c) != table || statement.columnOrigin(c) != origins.at(c)
+            || statement.columnName(c) != plain.columnName(c))
             return false;
     }
+    // "_rowid_" names a column of that name when the table has one; a view or a
+    // subquery gives NULL, which has no table.
+    if (statement.columnTable(columns) != table || statement.columnDatabase(columns) != database
+        || statement.columnOrigin(columns).compare(QLatin1String("_rowid_"), Qt::CaseInsensitive) == 0)
+        return false;
     if (!m_result.read(statement, true))
         return false;
     m_result.setBase(table, origins);

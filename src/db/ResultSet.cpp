@@ -5,17 +5,16 @@
 bool CResultSet::read(CSqlStatement &statement, bool rowIdColumn)
 {
     clear();
-    const int first = rowIdColumn ? 1 : 0;
-    const int columns = statement.columnCount() - first;
+    const int columns = statement.columnCount() - (rowIdColumn ? 1 : 0);
     for (int c = 0; c < columns; ++c)
-        m_columnNames.append(statement.columnName(c + first));
+        m_columnNames.append(statement.columnName(c));
 
     CSqlStatement::Step step;
     while ((step = statement.step()) == CSqlStatement::Step::Row) {
         if (rowIdColumn)
-            m_rowIds.append(statement.columnInt64(0));
+            m_rowIds.append(statement.columnInt64(columns));
         for (int c = 0; c < columns; ++c)
-            m_values.append(statement.columnText(c + first));
+            m_values.append(statement.columnText(c));
         ++m_rowCount;
     }
     if (step != CSqlStatement::Step::Done) {

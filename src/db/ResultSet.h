@@ -11,8 +11,8 @@ class CSqlStatement;
 class CResultSet
 {
 public:
-    // Reads every row of a prepared statement. When rowIdColumn is true, column 0
-    // holds the base-table rowid and is kept apart from the visible columns.
+    // Reads every row of a prepared statement. When rowIdColumn is true, the last
+    // column holds the base-table rowid and is kept apart from the visible columns.
     // False when stepping fails; the set is then empty.
     bool read(CSqlStatement &statement, bool rowIdColumn);
     void clear();

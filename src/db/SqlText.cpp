@@ -145,23 +145,30 @@ QString selectWithRowId(const QString &sql)
     Token token;
     if (!nextToken(sql, i, token) || token.word != QLatin1String("SELECT"))
         return {};
-    qsizetype insertAt = token.end;
-    qsizetype j = i;
-    if (nextToken(sql, j, token) && token.word == QLatin1String("ALL"))
-        insertAt = token.end;
 
-    // Any of these makes one result row stand for several table rows, or none.
-    static const QStringList refused = {QStringLiteral("DISTINCT"),  QStringLiteral("GROUP"),  QStringLiteral("UNION"),
-                                        QStringLiteral("INTERSECT"), QStringLiteral("EXCEPT"), QStringLiteral("WINDOW"),
-                                        QStringLiteral("OVER")};
-    i = insertAt;
+    // Any of these makes one result row stand for several table rows, or none,
+    // or would make an added column change which rows come back.
+    static const QStringList refused = {
+        QStringLiteral("DISTINCT"),  QStringLiteral("GROUP"),  QStringLiteral("HAVING"), QStringLiteral("UNION"),
+        QStringLiteral("INTERSECT"), QStringLiteral("EXCEPT"), QStringLiteral("WINDOW"), QStringLiteral("OVER")};
+    // The rowid goes after the last result column, before the FROM of this
+    // SELECT (not of a subquery), so the user's column numbers keep their meaning.
+    qsizetype insertAt = -1;
+    int depth = 0;
     while (nextToken(sql, i, token)) {
         if (refused.contains(token.word))
             return {};
+        const QChar last = sql.at(token.end - 1);
+        if (token.word.isEmpty() && last == QLatin1Char('('))
+            ++depth;
+        else if (token.word.isEmpty() && last == QLatin1Char(')'))
+            --depth;
+        else if (depth == 0 && insertAt < 0 && token.word == QLatin1String("FROM"))
+            insertAt = token.end - 4; // where the word FROM begins
     }
-    if (i < 0)
+    if (i < 0 || insertAt < 0)
         return {};
-    return sql.left(insertAt) + QLatin1String(" rowid, ") + sql.mid(insertAt);
+    return sql.left(insertAt) + QLatin1String(", _rowid_ ") + sql.mid(insertAt);
 }
 
 bool isTransactionControl(const QString &sql)

@@ -24,8 +24,11 @@ QString createDatabasePath(const QString &sql);
 // would end or split the store's own transactions.
 bool isTransactionControl(const QString &sql);
 
-// The SELECT text with "rowid" added as the first result column, so that the rows
-// of a single-table result can be written back. A null string when the statement
-// is of a shape where a rowid would not name one row per result row (DISTINCT,
-// GROUP BY, compound selects, anything that is not a plain SELECT).
+// The SELECT text with the hidden column "_rowid_" added after the last result
+// column, so that the rows of a single-table result can be written back while
+// the user's columns keep their positions. A null string when the statement is
+// of a shape where a rowid would not name one row per result row (DISTINCT,
+// GROUP BY, HAVING, compound selects, window functions, anything that is not a
+// plain SELECT with a FROM). The caller checks on the prepared statement that
+// the added column really is the rowid of the one base table.
 QString selectWithRowId(const QString &sql);

@@ -61,8 +61,10 @@ void CMotorFilterDlg::buildLayout()
         fields->addWidget(label, 0, i);
         fields->addWidget(edits[i], 1, i);
         fields->addWidget(nots[i], 2, i);
-        // Only a change of text makes the listed motors stale; a NOT box does not.
+        // Any change makes the listed motors stale: a ticked NOT box turns the
+        // removal onto the motors that were not shown.
         connect(edits[i], &QLineEdit::textChanged, this, [this] { m_tested = false; });
+        connect(nots[i], &QCheckBox::toggled, this, [this] { m_tested = false; });
     }
 
     auto *test = new QPushButton(QStringLiteral("Test Query"), this);
@@ -134,18 +136,20 @@ void CMotorFilterDlg::onTestQuery()
 
 void CMotorFilterDlg::onRemove()
 {
-    if (!m_tested && !m_ui.prompter.warningYesNo(this, QStringLiteral("SQL not tested\nContinue?")))
-        return;
     const CMotorFilter current = filter();
-    m_model->setLines({});
-    int found = 0;
-    if (!motorFilterCondition(current).isEmpty() && m_store.RunSql(motorFilterSelect(current))) {
-        found = m_store.CountRecords();
-        // A deletion the store refused removed nothing, and says so.
-        if (!m_store.RunSql(motorFilterDelete(current)))
-            found = 0;
+    // An empty filter is no statement at all: it matches and removes nothing.
+    const bool runnable = !motorFilterCondition(current).isEmpty();
+    const int found = runnable && m_store.RunSql(motorFilterSelect(current)) ? m_store.CountRecords() : 0;
+    if (!m_tested) {
+        const QString count = found == 1 ? QStringLiteral("1 motor") : QStringLiteral("%1 motors").arg(found);
+        if (!m_ui.prompter.warningYesNo(this,
+                                        QStringLiteral("SQL not tested\n%1 will be removed\nContinue?").arg(count)))
+            return;
     }
-    m_ui.prompter.prompt(this, QStringLiteral("Complete"), QStringLiteral("Removed\n%1\nmotors").arg(found),
+    m_model->setLines({});
+    // A deletion the store refused removed nothing, and says so.
+    const int removed = found > 0 && m_store.RunSql(motorFilterDelete(current)) ? found : 0;
+    m_ui.prompter.prompt(this, QStringLiteral("Complete"), QStringLiteral("Removed\n%1\nmotors").arg(removed),
                          PromptIcon::Information, PromptButtons::Ok);
     m_tested = true;
 }

@@ -7,6 +7,7 @@
 #include "queries/SavedQueries.h"
 #include "queries/SortListCtrl.h"
 #include "ui/CommandBar.h"
+#include "ui/DropDownSizing.h"
 #include "ui/FileChooser.h"
 #include "ui/Prompter.h"
 #include "ui/ScreenSize.h"
@@ -43,6 +44,12 @@ CQueryDlg::CQueryDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
     m_list = new CSortListCtrl(this);
     m_list->setAccessibleName(QStringLiteral("Result"));
 
+    m_errorLine = new QLabel(this);
+    m_errorLine->setObjectName(QStringLiteral("queryError"));
+    m_errorLine->setWordWrap(true);
+    m_errorLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_errorLine->hide();
+
     m_commandBar = new CCommandBar(this);
     connect(m_commandBar->addCommand(QStringLiteral("QUERIES")), &QAction::triggered, this, &CQueryDlg::onQueries);
     connect(m_commandBar->addCommand(QStringLiteral("EXPORT")), &QAction::triggered, this, &CQueryDlg::onExport);
@@ -53,6 +60,7 @@ CQueryDlg::CQueryDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
     content->addWidget(m_queryBox);
     content->addWidget(m_queryLabel);
     content->addWidget(m_list, 1);
+    content->addWidget(m_errorLine);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -77,7 +85,7 @@ void CQueryDlg::refresh()
     m_queryBox->clear();
     for (const CSavedQuery &query : queries)
         m_queryBox->addItem(query.name);
-    m_queryBox->setMaxVisibleItems(int(queries.size()) + 2);
+    sizeDropDown(m_queryBox);
     m_queryBox->setCurrentIndex(-1);
     m_queryLabel->clear();
 
@@ -88,11 +96,25 @@ void CQueryDlg::refresh()
     showResult(query.name, query.sql);
 }
 
+void CQueryDlg::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    // The layout has placed the box by now; the drop-down ends at the window's edge.
+    sizeDropDown(m_queryBox);
+}
+
+void CQueryDlg::showError(const QString &text)
+{
+    m_errorLine->setText(text);
+    m_errorLine->setVisible(!text.isEmpty());
+}
+
 void CQueryDlg::showResult(const QString &name, const QString &sql)
 {
     m_list->beginFill();
     m_list->deleteAllItems();
     while (m_list->deleteColumn(0)) { }
+    showError(QString());
 
     bool run = !sql.isEmpty();
     if (run && m_store.statementAccess(sql) == CRecordStore::StatementAccess::Writes) {
@@ -100,9 +122,14 @@ void CQueryDlg::showResult(const QString &name, const QString &sql)
         m_ui.prompter.error(this, queryWritesMessage(name));
         return;
     }
-    // A query the store rejects, or one without rows, leaves the list empty.
+    // A query without rows leaves the list empty; one SQLite refuses also says why.
     const CWaitCursor wait;
-    run = run && m_store.RunSql(sql) && m_store.FieldCount() >= 1;
+    if (run && !m_store.RunSql(sql)) {
+        const QString reason = m_store.lastError();
+        showError(reason.isEmpty() ? queryFailedMessage(name, reason) : reason);
+        run = false;
+    }
+    run = run && m_store.FieldCount() >= 1;
     if (run) {
         m_store.MoveFirst();
         const int fields = m_store.FieldCount();

@@ -24,6 +24,8 @@ public:
     QComboBox *queryBox() const { return m_queryBox; }
     QLabel *queryLabel() const { return m_queryLabel; }
     CSortListCtrl *resultList() const { return m_list; }
+    // The line under the list that says why the chosen query gave no result.
+    QLabel *errorLine() const { return m_errorLine; }
     CCommandBar *commandBar() const { return m_commandBar; }
 
     // Refills the query box and, when the chosen position holds a query, shows its result.
@@ -35,7 +37,11 @@ public slots:
     void onQueries();
     void onExport();
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    void showError(const QString &text);
     void showResult(const QString &name, const QString &sql);
 
     CRecordStore &m_store;
@@ -43,6 +49,7 @@ private:
     QComboBox *m_queryBox = nullptr;
     QLabel *m_queryLabel = nullptr;
     CSortListCtrl *m_list = nullptr;
+    QLabel *m_errorLine = nullptr;
     CCommandBar *m_commandBar = nullptr;
     int m_selected = -1;
 };

@@ -23,4 +23,9 @@ void sizeDropDown(QComboBox *combo)
     const int bottom = combo->mapTo(window, QPoint(0, combo->height())).y();
     const int height = dropDownListHeight(itemHeight, combo->count(), window->height(), bottom);
     combo->setMaxVisibleItems(std::max(1, height / std::max(itemHeight, 1)));
+    // Styles that open a non-editable combo box as a menu (Fusion among them)
+    // ignore the row count and cover the screen; a plain list keeps to it.
+    static const QString listPopup = QStringLiteral("QComboBox { combobox-popup: 0; }");
+    if (!combo->isEditable() && !combo->styleSheet().contains(listPopup))
+        combo->setStyleSheet(combo->styleSheet() + listPopup);
 }

@@ -32,21 +32,3 @@ TEST(SqlText, CreateDatabaseIsRecognisedWithItsQuotedPath)
     EXPECT_TRUE(createDatabasePath(QStringLiteral("CREATE DATABASE 'a'; DROP TABLE x")).isNull());
     EXPECT_TRUE(createDatabasePath(QStringLiteral("CREATE TABLE x (a)")).isNull());
 }
-
-TEST(SqlText, RowIdIsAddedOnlyToPlainSelects)
-{
-    EXPECT_EQ(selectWithRowId(QStringLiteral("Select * FROM Rockets ORDER BY Name")),
-              QStringLiteral("Select rowid,  * FROM Rockets ORDER BY Name"));
-    EXPECT_EQ(selectWithRowId(QStringLiteral("/* c */ SELECT ALL Name FROM Rockets")),
-              QStringLiteral("/* c */ SELECT ALL rowid,  Name FROM Rockets"));
-    // A keyword inside a text literal or an identifier does not count.
-    EXPECT_FALSE(selectWithRowId(QStringLiteral("SELECT * FROM Rockets WHERE Name = 'union group'")).isNull());
-    EXPECT_FALSE(selectWithRowId(QStringLiteral("SELECT \"distinct\" FROM t")).isNull());
-
-    for (const char *refused : {"SELECT DISTINCT Name FROM Rockets", "SELECT MFG FROM Rockets GROUP BY MFG",
-                                "SELECT Name FROM Rockets UNION SELECT Name FROM Motors",
-                                "SELECT Name FROM Rockets EXCEPT SELECT 'x'", "WITH a AS (SELECT 1) SELECT * FROM a",
-                                "VALUES (1)", "INSERT INTO Rockets (ID) VALUES (1)", "SELECT 'unterminated"}) {
-        EXPECT_TRUE(selectWithRowId(QLatin1String(refused)).isNull()) << refused;
-    }
-}

@@ -164,29 +164,47 @@ TEST_F(MotorScreens, LoadFromFile)
     EXPECT_EQ(m_files.requests().first().filter, "Motor Files (*.eng);;CSV Files (*.csv)");
 }
 
-TEST_F(MotorScreens, FilterTestQueryAndRemove)
+TEST_F(MotorScreens, FilterRemovesOnlyWhatWasShownOrAsksWithTheCount)
 {
     CMotorFilterDlg dialog(m_store, m_ui);
+    auto notBox = [&](const char *field) {
+        for (QCheckBox *box : dialog.findChildren<QCheckBox *>()) {
+            if (box->accessibleDescription() == QStringLiteral("NOT ") + QLatin1String(field))
+                return box;
+        }
+        return static_cast<QCheckBox *>(nullptr);
+    };
     type(dialog, "Type", QStringLiteral("6"));
     button(dialog, "Test Query")->click();
-    EXPECT_TRUE(dialog.isTested());
     EXPECT_EQ(dialog.model().lines(), QStringList({"Estes\tC6\t5\t18x70", "Estes\tC6\t5\t18x70"}));
 
-    // A NOT box alone keeps the test, and the removal uses it.
-    dialog.findChildren<QCheckBox *>().at(1)->setChecked(true);
-    EXPECT_TRUE(dialog.isTested());
+    // Ticking NOT after the test turns the removal onto the motors not shown: it
+    // asks, saying how many would go, and No keeps them all.
+    notBox("Type")->click();
+    m_prompter.script({PromptAnswer::No});
     button(dialog, "REMOVE")->click();
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().last().caption, "Warning");
+    EXPECT_EQ(m_prompter.shown().last().text, "SQL not tested\n2 motors will be removed\nContinue?");
+    EXPECT_EQ(types(), QStringList({"C6", "C6", "A8", "F40"}));
+
+    // Tested as it stands, the removal takes exactly the listed motors, unasked.
+    button(dialog, "Test Query")->click();
+    EXPECT_EQ(dialog.model().lines(), QStringList({"AeroTech\tF40\t7\t29x124", "Estes\tA8\t3\t18x70"}));
+    button(dialog, "REMOVE")->click();
+    ASSERT_EQ(m_prompter.shown().size(), 2);
     EXPECT_EQ(m_prompter.shown().last().caption, "Complete");
     EXPECT_EQ(m_prompter.shown().last().text, "Removed\n2\nmotors");
     EXPECT_EQ(types(), QStringList({"C6", "C6"}));
 
-    // A changed text must be tested again; No leaves the table alone.
-    type(dialog, "Type", QStringLiteral("C"));
-    EXPECT_FALSE(dialog.isTested());
-    m_prompter.script({PromptAnswer::No});
+    // A changed text must be tested again; Yes goes ahead with the count it named.
+    notBox("Type")->click();
+    type(dialog, "Size", QStringLiteral("18"));
+    m_prompter.script({PromptAnswer::Yes});
     button(dialog, "REMOVE")->click();
-    EXPECT_EQ(m_prompter.shown().last().text, "SQL not tested\nContinue?");
-    EXPECT_EQ(types().size(), 2);
+    EXPECT_EQ(m_prompter.shown().at(2).text, "SQL not tested\n2 motors will be removed\nContinue?");
+    EXPECT_EQ(m_prompter.shown().last().text, "Removed\n2\nmotors");
+    EXPECT_TRUE(types().isEmpty());
 }
 
 TEST_F(MotorScreens, FilterListSortsAndEmptyFilterDoesNothing)

@@ -1,7 +1,6 @@
 #include "db/RecordStore.h"
 #include "db/Schema.h"
 #include "queries/QueryBuilderDlg.h"
-#include "queries/QueryText.h"
 #include "support/TestLogbook.h"
 #include "ui/CommandBar.h"
 #include "ui/ScriptedFileChooser.h"
@@ -50,16 +49,6 @@ protected:
     CUiServices m_ui {m_prompter, m_files};
 };
 } // namespace
-
-TEST(QueryText, InsertStatementDoublesEveryApostrophe)
-{
-    EXPECT_EQ(queryInsertStatement(QStringLiteral("Sport"), QStringLiteral("Select * FROM Rockets WHERE Type='Sport'")),
-              QStringLiteral("INSERT INTO Queries (Name,Query) VALUES ('Sport','Select * FROM Rockets WHERE "
-                             "Type=''Sport''')"));
-    EXPECT_EQ(queryInsertStatement(QStringLiteral("q"), QStringLiteral("'''")),
-              QStringLiteral("INSERT INTO Queries (Name,Query) VALUES ('q','''''''')"));
-    EXPECT_EQ(queryListLine({QStringLiteral("All"), QStringLiteral("Select 1")}), QStringLiteral("All\tSelect 1"));
-}
 
 TEST_F(QueryBuilderTest, AddStoresTheTextsExactlyAsTyped)
 {

@@ -278,6 +278,7 @@ TEST(ExportCli, WritesTheSameBytesAsTheViewer)
         addSavedQuery(store, {QStringLiteral("Rocks"), QStringLiteral("SELECT Name, Notes FROM Rockets")});
         addSavedQuery(store, {QStringLiteral("Rocks"), QStringLiteral("SELECT Name FROM Rockets")});
         addSavedQuery(store, {QStringLiteral("Wipe"), QStringLiteral("DELETE FROM Rockets")});
+        addSavedQuery(store, {QStringLiteral("Typo"), QStringLiteral("SELEC Name FROM Rockets")});
 
         CScriptedPrompter prompter;
         CScriptedFileChooser files;
@@ -304,6 +305,10 @@ TEST(ExportCli, WritesTheSameBytesAsTheViewer)
     EXPECT_TRUE(said.contains("Nobody"));
     EXPECT_EQ(cli({QStringLiteral("export"), QStringLiteral("Wipe"), out.filePath(QStringLiteral("w.csv"))}, &said), 1);
     EXPECT_FALSE(QFile::exists(out.filePath(QStringLiteral("w.csv"))));
+    // A query SQLite refuses fails with SQLite's own reason.
+    EXPECT_EQ(cli({QStringLiteral("export"), QStringLiteral("Typo"), out.filePath(QStringLiteral("t.csv"))}, &said), 1);
+    EXPECT_TRUE(said.contains("near \"SELEC\": syntax error")) << said.toStdString();
+    EXPECT_FALSE(QFile::exists(out.filePath(QStringLiteral("t.csv"))));
     EXPECT_EQ(cli({QStringLiteral("export"), QStringLiteral("Rocks"), out.filePath(QStringLiteral("no/dir/y.csv"))}),
               1);
 
@@ -311,5 +316,5 @@ TEST(ExportCli, WritesTheSameBytesAsTheViewer)
     ASSERT_EQ(cli({QStringLiteral("queries")}, &listed), 0);
     EXPECT_EQ(listed,
               QByteArray("Rocks\tSELECT Name, Notes FROM Rockets\nRocks\tSELECT Name FROM Rockets\n"
-                         "Wipe\tDELETE FROM Rockets\n"));
+                         "Typo\tSELEC Name FROM Rockets\nWipe\tDELETE FROM Rockets\n"));
 }

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QTimer>
@@ -84,12 +85,58 @@ TEST_F(QueryViewerTest, ShowsOneColumnPerFieldAndNoneForAnEmptyResult)
     EXPECT_EQ(list.columnCount(), 0);
     EXPECT_EQ(list.itemCount(), 0);
     EXPECT_EQ(viewer.queryLabel()->text(), QStringLiteral("SELECT Name FROM Rockets WHERE ID = 99"));
+}
 
-    // A query the store rejects leaves the list empty, silently.
+TEST_F(QueryViewerTest, ABrokenQuerySaysWhyUnderTheList)
+{
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Queries (Name, Query) VALUES ('F overflow', "
+                                "'SELECT abs(-9223372036854775807 - 1) FROM Rockets')"}));
+    CQueryDlg viewer(m_store, m_ui);
+    viewer.show();
+    QLabel &line = *viewer.errorLine();
     viewer.selectQuery(0);
-    viewer.selectQuery(4);
-    EXPECT_EQ(list.columnCount(), 0);
+    EXPECT_TRUE(line.isHidden());
+
+    // SQLite's own reason, on the screen rather than in a box; the list stays empty.
+    viewer.queryBox()->setCurrentIndex(4);
+    emit viewer.queryBox()->activated(4);
+    EXPECT_EQ(viewer.resultList()->columnCount(), 0);
+    EXPECT_TRUE(line.isVisible());
+    EXPECT_TRUE(line.text().contains(QStringLiteral("near \"SELEC\": syntax error"))) << line.text().toStdString();
     EXPECT_TRUE(m_prompter.shown().isEmpty());
+
+    // A statement that prepares but fails while running is reported too.
+    viewer.selectQuery(5);
+    EXPECT_EQ(viewer.resultList()->columnCount(), 0);
+    EXPECT_TRUE(line.isVisible());
+    EXPECT_FALSE(line.text().isEmpty());
+
+    // The next good query clears the line.
+    viewer.selectQuery(2);
+    EXPECT_EQ(viewer.resultList()->itemCount(), 2);
+    EXPECT_TRUE(line.isHidden());
+}
+
+TEST_F(QueryViewerTest, TheDropDownEndsAtTheWindowsEdge)
+{
+    for (int i = 0; i < 48; ++i) {
+        ASSERT_TRUE(m_store.RunSql(QStringLiteral("INSERT INTO Queries (Name, Query) VALUES ('Q%1', 'SELECT 1')")
+                                       .arg(i, 2, 10, QLatin1Char('0'))));
+    }
+    CQueryDlg viewer(m_store, m_ui);
+    viewer.show();
+    QComboBox &box = *viewer.queryBox();
+    ASSERT_EQ(box.count(), 53);
+    QKeyEvent openList(QEvent::KeyPress, Qt::Key_F4, Qt::NoModifier);
+    QApplication::sendEvent(&box, &openList);
+    QWidget *popup = box.view()->window();
+    ASSERT_TRUE(popup->isVisible());
+    const int boxBottom = box.mapToGlobal(QPoint(0, box.height())).y();
+    const int windowBottom = viewer.mapToGlobal(QPoint(0, viewer.height())).y();
+    EXPECT_LE(popup->height(), windowBottom - boxBottom);
+    // Room for more than a handful of names: the cap is the window, not a fixed count.
+    EXPECT_GT(popup->height(), (windowBottom - boxBottom) / 2);
+    box.hidePopup();
 }
 
 TEST_F(QueryViewerTest, RefusesAQueryThatWouldChangeTheLogbook)
