@@ -108,7 +108,8 @@ bool CRecordStore::RunSql(const QString &sql)
     const int columns = statement.columnCount();
     if (columns == 0) {
         if (!statement.run())
-            return fail(m_db.lastError().isEmpty() ? QStringLiteral("statement failed") : m_db.lastError());
+            return fail(statement.errorMessage().isEmpty() ? QStringLiteral("statement failed")
+                                                           : statement.errorMessage());
         return true;
     }
     if (makeWritable(sql, statement, columns))

@@ -60,6 +60,11 @@ bool CSqlStatement::run()
     return result == Step::Done;
 }
 
+QString CSqlStatement::errorMessage() const
+{
+    return m_statement ? QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(m_statement))) : QString();
+}
+
 void CSqlStatement::reset()
 {
     if (m_statement) {

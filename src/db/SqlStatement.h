@@ -27,6 +27,8 @@ public:
     // Runs the statement to its end, discarding rows; true when it finished cleanly.
     bool run();
     void reset();
+    // SQLite's reason for the last failed step, e.g. a trigger's RAISE message.
+    QString errorMessage() const;
 
     bool bindText(int index, const QString &value);
     bool bindInt64(int index, qint64 value);
