@@ -80,8 +80,9 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
         view->setObjectName(title);
         view->setAccessibleName(title);
         view->setModel(model);
+        // Rows stay in the order given until the flyer clicks a header.
+        view->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
         view->setSortingEnabled(true);
-        view->sortByColumn(-1, Qt::AscendingOrder);
         view->verticalHeader()->hide();
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -1,8 +1,10 @@
 #include "app/TarvelDlg.h"
+#include "charts/BarChart.h"
 #include "db/RecordStore.h"
 #include "flights/FlightListModel.h"
 #include "flights/FlightLog.h"
 #include "flights/FlightPageDlg.h"
+#include "flights/FlightStatsDlg.h"
 #include "flights/FlightsDlg.h"
 #include "platform/SettingsStore.h"
 #include "rockets/RocketPage.h"
@@ -122,6 +124,8 @@ TEST_F(FlightsScreenTest, ListsNewestFirstAndNarrowsAsTheFlyerChooses)
         {"erase all", [&] { QTest::keyClick(search, Qt::Key_Backspace); }, {3, 2, 1}},
         {"type a note", [&] { QTest::keyClicks(search, QStringLiteral("SECOND")); }, {1}},
         {"clear", [&] { search->clear(); }, {3, 2, 1}},
+        {"type the motor as named", [&] { QTest::keyClicks(search, QStringLiteral("estes c6-5")); }, {1}},
+        {"clear again", [&] { search->clear(); }, {3, 2, 1}},
         {"one rocket", [&] { choose(flights.rocketBox(), "Alpha"); }, {3, 1}},
         {"and a site", [&] { choose(flights.siteBox(), "South Field"); }, {3}},
         {"all rockets", [&] { choose(flights.rocketBox(), "All"); }, {3, 2}},
@@ -161,6 +165,30 @@ TEST_F(FlightsScreenTest, EnterOpensTheChosenFlightAndADeletionShowsInTheList)
     EXPECT_EQ(opened, 2);
     EXPECT_EQ(row(2), QStringLiteral("<gone>"));
     EXPECT_EQ(shownIds(flights), (std::vector<qint64> {3, 1}));
+}
+
+TEST_F(FlightsScreenTest, StatsCountTheFlightsShown)
+{
+    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    flights.show();
+    QTest::keyClicks(flights.searchField(), QStringLiteral("estes"));
+    QStringList rockets;
+    QList<QPair<QString, int>> bars;
+    QTimer::singleShot(0, [&] {
+        auto *stats = qobject_cast<CFlightStatsDlg *>(QApplication::activeModalWidget());
+        if (!stats)
+            return;
+        const QAbstractItemModel *table = stats->table(QStringLiteral("Rockets"))->model();
+        for (int row = 0; row < table->rowCount(); ++row)
+            rockets.append(table->index(row, 0).data().toString() + QLatin1Char('|')
+                           + table->index(row, 1).data().toString() + QLatin1Char('|')
+                           + table->index(row, 4).data().toString());
+        bars = stats->chart(QStringLiteral("Sites"))->drawnBars();
+        stats->close();
+    });
+    clickCommand(flights.commandBar(), QStringLiteral("STATS"));
+    EXPECT_EQ(rockets, QStringList({"Alpha|2|2026-06-15"}));
+    EXPECT_EQ(bars, (QList<QPair<QString, int>> {{"North Field", 1}, {"South Field", 1}}));
 }
 
 TEST_F(FlightsScreenTest, PageEditsWithOkCancelAndDeletesAfterAsking)
