@@ -166,6 +166,9 @@ void CFlightPageDlg::showFlight()
     m_unit->setCurrentIndex(m_flight.celsius ? 1 : 0);
     m_notes->setPlainText(m_flight.notes);
     m_altFile->setText(m_flight.altFileName);
+    // A narrow field shows the start of its text, not the end.
+    for (QLineEdit *edit : findChildren<QLineEdit *>())
+        edit->setCursorPosition(0);
 }
 
 void CFlightPageDlg::setEditing(bool editing)

@@ -82,7 +82,7 @@ CFlightsDlg::CFlightsDlg(CRecordStore &store, CUiServices ui, const QString &roc
     m_list->horizontalHeader()->setStretchLastSection(true);
     // Sized from the widest date and time rather than from a hundred thousand rows.
     m_list->setColumnWidth(CFlightListModel::When,
-                           m_list->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00")) + 12);
+                           m_list->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00:00")) + 12);
     m_list->setWordWrap(false);
 
     m_count = new QLabel(this);
