@@ -69,6 +69,19 @@ std::vector<CFlightEntry> CFlightLog::load()
     return flights;
 }
 
+std::vector<std::pair<QString, QString>> CFlightLog::rockets()
+{
+    m_error.clear();
+    std::vector<std::pair<QString, QString>> rockets;
+    if (!m_store.RunSql(QStringLiteral("SELECT ID, Name FROM Rockets ORDER BY Name, ID"))) {
+        fail(m_store.lastError());
+        return rockets;
+    }
+    for (m_store.MoveFirst(); !m_store.IsEOF(); m_store.MoveNext())
+        rockets.emplace_back(m_store.GetFieldText(0).trimmed(), m_store.GetFieldText(1));
+    return rockets;
+}
+
 CFlightEntry CFlightLog::find(qint64 rowId)
 {
     m_error.clear();
@@ -83,6 +96,8 @@ CFlightEntry CFlightLog::find(qint64 rowId)
 bool CFlightLog::update(const CFlightEntry &flight)
 {
     m_error.clear();
+    if (const QString problem = flightEntryProblem(flight); !problem.isEmpty())
+        return fail(problem);
     CStoreTransaction transaction(m_store);
     if (!transaction.isActive())
         return fail(m_store.lastError());

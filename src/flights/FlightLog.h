@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 class CRecordStore;
@@ -19,6 +20,8 @@ public:
     // Every flight with its rocket's name, in stored order; empty and an error
     // when the table cannot be read.
     std::vector<CFlightEntry> load();
+    // Every rocket of the catalogue as (number, name), flown or not, in name order.
+    std::vector<std::pair<QString, QString>> rockets();
     // One flight by rowid; rowId 0 when there is no such row.
     CFlightEntry find(qint64 rowId);
 

@@ -18,10 +18,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTextBlock>
 #include <QToolButton>
 
 namespace {
@@ -67,6 +69,8 @@ CRocketPage::CRocketPage(const Context &context, QWidget *parent)
         connect(bar->addCommand(QStringLiteral("EDIT")), &QAction::triggered, this, &CRocketPage::OnEdit);
         connect(bar->addCommand(QStringLiteral("ADD")), &QAction::triggered, this, &CRocketPage::OnAdd);
         connect(bar->addCommand(QStringLiteral("DELETE")), &QAction::triggered, this, &CRocketPage::OnDelete);
+        connect(bar->addCommand(QStringLiteral("FLIGHTS")), &QAction::triggered, this,
+                [this] { emit showFlights(m_browser.view().rocketId); });
     }
 }
 
@@ -316,6 +320,15 @@ bool CRocketPage::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_picture && event->type() == QEvent::Resize && m_picture->size() != m_pictureShownFor)
         showPicture();
     if ((watched == m_picture || watched == m_summary->viewport()) && event->type() == QEvent::MouseButtonRelease) {
+        // The summary's flight count leads to the flights it counts.
+        if (watched == m_summary->viewport() && m_context.mode == CRocketBrowser::Mode::Browse
+            && !m_browser.view().empty) {
+            const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+            if (m_summary->cursorForPosition(at).block().text().startsWith(QLatin1String("Launched"))) {
+                emit showFlights(m_browser.view().rocketId);
+                return true;
+            }
+        }
         toggleImage();
         return true;
     }

@@ -69,6 +69,8 @@ public:
 signals:
     // Launch mode: the flyer chose this rocket.
     void flyIt();
+    // Browse mode: FLIGHTS, or a tap on the summary's "Launched" line, asks for the rocket's flights.
+    void showFlights(const QString &rocketId);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
