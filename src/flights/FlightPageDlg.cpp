@@ -2,7 +2,9 @@
 
 #include "flights/FlightLog.h"
 #include "ui/CommandBar.h"
+#include "ui/FormFactor.h"
 #include "ui/Prompter.h"
+#include "ui/TouchSize.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -135,8 +137,8 @@ CFlightPageDlg::CFlightPageDlg(CFlightLog &log, qint64 rowId, CUiServices ui, QW
     layout->addWidget(scroll, 1);
     layout->addWidget(m_editButtons);
     layout->addWidget(m_commandBar);
-    // The form-factor rule of the screens is applied here once it exists.
-    setMinimumSize(240, 320);
+    applyFormFactor(this);
+    applyTouchSizes(this);
     setSizeGripEnabled(true);
 
     showFlight();

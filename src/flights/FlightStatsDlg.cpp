@@ -1,6 +1,8 @@
 #include "flights/FlightStatsDlg.h"
 
 #include "charts/BarChart.h"
+#include "ui/FormFactor.h"
+#include "ui/TouchSize.h"
 
 #include <QHeaderView>
 #include <QSplitter>
@@ -136,8 +138,8 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(m_tabs);
-    // The form-factor rule of the screens is applied here once it exists.
-    setMinimumSize(240, 320);
+    applyFormFactor(this);
+    applyTouchSizes(this);
     setSizeGripEnabled(true);
 }
 

@@ -6,7 +6,9 @@
 #include "flights/FlightStatsDlg.h"
 #include "ui/CommandBar.h"
 #include "ui/DropDownSizing.h"
+#include "ui/FormFactor.h"
 #include "ui/Prompter.h"
+#include "ui/TouchSize.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -122,8 +124,8 @@ CFlightsDlg::CFlightsDlg(CRecordStore &store, CUiServices ui, const QString &roc
     layout->setSpacing(0);
     layout->addLayout(content, 1);
     layout->addWidget(m_commandBar);
-    // The form-factor rule of the screens is applied here once it exists.
-    setMinimumSize(240, 320);
+    applyFormFactor(this);
+    applyTouchSizes(this);
     setSizeGripEnabled(true);
 
     reload();
