@@ -1,5 +1,7 @@
 #include "flights/FlightListModel.h"
 
+#include "flights/FlightApogee.h"
+
 CFlightListModel::CFlightListModel(QObject *parent)
     : QAbstractTableModel(parent)
 { }
@@ -10,6 +12,15 @@ void CFlightListModel::setFlights(std::vector<CFlightEntry> flights)
     beginResetModel();
     m_flights = std::move(flights);
     refilter();
+    endResetModel();
+}
+
+void CFlightListModel::setRecordings(const QString &storageDirectory, EHeightUnit unit)
+{
+    beginResetModel();
+    m_storageDirectory = storageDirectory;
+    m_unit = unit;
+    m_apogees.clear();
     endResetModel();
 }
 
@@ -84,6 +95,14 @@ QVariant CFlightListModel::data(const QModelIndex &index, int role) const
         return flight->success ? QStringLiteral("Success") : QStringLiteral("Failure");
     case Notes:
         return role == Qt::ToolTipRole ? flight->notes : flight->notesFirstLine();
+    case Apogee: {
+        if (flight->altFileName.isEmpty())
+            return {};
+        auto cached = m_apogees.find(flight->rowId);
+        if (cached == m_apogees.end())
+            cached = m_apogees.insert(flight->rowId, flightApogee(flight->altFileName, m_storageDirectory));
+        return cached.value() ? QVariant(formatHeight(*cached.value(), m_unit)) : QVariant();
+    }
     default:
         return {};
     }
@@ -106,6 +125,8 @@ QVariant CFlightListModel::headerData(int section, Qt::Orientation orientation, 
         return QStringLiteral("Result");
     case Notes:
         return QStringLiteral("Notes");
+    case Apogee:
+        return QStringLiteral("Apogee");
     default:
         return {};
     }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "flightdata/AltitudeComparison.h"
 #include "flights/FlightEntry.h"
 #include "flights/FlightFilter.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 
+#include <optional>
 #include <vector>
 
 // Every flight of the log, newest first, of which the filter lets some through.
@@ -15,14 +18,16 @@ class CFlightListModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    // The flight-data column (apogee) goes between Notes and ColumnCount.
-    enum Column { When, Rocket, Motor, Site, Result, Notes, ColumnCount };
+    enum Column { When, Rocket, Motor, Site, Result, Notes, Apogee, ColumnCount };
 
     explicit CFlightListModel(QObject *parent = nullptr);
 
     // Takes the flights in any order and sorts them newest first.
     void setFlights(std::vector<CFlightEntry> flights);
     void setFilter(const CFlightFilter &filter);
+    // Where the flights' recordings are and the unit their apogees are shown in.
+    // A recording is read the first time its row is shown, and only then.
+    void setRecordings(const QString &storageDirectory, EHeightUnit unit);
     const CFlightFilter &filter() const { return m_filter; }
 
     // Every flight, newest first, whether shown or not.
@@ -43,4 +48,7 @@ private:
     std::vector<CFlightEntry> m_flights;
     std::vector<int> m_shown;
     CFlightFilter m_filter;
+    QString m_storageDirectory;
+    EHeightUnit m_unit = EHeightUnit::Feet;
+    mutable QHash<qint64, std::optional<double>> m_apogees;
 };

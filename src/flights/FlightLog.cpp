@@ -4,6 +4,7 @@
 #include "db/SqlText.h"
 #include "db/StoreTransaction.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -155,4 +156,22 @@ bool CFlightLog::fail(const QString &error)
 {
     m_error = error.isEmpty() ? QStringLiteral("The logbook refused the change.") : error;
     return false;
+}
+
+QString CFlightLog::storageDirectory() const
+{
+    return QFileInfo(m_store.path()).absolutePath() + QLatin1Char('/');
+}
+
+std::optional<double> CFlightLog::expectedAltitude(const CFlightEntry &flight)
+{
+    if (!m_store.RunSql(
+            QStringLiteral("SELECT Alt FROM RecMotors WHERE RocketID = %1 AND Type = %2 AND MFG = %3 "
+                           "AND Alt > 0 ORDER BY rowid")
+                .arg(sqlQuote(flight.rocketId.trimmed()), sqlQuote(flight.motor), sqlQuote(flight.motorMfg))))
+        return std::nullopt;
+    m_store.MoveFirst();
+    bool number = false;
+    const double alt = m_store.GetFieldText(0).toDouble(&number);
+    return !m_store.IsEOF() && number && alt > 0 ? std::optional<double>(alt) : std::nullopt;
 }

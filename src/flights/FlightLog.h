@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -29,6 +30,13 @@ public:
     // altimeter file of flight.rowId; the rocket stays.
     bool update(const CFlightEntry &flight);
     bool remove(qint64 rowId);
+
+    // The storage directory of the logbook, where flights' recordings are kept.
+    QString storageDirectory() const;
+    // The altitude the rocket's recommended motor of the flown type and maker
+    // was expected to reach (RecMotors.Alt, in the flyer's unit as typed);
+    // empty when the rocket recommends no such motor or gives no altitude.
+    std::optional<double> expectedAltitude(const CFlightEntry &flight);
 
     QString lastError() const { return m_error; }
 

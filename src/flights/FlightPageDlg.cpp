@@ -1,6 +1,11 @@
 #include "flights/FlightPageDlg.h"
 
+#include "charts/AltitudePlot.h"
+#include "flightdata/AltimeterFileStore.h"
+#include "flightdata/AltimeterReader.h"
+#include "flightdata/FlightMeasures.h"
 #include "flights/FlightLog.h"
+#include "platform/SettingsStore.h"
 #include "ui/CommandBar.h"
 #include "ui/FormFactor.h"
 #include "ui/Prompter.h"
@@ -100,7 +105,12 @@ CFlightPageDlg::CFlightPageDlg(CFlightLog &log, qint64 rowId, CUiServices ui, QW
     form->addRow(QStringLiteral("Temperature:"), temperature);
     form->addRow(QStringLiteral("Notes:"), m_notes);
     form->addRow(QStringLiteral("Altimeter File:"), m_altFile);
-    // The flight-data issue's altitude plot goes below the fields.
+    m_recordingText = new QLabel(this);
+    m_recordingText->setWordWrap(true);
+    m_plot = new CAltitudePlot(this);
+    m_plot->setMinimumHeight(160);
+    form->addRow(m_recordingText);
+    form->addRow(m_plot);
     // Each label is its field's buddy, so readers announce the field by it.
     for (QWidget *field :
          {static_cast<QWidget *>(m_rocket), static_cast<QWidget *>(m_result), static_cast<QWidget *>(m_motor),
@@ -168,9 +178,32 @@ void CFlightPageDlg::showFlight()
     m_unit->setCurrentIndex(m_flight.celsius ? 1 : 0);
     m_notes->setPlainText(m_flight.notes);
     m_altFile->setText(m_flight.altFileName);
+    showRecording();
     // A narrow field shows the start of its text, not the end.
     for (QLineEdit *edit : findChildren<QLineEdit *>())
         edit->setCursorPosition(0);
+}
+
+void CFlightPageDlg::showRecording()
+{
+    const QString path = findAltimeterFile(m_flight.altFileName, m_log.storageDirectory());
+    const CAltimeterRecording recording = path.isEmpty() ? CAltimeterRecording() : readAltimeterFile(path);
+    const bool shown = !path.isEmpty() && recording.isValid();
+    m_recordingText->setVisible(shown);
+    m_plot->setVisible(shown);
+    if (!shown) {
+        m_plot->clearFlight();
+        return;
+    }
+    const EHeightUnit unit = heightUnitFromSetting(CSettingsStore().ReadSetting(QStringLiteral("Altitude Unit")));
+    const CFlightMeasures measures = measureFlight(recording);
+    const std::optional<double> expected = m_log.expectedAltitude(m_flight);
+    QString text = measures.apogee ? QStringLiteral("Apogee: %1").arg(formatHeight(*measures.apogee, unit))
+                                   : QStringLiteral("No apogee in this recording.");
+    if (measures.apogee && expected)
+        text += QLatin1Char('\n') + altitudeComparison(*expected, *measures.apogee, unit);
+    m_recordingText->setText(text);
+    m_plot->setFlight(recording, measures, unit, expected);
 }
 
 void CFlightPageDlg::setEditing(bool editing)

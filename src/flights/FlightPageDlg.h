@@ -5,10 +5,12 @@
 
 #include <QDialog>
 
+class CAltitudePlot;
 class CCommandBar;
 class CFlightLog;
 class QComboBox;
 class QDialogButtonBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 
@@ -29,6 +31,10 @@ public:
     bool changedLog() const { return m_changed; }
     CCommandBar *commandBar() const { return m_commandBar; }
     QDialogButtonBox *editButtons() const { return m_editButtons; }
+    // The flight's altimeter recording: its apogee (beside the expected
+    // altitude) and its plot; hidden when the flight names no readable recording.
+    QLabel *recordingText() const { return m_recordingText; }
+    CAltitudePlot *plot() const { return m_plot; }
 
 public slots:
     void OnEdit();
@@ -38,6 +44,7 @@ public slots:
 
 private:
     void showFlight();
+    void showRecording();
     void setEditing(bool editing);
     void onOk();
     void onCancel();
@@ -66,6 +73,8 @@ private:
     QComboBox *m_unit = nullptr;
     QPlainTextEdit *m_notes = nullptr;
     QLineEdit *m_altFile = nullptr;
+    QLabel *m_recordingText = nullptr;
+    CAltitudePlot *m_plot = nullptr;
     QList<QLineEdit *> m_editable;
     CCommandBar *m_commandBar = nullptr;
     QDialogButtonBox *m_editButtons = nullptr;

@@ -4,6 +4,7 @@
 #include "flights/FlightPageDlg.h"
 #include "flights/FlightStats.h"
 #include "flights/FlightStatsDlg.h"
+#include "platform/SettingsStore.h"
 #include "ui/CommandBar.h"
 #include "ui/DropDownSizing.h"
 #include "ui/FormFactor.h"
@@ -70,6 +71,8 @@ CFlightsDlg::CFlightsDlg(CRecordStore &store, CUiServices ui, const QString &roc
     }
 
     m_model = new CFlightListModel(this);
+    m_model->setRecordings(m_log.storageDirectory(),
+                           heightUnitFromSetting(CSettingsStore().ReadSetting(QStringLiteral("Altitude Unit"))));
     m_list = new QTableView(this);
     m_list->setModel(m_model);
     m_list->setAccessibleName(QStringLiteral("Flights"));

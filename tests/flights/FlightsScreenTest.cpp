@@ -1,4 +1,5 @@
 #include "app/TarvelDlg.h"
+#include "charts/AltitudePlot.h"
 #include "charts/BarChart.h"
 #include "db/RecordStore.h"
 #include "flights/FlightListModel.h"
@@ -9,6 +10,7 @@
 #include "platform/SettingsStore.h"
 #include "rockets/RocketPage.h"
 #include "support/RecordingReporter.h"
+#include "support/TestFiles.h"
 #include "support/TestLogbook.h"
 #include "ui/CommandBar.h"
 #include "ui/PropertySheet.h"
@@ -165,6 +167,37 @@ TEST_F(FlightsScreenTest, EnterOpensTheChosenFlightAndADeletionShowsInTheList)
     EXPECT_EQ(opened, 2);
     EXPECT_EQ(row(2), QStringLiteral("<gone>"));
     EXPECT_EQ(shownIds(flights), (std::vector<qint64> {3, 1}));
+}
+
+// A flight's recording, named by a path from before the storage directory
+// moved, shows its apogee in the list and its plot and comparison on its page.
+TEST_F(FlightsScreenTest, RecordingShowsItsApogeeInTheListAndItsPlotOnThePage)
+{
+    QByteArray recording = "time_s,altitude_m\n";
+    for (int i = 0; i <= 400; ++i) {
+        const double t = i * 0.1; // up to 300 m at 10 s, then down at 10 m/s
+        recording +=
+            QByteArray::number(t) + ',' + QByteArray::number(t <= 10 ? 3 * t * (20 - t) : 300 - 10 * (t - 10)) + '\n';
+    }
+    ASSERT_TRUE(writeTestFile(m_logbook.directory() + QStringLiteral("alpha.csv"), recording));
+    CSettingsStore().WriteSetting(QStringLiteral("Altitude Unit"), QStringLiteral("m"));
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO RecMotors (RocketID, Type, MFG, Alt) VALUES (1, 'C6', 'Estes', 320)",
+                                "UPDATE Launches SET AltFileName = '/gone/alpha.csv' WHERE rowid = 1"}));
+
+    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    flights.show();
+    const int alpha = flights.model()->rowOf(1);
+    EXPECT_EQ(flights.model()->index(alpha, CFlightListModel::Apogee).data().toString(), QStringLiteral("300 m"));
+    EXPECT_FALSE(flights.model()->index(flights.model()->rowOf(2), CFlightListModel::Apogee).data().isValid());
+
+    CFlightLog log(m_store);
+    CFlightPageDlg page(log, 1, {m_prompter, m_files});
+    page.show();
+    EXPECT_EQ(page.recordingText()->text(), QStringLiteral("Apogee: 300 m\nExpected 320 m, reached 300 m (-6 %)"));
+    EXPECT_TRUE(page.plot()->isVisible());
+    CFlightPageDlg without(log, 2, {m_prompter, m_files});
+    without.show();
+    EXPECT_FALSE(without.plot()->isVisible());
 }
 
 TEST_F(FlightsScreenTest, StatsCountTheFlightsShown)
