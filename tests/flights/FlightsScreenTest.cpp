@@ -5,10 +5,12 @@
 #include "flights/FlightListModel.h"
 #include "flights/FlightLog.h"
 #include "flights/FlightPageDlg.h"
+#include "flights/FlightStats.h"
 #include "flights/FlightStatsDlg.h"
 #include "flights/FlightsDlg.h"
 #include "platform/SettingsStore.h"
 #include "rockets/RocketPage.h"
+#include "support/LayoutAudit.h"
 #include "support/RecordingReporter.h"
 #include "support/TestFiles.h"
 #include "support/TestLogbook.h"
@@ -198,6 +200,24 @@ TEST_F(FlightsScreenTest, RecordingShowsItsApogeeInTheListAndItsPlotOnThePage)
     CFlightPageDlg without(log, 2, {m_prompter, m_files});
     without.show();
     EXPECT_FALSE(without.plot()->isVisible());
+}
+
+TEST_F(FlightsScreenTest, EveryFlightScreenFitsTheDesktopTheHandheldAndThePhone)
+{
+    CFlightLog log(m_store);
+    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    CFlightPageDlg page(log, 2, {m_prompter, m_files});
+    CFlightStatsDlg stats(computeFlightStats(log.load()));
+    for (QDialog *screen :
+         {static_cast<QDialog *>(&flights), static_cast<QDialog *>(&page), static_cast<QDialog *>(&stats)}) {
+        QString skipped;
+        const QStringList faults = auditOnReferenceScreens(screen, &skipped);
+        if (!skipped.isEmpty())
+            GTEST_SKIP() << skipped.toStdString();
+        EXPECT_TRUE(faults.isEmpty()) << qPrintable(screen->objectName()) << "\n"
+                                      << faults.join(QLatin1Char('\n')).toStdString();
+        screen->hide();
+    }
 }
 
 TEST_F(FlightsScreenTest, StatsCountTheFlightsShown)
