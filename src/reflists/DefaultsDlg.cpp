@@ -34,7 +34,8 @@ int indexOf(ReferenceListKind kind)
 }
 
 // Three lists share the handheld's narrow window with their buttons, so a
-// button may shrink to its text rather than the style's usual minimum width.
+// button is as wide as its text rather than the style's usual minimum width,
+// and the room left goes to the list.
 QPushButton *listButton(const QString &text, QWidget *parent)
 {
     auto *button = new QPushButton(text, parent);
@@ -42,7 +43,7 @@ QPushButton *listButton(const QString &text, QWidget *parent)
     const QStyle *style = button->style();
     const int padding = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button)
         + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
-    button->setMinimumWidth(button->fontMetrics().horizontalAdvance(text) + 2 * padding);
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance(text) + 2 * padding);
     return button;
 }
 
