@@ -162,6 +162,8 @@ void applyOptions(const COptionsChoice &choice, CMainSettings &main, CSettingsSt
         main.sitesCategory = choice.sitesCategory;
         save(settings, kSettingSitesCategory, choice.sitesCategory, prompter, parent);
     }
+    if (choice.heightUnit != heightUnitFromSetting(settings.ReadSetting(QLatin1String(kSettingAltitudeUnit))))
+        save(settings, kSettingAltitudeUnit, heightUnitSetting(choice.heightUnit), prompter, parent);
 
     if (choice.storageDirectory == main.storageDirectory)
         return;

@@ -1,9 +1,11 @@
 #include "app/OptionsDlg.h"
 
 #include "platform/SettingsStore.h"
-#include "ui/ScreenSize.h"
+#include "ui/FormFactor.h"
+#include "ui/TouchSize.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -47,6 +49,15 @@ COptionsDlg::COptionsDlg(const QString &defaultDirectory, QWidget *parent)
     auto *categoryDefault = defaultButton(QStringLiteral("Default contacts category"), this);
     categoryDefault->setObjectName(QStringLiteral("categoryDefault"));
 
+    auto *unitLabel = new QLabel(QStringLiteral("Heights in"), this);
+    m_heightUnit = new QComboBox(this);
+    m_heightUnit->setObjectName(QStringLiteral("heightUnit"));
+    m_heightUnit->addItem(QStringLiteral("feet"), QVariant::fromValue(int(EHeightUnit::Feet)));
+    m_heightUnit->addItem(QStringLiteral("metres"), QVariant::fromValue(int(EHeightUnit::Metres)));
+    m_heightUnit->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    unitLabel->setBuddy(m_heightUnit);
+    m_heightUnit->setAccessibleName(unitLabel->text());
+
     m_banner = new QCheckBox(QStringLiteral("Display Banner"), this);
     m_banner->setObjectName(QStringLiteral("displayBanner"));
 
@@ -69,20 +80,29 @@ COptionsDlg::COptionsDlg(const QString &defaultDirectory, QWidget *parent)
     grid->addWidget(categoryDefault, 4, 1);
     grid->setColumnStretch(0, 1);
 
+    auto *unitRow = new QHBoxLayout;
+    unitRow->addWidget(unitLabel);
+    unitRow->addWidget(m_heightUnit);
+    unitRow->addStretch(1);
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addLayout(grid);
+    layout->addSpacing(10);
+    layout->addLayout(unitRow);
     layout->addStretch(1);
     layout->addWidget(m_banner);
     layout->addSpacing(8);
     layout->addWidget(buttons);
-    setFixedSize(kScreenWidth, kScreenHeight);
+    applyFormFactor(this);
+    applyTouchSizes(this);
 }
 
 void COptionsDlg::showValues()
 {
     m_directory->setText(storageDirectory);
     m_category->setText(sitesCategory);
+    m_heightUnit->setCurrentIndex(m_heightUnit->findData(int(heightUnit)));
     m_banner->setChecked(displayBanner);
 }
 
@@ -90,6 +110,7 @@ void COptionsDlg::readValues()
 {
     storageDirectory = m_directory->text();
     sitesCategory = m_category->text();
+    heightUnit = EHeightUnit(m_heightUnit->currentData().toInt());
     displayBanner = m_banner->isChecked();
 }
 

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "flightdata/AltitudeComparison.h"
+
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 
-// The Options dialog: storage directory, launch-site contacts category and the
-// banner switch, each filled by the caller and read back after OK.
+// The Options dialog: storage directory, launch-site contacts category, the
+// unit heights are shown in and the banner switch, each filled by the caller
+// and read back after OK.
 class COptionsDlg : public QDialog
 {
     Q_OBJECT
@@ -17,6 +21,7 @@ public:
 
     QString storageDirectory;
     QString sitesCategory;
+    EHeightUnit heightUnit = EHeightUnit::Feet;
     bool displayBanner = false;
 
     // Shows the members in the controls, and reads the controls into the members.
@@ -32,5 +37,6 @@ private:
     QString m_defaultDirectory;
     QLineEdit *m_directory = nullptr;
     QLineEdit *m_category = nullptr;
+    QComboBox *m_heightUnit = nullptr;
     QCheckBox *m_banner = nullptr;
 };

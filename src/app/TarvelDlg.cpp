@@ -164,11 +164,12 @@ void CTarvelDlg::onOptions()
     options.storageDirectory = m_main.storageDirectory;
     options.sitesCategory = m_main.sitesCategory;
     options.displayBanner = m_main.displayBanner;
+    options.heightUnit = heightUnitFromSetting(m_settings.ReadSetting(QLatin1String(kSettingAltitudeUnit)));
     options.showValues();
     if (options.exec() != QDialog::Accepted)
         return;
-    applyOptions({options.storageDirectory, options.sitesCategory, options.displayBanner}, m_main, m_settings,
-                 m_ui.prompter, this);
+    applyOptions({options.storageDirectory, options.sitesCategory, options.displayBanner, options.heightUnit}, m_main,
+                 m_settings, m_ui.prompter, this);
     setDisplayBanner(m_main.displayBanner);
 }
 

@@ -17,6 +17,8 @@ inline constexpr char kSettingFailureChecklist[] = "Failure Checklist";
 inline constexpr char kSettingDefaultStatus[] = "Default Status";
 inline constexpr char kSettingDefaultModelMfgs[] = "Default Model MFGs";
 inline constexpr char kSettingDefaultModelTypes[] = "Default Model Types";
+// "ft" or "m": the unit heights are shown in; feet when missing.
+inline constexpr char kSettingAltitudeUnit[] = "Altitude Unit";
 
 // The three settings the main window keeps while it runs.
 struct CMainSettings

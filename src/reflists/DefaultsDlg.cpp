@@ -4,19 +4,23 @@
 #include "platform/SettingsStore.h"
 #include "ui/CommandBar.h"
 #include "ui/DropDownSizing.h"
+#include "ui/FormFactor.h"
 #include "ui/Prompter.h"
-#include "ui/ScreenSize.h"
 #include "ui/StatusWindow.h"
+#include "ui/TouchSize.h"
 #include "ui/WaitCursor.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -27,6 +31,31 @@ const char *const kMenuItems[] = {"Status", "MFGs", "Types"};
 int indexOf(ReferenceListKind kind)
 {
     return int(kind);
+}
+
+// Three lists share the handheld's narrow window with their buttons, so a
+// button is as wide as its text rather than the style's usual minimum width,
+// and the room left goes to the list.
+QPushButton *listButton(const QString &text, QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setAutoDefault(false);
+    const QStyle *style = button->style();
+    const int padding = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button)
+        + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance(text) + 2 * padding);
+    return button;
+}
+
+// The drop-down list is as wide as its longest entry, within the screen.
+void widenDropDown(QComboBox *box)
+{
+    QAbstractItemView *view = box->view();
+    int wanted = view->sizeHintForColumn(0) + 2 * view->frameWidth()
+        + box->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view->verticalScrollBar());
+    if (const QScreen *screen = box->screen())
+        wanted = std::min(wanted, screen->availableGeometry().width());
+    view->setMinimumWidth(std::max(wanted, 0));
 }
 } // namespace
 
@@ -51,14 +80,12 @@ CDefaultsDlg::CDefaultsDlg(CRecordStore &store, CStatusWindow &status, const QSt
         auto *box = new QComboBox(this);
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
+        box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         label->setBuddy(box);
+        box->setAccessibleName(label->text());
         m_boxes[i] = box;
-        auto *add = new QPushButton(QStringLiteral("ADD"), this);
-        auto *remove = new QPushButton(QStringLiteral("Remove"), this);
-        add->setAutoDefault(false);
-        remove->setAutoDefault(false);
-        add->setFixedWidth(44);
-        remove->setFixedWidth(60);
+        QPushButton *add = listButton(QStringLiteral("ADD"), this);
+        QPushButton *remove = listButton(QStringLiteral("Remove"), this);
         add->setAccessibleDescription(QStringLiteral("Add to ") + QLatin1String(kLabels[i]));
         remove->setAccessibleDescription(QStringLiteral("Remove from ") + QLatin1String(kLabels[i]));
         connect(add, &QPushButton::clicked, this, [this, kind] { onAdd(kind); });
@@ -82,8 +109,12 @@ CDefaultsDlg::CDefaultsDlg(CRecordStore &store, CStatusWindow &status, const QSt
         connect(defaults->addAction(QLatin1String(kMenuItems[indexOf(kind)])), &QAction::triggered, this,
                 [this, kind] { onLoadDefault(kind); });
     }
+    m_commandBar->addStretch();
+    // Closing keeps the lists, however the screen is closed.
+    connect(m_commandBar->addCommand(QStringLiteral("Close")), &QAction::triggered, this, &QDialog::accept);
     layout->addWidget(m_commandBar);
-    setFixedSize(kScreenWidth, kScreenHeight);
+    applyFormFactor(this);
+    applyTouchSizes(this);
 }
 
 CDefaultsDlg::~CDefaultsDlg()
@@ -98,6 +129,9 @@ void CDefaultsDlg::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (!m_loaded)
         loadLists();
+    // Now on its screen: the drop-downs are capped at that screen's width.
+    for (QComboBox *box : m_boxes)
+        widenDropDown(box);
 }
 
 QComboBox *CDefaultsDlg::listBox(ReferenceListKind kind) const
@@ -135,6 +169,7 @@ void CDefaultsDlg::fillList(ReferenceListKind kind, const QString &text)
     for (const QString &item : splitReferenceList(text))
         insertSorted(box, item);
     sizeDropDown(box);
+    widenDropDown(box);
     clearEdit(box);
 }
 
@@ -191,6 +226,7 @@ void CDefaultsDlg::onAdd(ReferenceListKind kind)
     }
     insertSorted(box, text);
     sizeDropDown(box);
+    widenDropDown(box);
     clearEdit(box);
 }
 

@@ -7,13 +7,16 @@
 #include "db/RecordStore.h"
 #include "db/Schema.h"
 #include "platform/SettingsStore.h"
+#include "support/LayoutAudit.h"
 #include "support/TestFiles.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
+#include "ui/TouchSize.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -22,11 +25,13 @@
 #include <QPushButton>
 #include <QStorageInfo>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 
 namespace {
@@ -381,6 +386,8 @@ TEST(OptionsDialog, DefaultsOkAndCancel)
     ASSERT_TRUE(directory && category);
     EXPECT_EQ(directory->accessibleName(), QStringLiteral("Storage Directory"));
     EXPECT_EQ(category->accessibleName(), QStringLiteral("Launch Site-Contacts Category"));
+    EXPECT_EQ(dialog.findChild<QComboBox *>(QStringLiteral("heightUnit"))->accessibleName(),
+              QStringLiteral("Heights in"));
 
     category->setText(QStringLiteral("typed"));
     dialog.findChild<QPushButton *>(QStringLiteral("directoryDefault"))->click();
@@ -395,7 +402,29 @@ TEST(OptionsDialog, DefaultsOkAndCancel)
     EXPECT_FALSE(dialog.displayBanner);
 }
 
-TEST(OptionsDialog, MainWindowTurnsTheBannerOffAtOnce)
+// EDIT / Options on the main window; `work` handles the dialog as the flyer would.
+void runOptions(CTarvelDlg &window, const std::function<void(COptionsDlg &)> &work)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<COptionsDlg *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        seen = true;
+        work(*dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    window.onOptions();
+    EXPECT_TRUE(seen);
+}
+
+void pressOk(COptionsDlg &dialog)
+{
+    dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+}
+
+TEST(OptionsDialog, MainWindowTakesTheBannerAndTheHeightUnit)
 {
     QTemporaryDir dir;
     CSettingsStore settings(dir.filePath(QStringLiteral("Tarvel.ini")));
@@ -406,21 +435,77 @@ TEST(OptionsDialog, MainWindowTurnsTheBannerOffAtOnce)
     CTarvelDlg window(settings, CUiServices {prompter, files}, reporter);
     auto *banner = window.findChild<QLabel *>(QStringLiteral("bannerLabel"));
     ASSERT_FALSE(banner->text().isEmpty());
+    const auto unit = [&] { return settings.ReadSetting(QLatin1String(kSettingAltitudeUnit)); };
+    const auto unitBox = [](COptionsDlg &dialog) {
+        return dialog.findChild<QComboBox *>(QStringLiteral("heightUnit"));
+    };
 
-    QTimer::singleShot(0, [] {
-        auto *dialog = qobject_cast<COptionsDlg *>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->findChild<QCheckBox *>(QStringLiteral("displayBanner"))->setChecked(false);
-        dialog->accept();
+    // Feet until the flyer says otherwise, and an untouched unit is not written.
+    runOptions(window, [&](COptionsDlg &dialog) {
+        EXPECT_EQ(unitBox(dialog)->currentText(), QStringLiteral("feet"));
+        dialog.findChild<QCheckBox *>(QStringLiteral("displayBanner"))->click();
+        pressOk(dialog);
     });
-    window.onOptions();
     EXPECT_TRUE(banner->text().isEmpty());
     EXPECT_EQ(settings.ReadSetting(QLatin1String(kSettingDisplayBanner)), QStringLiteral("NO"));
-    EXPECT_TRUE(prompter.shown().isEmpty());
+    EXPECT_FALSE(readTestFile(settings.fileName()).contains("Altitude"));
 
-    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); }); // closing discards
-    window.onOptions();
+    runOptions(window, [&](COptionsDlg &dialog) {
+        QTest::keyClick(unitBox(dialog), Qt::Key_Down);
+        EXPECT_EQ(unitBox(dialog)->currentText(), QStringLiteral("metres"));
+        pressOk(dialog);
+    });
+    EXPECT_EQ(unit(), QStringLiteral("m"));
+
+    // Escape discards: back to feet and the banner on, then Escape.
+    runOptions(window, [&](COptionsDlg &dialog) {
+        EXPECT_EQ(unitBox(dialog)->currentText(), QStringLiteral("metres"));
+        QTest::keyClick(unitBox(dialog), Qt::Key_Up);
+        dialog.findChild<QCheckBox *>(QStringLiteral("displayBanner"))->click();
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    EXPECT_EQ(unit(), QStringLiteral("m"));
     EXPECT_EQ(settings.ReadSetting(QLatin1String(kSettingDisplayBanner)), QStringLiteral("NO"));
+
+    // A value typed by hand that reads as feet stays as typed while feet is kept.
+    ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingAltitudeUnit), QStringLiteral("foot")));
+    runOptions(window, [&](COptionsDlg &dialog) {
+        EXPECT_EQ(unitBox(dialog)->currentText(), QStringLiteral("feet"));
+        pressOk(dialog);
+    });
+    EXPECT_EQ(unit(), QStringLiteral("foot"));
+    EXPECT_TRUE(prompter.shown().isEmpty());
+}
+
+TEST(OptionsDialog, FitsEveryScreenWithRoomToGrow)
+{
+    COptionsDlg dialog(QStringLiteral("/home/flyer/.local/share/Zendrak/Tarvel/"));
+    dialog.storageDirectory = QStringLiteral("/media/flyer/field-card/rocketry/logbooks/club-season/");
+    dialog.sitesCategory = QStringLiteral("Launch Site");
+    dialog.showValues();
+    QString skipped;
+    EXPECT_EQ(auditOnReferenceScreens(&dialog, &skipped), QStringList());
+    if (!skipped.isEmpty())
+        GTEST_SKIP() << skipped.toStdString();
+
+    auto *directory = dialog.findChild<QLineEdit *>(QStringLiteral("storageDirectory"));
+    ASSERT_TRUE(showOnReferenceScreen(&dialog, ReferenceScreen::Compact));
+    const int compactWidth = directory->width();
+    ASSERT_TRUE(showOnReferenceScreen(&dialog, ReferenceScreen::Phone));
+    EXPECT_GT(directory->width(), compactWidth);
+    for (QWidget *control : dialog.findChildren<QWidget *>()) {
+        if (qobject_cast<QAbstractButton *>(control) || qobject_cast<QLineEdit *>(control)
+            || qobject_cast<QComboBox *>(control)) {
+            EXPECT_GE(control->height(), kMinimumTouchSize) << control->objectName().toStdString();
+        }
+    }
+    // On a desktop the window is the flyer's to widen, and the fields take the room.
+    ASSERT_TRUE(showOnReferenceScreen(&dialog, ReferenceScreen::Desktop));
+    const int desktopWidth = directory->width();
+    dialog.resize(dialog.width() + 300, dialog.height());
+    QApplication::processEvents();
+    EXPECT_EQ(directory->width(), desktopWidth + 300);
 }
 
 } // namespace

@@ -5,16 +5,20 @@
 #include "db/RecordStore.h"
 #include "platform/SettingsStore.h"
 #include "reflists/DefaultsDlg.h"
+#include "support/LayoutAudit.h"
 #include "support/TestFiles.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 #include "ui/StatusWindow.h"
+#include "ui/TouchSize.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -200,4 +204,43 @@ TEST_F(DefaultsScreen, NeverShownSavesNothing)
         CDefaultsDlg dialog(m_store, m_status, m_logbook.directory(), m_settings, m_ui);
     }
     EXPECT_EQ(stored(kSettingDefaultStatus), "Kept,");
+}
+
+TEST_F(DefaultsScreen, FitsEveryScreenAndClosesKeepingTheLists)
+{
+    ASSERT_TRUE(m_settings.WriteSetting(QLatin1String(kSettingDefaultModelMfgs),
+                                        QStringLiteral("Cesaroni Technology Incorporated,Public Missiles Ltd,EST,")));
+    {
+        auto dialog = open();
+        QString skipped;
+        EXPECT_EQ(auditOnReferenceScreens(dialog.get(), &skipped), QStringList());
+        if (!skipped.isEmpty())
+            GTEST_SKIP() << skipped.toStdString();
+        ASSERT_TRUE(showOnReferenceScreen(dialog.get(), ReferenceScreen::Phone));
+        for (QWidget *control : dialog->findChildren<QWidget *>()) {
+            if (qobject_cast<QAbstractButton *>(control) || qobject_cast<QComboBox *>(control)) {
+                EXPECT_GE(control->height(), kMinimumTouchSize) << control->metaObject()->className();
+            }
+        }
+        add(*dialog, ReferenceListKind::Status, QStringLiteral("Flying"));
+        QToolButton *close = nullptr;
+        for (QToolButton *button : dialog->findChildren<QToolButton *>()) {
+            if (button->text() == QLatin1String("Close"))
+                close = button;
+        }
+        ASSERT_NE(close, nullptr);
+        ASSERT_TRUE(close->isVisible());
+        QTest::mouseClick(close, Qt::LeftButton);
+        EXPECT_FALSE(dialog->isVisible());
+    }
+    EXPECT_EQ(stored(kSettingDefaultStatus), "Flying,");
+
+    // Escape closes too, and keeps what was added.
+    {
+        auto dialog = open();
+        add(*dialog, ReferenceListKind::Types, QStringLiteral("Sport"));
+        QTest::keyClick(dialog->listBox(ReferenceListKind::Types), Qt::Key_Escape);
+        EXPECT_FALSE(dialog->isVisible());
+    }
+    EXPECT_EQ(stored(kSettingDefaultModelTypes), "Sport,");
 }
