@@ -195,7 +195,7 @@ void CFlightPageDlg::showRecording()
         m_plot->clearFlight();
         return;
     }
-    const EHeightUnit unit = heightUnitFromSetting(CSettingsStore().ReadSetting(QStringLiteral("Altitude Unit")));
+    const EHeightUnit unit = heightUnitFromSetting(CSettingsStore().ReadSetting(QLatin1String(kSettingAltitudeUnit)));
     const CFlightMeasures measures = measureFlight(recording);
     const std::optional<double> expected = m_log.expectedAltitude(m_flight);
     QString text = measures.apogee ? QStringLiteral("Apogee: %1").arg(formatHeight(*measures.apogee, unit))

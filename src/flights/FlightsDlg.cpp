@@ -72,7 +72,7 @@ CFlightsDlg::CFlightsDlg(CRecordStore &store, CUiServices ui, const QString &roc
 
     m_model = new CFlightListModel(this);
     m_model->setRecordings(m_log.storageDirectory(),
-                           heightUnitFromSetting(CSettingsStore().ReadSetting(QStringLiteral("Altitude Unit"))));
+                           heightUnitFromSetting(CSettingsStore().ReadSetting(QLatin1String(kSettingAltitudeUnit))));
     m_list = new QTableView(this);
     m_list->setModel(m_model);
     m_list->setAccessibleName(QStringLiteral("Flights"));

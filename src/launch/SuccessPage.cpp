@@ -85,7 +85,7 @@ void CSuccessPage::OnDone()
     if (m_addAltimeter) {
         // Run without a parent, as a full screen of its own; cancelling keeps the earlier name.
         const EHeightUnit unit =
-            heightUnitFromSetting(m_launch.settings().ReadSetting(QStringLiteral("Altitude Unit")));
+            heightUnitFromSetting(m_launch.settings().ReadSetting(QLatin1String(kSettingAltitudeUnit)));
         CGetDataDlg dialog(m_launch.ui().files, unit);
         bool typed = false;
         const double expected = m_launch.expectedAltitude().trimmed().toDouble(&typed);
