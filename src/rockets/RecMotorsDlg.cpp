@@ -79,6 +79,10 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
     m_delayEdit->setMinimumWidth(shortField);
     m_qtyEdit->setMinimumWidth(shortField);
 
+    // The class and total impulse of the motor named, under the motor fields.
+    m_thrust = new QLabel(this);
+    m_thrust->setObjectName(QStringLiteral("motorThrust"));
+
     m_clusterLabel = new QLabel(QStringLiteral("Motor Cluster"), this);
     m_addToCluster = new QPushButton(QStringLiteral("Add to cluster"), this);
     m_pendingList = new QListWidget(this);
@@ -110,6 +114,7 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
         fields->addWidget(columns[column].first, 0, column);
         fields->addWidget(columns[column].second, 1, column);
     }
+    fields->addWidget(m_thrust, 2, 1, 1, 4);
     // The two drop-downs share what the short fields leave.
     fields->setColumnStretch(1, 2);
     fields->setColumnStretch(2, 2);
@@ -133,6 +138,12 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
     layout->addWidget(m_listFrame, 3);
 
     connect(m_typeCombo, &QComboBox::activated, this, &CRecMotorsDlg::onMotorChosen);
+    // A motor typed rather than chosen gets its figures too.
+    for (QLineEdit *edit : {m_typeCombo->lineEdit(), m_mfgCombo->lineEdit(), m_delayEdit})
+        connect(edit, &QLineEdit::textEdited, this, &CRecMotorsDlg::showThrust);
+    // So does a maker, or the blank entry, picked from a drop-down.
+    for (QComboBox *combo : {m_typeCombo, m_mfgCombo})
+        connect(combo, &QComboBox::activated, this, &CRecMotorsDlg::showThrust);
     connect(m_stageButton, &QPushButton::clicked, this, &CRecMotorsDlg::onStageButton);
     connect(m_addToCluster, &QPushButton::clicked, this, &CRecMotorsDlg::onAddToCluster);
     connect(m_pendingList, &QListWidget::itemClicked, this,
@@ -256,6 +267,13 @@ void CRecMotorsDlg::loadValues()
     m_delayEdit->setText(m_delay);
     m_qtyEdit->setText(m_qty);
     m_altEdit->setText(m_alt);
+    showThrust();
+}
+
+void CRecMotorsDlg::showThrust()
+{
+    m_thrust->setText(catalogueThrustText(
+        catalogueThrust(m_context.store, m_typeCombo->currentText(), m_mfgCombo->currentText(), m_delayEdit->text())));
 }
 
 void CRecMotorsDlg::saveValues()
