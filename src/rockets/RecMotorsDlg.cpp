@@ -82,6 +82,8 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
     // The class and total impulse of the motor named, under the motor fields.
     m_thrust = new QLabel(this);
     m_thrust->setObjectName(QStringLiteral("motorThrust"));
+    // Its few words never widen the motor row, which the handheld fills already.
+    m_thrust->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     m_clusterLabel = new QLabel(QStringLiteral("Motor Cluster"), this);
     m_addToCluster = new QPushButton(QStringLiteral("Add to cluster"), this);
@@ -114,7 +116,6 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
         fields->addWidget(columns[column].first, 0, column);
         fields->addWidget(columns[column].second, 1, column);
     }
-    fields->addWidget(m_thrust, 2, 1, 1, 4);
     // The two drop-downs share what the short fields leave.
     fields->setColumnStretch(1, 2);
     fields->setColumnStretch(2, 2);
@@ -132,6 +133,7 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(3);
     layout->addLayout(fields);
+    layout->addWidget(m_thrust);
     layout->addLayout(clusterHead);
     layout->addWidget(m_pendingList, 1);
     layout->addLayout(altRow);
