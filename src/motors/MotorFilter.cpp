@@ -21,6 +21,11 @@ QString motorFilterCondition(const CMotorFilter &filter)
     addCondition(conditions, "Delay", filter.delay, filter.notDelay);
     addCondition(conditions, "MFG", filter.mfg, filter.notMfg);
     addCondition(conditions, "Size", filter.size, filter.notSize);
+    const QString wantedClass = filter.impulseClass.trimmed().toUpper();
+    if (!wantedClass.isEmpty())
+        conditions.append(QStringLiteral("rowid IN (SELECT MotorID FROM MotorCurves WHERE Class ")
+                          + (filter.notClass ? QStringLiteral("<> ") : QStringLiteral("= ")) + sqlQuote(wantedClass)
+                          + QLatin1Char(')'));
     return conditions.join(QStringLiteral(" AND "));
 }
 

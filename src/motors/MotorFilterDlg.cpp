@@ -73,6 +73,24 @@ void CMotorFilterDlg::buildLayout()
         connect(nots[i], &QCheckBox::toggled, this, [this] { m_tested = false; });
     }
 
+    // The class has a row of its own: a fifth column would not leave the
+    // handheld's edits room for a designation.
+    auto *classLabel = new QLabel(QStringLiteral("Class"), this);
+    m_classEdit = new QLineEdit(this);
+    m_classEdit->setMaxLength(8);
+    m_classEdit->setMaximumWidth(kColumnWidths[1]);
+    classLabel->setBuddy(m_classEdit);
+    m_notClass = new QCheckBox(QStringLiteral("NOT"), this);
+    m_notClass->setAccessibleDescription(QStringLiteral("NOT Class"));
+    connect(m_classEdit, &QLineEdit::textChanged, this, [this] { m_tested = false; });
+    connect(m_notClass, &QCheckBox::toggled, this, [this] { m_tested = false; });
+    auto *classRow = new QHBoxLayout;
+    classRow->setSpacing(2);
+    classRow->addWidget(classLabel);
+    classRow->addWidget(m_classEdit);
+    classRow->addWidget(m_notClass);
+    classRow->addStretch();
+
     auto *test = new QPushButton(QStringLiteral("Test Query"), this);
     test->setAutoDefault(false);
     connect(test, &QPushButton::clicked, this, &CMotorFilterDlg::onTestQuery);
@@ -108,6 +126,7 @@ void CMotorFilterDlg::buildLayout()
     layout->setSpacing(3);
     layout->addWidget(title);
     layout->addLayout(fields);
+    layout->addLayout(classRow);
     layout->addLayout(testRow);
     layout->addWidget(listLabel);
     layout->addWidget(m_list, 1);
@@ -121,10 +140,12 @@ CMotorFilter CMotorFilterDlg::filter() const
     filter.type = m_typeEdit->text();
     filter.delay = m_delayEdit->text();
     filter.size = m_sizeEdit->text();
+    filter.impulseClass = m_classEdit->text();
     filter.notMfg = m_notMfg->isChecked();
     filter.notType = m_notType->isChecked();
     filter.notDelay = m_notDelay->isChecked();
     filter.notSize = m_notSize->isChecked();
+    filter.notClass = m_notClass->isChecked();
     return filter;
 }
 

@@ -11,8 +11,8 @@ class QCheckBox;
 class QLineEdit;
 class QTreeView;
 
-// Removes every motor that matches a filter on the four motor texts, each of
-// which may be negated. "Test Query" lists the matches first; removing an
+// Removes every motor that matches a filter on the four motor texts and the
+// class of its thrust curve, each of which may be negated. "Test Query" lists the matches first; removing an
 // untested filter asks before it goes ahead.
 class CMotorFilterDlg : public QDialog
 {
@@ -41,10 +41,12 @@ private:
     QLineEdit *m_typeEdit = nullptr;
     QLineEdit *m_delayEdit = nullptr;
     QLineEdit *m_sizeEdit = nullptr;
+    QLineEdit *m_classEdit = nullptr;
     QCheckBox *m_notMfg = nullptr;
     QCheckBox *m_notType = nullptr;
     QCheckBox *m_notDelay = nullptr;
     QCheckBox *m_notSize = nullptr;
+    QCheckBox *m_notClass = nullptr;
     QTreeView *m_list = nullptr;
     CMotorLineModel *m_model = nullptr;
 };

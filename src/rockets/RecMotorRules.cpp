@@ -5,6 +5,8 @@
 #include "db/StoreTransaction.h"
 #include "rockets/RocketQueries.h"
 
+#include <QLocale>
+
 QString pendingMotorLine(const CPendingMotor &motor, bool staged, bool clustered)
 {
     QString line;
@@ -109,4 +111,40 @@ bool deleteSimpleRecMotor(CRecordStore &store, const QString &rocketId, int inde
     if (!store.RunSql(recMotorsQuery(rocketId)) || index < 0 || !store.MoveTo(index) || store.IsEOF())
         return false;
     return store.Delete() && store.Update();
+}
+
+CCatalogueThrust catalogueThrust(CRecordStore &store, const QString &type, const QString &mfg, const QString &delay)
+{
+    CCatalogueThrust thrust;
+    if (type.isEmpty() || mfg.isEmpty())
+        return thrust;
+    // Driven from the curves' key, so a large catalogue is read once per choice.
+    const QString sql = QStringLiteral("SELECT MotorCurves.MotorID, Class, TotalImpulse FROM Motors "
+                                       "LEFT JOIN MotorCurves ON MotorCurves.MotorID = Motors.rowid "
+                                       "WHERE Type = %1 COLLATE NOCASE AND MFG = %2 COLLATE NOCASE "
+                                       "ORDER BY MotorCurves.MotorID IS NULL, Delay IS NOT %3, Motors.rowid LIMIT 1")
+                            .arg(sqlQuote(type), sqlQuote(mfg), sqlQuote(delay));
+    if (!store.RunSql(sql))
+        return thrust;
+    store.MoveFirst();
+    if (store.IsEOF())
+        return thrust;
+    thrust.inCatalogue = true;
+    thrust.hasCurve = !store.GetFieldText(0).isEmpty();
+    if (thrust.hasCurve) {
+        thrust.impulseClass = store.GetFieldText(1);
+        thrust.totalImpulse = store.GetFieldText(2).toDouble();
+    }
+    return thrust;
+}
+
+QString catalogueThrustText(const CCatalogueThrust &thrust)
+{
+    if (!thrust.hasCurve)
+        return thrust.inCatalogue ? QStringLiteral("no curve") : QString();
+    // Grouped by thousands the way flyers write them, whatever the device's language.
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const QString impulse = thrust.totalImpulse < 100 ? english.toString(thrust.totalImpulse, 'g', 3)
+                                                      : english.toString(qRound64(thrust.totalImpulse));
+    return thrust.impulseClass + QStringLiteral(", ") + impulse + QStringLiteral(" N\u00b7s");
 }

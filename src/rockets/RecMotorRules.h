@@ -7,6 +7,15 @@
 
 class CRecordStore;
 
+// What the catalogue knows of the thrust of a motor named on the Motors page.
+struct CCatalogueThrust
+{
+    bool inCatalogue = false; // some catalogue motor has that type and maker
+    bool hasCurve = false; // and one of them came with a thrust curve
+    QString impulseClass;
+    double totalImpulse = 0; // N·s
+};
+
 // A motor waiting in the "Motor Cluster" list of the Motors page.
 struct CPendingMotor
 {
@@ -45,3 +54,12 @@ QList<CPendingMotor> readRecMotorGroup(CRecordStore &store, const QString &rocke
 // row index, in one transaction.
 bool deleteRecMotorGroup(CRecordStore &store, const QString &rocketId, const QString &group);
 bool deleteSimpleRecMotor(CRecordStore &store, const QString &rocketId, int index);
+
+// The thrust of the catalogue motor of that type and maker (letter case aside),
+// preferring one with a curve, then one with that delay.
+CCatalogueThrust catalogueThrust(CRecordStore &store, const QString &type, const QString &mfg, const QString &delay);
+
+// "K, 1,200 N·s" for a motor with a curve (three figures below 100 N·s, whole
+// newton-seconds above), "no curve" for a catalogue motor without one, and
+// nothing for a motor the catalogue does not hold.
+QString catalogueThrustText(const CCatalogueThrust &thrust);

@@ -79,6 +79,12 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
     m_delayEdit->setMinimumWidth(shortField);
     m_qtyEdit->setMinimumWidth(shortField);
 
+    // The class and total impulse of the motor named, under the motor fields.
+    m_thrust = new QLabel(this);
+    m_thrust->setObjectName(QStringLiteral("motorThrust"));
+    // Its few words never widen the motor row, which the handheld fills already.
+    m_thrust->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
     m_clusterLabel = new QLabel(QStringLiteral("Motor Cluster"), this);
     m_addToCluster = new QPushButton(QStringLiteral("Add to cluster"), this);
     m_pendingList = new QListWidget(this);
@@ -127,12 +133,19 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(3);
     layout->addLayout(fields);
+    layout->addWidget(m_thrust);
     layout->addLayout(clusterHead);
     layout->addWidget(m_pendingList, 1);
     layout->addLayout(altRow);
     layout->addWidget(m_listFrame, 3);
 
     connect(m_typeCombo, &QComboBox::activated, this, &CRecMotorsDlg::onMotorChosen);
+    // A motor typed rather than chosen gets its figures too.
+    for (QLineEdit *edit : {m_typeCombo->lineEdit(), m_mfgCombo->lineEdit(), m_delayEdit})
+        connect(edit, &QLineEdit::textEdited, this, &CRecMotorsDlg::showThrust);
+    // So does a maker, or the blank entry, picked from a drop-down.
+    for (QComboBox *combo : {m_typeCombo, m_mfgCombo})
+        connect(combo, &QComboBox::activated, this, &CRecMotorsDlg::showThrust);
     connect(m_stageButton, &QPushButton::clicked, this, &CRecMotorsDlg::onStageButton);
     connect(m_addToCluster, &QPushButton::clicked, this, &CRecMotorsDlg::onAddToCluster);
     connect(m_pendingList, &QListWidget::itemClicked, this,
@@ -256,6 +269,13 @@ void CRecMotorsDlg::loadValues()
     m_delayEdit->setText(m_delay);
     m_qtyEdit->setText(m_qty);
     m_altEdit->setText(m_alt);
+    showThrust();
+}
+
+void CRecMotorsDlg::showThrust()
+{
+    m_thrust->setText(catalogueThrustText(
+        catalogueThrust(m_context.store, m_typeCombo->currentText(), m_mfgCombo->currentText(), m_delayEdit->text())));
 }
 
 void CRecMotorsDlg::saveValues()

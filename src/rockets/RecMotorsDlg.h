@@ -48,6 +48,8 @@ private:
     void fillRecommendations();
     void applyLayout();
     void clearPending();
+    // Shows the class and total impulse of the motor the fields name.
+    void showThrust();
     // Checks what ADD or UPDATE would store, telling the flyer what is missing.
     bool readyToStore();
     bool storeNew(const QString &rocketId);
@@ -80,6 +82,7 @@ private:
     QLineEdit *m_delayEdit = nullptr;
     QLabel *m_qtyLabel = nullptr;
     QLineEdit *m_qtyEdit = nullptr;
+    QLabel *m_thrust = nullptr;
     QLabel *m_clusterLabel = nullptr;
     QPushButton *m_addToCluster = nullptr;
     QListWidget *m_pendingList = nullptr;

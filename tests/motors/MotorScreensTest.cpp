@@ -2,6 +2,7 @@
 // filtered removal, with scripted message boxes and file choices.
 #include "db/RecordStore.h"
 #include "motors/DefaultMotorsDlg.h"
+#include "motors/MotorCurveStore.h"
 #include "motors/MotorFilterDlg.h"
 #include "motors/MotorLineModel.h"
 #include "support/LayoutAudit.h"
@@ -259,4 +260,46 @@ TEST_F(MotorScreens, DefaultMotorsFitsEveryScreenWithWholeDesignations)
     ASSERT_TRUE(showOnReferenceScreen(&dialog, ReferenceScreen::Desktop));
     QTest::keyClick(&dialog, Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(MotorScreens, FilterByClassTakesOnlyMotorsWithThatCurveAndTheirCurves)
+{
+    // The first C6 has a 10 N·s curve (class C), the A8 2.5 N·s (A), the F40 80 N·s (F);
+    // the second C6 was typed in and has none.
+    ASSERT_TRUE(storeMotorCurve(m_store, 1, {{0.5, 20}, {1, 0}}, {}));
+    ASSERT_TRUE(storeMotorCurve(m_store, 3, {{0.5, 5}, {1, 0}}, {}));
+    ASSERT_TRUE(storeMotorCurve(m_store, 4, {{1, 80}, {2, 0}}, {}));
+    CMotorFilterDlg dialog(m_store, m_ui);
+    auto *classEdit = qobject_cast<QLineEdit *>(buddyOf(dialog, "Class"));
+    ASSERT_NE(classEdit, nullptr);
+    QCheckBox *notClass = nullptr;
+    for (QCheckBox *box : dialog.findChildren<QCheckBox *>()) {
+        if (box->accessibleDescription() == QLatin1String("NOT Class"))
+            notClass = box;
+    }
+    ASSERT_NE(notClass, nullptr);
+
+    QTest::keyClicks(classEdit, QStringLiteral("c"));
+    button(dialog, "Test Query")->click();
+    EXPECT_EQ(dialog.model().lines(), QStringList({"Estes\tC6\t5\t18x70"}));
+
+    // NOT a class is another class: the motor without a curve stays out of it.
+    notClass->click();
+    button(dialog, "Test Query")->click();
+    EXPECT_EQ(dialog.model().lines(), QStringList({"AeroTech\tF40\t7\t29x124", "Estes\tA8\t3\t18x70"}));
+    // Combined with a text field, each narrows the other.
+    type(dialog, "MFG", QStringLiteral("Estes"));
+    m_prompter.script({PromptAnswer::No});
+    button(dialog, "REMOVE")->click();
+    EXPECT_EQ(m_prompter.shown().last().text, "SQL not tested\n1 motor will be removed\nContinue?");
+    EXPECT_EQ(types(), QStringList({"C6", "C6", "A8", "F40"}));
+
+    button(dialog, "Test Query")->click();
+    EXPECT_EQ(dialog.model().lines(), QStringList({"Estes\tA8\t3\t18x70"}));
+    button(dialog, "REMOVE")->click();
+    EXPECT_EQ(m_prompter.shown().last().text, "Removed\n1\nmotors");
+    EXPECT_EQ(types(), QStringList({"C6", "C6", "F40"}));
+    // The curve went with its motor; the others stay.
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT MotorID, Class FROM MotorCurves ORDER BY MotorID")),
+              QStringList({"1|C", "4|F"}));
 }

@@ -1,6 +1,7 @@
 #include "rockets/RecMotorsDlg.h"
 
 #include "db/RecordStore.h"
+#include "motors/MotorCurveStore.h"
 #include "platform/SettingsStore.h"
 #include "rockets/RocketEditSheet.h"
 #include "rockets/ScreenDriver.h"
@@ -9,6 +10,7 @@
 #include "ui/ScriptedPrompter.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -308,4 +310,37 @@ TEST_F(RecMotorsTest, FlagsChangedOnTheMiscPageTakeEffectOnActivation)
     tapLine(kRecommended, 0);
     command("REMOVE");
     EXPECT_TRUE(rows("SELECT * FROM RecMotors WHERE RocketID=1").isEmpty());
+}
+
+TEST_F(RecMotorsTest, TheMotorNamedShowsItsClassAndTotalImpulse)
+{
+    // C6 (rowid 1): a triangle of 17.64 N over one second, 8.82 N·s. A J motor of
+    // 50 + 1,200 N·s. B6 was typed in without a curve.
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Motors (Type,Delay,MFG) VALUES ('K550W','6','AeroTech')"}));
+    ASSERT_TRUE(storeMotorCurve(m_store, 1, {{0.5, 17.64}, {1, 0}}, {}));
+    ASSERT_TRUE(storeMotorCurve(m_store, 4, {{0.1, 1000}, {1.3, 1000}, {1.3, 0}}, {}));
+    open("1");
+    auto *thrust = m_page->findChild<QLabel *>(QStringLiteral("motorThrust"));
+    ASSERT_NE(thrust, nullptr);
+    EXPECT_EQ(thrust->text(), QString());
+
+    chooseMotor(3);
+    EXPECT_EQ(thrust->text(), QStringLiteral("C, 8.82 N\u00b7s"));
+    chooseMotor(4);
+    EXPECT_EQ(thrust->text(), QStringLiteral("J, 1,250 N\u00b7s"));
+    EXPECT_TRUE(thrust->isVisible());
+    chooseMotor(2);
+    EXPECT_EQ(thrust->text(), QStringLiteral("no curve"));
+
+    // Typed in any case, the catalogue motor is found; one it does not hold shows nothing.
+    type("Motor", "c6");
+    EXPECT_EQ(thrust->text(), QStringLiteral("C, 8.82 N\u00b7s")); // the B6's maker, Estes, stays
+    type("MFG", "quest");
+    EXPECT_EQ(thrust->text(), QString());
+
+    // A recommendation chosen from the list names its motor too.
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO RecMotors (RocketID,Type,Delay,MFG) VALUES (1,'K550W','6','AeroTech')"}));
+    open("1");
+    tapLine(kRecommended, 0);
+    EXPECT_EQ(m_page->findChild<QLabel *>(QStringLiteral("motorThrust"))->text(), QStringLiteral("J, 1,250 N\u00b7s"));
 }

@@ -44,6 +44,7 @@ protected:
             "INSERT INTO RecMotors (RocketID, Type, Delay, MFG, Alt, Stage, Qty, GroupID) VALUES "
             "(2, 'D12', 0, 'Estes', 450, 1, 3, 7), (2, 'C6', 7, 'Estes', 450, 2, 1, 7)",
             "INSERT INTO Motors (ID, Type, Delay, MFG) VALUES (1, 'K480W', 14, 'Aerotech'), (2, 'D12', 0, 'Estes')",
+            "INSERT INTO MotorCurves (MotorID, Class, TotalImpulse) VALUES (1, 'K', 1417.5)",
         }));
         QImage picture(60, 200, QImage::Format_RGB32);
         picture.fill(Qt::darkBlue);
