@@ -4,10 +4,14 @@
 #include "ui/FormFactor.h"
 #include "ui/TouchSize.h"
 
+#include <QComboBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QSplitter>
 #include <QStandardItemModel>
 #include <QStringList>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -135,8 +139,23 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
     counts(QStringLiteral("Years"), QStringLiteral("Year"), stats.years, true);
     counts(QStringLiteral("Months"), QStringLiteral("Month"), stats.months, true);
 
+    // Five tabs do not fit across a handheld's screen: a drop-down chooses the
+    // table instead, and reads the same on every screen.
+    m_tabs->tabBar()->hide();
+    auto *choice = new QComboBox(this);
+    for (int i = 0; i < m_tabs->count(); ++i)
+        choice->addItem(m_tabs->tabText(i));
+    auto *choiceLabel = new QLabel(QStringLiteral("Show:"), this);
+    choiceLabel->setBuddy(choice);
+    connect(choice, &QComboBox::currentIndexChanged, m_tabs, &QTabWidget::setCurrentIndex);
+    connect(m_tabs, &QTabWidget::currentChanged, choice, &QComboBox::setCurrentIndex);
+    auto *choiceRow = new QHBoxLayout;
+    choiceRow->addWidget(choiceLabel);
+    choiceRow->addWidget(choice, 1);
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
+    layout->addLayout(choiceRow);
     layout->addWidget(m_tabs);
     applyFormFactor(this);
     applyTouchSizes(this);

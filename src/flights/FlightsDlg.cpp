@@ -151,6 +151,13 @@ void CFlightsDlg::reload()
     if (!m_log.lastError().isEmpty())
         m_ui.prompter.error(this, QStringLiteral("The flights cannot be read: ") + m_log.lastError());
     m_model->setFlights(std::move(flights));
+    // Texts shown whole: each column as wide as its widest value among the
+    // first rows (the view looks at a bounded number of them).
+    for (const int column :
+         {CFlightListModel::Rocket, CFlightListModel::Motor, CFlightListModel::Site, CFlightListModel::Result})
+        m_list->resizeColumnToContents(column);
+    m_list->setColumnWidth(CFlightListModel::Apogee,
+                           m_list->fontMetrics().horizontalAdvance(QStringLiteral("00,000 ft")) + 12);
     fillChoices();
     applyFilter();
     const int row = m_model->rowOf(currentId);
