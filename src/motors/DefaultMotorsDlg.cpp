@@ -14,17 +14,49 @@
 #include "ui/WaitCursor.h"
 
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeView>
+#include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
+// The motor files among dropped URLs: local files with a thrust-curve or CSV ending.
+QStringList droppedMotorFiles(const QMimeData *data)
+{
+    QStringList paths;
+    if (data == nullptr || !data->hasUrls())
+        return paths;
+    for (const QUrl &url : data->urls()) {
+        const QString path = url.toLocalFile();
+        if (path.endsWith(QLatin1String(".eng"), Qt::CaseInsensitive)
+            || path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+            paths.append(path);
+    }
+    return paths;
+}
+
+// One line of a several-file summary: the file's name and what became of it.
+QString summaryLine(const CMotorImportResult &result)
+{
+    const QString outcome = result.outcome == CMotorImportResult::Outcome::Unreadable
+        ? QStringLiteral("could not be read")
+        : QString(result.message()).replace(QLatin1Char('\n'), QLatin1String("; "));
+    return QFileInfo(result.file).fileName() + QStringLiteral(": ") + outcome;
+}
+
 // The least widths of the MFG, Type, Delay and Size columns: the handheld's.
 constexpr std::array<int, 4> kColumnWidths = {62, 44, 58, 56};
 } // namespace
@@ -40,6 +72,7 @@ CDefaultMotorsDlg::CDefaultMotorsDlg(CRecordStore &store, CStatusWindow &status,
 {
     setWindowTitle(QStringLiteral("Default Motors"));
     setObjectName(QStringLiteral("defaultMotorsDialog"));
+    setAcceptDrops(true);
     buildLayout();
     applyFormFactor(this);
     installHelp(this, QStringLiteral("motors"));
@@ -202,23 +235,64 @@ void CDefaultMotorsDlg::onRemoveAll()
 
 void CDefaultMotorsDlg::onLoadFromFile()
 {
-    const QString path = m_ui.files.openFile(this, QStringLiteral("Open"), m_fileDirectory,
-                                             QStringLiteral("Motor Files (*.eng);;CSV Files (*.csv)"));
-    if (path.isEmpty())
+    importFiles(m_ui.files.openFiles(this, QStringLiteral("Open"), m_fileDirectory,
+                                     QStringLiteral("Motor Files (*.eng);;CSV Files (*.csv)")));
+}
+
+void CDefaultMotorsDlg::importFiles(const QStringList &paths)
+{
+    if (paths.isEmpty())
         return;
-    CMotorImportResult result;
+    QList<CMotorImportResult> results;
     {
         CWaitCursor wait;
-        result = importMotorFile(m_store, path, m_status);
+        // Each file is its own transaction: one the logbook refuses leaves the others stored.
+        for (const QString &path : paths)
+            results.append(importMotorFile(m_store, path, m_status));
     }
-    // An unreadable file says nothing; the status text stays until the next list load.
-    if (result.outcome == CMotorImportResult::Outcome::Unreadable)
-        return;
-    m_ui.prompter.prompt(this, result.caption(), result.message(), PromptIcon::None, PromptButtons::Ok);
-    if (!result.succeeded())
+    const bool anyStored = std::any_of(results.cbegin(), results.cend(),
+                                       [](const CMotorImportResult &result) { return result.succeeded(); });
+    if (results.size() == 1) {
+        const CMotorImportResult &result = results.first();
+        // An unreadable file says nothing; the status text stays until the next list load.
+        if (result.outcome == CMotorImportResult::Outcome::Unreadable)
+            return;
+        m_ui.prompter.prompt(this, result.caption(), result.message(), PromptIcon::None, PromptButtons::Ok);
+    } else {
+        const bool allStored = std::all_of(results.cbegin(), results.cend(),
+                                           [](const CMotorImportResult &result) { return result.succeeded(); });
+        QStringList lines;
+        for (const CMotorImportResult &result : results)
+            lines.append(summaryLine(result));
+        m_ui.prompter.prompt(this, allStored ? QStringLiteral("Success") : QStringLiteral("Error"),
+                             lines.join(QLatin1Char('\n')), PromptIcon::None, PromptButtons::Ok);
+    }
+    if (!anyStored)
         return;
     m_status.hideProgress();
     loadList();
+}
+
+void CDefaultMotorsDlg::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedMotorFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CDefaultMotorsDlg::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!droppedMotorFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CDefaultMotorsDlg::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = droppedMotorFiles(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The drag source waits for the drop to end: import and answer after it has.
+    QTimer::singleShot(0, this, [this, paths] { importFiles(paths); });
 }
 
 void CDefaultMotorsDlg::onFilter()

@@ -11,12 +11,16 @@ class CMotorLineModel;
 class CRecordStore;
 class CStatusWindow;
 class QComboBox;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QLineEdit;
 class QTreeView;
 
 // "Default Motors": the motor table listed in manufacturer, type order, with
 // adding, removing, import from a motor file and removal by filter. The record
-// store and the status window are borrowed from the opener.
+// store and the status window are borrowed from the opener. Motor files dropped
+// on it are imported as if chosen with "Load From File".
 class CDefaultMotorsDlg : public QDialog
 {
     Q_OBJECT
@@ -38,7 +42,13 @@ public slots:
     void onLoadFromFile();
     void onFilter();
 
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
 private:
+    void importFiles(const QStringList &paths);
     void onSelectionChanged();
     void readFields();
     void writeFields();

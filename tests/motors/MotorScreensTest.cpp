@@ -11,16 +11,19 @@
 #include "ui/ScriptedPrompter.h"
 #include "ui/StatusWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -140,13 +143,15 @@ TEST_F(MotorScreens, RemoveAndRemoveAll)
     EXPECT_EQ(m_status.parentWidget(), &m_home);
 }
 
-TEST_F(MotorScreens, LoadFromFile)
+TEST_F(MotorScreens, LoadFromFileOneOrSeveralFilesAndDropped)
 {
     QTemporaryDir folder;
     const QString good = folder.filePath(QStringLiteral("good.eng"));
     const QString bad = folder.filePath(QStringLiteral("bad.eng"));
+    const QString csv = folder.filePath(QStringLiteral("more.CSV"));
     ASSERT_TRUE(writeTestFile(good, "; c\nG64 29 124 4-7 0.06 0.12 AT\n1 1\n"));
     ASSERT_TRUE(writeTestFile(bad, "; nothing\n"));
+    ASSERT_TRUE(writeTestFile(csv, "\"Type\",\"MFG\"\n\"D12\",\"Estes\"\n"));
 
     CDefaultMotorsDlg dialog(m_store, m_status, m_ui, folder.path());
     m_files.script({QString(), good, bad});
@@ -165,6 +170,43 @@ TEST_F(MotorScreens, LoadFromFile)
     EXPECT_EQ(m_prompter.shown().last().text, "Nothing loaded from file");
     EXPECT_FALSE(m_status.isHidden()); // left up until the next list load
     EXPECT_EQ(m_files.requests().first().filter, "Motor Files (*.eng);;CSV Files (*.csv)");
+
+    // Several files in one choice: each is imported and named in one summary,
+    // and a failed one does not keep the others out.
+    m_files.scriptFiles({good, bad, folder.filePath(QStringLiteral("gone.eng")), csv});
+    dialog.onLoadFromFile();
+    ASSERT_EQ(m_prompter.shown().size(), 3);
+    EXPECT_EQ(m_prompter.shown().last().caption, "Error");
+    EXPECT_EQ(m_prompter.shown().last().text,
+              "good.eng: Motors Extracted =1\nbad.eng: Nothing loaded from file\n"
+              "gone.eng: could not be read\nmore.CSV: Motors Extracted =1");
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Type FROM Motors WHERE ID IS NULL ORDER BY rowid")),
+              QStringList({"G64", "G64", "D12"}));
+    EXPECT_EQ(dialog.model().lines().size(), 7);
+
+    // Files dropped on the screen: only motor files are taken, after the drop ends.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(good), QUrl::fromLocalFile(folder.filePath(QStringLiteral("notes.txt"))),
+                  QUrl::fromLocalFile(csv)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(types().size(), 7);
+    QTRY_COMPARE(types().size(), 9);
+    EXPECT_EQ(m_prompter.shown().last().caption, "Success");
+    EXPECT_EQ(m_prompter.shown().last().text, "good.eng: Motors Extracted =1\nmore.CSV: Motors Extracted =1");
+    EXPECT_EQ(dialog.model().lines().size(), 9);
+
+    // Nothing but other files: the drop is refused.
+    QMimeData other;
+    other.setUrls({QUrl::fromLocalFile(folder.filePath(QStringLiteral("notes.txt")))});
+    QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, &other, Qt::LeftButton, Qt::NoModifier);
+    refused.setAccepted(false);
+    QApplication::sendEvent(&dialog, &refused);
+    EXPECT_FALSE(refused.isAccepted());
 }
 
 TEST_F(MotorScreens, FilterRemovesOnlyWhatWasShownOrAsksWithTheCount)
