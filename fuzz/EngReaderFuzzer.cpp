@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     CEngHeaderScanner pieces;
     for (qsizetype at = 0; at < qsizetype(size); at += block)
         pieces.feed(text + at, qMin(block, qsizetype(size) - at));
-    if (pieces.headers() != whole.headers())
+    if (pieces.headers() != whole.headers() || pieces.curves() != whole.curves()
+        || whole.curves().size() != std::size_t(whole.headers().size()))
         __builtin_trap();
 
     for (const QString &header : whole.headers()) {

@@ -6,6 +6,7 @@
 #include "app/OptionsDlg.h"
 #include "checklists/ChecklistPage.h"
 #include "db/RecordStore.h"
+#include "flights/FlightsDlg.h"
 #include "launch/FlightSounds.h"
 #include "launch/LaunchDlg.h"
 #include "queries/QueryBuilderDlg.h"
@@ -84,6 +85,7 @@ void CTarvelDlg::createCommandBar()
     QMenu *data = m_commandBar->addMenu(QStringLiteral("&Data"));
     connect(data->addAction(QStringLiteral("About")), &QAction::triggered, this, &CTarvelDlg::onAbout);
     data->addSeparator();
+    connect(data->addAction(QStringLiteral("Flights")), &QAction::triggered, this, &CTarvelDlg::onFlights);
     connect(data->addAction(QStringLiteral("Queries")), &QAction::triggered, this, &CTarvelDlg::onQueries);
     connect(data->addAction(QStringLiteral("Rockets")), &QAction::triggered, this, &CTarvelDlg::onRockets);
     connect(data->addAction(QStringLiteral("Viewer")), &QAction::triggered, this, &CTarvelDlg::onViewer);
@@ -217,7 +219,24 @@ void CTarvelDlg::onRockets()
             {*store, m_settings, m_ui, m_main.storageDirectory, CRocketBrowser::Mode::Browse, &m_currentChecklist});
         sheet.addPage(rockets);
         sheet.addPage(new CChecklistPage(m_currentChecklist));
+        // The rocket's flights open over the sheet on the same store.
+        connect(rockets, &CRocketPage::showFlights, this, [this, &store, &sheet](const QString &rocketId) {
+            CFlightsDlg flights(*store, m_ui, rocketId, &sheet);
+            flights.exec();
+        });
         sheet.exec();
+    }
+    if (m_commandBar)
+        m_commandBar->show();
+}
+
+void CTarvelDlg::onFlights()
+{
+    if (m_commandBar)
+        m_commandBar->hide();
+    if (std::unique_ptr<CRecordStore> store = openStore()) {
+        CFlightsDlg flights(*store, m_ui, QString(), this);
+        flights.exec();
     }
     if (m_commandBar)
         m_commandBar->show();

@@ -52,6 +52,7 @@ public slots:
     void onDefaults();
     void onRockets();
     void onLaunch();
+    void onFlights();
 
 private:
     void createCommandBar();

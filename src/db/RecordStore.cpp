@@ -42,6 +42,9 @@ bool CRecordStore::Open(const QString &storageDirectory)
             qWarning().noquote() << text;
         return false;
     }
+    // A logbook that cannot be written still opens; it simply gains nothing.
+    for (const QString &statement : logbookUpgradeStatements())
+        m_db.execute(statement);
     return RunSql(QString());
 }
 

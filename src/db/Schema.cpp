@@ -81,3 +81,15 @@ bool CreateDatabase(const QString &storageDirectory)
     }
     return true;
 }
+
+QStringList logbookUpgradeStatements()
+{
+    return {
+        // One row per motor of an imported thrust-curve file, keyed by the Motors rowid.
+        QStringLiteral("CREATE TABLE IF NOT EXISTS MotorCurves (MotorID integer PRIMARY KEY, Class varchar(8), "
+                       "TotalImpulse real, AverageThrust real, PeakThrust real, BurnTime real, PropellantMass real, "
+                       "TotalMass real, Points text)"),
+        QStringLiteral("CREATE TRIGGER IF NOT EXISTS MotorCurvesGoWithTheirMotor AFTER DELETE ON Motors "
+                       "BEGIN DELETE FROM MotorCurves WHERE MotorID = old.rowid; END"),
+    };
+}

@@ -55,8 +55,9 @@ QDate parseFlightDate(const QString &text)
 
 int parseFlightTime(const QString &text)
 {
+    // Seconds, where an older log kept them, do not change the minute.
     const QStringList parts = text.trimmed().split(QLatin1Char(':'));
-    if (parts.size() != 2 || parts.at(1).size() != 2)
+    if ((parts.size() != 2 && parts.size() != 3) || parts.at(1).size() != 2)
         return -1;
     bool hourOk = false;
     bool minuteOk = false;
@@ -65,4 +66,26 @@ int parseFlightTime(const QString &text)
     if (!hourOk || !minuteOk || hour < 0 || hour > 23 || minute < 0 || minute > 59)
         return -1;
     return hour * 60 + minute;
+}
+
+QString flightEntryProblem(const CFlightEntry &flight)
+{
+    if (!parseFlightDate(flight.dateText).isValid())
+        return QStringLiteral("\"%1\" is not a date of the form MM/DD/YYYY.").arg(flight.dateText);
+    for (const QString *time : {&flight.drogueTime, &flight.mainTime, &flight.doneTime}) {
+        if (!time->trimmed().isEmpty() && parseFlightTime(*time) < 0)
+            return QStringLiteral("\"%1\" is not a time of the form H:MM.").arg(*time);
+    }
+    for (const QString *number : {&flight.windSpeed, &flight.temperature}) {
+        bool ok = false;
+        number->trimmed().toInt(&ok);
+        if (!number->trimmed().isEmpty() && !ok)
+            return QStringLiteral("\"%1\" is not a whole number.").arg(*number);
+    }
+    return QString();
+}
+
+QString flightDateText(const QDate &date)
+{
+    return date.toString(QStringLiteral("MM/dd/yyyy"));
 }

@@ -39,8 +39,14 @@ struct CFlightEntry
     QString notesFirstLine() const;
 };
 
+// Why the log would refuse to store the flight (an unreadable date or time, a
+// wind speed or temperature that is no whole number); empty when it is sound.
+QString flightEntryProblem(const CFlightEntry &flight);
+// The date as the launch screen writes it: "MM/DD/YYYY".
+QString flightDateText(const QDate &date);
+
 // "MM/DD/YYYY" as the launch screen writes it (one-digit month and day and
 // YYYY-MM-DD accepted too); an invalid date for anything else.
 QDate parseFlightDate(const QString &text);
-// Minutes after midnight of "H:MM"; -1 when it is no time.
+// Minutes after midnight of "H:MM" (or "H:MM:SS"); -1 when it is no time.
 int parseFlightTime(const QString &text);

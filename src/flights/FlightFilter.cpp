@@ -25,10 +25,15 @@ bool CFlightFilter::matches(const CFlightEntry &flight) const
         return false;
     if (search.isEmpty())
         return true;
-    for (const QString *text : {&flight.rocketName, &flight.motor, &flight.motorMfg, &flight.site, &flight.notes}) {
+    for (const QString *text :
+         {&flight.rocketName, &flight.motor, &flight.motorMfg, &flight.motorDelay, &flight.site, &flight.notes}) {
         if (text->contains(search, Qt::CaseInsensitive))
             return true;
     }
+    // Only a search that spans the maker, type and delay ("Estes C6-5") needs
+    // them joined; building that text for every flight at each key is the cost.
+    if (!search.contains(QLatin1Char(' ')) && !search.contains(QLatin1Char('-')))
+        return false;
     return flight.motorText().contains(search, Qt::CaseInsensitive);
 }
 

@@ -23,6 +23,7 @@ struct CFlightFilter
     QDate to;
 
     bool matches(const CFlightEntry &flight) const;
+    bool operator==(const CFlightFilter &) const = default;
 };
 
 // Newest first: by date, then by time of day, then the later row first; flights

@@ -4,6 +4,7 @@
 #include "db/SqlText.h"
 #include "db/StoreTransaction.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -69,6 +70,19 @@ std::vector<CFlightEntry> CFlightLog::load()
     return flights;
 }
 
+std::vector<std::pair<QString, QString>> CFlightLog::rockets()
+{
+    m_error.clear();
+    std::vector<std::pair<QString, QString>> rockets;
+    if (!m_store.RunSql(QStringLiteral("SELECT ID, Name FROM Rockets ORDER BY Name, ID"))) {
+        fail(m_store.lastError());
+        return rockets;
+    }
+    for (m_store.MoveFirst(); !m_store.IsEOF(); m_store.MoveNext())
+        rockets.emplace_back(m_store.GetFieldText(0).trimmed(), m_store.GetFieldText(1));
+    return rockets;
+}
+
 CFlightEntry CFlightLog::find(qint64 rowId)
 {
     m_error.clear();
@@ -83,6 +97,8 @@ CFlightEntry CFlightLog::find(qint64 rowId)
 bool CFlightLog::update(const CFlightEntry &flight)
 {
     m_error.clear();
+    if (const QString problem = flightEntryProblem(flight); !problem.isEmpty())
+        return fail(problem);
     CStoreTransaction transaction(m_store);
     if (!transaction.isActive())
         return fail(m_store.lastError());
@@ -140,4 +156,22 @@ bool CFlightLog::fail(const QString &error)
 {
     m_error = error.isEmpty() ? QStringLiteral("The logbook refused the change.") : error;
     return false;
+}
+
+QString CFlightLog::storageDirectory() const
+{
+    return QFileInfo(m_store.path()).absolutePath() + QLatin1Char('/');
+}
+
+std::optional<double> CFlightLog::expectedAltitude(const CFlightEntry &flight)
+{
+    if (!m_store.RunSql(
+            QStringLiteral("SELECT Alt FROM RecMotors WHERE RocketID = %1 AND Type = %2 AND MFG = %3 "
+                           "AND Alt > 0 ORDER BY rowid")
+                .arg(sqlQuote(flight.rocketId.trimmed()), sqlQuote(flight.motor), sqlQuote(flight.motorMfg))))
+        return std::nullopt;
+    m_store.MoveFirst();
+    bool number = false;
+    const double alt = m_store.GetFieldText(0).toDouble(&number);
+    return !m_store.IsEOF() && number && alt > 0 ? std::optional<double>(alt) : std::nullopt;
 }

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 class CRecordStore;
@@ -19,6 +21,8 @@ public:
     // Every flight with its rocket's name, in stored order; empty and an error
     // when the table cannot be read.
     std::vector<CFlightEntry> load();
+    // Every rocket of the catalogue as (number, name), flown or not, in name order.
+    std::vector<std::pair<QString, QString>> rockets();
     // One flight by rowid; rowId 0 when there is no such row.
     CFlightEntry find(qint64 rowId);
 
@@ -26,6 +30,13 @@ public:
     // altimeter file of flight.rowId; the rocket stays.
     bool update(const CFlightEntry &flight);
     bool remove(qint64 rowId);
+
+    // The storage directory of the logbook, where flights' recordings are kept.
+    QString storageDirectory() const;
+    // The altitude the rocket's recommended motor of the flown type and maker
+    // was expected to reach (RecMotors.Alt, in the flyer's unit as typed);
+    // empty when the rocket recommends no such motor or gives no altitude.
+    std::optional<double> expectedAltitude(const CFlightEntry &flight);
 
     QString lastError() const { return m_error; }
 

@@ -8,25 +8,34 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QVBoxLayout>
 
 CFailurePage::CFailurePage(CLaunchDlg &launch, QWidget *parent)
     : CPropertyPage(QStringLiteral("Failure"), parent)
     , m_launch(launch)
 {
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 6);
+    layout->setSpacing(2);
     for (int i = 0; i < kFailureCauses; ++i) {
         m_boxes[i] = new QCheckBox(this);
-        m_boxes[i]->setGeometry(8, 4 + 24 * i, 224, 22);
+        // A long cause is cut to the page's width, not the page widened to it.
+        m_boxes[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         m_boxes[i]->hide();
+        layout->addWidget(m_boxes[i]);
     }
     auto *notesLabel = new QLabel(QStringLiteral("Notes:"), this);
-    notesLabel->setGeometry(8, 126, 100, 18);
     m_notesField = new QPlainTextEdit(this);
-    m_notesField->setGeometry(6, 146, 228, 54);
     m_notesField->setTabChangesFocus(true);
     m_notesField->setAccessibleName(QStringLiteral("Notes:"));
     notesLabel->setBuddy(m_notesField);
     m_done = new QPushButton(QStringLiteral("DONE"), this);
-    m_done->setGeometry(70, 206, 100, 32);
+    m_done->setMinimumWidth(100);
+    layout->addSpacing(4);
+    layout->addWidget(notesLabel);
+    layout->addWidget(m_notesField, 1);
+    layout->addWidget(m_done, 0, Qt::AlignHCenter);
     connect(m_done, &QPushButton::clicked, this, &CFailurePage::OnDone);
 }
 
@@ -36,12 +45,12 @@ void CFailurePage::onInitDialog()
         failureCauses(m_launch.settings().ReadSetting(QString::fromLatin1(kSettingFailureChecklist)));
     for (int i = 0; i < kFailureCauses; ++i) {
         const QString cause = causes.value(i);
-        m_boxes[i]->setText(m_boxes[i]->fontMetrics().elidedText(cause, Qt::ElideRight, 200));
         m_boxes[i]->setToolTip(cause);
         m_boxes[i]->setAccessibleName(cause);
         m_boxes[i]->setProperty("cause", cause);
         m_boxes[i]->setVisible(!cause.isEmpty());
     }
+    showCauses();
     // Starts from the notes carried over from the last flight.
     m_notes = m_launch.flight().notes;
     loadValues();
@@ -90,4 +99,18 @@ void CFailurePage::OnDone()
     m_launch.flight().notes = flightNotes();
     m_launch.markPageDone(CLaunchDlg::kNotesDone);
     sheet()->endCompleted();
+}
+
+void CFailurePage::showCauses()
+{
+    // The room beside the tick mark; the whole cause stays in the tooltip.
+    const int room = std::max(40, width() - 36);
+    for (QCheckBox *box : m_boxes)
+        box->setText(box->fontMetrics().elidedText(box->property("cause").toString(), Qt::ElideRight, room));
+}
+
+void CFailurePage::resizeEvent(QResizeEvent *event)
+{
+    CPropertyPage::resizeEvent(event);
+    showCauses();
 }

@@ -32,7 +32,12 @@ public:
     QPlainTextEdit *notesField() const { return m_notesField; }
     QPushButton *doneButton() const { return m_done; }
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    // Shows each cause in full, or cut short with "..." where the page is too narrow.
+    void showCauses();
     // The ticked causes, each on its own line, then the typed notes.
     QString flightNotes() const;
 

@@ -1,41 +1,74 @@
 #include "launch/GetDataDlg.h"
 
+#include "charts/AltitudePlot.h"
+#include "flightdata/AltimeterReader.h"
+#include "flightdata/FlightMeasures.h"
 #include "ui/FileChooser.h"
-#include "ui/ScreenSize.h"
+#include "ui/FormFactor.h"
+#include "ui/TouchSize.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
+#include <QtCharts/QChart>
+#include <QtCharts/QLegend>
 
-CGetDataDlg::CGetDataDlg(CFileChooser &files, QWidget *parent)
+CGetDataDlg::CGetDataDlg(CFileChooser &files, EHeightUnit unit, QWidget *parent)
     : QDialog(parent)
     , m_files(files)
+    , m_unit(unit)
 {
     setWindowTitle(QStringLiteral("Get Data"));
-    setFixedSize(kScreenWidth, kScreenHeight);
 
     auto *label = new QLabel(QStringLiteral("Altimeter data file"), this);
-    label->setGeometry(8, 10, 224, 20);
     m_nameField = new QLineEdit(this);
-    m_nameField->setGeometry(8, 32, 224, 26);
     m_nameField->setAccessibleName(QStringLiteral("Altimeter data file"));
     label->setBuddy(m_nameField);
 
-    auto *select = new QPushButton(QStringLiteral("Select file"), this);
-    select->setGeometry(8, 68, 108, 30);
+    m_select = new QPushButton(QStringLiteral("Select file"), this);
     m_download = new QPushButton(QStringLiteral("Download"), this);
-    m_download->setGeometry(124, 68, 108, 30);
     m_download->setEnabled(false);
 
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setGeometry(8, 278, 108, 32);
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setGeometry(124, 278, 108, 32);
+    m_previewText = new QLabel(this);
+    m_previewText->setWordWrap(true);
+    m_previewText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_plot = new CAltitudePlot(this);
+    m_plot->setMinimumHeight(90);
+    // A preview: the curve and its marks speak for themselves.
+    m_plot->chart()->legend()->hide();
+    m_plot->setAccessibleName(QStringLiteral("Altitude plot"));
+    m_plot->hide();
 
-    connect(select, &QPushButton::clicked, this, &CGetDataDlg::OnSelectFile);
-    connect(ok, &QPushButton::clicked, this, &CGetDataDlg::OnOk);
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok->setDefault(true);
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
+
+    auto *fileButtons = new QHBoxLayout;
+    fileButtons->addWidget(m_select);
+    fileButtons->addWidget(m_download);
+    auto *endButtons = new QHBoxLayout;
+    endButtons->addWidget(m_ok);
+    endButtons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(label);
+    layout->addWidget(m_nameField);
+    layout->addLayout(fileButtons);
+    layout->addWidget(m_previewText);
+    // The plot takes the room; without one the buttons stay at the bottom.
+    layout->addWidget(m_plot, 1);
+    layout->addStretch(0);
+    layout->addLayout(endButtons);
+    applyFormFactor(this);
+    applyTouchSizes(this);
+
+    connect(m_select, &QPushButton::clicked, this, &CGetDataDlg::OnSelectFile);
+    connect(m_ok, &QPushButton::clicked, this, &CGetDataDlg::OnOk);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    // A typed name is taken as typed, unread: the preview no longer describes it.
+    connect(m_nameField, &QLineEdit::textEdited, this, &CGetDataDlg::clearPreview);
 }
 
 QString CGetDataDlg::fileFilter()
@@ -56,10 +89,39 @@ void CGetDataDlg::OnSelectFile()
     if (chosen.isEmpty())
         return;
     setFileName(chosen);
+    preview(chosen);
 }
 
 void CGetDataDlg::OnOk()
 {
     m_fileName = m_nameField->text();
     accept();
+}
+
+void CGetDataDlg::preview(const QString &path)
+{
+    const CAltimeterRecording recording = readAltimeterFile(path);
+    if (!recording.isValid()) {
+        m_previewText->setText(recording.error);
+        m_plot->clearFlight();
+        m_plot->hide();
+        return;
+    }
+    const CFlightMeasures measures = measureFlight(recording);
+    QString text = measures.apogee ? QStringLiteral("Apogee: %1").arg(formatHeight(*measures.apogee, m_unit))
+                                   : QStringLiteral("No apogee in this recording.");
+    if (measures.apogee && m_expected)
+        text += QLatin1Char('\n') + altitudeComparison(*m_expected, *measures.apogee, m_unit);
+    if (recording.skippedLines > 0)
+        text += QStringLiteral("\n%1 lines could not be read.").arg(recording.skippedLines);
+    m_previewText->setText(text);
+    m_plot->setFlight(recording, measures, m_unit, m_expected);
+    m_plot->show();
+}
+
+void CGetDataDlg::clearPreview()
+{
+    m_previewText->clear();
+    m_plot->clearFlight();
+    m_plot->hide();
 }

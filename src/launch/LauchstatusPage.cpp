@@ -3,9 +3,12 @@
 #include "launch/LaunchDlg.h"
 #include "ui/PropertySheet.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimeEdit>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -33,33 +36,52 @@ CLauchstatusPage::CLauchstatusPage(CLaunchDlg &launch, QWidget *parent)
     , m_launch(launch)
 {
     auto *launchLabel = new QLabel(QStringLiteral("Launch at"), this);
-    launchLabel->setGeometry(8, 10, 80, 22);
     m_launchAt = makePicker(this, QStringLiteral("Launch at"));
-    m_launchAt->setGeometry(96, 8, 100, 26);
     launchLabel->setBuddy(m_launchAt);
 
     m_drogue = new QPushButton(QStringLiteral("Drogue\nChute\nOpen"), this);
     m_drogue->setAccessibleName(QStringLiteral("Drogue Chute Open"));
-    m_drogue->setGeometry(6, 44, 110, 84);
     m_main = new QPushButton(QStringLiteral("Main\nChute\nOpen"), this);
     m_main->setAccessibleName(QStringLiteral("Main Chute Open"));
-    m_main->setGeometry(124, 44, 110, 84);
+    // The chute buttons are pressed with the eyes on the sky: they take the room.
+    for (QPushButton *button : {m_drogue, m_main})
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 
     auto *drogueLabel = new QLabel(QStringLiteral("Drogue at"), this);
-    drogueLabel->setGeometry(8, 134, 100, 18);
     m_drogueAt = makePicker(this, QStringLiteral("Drogue at"));
-    m_drogueAt->setGeometry(6, 154, 110, 26);
     drogueLabel->setBuddy(m_drogueAt);
     auto *mainLabel = new QLabel(QStringLiteral("Main at"), this);
-    mainLabel->setGeometry(126, 134, 100, 18);
     m_mainAt = makePicker(this, QStringLiteral("Main at"));
-    m_mainAt->setGeometry(124, 154, 110, 26);
     mainLabel->setBuddy(m_mainAt);
 
     m_success = new QPushButton(QStringLiteral("Success"), this);
-    m_success->setGeometry(6, 198, 110, 34);
     m_failure = new QPushButton(QStringLiteral("Failure"), this);
-    m_failure->setGeometry(124, 198, 110, 34);
+    for (QPushButton *button : {m_success, m_failure})
+        button->setMinimumHeight(34);
+
+    auto *launchRow = new QHBoxLayout;
+    launchRow->addWidget(launchLabel);
+    launchRow->addWidget(m_launchAt, 1);
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(2);
+    grid->addWidget(m_drogue, 0, 0);
+    grid->addWidget(m_main, 0, 1);
+    grid->setRowMinimumHeight(1, 4);
+    grid->addWidget(drogueLabel, 2, 0);
+    grid->addWidget(mainLabel, 2, 1);
+    grid->addWidget(m_drogueAt, 3, 0);
+    grid->addWidget(m_mainAt, 3, 1);
+    grid->setRowMinimumHeight(4, 12);
+    grid->addWidget(m_success, 5, 0);
+    grid->addWidget(m_failure, 5, 1);
+    grid->setRowStretch(0, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 8, 6, 6);
+    layout->addLayout(launchRow);
+    layout->addLayout(grid, 1);
 
     connect(m_drogue, &QPushButton::clicked, this, &CLauchstatusPage::OnDrogue);
     connect(m_main, &QPushButton::clicked, this, &CLauchstatusPage::OnMain);

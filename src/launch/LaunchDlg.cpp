@@ -2,6 +2,7 @@
 
 #include "checklists/ChecklistPage.h"
 #include "db/RecordStore.h"
+#include "flightdata/AltimeterFileStore.h"
 #include "launch/FailurePage.h"
 #include "launch/LauchstatusPage.h"
 #include "launch/LaunchButtonPage.h"
@@ -14,16 +15,20 @@
 #include "launch/WindRose.h"
 #include "rockets/RocketPage.h"
 #include "ui/DropDownSizing.h"
+#include "ui/FormFactor.h"
 #include "ui/Prompter.h"
 #include "ui/PropertySheet.h"
-#include "ui/ScreenSize.h"
+#include "ui/TouchSize.h"
 
 #include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 CLaunchDlg::CLaunchDlg(const Context &context, QWidget *parent)
     : QDialog(parent)
@@ -36,8 +41,9 @@ CLaunchDlg::CLaunchDlg(const Context &context, QWidget *parent)
     , m_sheetRunner([](CPropertySheet &sheet) { return sheet.exec(); })
 {
     setWindowTitle(QStringLiteral("Launch"));
-    setFixedSize(kScreenWidth, kScreenHeight);
     buildControls();
+    applyFormFactor(this);
+    applyTouchSizes(this);
     m_flight.celsius = false;
     m_unit->setText(temperatureUnitText(false));
     loadLaunchSites();
@@ -49,51 +55,65 @@ CLaunchDlg::~CLaunchDlg() = default;
 void CLaunchDlg::buildControls()
 {
     auto *siteLabel = new QLabel(QStringLiteral("Launch Site:"), this);
-    siteLabel->setGeometry(8, 6, 200, 18);
     m_siteBox = new QComboBox(this);
     m_siteBox->setEditable(true);
     m_siteBox->setInsertPolicy(QComboBox::InsertAlphabetically);
-    m_siteBox->setGeometry(6, 26, 228, 26);
     m_siteBox->setAccessibleName(QStringLiteral("Launch Site:"));
     siteLabel->setBuddy(m_siteBox);
 
     auto *weather = new QGroupBox(QStringLiteral("Weather"), this);
-    weather->setGeometry(4, 60, 232, 204);
-
-    auto *temperatureLabel = new QLabel(QStringLiteral("Temperature:"), this);
-    temperatureLabel->setGeometry(12, 84, 100, 20);
-    m_temperature = new CNumberField(this);
-    m_temperature->setGeometry(118, 82, 64, 24);
+    auto *temperatureLabel = new QLabel(QStringLiteral("Temperature:"), weather);
+    m_temperature = new CNumberField(weather);
     m_temperature->edit()->setAccessibleName(QStringLiteral("Temperature:"));
     temperatureLabel->setBuddy(m_temperature->edit());
-    m_unit = new QPushButton(this);
-    m_unit->setGeometry(188, 82, 36, 24);
+    m_unit = new QPushButton(weather);
 
-    auto *speedLabel = new QLabel(QStringLiteral("Wind Speed:"), this);
-    speedLabel->setGeometry(12, 114, 100, 20);
-    m_windSpeed = new CNumberField(this);
-    m_windSpeed->setGeometry(118, 112, 64, 24);
+    auto *speedLabel = new QLabel(QStringLiteral("Wind Speed:"), weather);
+    m_windSpeed = new CNumberField(weather);
     m_windSpeed->edit()->setAccessibleName(QStringLiteral("Wind Speed:"));
     speedLabel->setBuddy(m_windSpeed->edit());
 
-    auto *directionLabel = new QLabel(QStringLiteral("Wind Direction:"), this);
-    directionLabel->setGeometry(12, 144, 104, 20);
-    m_direction = new QComboBox(this);
+    auto *directionLabel = new QLabel(QStringLiteral("Wind Direction:"), weather);
+    m_direction = new QComboBox(weather);
     m_direction->addItems(windDirections());
-    m_direction->setGeometry(118, 142, 110, 24);
     m_direction->setAccessibleName(QStringLiteral("Wind Direction:"));
     directionLabel->setBuddy(m_direction);
 
-    m_compass = new CWindRose(kLaunchScreenCompass, this);
-    m_compass->move((kScreenWidth - m_compass->width()) / 2, 174);
+    m_compass = new CWindRose(kLaunchScreenCompass, weather);
+
+    // Labels beside their fields; the compass below takes the room the screen has.
+    auto *grid = new QGridLayout(weather);
+    grid->setContentsMargins(6, 4, 6, 6);
+    grid->setVerticalSpacing(4);
+    grid->addWidget(temperatureLabel, 0, 0);
+    grid->addWidget(m_temperature, 0, 1);
+    grid->addWidget(m_unit, 0, 2);
+    grid->addWidget(speedLabel, 1, 0);
+    grid->addWidget(m_windSpeed, 1, 1);
+    grid->addWidget(directionLabel, 2, 0);
+    grid->addWidget(m_direction, 2, 1, 1, 2);
+    grid->addWidget(m_compass, 3, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(3, 1);
+    m_unit->setMaximumWidth(m_unit->fontMetrics().horizontalAdvance(QStringLiteral("MM")) + 16);
 
     m_logFlight = new QPushButton(QStringLiteral("Log Flight"), this);
-    m_logFlight->setGeometry(50, 268, 140, 30);
+    m_logFlight->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    m_logFlight->setMinimumWidth(140);
 
     // Says which flight was stored last; it stays until the next one.
     m_savedLine = new QLabel(this);
-    m_savedLine->setGeometry(4, 300, 232, 18);
     m_savedLine->setAlignment(Qt::AlignCenter);
+    m_savedLine->setWordWrap(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 4);
+    layout->setSpacing(4);
+    layout->addWidget(siteLabel);
+    layout->addWidget(m_siteBox);
+    layout->addWidget(weather, 1);
+    layout->addWidget(m_logFlight, 0, Qt::AlignHCenter);
+    layout->addWidget(m_savedLine);
 
     // Enter in a field presses nothing here: the unit button would change the
     // flight, and "Log Flight" starts one.
@@ -182,6 +202,7 @@ void CLaunchDlg::OnLogFlight()
         m_flight.mainTime.reset();
         m_flight.doneTime.reset();
         m_flight.success.reset();
+        m_altimeterFileToCopy = false;
     }
 
     CPropertySheet sheet(QString(), this);
@@ -200,6 +221,7 @@ void CLaunchDlg::OnLogFlight()
     sheet.addPage(new CFailurePage(*this));
     connect(rocket, &CRocketPage::flyIt, &sheet, [this, rocket, &sheet] {
         m_checklist = rocket->browser().view().checklist;
+        m_expectedAltitude = rocket->browser().view().motorAlt;
         markPageDone(kRocketDone);
         sheet.setActivePage(WeatherPage);
     });
@@ -227,9 +249,18 @@ void CLaunchDlg::OnLogFlight()
         return;
 
     m_flight.site = m_siteBox->currentText();
+    // A recording that cannot be copied keeps its own name: the flight is
+    // stored all the same, and the flyer is told after.
+    const QString copyError = keepAltimeterFile();
     if (!storeFlight(store))
         return;
     showSaved(store);
+    if (!copyError.isEmpty())
+        m_context.ui.prompter.error(
+            this,
+            QStringLiteral("The altimeter file was not copied into the storage directory; the flight "
+                           "names it where it is.\n")
+                + copyError);
     loadValues();
     m_unit->setText(temperatureUnitText(m_flight.celsius));
 }
@@ -247,6 +278,26 @@ void CLaunchDlg::takeRocket(const CRocketPage &rocket)
     const bool noMotorChosen = view.motorEntryIndex <= 0;
     m_flight.motorMfg =
         noMotorChosen && rocket.motorMfg() == QLatin1String("Manufacturer") ? QString() : rocket.motorMfg();
+}
+
+void CLaunchDlg::takeAltimeterFile(const QString &name)
+{
+    m_flight.altFileName = name;
+    m_altimeterFileToCopy = true;
+}
+
+QString CLaunchDlg::keepAltimeterFile()
+{
+    // A typed name of no file is the flyer's own note: stored as typed.
+    if (!m_altimeterFileToCopy || !QFileInfo(m_flight.altFileName).isFile())
+        return {};
+    const CStoredAltimeterFile stored = storeAltimeterFile(m_flight.altFileName, m_context.storageDirectory,
+                                                           m_flight.launchTime.value_or(now()), m_rocketName);
+    if (stored.path.isEmpty())
+        return stored.error.isEmpty() ? QStringLiteral("The file could not be copied.") : stored.error;
+    m_flight.altFileName = stored.path;
+    m_altimeterFileToCopy = false;
+    return {};
 }
 
 bool CLaunchDlg::storeFlight(CRecordStore &store)

@@ -59,12 +59,18 @@ public:
     CFlightRecord &flight() { return m_flight; }
     const CFlightRecord &flight() const { return m_flight; }
     QString &checklistText() { return m_checklist; }
+    // The expected altitude of the motor the flyer chose on the rocket page, as typed there.
+    QString expectedAltitude() const { return m_expectedAltitude; }
     quint8 pagesDone() const { return m_pagesDone; }
     void markPageDone(quint8 bit) { m_pagesDone |= bit; }
     QString storageDirectory() const { return m_context.storageDirectory; }
     CSettingsStore &settings() { return m_context.settings; }
     CUiServices ui() const { return m_context.ui; }
     const QStringList &launchSites() const { return m_sites; }
+
+    // The altimeter file named for this flight; when the flight is stored, a
+    // copy in the storage directory takes its place.
+    void takeAltimeterFile(const QString &name);
 
     // Starts the event's sound and returns at once.
     void playSound(FlightSound sound);
@@ -105,16 +111,22 @@ private:
     void takeRocket(const CRocketPage &rocket);
     // Writes the flight; false (after telling the flyer) when it was not stored.
     bool storeFlight(CRecordStore &store);
+    // Copies the altimeter file named in this flight into the storage directory
+    // and names the copy instead; the error when it could not be copied.
+    QString keepAltimeterFile();
     void showSaved(CRecordStore &store);
 
     Context m_context;
     CFlightRecord m_flight;
     QString m_checklist;
+    QString m_expectedAltitude;
     quint8 m_pagesDone = 0;
     QString m_rocketName;
     // The last flight was refused by the logbook: the next "Log Flight" is
     // its retry and keeps the moments it stamped.
     bool m_unsaved = false;
+    // The altimeter file was named in this flight and is not yet copied.
+    bool m_altimeterFileToCopy = false;
     QStringList m_sites;
     std::function<QDateTime()> m_clock;
     std::function<int(CPropertySheet &)> m_sheetRunner;

@@ -3,7 +3,6 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -24,21 +23,20 @@ void CNumberField::setUpDownRange(int minimum, int maximum)
     m_maximum = maximum;
     if (m_up)
         return;
-    auto *arrows = new QVBoxLayout;
-    arrows->setContentsMargins(0, 0, 0, 0);
-    arrows->setSpacing(0);
-    m_up = new QToolButton(this);
-    m_up->setArrowType(Qt::UpArrow);
-    m_up->setAccessibleName(QStringLiteral("Up"));
     m_down = new QToolButton(this);
     m_down->setArrowType(Qt::DownArrow);
     m_down->setAccessibleName(QStringLiteral("Down"));
-    for (QToolButton *button : {m_up, m_down}) {
-        button->setFixedSize(16, 11);
+    m_up = new QToolButton(this);
+    m_up->setArrowType(Qt::UpArrow);
+    m_up->setAccessibleName(QStringLiteral("Up"));
+    // Side by side and as tall as the field, so each arrow is a whole button to
+    // tap rather than half of one.
+    for (QToolButton *button : {m_down, m_up}) {
         button->setAutoRepeat(true);
-        arrows->addWidget(button);
+        button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+        button->setFocusPolicy(Qt::NoFocus);
+        static_cast<QHBoxLayout *>(layout())->addWidget(button);
     }
-    static_cast<QHBoxLayout *>(layout())->addLayout(arrows);
     connect(m_up, &QToolButton::clicked, this, [this] { step(1); });
     connect(m_down, &QToolButton::clicked, this, [this] { step(-1); });
 }

@@ -2,6 +2,7 @@
 
 #include "launch/GetDataDlg.h"
 #include "launch/LaunchDlg.h"
+#include "platform/SettingsStore.h"
 #include "ui/PropertySheet.h"
 
 #include <QCheckBox>
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 CSuccessPage::CSuccessPage(CLaunchDlg &launch, QWidget *parent)
     : CPropertyPage(QStringLiteral("Success"), parent)
@@ -16,23 +18,29 @@ CSuccessPage::CSuccessPage(CLaunchDlg &launch, QWidget *parent)
     , m_runDataDialog([](CGetDataDlg &dialog) { return dialog.exec(); })
 {
     auto *notesLabel = new QLabel(QStringLiteral("Notes:"), this);
-    notesLabel->setGeometry(8, 6, 100, 18);
     m_notesField = new QPlainTextEdit(this);
-    m_notesField->setGeometry(6, 26, 228, 104);
     m_notesField->setTabChangesFocus(true);
     m_notesField->setAccessibleName(QStringLiteral("Notes:"));
     notesLabel->setBuddy(m_notesField);
     m_altimeter = new QCheckBox(QStringLiteral("Add Altimeter data"), this);
-    m_altimeter->setGeometry(8, 134, 220, 24);
     auto *fileLabel = new QLabel(QStringLiteral("Altimeter data file"), this);
-    fileLabel->setGeometry(8, 160, 224, 18);
     m_altimeterFile = new QLineEdit(this);
     m_altimeterFile->setReadOnly(true);
-    m_altimeterFile->setGeometry(6, 178, 228, 24);
     m_altimeterFile->setAccessibleName(QStringLiteral("Altimeter data file"));
     fileLabel->setBuddy(m_altimeterFile);
     m_done = new QPushButton(QStringLiteral("DONE"), this);
-    m_done->setGeometry(70, 210, 100, 32);
+    m_done->setMinimumWidth(100);
+
+    // The notes take whatever room the screen has.
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
+    layout->addWidget(notesLabel);
+    layout->addWidget(m_notesField, 1);
+    layout->addWidget(m_altimeter);
+    layout->addWidget(fileLabel);
+    layout->addWidget(m_altimeterFile);
+    layout->addWidget(m_done, 0, Qt::AlignHCenter);
     connect(m_done, &QPushButton::clicked, this, &CSuccessPage::OnDone);
 }
 
@@ -76,9 +84,15 @@ void CSuccessPage::OnDone()
     m_launch.markPageDone(CLaunchDlg::kNotesDone);
     if (m_addAltimeter) {
         // Run without a parent, as a full screen of its own; cancelling keeps the earlier name.
-        CGetDataDlg dialog(m_launch.ui().files);
+        const EHeightUnit unit =
+            heightUnitFromSetting(m_launch.settings().ReadSetting(QStringLiteral("Altitude Unit")));
+        CGetDataDlg dialog(m_launch.ui().files, unit);
+        bool typed = false;
+        const double expected = m_launch.expectedAltitude().trimmed().toDouble(&typed);
+        if (typed && expected > 0)
+            dialog.setExpectedAltitude(expected);
         if (m_runDataDialog(dialog) == QDialog::Accepted)
-            m_launch.flight().altFileName = dialog.fileName();
+            m_launch.takeAltimeterFile(dialog.fileName());
         m_altimeterFile->setText(m_launch.flight().altFileName);
     }
     sheet()->endCompleted();

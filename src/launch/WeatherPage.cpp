@@ -9,11 +9,14 @@
 #include "ui/PropertySheet.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 CWeatherPage::CWeatherPage(CLaunchDlg &launch, QWidget *parent)
     : CPropertyPage(QStringLiteral("Weather"), parent)
@@ -24,39 +27,47 @@ CWeatherPage::CWeatherPage(CLaunchDlg &launch, QWidget *parent)
     , m_celsius(launch.flight().celsius)
 {
     auto *temperatureLabel = new QLabel(QStringLiteral("Temperature:"), this);
-    temperatureLabel->setGeometry(6, 10, 88, 20);
     m_temperatureField = new CNumberField(this);
-    m_temperatureField->setGeometry(96, 8, 74, 24);
     m_temperatureField->edit()->setAccessibleName(QStringLiteral("Temperature:"));
     temperatureLabel->setBuddy(m_temperatureField->edit());
     m_unit = new QPushButton(this);
-    m_unit->setGeometry(176, 8, 32, 24);
+    m_unit->setMaximumWidth(m_unit->fontMetrics().horizontalAdvance(QStringLiteral("MM")) + 16);
 
-    // The group box is added first, so the controls inside it stay on top.
     auto *wind = new QGroupBox(QStringLiteral("WIND"), this);
-    wind->setGeometry(4, 40, 232, 158);
-    wind->lower();
-
-    auto *directionLabel = new QLabel(QStringLiteral("Direction:"), this);
-    directionLabel->setGeometry(12, 58, 80, 18);
-    m_compass = new CWindRose(kWeatherPageCompass, this);
-    m_compass->move(12, 78);
-
-    m_direction = new QComboBox(this);
+    auto *directionLabel = new QLabel(QStringLiteral("Direction:"), wind);
+    m_compass = new CWindRose(kWeatherPageCompass, wind);
+    m_direction = new QComboBox(wind);
     m_direction->addItems(windDirections());
-    m_direction->setGeometry(100, 78, 128, 24);
     m_direction->setAccessibleName(QStringLiteral("Direction:"));
     directionLabel->setBuddy(m_direction);
-
-    auto *speedLabel = new QLabel(QStringLiteral("Speed:"), this);
-    speedLabel->setGeometry(100, 116, 80, 18);
-    m_windSpeedField = new CNumberField(this);
-    m_windSpeedField->setGeometry(100, 136, 74, 24);
+    auto *speedLabel = new QLabel(QStringLiteral("Speed:"), wind);
+    m_windSpeedField = new CNumberField(wind);
     m_windSpeedField->edit()->setAccessibleName(QStringLiteral("Speed:"));
     speedLabel->setBuddy(m_windSpeedField->edit());
 
+    // The picture on the left takes the room; the list and the speed stand beside it.
+    auto *windGrid = new QGridLayout(wind);
+    windGrid->setContentsMargins(6, 4, 6, 6);
+    windGrid->setVerticalSpacing(4);
+    windGrid->addWidget(directionLabel, 0, 0);
+    windGrid->addWidget(m_compass, 1, 0, 4, 1);
+    windGrid->addWidget(m_direction, 1, 1);
+    windGrid->addWidget(speedLabel, 2, 1);
+    windGrid->addWidget(m_windSpeedField, 3, 1);
+    windGrid->setRowStretch(4, 1);
+    windGrid->setColumnStretch(0, 1);
+
     m_next = new QPushButton(QStringLiteral("NEXT"), this);
-    m_next->setGeometry(6, 206, 228, 30);
+
+    auto *temperatureRow = new QHBoxLayout;
+    temperatureRow->addWidget(temperatureLabel);
+    temperatureRow->addWidget(m_temperatureField, 1);
+    temperatureRow->addWidget(m_unit);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(temperatureRow);
+    layout->addWidget(wind, 1);
+    layout->addWidget(m_next);
 
     connect(m_unit, &QPushButton::clicked, this, &CWeatherPage::OnUnit);
     connect(m_next, &QPushButton::clicked, this, &CWeatherPage::OnNext);

@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include <array>
+
 namespace {
 bool isBlank(QChar c)
 {
@@ -25,10 +27,12 @@ QStringView trimRight(QStringView text)
 }
 } // namespace
 
-CMotorValues parseEngHeader(const QString &line)
+namespace {
+constexpr int kFieldCount = 7;
+
+std::array<QString, kFieldCount> splitEngHeader(const QString &line)
 {
-    constexpr int kFieldCount = 7;
-    QString fields[kFieldCount];
+    std::array<QString, kFieldCount> fields;
     QStringView rest = trimLeft(line);
     for (int field = 0; field < kFieldCount; ++field) {
         qsizetype blank = -1;
@@ -46,12 +50,32 @@ CMotorValues parseEngHeader(const QString &line)
         }
         // Otherwise the field stays empty and the text waits for the next one.
     }
+    return fields;
+}
+
+double mass(const QString &field)
+{
+    bool ok = false;
+    const double value = QLocale::c().toDouble(field, &ok);
+    return ok && value > 0 && value < 1e6 ? value : 0;
+}
+} // namespace
+
+CMotorValues parseEngHeader(const QString &line)
+{
+    const std::array<QString, kFieldCount> fields = splitEngHeader(line);
     CMotorValues motor;
     motor.type = fields[0];
     motor.delay = fields[3];
     motor.mfg = fields[6];
     motor.size = fields[1] + QLatin1Char('x') + fields[2];
     return motor;
+}
+
+CEngMasses parseEngMasses(const QString &line)
+{
+    const std::array<QString, kFieldCount> fields = splitEngHeader(line);
+    return {mass(fields[4]), mass(fields[5])};
 }
 
 bool isThrustDataLine(const QString &line)

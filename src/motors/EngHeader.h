@@ -10,5 +10,14 @@
 // hand-written files without weights expect. Size is diameter "x" length.
 CMotorValues parseEngHeader(const QString &line);
 
+// The header's two weights in kilograms (fields 4 and 5: propellant, then the
+// loaded motor); 0 where the line has no such number.
+struct CEngMasses
+{
+    double propellantKg = 0;
+    double totalKg = 0;
+};
+CEngMasses parseEngMasses(const QString &line);
+
 // True for a line of numbers only: thrust data, never a motor header.
 bool isThrustDataLine(const QString &line);

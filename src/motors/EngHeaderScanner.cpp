@@ -3,6 +3,8 @@
 #include "motors/EngHeader.h"
 #include "motors/FileText.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -28,7 +30,7 @@ void CEngHeaderScanner::feed(const char *data, qsizetype size)
         for (int k = 0; k < m_bomMatched; ++k)
             takeSegment(kByteOrderMark + k, 1);
     }
-    // Whole runs up to each line feed: thrust data is skipped without looking at its bytes.
+    // Whole runs up to each line feed.
     while (i < size) {
         const auto *found = static_cast<const char *>(std::memchr(data + i, '\n', size_t(size - i)));
         const qsizetype end = found ? found - data : size;
@@ -49,12 +51,16 @@ void CEngHeaderScanner::takeSegment(const char *data, qsizetype size)
         if (data[0] == ';') {
             m_expectHeader = true;
             m_candidate = false;
+            m_inData = false;
         } else {
             m_candidate = m_expectHeader;
         }
     }
-    if (!m_candidate)
+    if (!m_candidate) {
+        if (m_inData && m_dataLine.size() <= kMaxDataLineLength)
+            m_dataLine.append(data, qMin(size, kMaxDataLineLength + 1 - m_dataLine.size()));
         return;
+    }
     for (qsizetype k = 0; m_blank && k < size; ++k) {
         if (data[k] != ' ' && data[k] != '\t' && data[k] != '\r')
             m_blank = false;
@@ -80,12 +86,56 @@ void CEngHeaderScanner::endLine()
         }
         if (!isThrustDataLine(text)) {
             m_headers.append(text);
+            m_curves.emplace_back();
             m_expectHeader = false;
+            m_inData = true;
         }
+    } else if (m_inData && !m_candidate) {
+        takeDataLine();
     }
+    m_dataLine.clear();
     m_line.clear();
     m_lineLength = 0;
     m_atLineStart = true;
     m_candidate = false;
     m_blank = true;
+}
+
+// "0.021 17.5": a time and a thrust separated by blanks. Blank lines are passed
+// over; anything else spoils the curve, which is then kept from the logbook.
+void CEngHeaderScanner::takeDataLine()
+{
+    CEngCurve &curve = m_curves.back();
+    if (!curve.readable)
+        return;
+    if (m_dataLine.size() > kMaxDataLineLength) {
+        curve.readable = false;
+        return;
+    }
+    const char *at = m_dataLine.constData();
+    const char *end = at + m_dataLine.size();
+    double values[2] = {0, 0};
+    int count = 0;
+    for (;;) {
+        while (at < end && (*at == ' ' || *at == '\t' || *at == '\r'))
+            ++at;
+        if (at == end)
+            break;
+        double value = 0;
+        const auto [stop, error] = std::from_chars(at, end, value);
+        if (error != std::errc() || count == 2 || !std::isfinite(value)
+            || (stop < end && *stop != ' ' && *stop != '\t' && *stop != '\r')) {
+            curve.readable = false;
+            return;
+        }
+        values[count++] = value;
+        at = stop;
+    }
+    if (count == 0)
+        return;
+    if (count != 2 || curve.points.size() >= std::size_t(kMaxCurvePoints)) {
+        curve.readable = false;
+        return;
+    }
+    curve.points.push_back({values[0], values[1]});
 }

@@ -4,8 +4,9 @@
 #include "motors/MotorLineModel.h"
 #include "motors/MotorListView.h"
 #include "motors/MotorTable.h"
+#include "ui/FormFactor.h"
 #include "ui/Prompter.h"
-#include "ui/ScreenSize.h"
+#include "ui/TouchSize.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -20,8 +21,11 @@
 #include <algorithm>
 
 namespace {
+// The list's columns start this wide, and grow to their longest text.
 constexpr std::array<int, 4> kColumnWidths = {62, 46, 62, 52};
-}
+// Rows looked at to size the columns: a few screens' worth, not a whole catalogue.
+constexpr int kRowsMeasured = 500;
+} // namespace
 
 CMotorFilterDlg::CMotorFilterDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
     : QDialog(parent)
@@ -31,7 +35,8 @@ CMotorFilterDlg::CMotorFilterDlg(CRecordStore &store, CUiServices ui, QWidget *p
     setWindowTitle(QStringLiteral("Dialog"));
     setObjectName(QStringLiteral("motorFilterDialog"));
     buildLayout();
-    setFixedSize(kScreenWidth, kScreenHeight);
+    applyFormFactor(this);
+    applyTouchSizes(this);
 }
 
 void CMotorFilterDlg::buildLayout()
@@ -56,8 +61,9 @@ void CMotorFilterDlg::buildLayout()
     for (int i = 0; i < 4; ++i) {
         auto *label = new QLabel(QLatin1String(labels[i]), this);
         label->setBuddy(edits[i]);
-        edits[i]->setFixedWidth(kColumnWidths[i] - 2);
+        edits[i]->setMinimumWidth(kColumnWidths[i] - 2);
         nots[i]->setAccessibleDescription(QStringLiteral("NOT ") + QLatin1String(labels[i]));
+        fields->setColumnStretch(i, 1);
         fields->addWidget(label, 0, i);
         fields->addWidget(edits[i], 1, i);
         fields->addWidget(nots[i], 2, i);
@@ -78,6 +84,11 @@ void CMotorFilterDlg::buildLayout()
     auto *listLabel = new QLabel(QStringLiteral("Motors to be removed"), this);
     m_model = new CMotorLineModel(this);
     m_list = createMotorListView(m_model, kColumnWidths, this);
+    // Every designation in full: the columns fit their texts and the list scrolls sideways.
+    m_list->header()->setStretchLastSection(false);
+    m_list->header()->setResizeContentsPrecision(kRowsMeasured);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     listLabel->setBuddy(m_list);
     m_list->setAccessibleName(QStringLiteral("Motors to be removed"));
 
@@ -131,7 +142,17 @@ void CMotorFilterDlg::onTestQuery()
         return QString::compare(a, b, Qt::CaseInsensitive) < 0;
     });
     m_model->setLines(lines);
+    fitColumns();
     m_tested = true;
+}
+
+void CMotorFilterDlg::fitColumns()
+{
+    for (int column = 0; column < m_model->columnCount(); ++column) {
+        const int initial = column < int(kColumnWidths.size()) ? kColumnWidths[size_t(column)] : 0;
+        m_list->resizeColumnToContents(column);
+        m_list->setColumnWidth(column, std::max(initial, m_list->columnWidth(column)));
+    }
 }
 
 void CMotorFilterDlg::onRemove()

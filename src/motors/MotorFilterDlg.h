@@ -31,6 +31,7 @@ public slots:
 
 private:
     void buildLayout();
+    void fitColumns();
 
     CRecordStore &m_store;
     CUiServices m_ui;

@@ -6,6 +6,7 @@
 #include "motors/EngHeaderScanner.h"
 #include "motors/FileText.h"
 #include "motors/MotorCsv.h"
+#include "motors/MotorCurveStore.h"
 #include "motors/MotorTable.h"
 #include "ui/ProgressReport.h"
 
@@ -64,12 +65,24 @@ CMotorImportResult storeFailed(CMotorImportResult result, const CRecordStore &st
     return result;
 }
 
-// False at the first motor the store refuses.
-bool storeEngMotors(CRecordStore &store, const QStringList &headers, CProgressReport &progress,
+// The rowid of the motor just added, for its curve.
+qint64 lastMotorId(CRecordStore &store)
+{
+    if (!store.RunSql(QStringLiteral("SELECT last_insert_rowid()")))
+        return 0;
+    store.MoveFirst();
+    return store.GetFieldText(0).toLongLong();
+}
+
+// False at the first motor the store refuses. A motor whose curve cannot be
+// used is stored without it and counted.
+bool storeEngMotors(CRecordStore &store, const CEngHeaderScanner &scanner, CProgressReport &progress,
                     CMotorImportResult &result)
 {
-    for (const QString &header : headers) {
-        const CMotorValues motor = parseEngHeader(withoutNul(header));
+    const QStringList &headers = scanner.headers();
+    for (qsizetype i = 0; i < headers.size(); ++i) {
+        const QString header = withoutNul(headers.at(i));
+        const CMotorValues motor = parseEngHeader(header);
         // A line of one field or of bytes without blanks names no motor.
         if (motor.type.isEmpty()) {
             ++result.skippedHeaders;
@@ -77,6 +90,14 @@ bool storeEngMotors(CRecordStore &store, const QStringList &headers, CProgressRe
         }
         if (!store.RunSql(addMotorStatement(motor)) || !store.Update())
             return false;
+        const CEngCurve &curve = scanner.curves().at(std::size_t(i));
+        if (curve.readable && thrustCurveProblem(curve.points).isEmpty()) {
+            const qint64 id = lastMotorId(store);
+            if (id <= 0 || !storeMotorCurve(store, id, curve.points, parseEngMasses(header)))
+                return false;
+        } else {
+            ++result.unusableCurves;
+        }
         reportMotor(progress, ++result.motors);
     }
     return true;
@@ -145,6 +166,10 @@ QString CMotorImportResult::message() const
                                                     : QStringLiteral("Nothing loaded from file");
         if (skippedHeaders > 0)
             text += QStringLiteral("\nSkipped %1 motor header(s) without a type").arg(skippedHeaders);
+        if (unusableCurves > 0)
+            text += QStringLiteral("\n%1 motor(s) stored without a thrust curve (no points, time going back or "
+                                   "negative thrust)")
+                        .arg(unusableCurves);
         return text;
     }
     case Outcome::StoreFailed: {
@@ -209,7 +234,7 @@ CMotorImportResult importMotorFile(CRecordStore &store, const QString &path, CPr
     if (!transaction.isActive())
         return finished(storeFailed(result, store), progress);
     if (kind == FileKind::Eng) {
-        if (!storeEngMotors(store, scanner.headers(), progress, result))
+        if (!storeEngMotors(store, scanner, progress, result))
             return finished(storeFailed(result, store), progress);
         if (result.motors == 0 && result.skippedHeaders > 0)
             return finished(withOutcome(result, CMotorImportResult::Outcome::NothingLoaded), progress);

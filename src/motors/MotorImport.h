@@ -20,6 +20,7 @@ struct CMotorImportResult
     Outcome outcome = Outcome::Unreadable;
     int motors = 0;
     int skippedHeaders = 0; // motor headers without a type, not stored
+    int unusableCurves = 0; // motors stored without their thrust curve
     QString file; // the imported file's path
     QString logbook; // the logbook file, for StoreFailed
     StoreFailure failure = StoreFailure::Other;

@@ -5,22 +5,28 @@
 #include "queries/QueryText.h"
 #include "queries/SavedQueries.h"
 #include "ui/CommandBar.h"
+#include "ui/FormFactor.h"
 #include "ui/Prompter.h"
-#include "ui/ScreenSize.h"
+#include "ui/TouchSize.h"
 
 #include <QAction>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 // Queries.Name is declared this wide.
 constexpr int kMaxNameLength = 200;
-// Where the SQL text starts on a line of the list, in pixels.
+// Where the SQL text starts on a line of the list, in pixels, unless a longer
+// name needs more room.
 constexpr int kNameTabStop = 92;
 } // namespace
 
@@ -42,7 +48,9 @@ CQueryBuilderDlg::CQueryBuilderDlg(CRecordStore &store, CUiServices ui, QWidget 
     m_sqlEdit->setTabChangesFocus(true);
     m_sqlEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_sqlEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_sqlEdit->setFixedHeight(m_sqlEdit->fontMetrics().lineSpacing() * 3 + 2 * m_sqlEdit->frameWidth() + 8);
+    // Three lines at least; beyond that it shares the room with the list.
+    m_sqlEdit->setMinimumHeight(m_sqlEdit->fontMetrics().lineSpacing() * 3 + 2 * m_sqlEdit->frameWidth() + 8);
+    m_sqlEdit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     m_sqlEdit->setAccessibleName(QStringLiteral("SQL"));
     sqlLabel->setBuddy(m_sqlEdit);
     connect(m_sqlEdit, &QPlainTextEdit::textChanged, this, &CQueryBuilderDlg::limitSqlText);
@@ -51,9 +59,11 @@ CQueryBuilderDlg::CQueryBuilderDlg(CRecordStore &store, CUiServices ui, QWidget 
     m_list = new QListWidget(this);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // Lines are cut to the width rather than scrolled sideways.
-    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_list->setItemDelegate(new CQueryLineDelegate(kNameTabStop, m_list));
+    // A long query scrolls sideways rather than being cut.
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_delegate = new CQueryLineDelegate(kNameTabStop, m_list);
+    m_list->setItemDelegate(m_delegate);
     m_list->setAccessibleName(QStringLiteral("Queries"));
     listLabel->setBuddy(m_list);
     connect(m_list, &QListWidget::currentRowChanged, this, &CQueryBuilderDlg::onSelectionChanged);
@@ -71,22 +81,33 @@ CQueryBuilderDlg::CQueryBuilderDlg(CRecordStore &store, CUiServices ui, QWidget 
             button->setMaximumWidth(button->fontMetrics().horizontalAdvance(action->text()) + 10);
     }
 
+    // The command bar has no room left: Close sits where the handheld kept its
+    // OK, at the top right.
+    auto *close = new QPushButton(QStringLiteral("Close"), this);
+    close->setAutoDefault(false);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    auto *top = new QHBoxLayout;
+    top->addWidget(nameLabel, 0, Qt::AlignBottom);
+    top->addStretch();
+    top->addWidget(close);
+
     auto *fields = new QVBoxLayout;
     fields->setContentsMargins(4, 4, 4, 2);
     fields->setSpacing(2);
-    fields->addWidget(nameLabel);
+    fields->addLayout(top);
     fields->addWidget(m_nameEdit);
     fields->addWidget(sqlLabel);
-    fields->addWidget(m_sqlEdit);
+    fields->addWidget(m_sqlEdit, 1);
     fields->addWidget(listLabel);
-    fields->addWidget(m_list, 1);
+    fields->addWidget(m_list, 2);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addLayout(fields, 1);
     layout->addWidget(m_commandBar);
-    setFixedSize(kScreenWidth, kScreenHeight);
+    applyFormFactor(this);
+    applyTouchSizes(this);
 
     loadList();
 }
@@ -95,8 +116,13 @@ void CQueryBuilderDlg::loadList()
 {
     const QSignalBlocker blocker(m_list);
     m_list->clear();
-    for (const CSavedQuery &query : loadSavedQueries(m_store))
+    int tabStop = kNameTabStop;
+    for (const CSavedQuery &query : loadSavedQueries(m_store)) {
         m_list->addItem(queryListLine(query));
+        tabStop = std::max(tabStop, CQueryLineDelegate::tabStopFor(m_list->font(), query.name));
+    }
+    // The names line up in a column as wide as the longest of them.
+    m_delegate->setTabStop(tabStop);
     // A refilled list shows no selection, so none is kept: REMOVE must never act
     // on a line the user cannot see chosen.
     m_selected = -1;

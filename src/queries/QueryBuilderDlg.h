@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class CCommandBar;
+class CQueryLineDelegate;
 class CRecordStore;
 class QLineEdit;
 class QListWidget;
@@ -45,6 +46,7 @@ private:
     QLineEdit *m_nameEdit = nullptr;
     QPlainTextEdit *m_sqlEdit = nullptr;
     QListWidget *m_list = nullptr;
+    CQueryLineDelegate *m_delegate = nullptr;
     CCommandBar *m_commandBar = nullptr;
     int m_selected = -1;
 };

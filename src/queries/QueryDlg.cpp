@@ -9,16 +9,40 @@
 #include "ui/CommandBar.h"
 #include "ui/DropDownSizing.h"
 #include "ui/FileChooser.h"
+#include "ui/FormFactor.h"
 #include "ui/Prompter.h"
-#include "ui/ScreenSize.h"
+#include "ui/TouchSize.h"
 #include "ui/WaitCursor.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFrame>
 #include <QLabel>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+// The drop-down list is as wide as its longest name, within the screen.
+void widenDropDown(QComboBox *box)
+{
+    QAbstractItemView *view = box->view();
+    int wanted = view->sizeHintForColumn(0) + 2 * view->frameWidth()
+        + box->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view->verticalScrollBar());
+    if (const QScreen *screen = box->screen()) {
+        // The list sits in a framed popup window, and that window in the screen.
+        const auto *popup = qobject_cast<const QFrame *>(view->parentWidget());
+        wanted = std::min(wanted, screen->availableGeometry().width() - (popup ? 2 * popup->frameWidth() : 0));
+    }
+    view->setMinimumWidth(std::max(wanted, 0));
+}
+} // namespace
 
 CQueryDlg::CQueryDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
     : QDialog(parent)
@@ -38,8 +62,8 @@ CQueryDlg::CQueryDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
     m_queryLabel = new QLabel(this);
     m_queryLabel->setWordWrap(true);
     m_queryLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_queryLabel->setFixedHeight(m_queryLabel->fontMetrics().lineSpacing() * 2 + 2);
-    m_queryLabel->setAccessibleName(QStringLiteral("Query"));
+    // Two lines at least, more when a long query needs them.
+    m_queryLabel->setMinimumHeight(m_queryLabel->fontMetrics().lineSpacing() * 2 + 2);
 
     m_list = new CSortListCtrl(this);
     m_list->setAccessibleName(QStringLiteral("Result"));
@@ -53,6 +77,8 @@ CQueryDlg::CQueryDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
     m_commandBar = new CCommandBar(this);
     connect(m_commandBar->addCommand(QStringLiteral("QUERIES")), &QAction::triggered, this, &CQueryDlg::onQueries);
     connect(m_commandBar->addCommand(QStringLiteral("EXPORT")), &QAction::triggered, this, &CQueryDlg::onExport);
+    m_commandBar->addStretch();
+    connect(m_commandBar->addCommand(QStringLiteral("Close")), &QAction::triggered, this, &QDialog::accept);
 
     auto *content = new QVBoxLayout;
     content->setContentsMargins(4, 4, 4, 2);
@@ -67,7 +93,8 @@ CQueryDlg::CQueryDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
     layout->setSpacing(0);
     layout->addLayout(content, 1);
     layout->addWidget(m_commandBar);
-    setFixedSize(kScreenWidth, kScreenHeight);
+    applyFormFactor(this);
+    applyTouchSizes(this);
 
     refresh();
 }
@@ -86,6 +113,7 @@ void CQueryDlg::refresh()
     for (const CSavedQuery &query : queries)
         m_queryBox->addItem(query.name);
     sizeDropDown(m_queryBox);
+    widenDropDown(m_queryBox);
     m_queryBox->setCurrentIndex(-1);
     m_queryLabel->clear();
 
@@ -99,8 +127,10 @@ void CQueryDlg::refresh()
 void CQueryDlg::resizeEvent(QResizeEvent *event)
 {
     QDialog::resizeEvent(event);
-    // The layout has placed the box by now; the drop-down ends at the window's edge.
+    // The layout has placed the box by now; the drop-down ends at the window's
+    // edge, and a window on another screen has another width to keep within.
     sizeDropDown(m_queryBox);
+    widenDropDown(m_queryBox);
 }
 
 void CQueryDlg::showError(const QString &text)

@@ -3,9 +3,26 @@
 #include <QApplication>
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 constexpr int kGap = 6;
 constexpr int kMargin = 3;
+
+struct CLineParts
+{
+    QString name;
+    QString sql;
+};
+
+CLineParts splitLine(const QString &line)
+{
+    const qsizetype tab = line.indexOf(QLatin1Char('\t'));
+    if (tab < 0)
+        return {line, QString()};
+    return {line.left(tab), line.mid(tab + 1).simplified()};
+}
 } // namespace
 
 CQueryLineDelegate::CQueryLineDelegate(int tabStop, QObject *parent)
@@ -13,18 +30,26 @@ CQueryLineDelegate::CQueryLineDelegate(int tabStop, QObject *parent)
     , m_tabStop(tabStop)
 { }
 
+int CQueryLineDelegate::tabStopFor(const QFont &font, const QString &name)
+{
+    return textWidth(font, name) + kGap;
+}
+
+// Rounded up, with a pixel to spare: a text given its rounded width is elided.
+int CQueryLineDelegate::textWidth(const QFont &font, const QString &text)
+{
+    return int(std::ceil(QFontMetricsF(font).horizontalAdvance(text))) + 1;
+}
+
 void CQueryLineDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     QStyleOptionViewItem item = option;
     initStyleOption(&item, index);
-    const QString line = item.text;
+    const CLineParts parts = splitLine(item.text);
     item.text.clear();
     const QStyle *style = item.widget ? item.widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
 
-    const qsizetype tab = line.indexOf(QLatin1Char('\t'));
-    const QString name = tab < 0 ? line : line.left(tab);
-    const QString sql = tab < 0 ? QString() : line.mid(tab + 1).simplified();
     const QRect area = item.rect.adjusted(kMargin, 0, -kMargin, 0);
     const QRect nameRect(area.left(), area.top(), std::min(m_tabStop - kGap, area.width()), area.height());
     const QRect sqlRect(area.left() + m_tabStop, area.top(), std::max(0, area.width() - m_tabStop), area.height());
@@ -35,8 +60,17 @@ void CQueryLineDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     painter->setFont(item.font);
     const QFontMetrics metrics(item.font);
     painter->drawText(nameRect, Qt::AlignLeft | Qt::AlignVCenter,
-                      metrics.elidedText(name, Qt::ElideRight, nameRect.width()));
+                      metrics.elidedText(parts.name, Qt::ElideRight, nameRect.width()));
     painter->drawText(sqlRect, Qt::AlignLeft | Qt::AlignVCenter,
-                      metrics.elidedText(sql, Qt::ElideRight, sqlRect.width()));
+                      metrics.elidedText(parts.sql, Qt::ElideRight, sqlRect.width()));
     painter->restore();
+}
+
+QSize CQueryLineDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    const CLineParts parts = splitLine(index.data(Qt::DisplayRole).toString());
+    const int nameRoom = std::max(m_tabStop, tabStopFor(option.font, parts.name));
+    size.setWidth(2 * kMargin + nameRoom + textWidth(option.font, parts.sql));
+    return size;
 }

@@ -5,10 +5,14 @@
 #include <QEvent>
 #include <QHeaderView>
 
+#include <algorithm>
+
 namespace {
 // Room around a cell's text and a heading's text (with its sort arrow).
 constexpr int kCellPadding = 10;
 constexpr int kHeadingPadding = 22;
+// Rows measured after a fill, from the top as the list shows them.
+constexpr int kSampledRows = 200;
 } // namespace
 
 CSortListCtrl::CSortListCtrl(QWidget *parent)
@@ -45,6 +49,7 @@ int CSortListCtrl::insertColumn(int position, const QString &heading, Qt::Alignm
     const int column = m_model->insertListColumn(position, heading, alignment);
     m_minimumWidths.insert(column, width);
     m_widths.insert(column, width);
+    m_longestTexts.insert(column, QString());
     if (!m_filling)
         header()->resizeSection(column, width);
     return column;
@@ -56,6 +61,7 @@ bool CSortListCtrl::deleteColumn(int position)
         return false;
     m_minimumWidths.removeAt(position);
     m_widths.removeAt(position);
+    m_longestTexts.removeAt(position);
     // The sort column is kept by number: a list refilled with new columns stays
     // sorted the way the user last asked.
     return true;
@@ -76,7 +82,7 @@ int CSortListCtrl::insertItem(int position, const QString &text)
     if (position < 0 && sortIsSet() && !m_filling)
         position = m_model->sortedPosition(text, m_sortColumn, m_ascending);
     const int row = m_model->insertListRow(position, text);
-    fitColumn(0, textWidth(text));
+    fitText(0, text);
     return row;
 }
 
@@ -84,7 +90,7 @@ bool CSortListCtrl::setItemText(int row, int column, const QString &text)
 {
     if (!m_model->setText(row, column, text))
         return false;
-    fitColumn(column, textWidth(text));
+    fitText(column, text);
     return true;
 }
 
@@ -104,8 +110,32 @@ void CSortListCtrl::changeEvent(QEvent *event)
     QTreeView::changeEvent(event);
 }
 
-// Columns only grow while cells are set: a refit never walks the other rows, so
-// filling n cells costs n measurements.
+// A cell set on its own is measured at once. During a fill only the longest
+// text of each column is kept, and endFill() measures it with a sample of the
+// rows: a hundred thousand rows cost a length comparison each.
+void CSortListCtrl::fitText(int column, const QString &text)
+{
+    if (!m_filling) {
+        fitColumn(column, textWidth(text));
+        return;
+    }
+    if (column >= 0 && column < m_longestTexts.size() && text.size() > m_longestTexts.at(column).size())
+        m_longestTexts[column] = text;
+}
+
+void CSortListCtrl::fitSampledRows()
+{
+    const int rows = std::min(itemCount(), kSampledRows);
+    for (int c = 0; c < m_longestTexts.size(); ++c) {
+        int widest = textWidth(m_longestTexts.at(c));
+        for (int row = 0; row < rows; ++row)
+            widest = std::max(widest, textWidth(m_model->text(row, c)));
+        fitColumn(c, widest);
+        m_longestTexts[c].clear();
+    }
+}
+
+// Columns only grow while cells are set: a refit never walks the other rows.
 void CSortListCtrl::fitColumn(int column, int textWidth)
 {
     if (column < 0 || column >= m_widths.size())
@@ -131,6 +161,8 @@ int CSortListCtrl::itemCount() const
 void CSortListCtrl::deleteAllItems()
 {
     m_model->removeAllRows();
+    for (QString &longest : m_longestTexts)
+        longest.clear();
     // With the rows gone, so is what the columns were widened for.
     for (int c = 0; c < m_widths.size(); ++c)
         m_widths[c] = std::max(m_minimumWidths.at(c),
@@ -175,6 +207,7 @@ void CSortListCtrl::endFill()
         return;
     if (sortIsSet())
         m_model->sortRows(m_sortColumn, m_ascending);
+    fitSampledRows();
     m_filling = false;
     m_model->endBulkChange();
     applyWidths();

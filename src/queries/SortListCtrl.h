@@ -3,6 +3,7 @@
 #include "queries/TextWidthMeter.h"
 
 #include <QList>
+#include <QStringList>
 #include <QTreeView>
 
 #include <optional>
@@ -42,8 +43,9 @@ public:
     int sortColumn() const { return m_sortColumn; }
     bool isSortAscending() const { return m_ascending; }
 
-    // Fills many rows at once: the view is told once, at the end, and rows
-    // inserted while a sort column is set are put in order then.
+    // Fills many rows at once: the view is told once, at the end, rows
+    // inserted while a sort column is set are put in order then, and the
+    // columns are fitted to the longest text of each and to the top rows.
     void beginFill();
     void endFill();
 
@@ -56,6 +58,8 @@ private:
     int textWidth(const QString &text);
     void showSortIndicator();
     int headingWidth(const QString &heading) const;
+    void fitText(int column, const QString &text);
+    void fitSampledRows();
     void fitColumn(int column, int textWidth);
     void applyWidths();
 
@@ -63,6 +67,8 @@ private:
     std::optional<CTextWidthMeter> m_meter;
     QList<int> m_minimumWidths;
     QList<int> m_widths;
+    // The longest text (in characters) of each column set during a fill.
+    QStringList m_longestTexts;
     int m_sortColumn = -1;
     bool m_ascending = true;
     bool m_filling = false;

@@ -10,39 +10,40 @@
 #include "ui/WaitCursor.h"
 
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 namespace {
 
 constexpr char kMotorsQuery[] = "Select * FROM Motors ORDER BY Type";
+// The least a drop-down of the motor row gets: the five fields of a staged,
+// clustered rocket share the handheld's 240 pixels.
+constexpr int kNarrowestDropDown = 44;
 
-QLabel *makeLabel(const QString &text, QWidget *parent, const QRect &rect)
-{
-    auto *label = new QLabel(text, parent);
-    label->setGeometry(rect);
-    return label;
-}
-
-QComboBox *makeCombo(QWidget *parent, const QString &name, const QRect &rect)
+QComboBox *makeCombo(QWidget *parent, const QString &name)
 {
     auto *combo = new QComboBox(parent);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setAccessibleName(name);
-    combo->setGeometry(rect);
+    // As wide as its longest entry where there is room, and as narrow as the
+    // handheld needs; the drop-down shows entries whole either way.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    combo->setMinimumWidth(kNarrowestDropDown);
     return combo;
 }
 
-QLineEdit *makeEdit(QWidget *parent, const QString &name, const QRect &rect)
+QLineEdit *makeEdit(QWidget *parent, const QString &name)
 {
     auto *edit = new QLineEdit(parent);
     edit->setAccessibleName(name);
-    edit->setGeometry(rect);
     return edit;
 }
 
@@ -53,43 +54,83 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
     , m_context(context)
     , m_rocketQuery(rocketQuery)
 {
-    // Pixels of the 240-pixel-wide page: one row of motor fields, the pending
-    // cluster, the altitude, then the rocket's recommendations.
-    m_stageLabel = makeLabel(QStringLiteral("Stage"), this, QRect(1, 4, 32, 16));
+    // Top to bottom: one row of motor fields under their labels, the pending
+    // cluster, the altitude, then the rocket's recommendations, which take
+    // whatever room is left.
+    m_stageLabel = new QLabel(QStringLiteral("Stage"), this);
     m_stageButton = new QPushButton(QStringLiteral("1"), this);
-    m_stageButton->setGeometry(1, 21, 30, 22);
     m_stageButton->setAccessibleName(QStringLiteral("Stage"));
-    auto *mfgLabel = makeLabel(QStringLiteral("MFG"), this, QRect(37, 4, 59, 16));
-    m_mfgCombo = makeCombo(this, QStringLiteral("MFG"), QRect(33, 21, 64, 22));
+    // A one-digit button as wide as its label, not a text button's usual width.
+    m_stageButton->setMinimumWidth(24);
+    m_stageButton->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    auto *mfgLabel = new QLabel(QStringLiteral("MFG"), this);
+    m_mfgCombo = makeCombo(this, QStringLiteral("MFG"));
     mfgLabel->setBuddy(m_mfgCombo);
-    auto *typeLabel = makeLabel(QStringLiteral("Motor"), this, QRect(100, 4, 62, 16));
-    m_typeCombo = makeCombo(this, QStringLiteral("Motor"), QRect(99, 21, 64, 22));
+    auto *typeLabel = new QLabel(QStringLiteral("Motor"), this);
+    m_typeCombo = makeCombo(this, QStringLiteral("Motor"));
     typeLabel->setBuddy(m_typeCombo);
-    auto *delayLabel = makeLabel(QStringLiteral("Delay"), this, QRect(166, 4, 36, 16));
-    m_delayEdit = makeEdit(this, QStringLiteral("Delay"), QRect(165, 21, 36, 22));
+    auto *delayLabel = new QLabel(QStringLiteral("Delay"), this);
+    m_delayEdit = makeEdit(this, QStringLiteral("Delay"));
     delayLabel->setBuddy(m_delayEdit);
-    m_qtyLabel = makeLabel(QStringLiteral("Qty"), this, QRect(205, 4, 34, 16));
-    m_qtyEdit = makeEdit(this, QStringLiteral("Qty"), QRect(204, 21, 34, 22));
+    m_qtyLabel = new QLabel(QStringLiteral("Qty"), this);
+    m_qtyEdit = makeEdit(this, QStringLiteral("Qty"));
     m_qtyLabel->setBuddy(m_qtyEdit);
+    const int shortField = m_delayEdit->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 12;
+    m_delayEdit->setMinimumWidth(shortField);
+    m_qtyEdit->setMinimumWidth(shortField);
 
-    m_clusterLabel = makeLabel(QStringLiteral("Motor Cluster"), this, QRect(8, 52, 110, 16));
+    m_clusterLabel = new QLabel(QStringLiteral("Motor Cluster"), this);
     m_addToCluster = new QPushButton(QStringLiteral("Add to cluster"), this);
-    m_addToCluster->setGeometry(128, 48, 110, 22);
     m_pendingList = new QListWidget(this);
-    m_pendingList->setGeometry(8, 71, 230, 32);
     m_pendingList->setAccessibleName(QStringLiteral("Motor Cluster"));
+    m_pendingList->setMinimumHeight(32);
     m_clusterLabel->setBuddy(m_pendingList);
 
-    m_altLabel = makeLabel(QStringLiteral("Expected Altitude"), this, QRect(8, 110, 126, 16));
+    m_altLabel = new QLabel(QStringLiteral("Expected Altitude"), this);
     m_altLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_altEdit = makeEdit(this, QStringLiteral("Expected Altitude"), QRect(139, 107, 70, 22));
+    m_altEdit = makeEdit(this, QStringLiteral("Expected Altitude"));
     m_altLabel->setBuddy(m_altEdit);
 
     m_listFrame = new QGroupBox(QStringLiteral("Recommended Motors List"), this);
-    m_listFrame->setGeometry(2, 134, 236, 128);
-    m_recommendations = new QListWidget(this);
-    m_recommendations->setGeometry(8, 152, 224, 104);
+    m_recommendations = new QListWidget(m_listFrame);
     m_recommendations->setAccessibleName(QStringLiteral("Recommended Motors List"));
+    auto *frameLayout = new QVBoxLayout(m_listFrame);
+    frameLayout->setContentsMargins(4, 2, 4, 4);
+    frameLayout->addWidget(m_recommendations);
+
+    auto *fields = new QGridLayout;
+    fields->setHorizontalSpacing(2);
+    fields->setVerticalSpacing(1);
+    const std::pair<QLabel *, QWidget *> columns[] = {{m_stageLabel, m_stageButton},
+                                                      {mfgLabel, m_mfgCombo},
+                                                      {typeLabel, m_typeCombo},
+                                                      {delayLabel, m_delayEdit},
+                                                      {m_qtyLabel, m_qtyEdit}};
+    for (int column = 0; column < 5; ++column) {
+        fields->addWidget(columns[column].first, 0, column);
+        fields->addWidget(columns[column].second, 1, column);
+    }
+    // The two drop-downs share what the short fields leave.
+    fields->setColumnStretch(1, 2);
+    fields->setColumnStretch(2, 2);
+    fields->setColumnStretch(3, 1);
+    fields->setColumnStretch(4, 1);
+
+    auto *clusterHead = new QHBoxLayout;
+    clusterHead->addWidget(m_clusterLabel, 1);
+    clusterHead->addWidget(m_addToCluster);
+    auto *altRow = new QHBoxLayout;
+    altRow->addWidget(m_altLabel, 3);
+    altRow->addWidget(m_altEdit, 2);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(3);
+    layout->addLayout(fields);
+    layout->addLayout(clusterHead);
+    layout->addWidget(m_pendingList, 1);
+    layout->addLayout(altRow);
+    layout->addWidget(m_listFrame, 3);
 
     connect(m_typeCombo, &QComboBox::activated, this, &CRecMotorsDlg::onMotorChosen);
     connect(m_stageButton, &QPushButton::clicked, this, &CRecMotorsDlg::onStageButton);
@@ -162,8 +203,6 @@ void CRecMotorsDlg::applyLayout()
     for (QWidget *widget : std::initializer_list<QWidget *> {m_stageLabel, m_stageButton, m_qtyLabel, m_qtyEdit,
                                                              m_clusterLabel, m_addToCluster, m_pendingList})
         widget->show();
-    m_altEdit->move(139, 107);
-    m_altLabel->move(8, 110);
     m_clusterLabel->setText(QStringLiteral("Motor Cluster"));
     if (!m_clustered) {
         m_qtyLabel->hide();
@@ -178,8 +217,6 @@ void CRecMotorsDlg::applyLayout()
         m_addToCluster->hide();
         m_clusterLabel->hide();
         m_pendingList->hide();
-        m_altEdit->move(139, 52);
-        m_altLabel->move(8, 55);
     }
 }
 

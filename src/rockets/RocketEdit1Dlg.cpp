@@ -8,11 +8,14 @@
 #include "ui/DropDownSizing.h"
 
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QMimeData>
+#include <QToolButton>
 
 namespace {
 
@@ -22,6 +25,14 @@ QStringList listEntries(const QString &text)
     QStringList entries = text.split(QLatin1Char(','));
     entries.removeLast();
     return entries;
+}
+
+// The one local file a drop carries; empty for anything else.
+QString droppedFile(const QMimeData *data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().first().isLocalFile())
+        return QString();
+    return data->urls().first().toLocalFile();
 }
 
 QComboBox *makeCombo(QWidget *parent)
@@ -44,10 +55,11 @@ CRocketEdit1Dlg::CRocketEdit1Dlg(const CRocketEditContext &context, const QStrin
     m_mfgCombo = makeCombo(this);
     m_statusCombo = makeCombo(this);
     m_imageEdit = new QLineEdit(this);
-    auto *browse = new QPushButton(QStringLiteral("..."), this);
+    // A tool button is as narrow as its three dots, and square where fingers tap.
+    auto *browse = new QToolButton(this);
+    browse->setText(QStringLiteral("..."));
     browse->setAccessibleName(QStringLiteral("..."));
-    browse->setFixedWidth(24);
-    connect(browse, &QPushButton::clicked, this, &CRocketEdit1Dlg::chooseImage);
+    connect(browse, &QToolButton::clicked, this, &CRocketEdit1Dlg::chooseImage);
 
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(8, 10, 8, 8);
@@ -75,6 +87,7 @@ CRocketEdit1Dlg::CRocketEdit1Dlg(const CRocketEditContext &context, const QStrin
     grid->addWidget(new QLabel(QStringLiteral("(Size 103 x 215)"), this), 5, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(6, 1);
+    setAcceptDrops(true);
 }
 
 void CRocketEdit1Dlg::onInitDialog()
@@ -141,10 +154,30 @@ bool CRocketEdit1Dlg::onKillActive()
 void CRocketEdit1Dlg::chooseImage()
 {
     saveValues();
-    const QString name = chooseRocketImage(m_context.ui, this, m_context.storageDirectory, m_ownPictures);
+    takeImage(chooseRocketImage(m_context.ui, this, m_context.storageDirectory, m_ownPictures));
+}
+
+void CRocketEdit1Dlg::takeImage(const QString &name)
+{
     if (name.isNull())
         return;
     m_image = name;
     m_ownPictures.append(name);
     loadValues();
+}
+
+void CRocketEdit1Dlg::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CRocketEdit1Dlg::dropEvent(QDropEvent *event)
+{
+    const QString source = droppedFile(event->mimeData());
+    if (source.isEmpty())
+        return;
+    event->acceptProposedAction();
+    saveValues();
+    takeImage(takeRocketImage(m_context.ui, this, source, m_context.storageDirectory, m_ownPictures));
 }

@@ -25,7 +25,14 @@ public:
     // Button "...": choose a picture and copy it into the storage directory.
     void chooseImage();
 
+protected:
+    // A picture file dropped on the page is taken as if chosen with "...".
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
 private:
+    void takeImage(const QString &name);
+
     CRocketEditContext m_context;
     QString m_rocketQuery;
     QString m_name;

@@ -42,8 +42,9 @@ CRocketEdit2Dlg::CRocketEdit2Dlg(const CRocketEditContext &context, const QStrin
     }
     m_multistageBox = new QCheckBox(QStringLiteral("Multistage"), this);
     m_clusteredBox = new QCheckBox(QStringLiteral("Clustered"), this);
-    grid->addWidget(m_multistageBox, 6, 1);
-    grid->addWidget(m_clusteredBox, 7, 1);
+    // As wide as their text: a tap anywhere on a box then toggles it.
+    grid->addWidget(m_multistageBox, 6, 1, Qt::AlignLeft);
+    grid->addWidget(m_clusteredBox, 7, 1, Qt::AlignLeft);
     auto *notesLabel = new QLabel(QStringLiteral("Notes"), this);
     m_notesEdit = new QPlainTextEdit(this);
     m_notesEdit->setAccessibleName(QStringLiteral("Notes"));

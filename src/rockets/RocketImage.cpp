@@ -8,18 +8,18 @@
 
 #include <algorithm>
 
-CImageFit fitRocketImage(int width, int height)
+CImageFit fitRocketImage(int width, int height, QSize box)
 {
     CImageFit fit;
-    if (width <= 0 || height <= 0)
+    if (width <= 0 || height <= 0 || box.isEmpty())
         return fit;
-    const float scale = std::min(float(kPictureBoxWidth) / float(width), float(kPictureBoxHeight) / float(height));
+    const float scale = std::min(float(box.width()) / float(width), float(box.height()) / float(height));
     const float drawnWidth = scale * float(width);
     const float drawnHeight = scale * float(height);
     fit.width = int(drawnWidth);
     fit.height = int(drawnHeight);
-    fit.x = std::max(1, int((float(kPictureBoxWidth) - drawnWidth) * 0.5f));
-    fit.y = std::max(1, int((float(kPictureBoxHeight) - drawnHeight) * 0.5f));
+    fit.x = std::max(1, int((float(box.width()) - drawnWidth) * 0.5f));
+    fit.y = std::max(1, int((float(box.height()) - drawnHeight) * 0.5f));
     return fit;
 }
 
@@ -63,7 +63,7 @@ QImage defaultRocketPicture()
     return image;
 }
 
-QImage rocketPicture(const QString &storageDirectory, const QString &imageName)
+QImage rocketPicture(const QString &storageDirectory, const QString &imageName, QSize area)
 {
     const QString path = storageDirectory + imageName;
     if (imageName.isEmpty() || !QFileInfo(path).isFile())
@@ -71,11 +71,13 @@ QImage rocketPicture(const QString &storageDirectory, const QString &imageName)
     CDecodedImage decoded;
     if (!decoded.load(path))
         return defaultRocketPicture();
-    QImage area(kPictureAreaWidth, kPictureAreaHeight, QImage::Format_RGB32);
-    area.fill(Qt::white);
-    const CImageFit fit = fitRocketImage(decoded.width(), decoded.height());
-    QPainter painter(&area);
+    // The box keeps the handheld's one-pixel border inside the area.
+    const QSize size = area.expandedTo(QSize(kPictureAreaWidth, kPictureAreaHeight));
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    const CImageFit fit = fitRocketImage(decoded.width(), decoded.height(), size - QSize(2, 2));
+    QPainter painter(&picture);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     decoded.draw(painter, fit.x, fit.y, fit.width, fit.height);
-    return area;
+    return picture;
 }

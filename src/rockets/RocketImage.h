@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 // The picture area of the rocket page and the box a picture is fitted into.
@@ -9,9 +10,10 @@ inline constexpr int kPictureAreaHeight = 217;
 inline constexpr int kPictureBoxWidth = 103;
 inline constexpr int kPictureBoxHeight = 215;
 
-// Where a width x height picture is drawn inside the 103 x 215 box: scaled by
-// the smaller of the two ratios (single precision), sizes truncated, centred,
-// and at least one pixel in from the edge.
+// Where a width x height picture is drawn inside a box (the handheld's 103 x 215
+// unless a larger screen gives more room): scaled by the smaller of the two
+// ratios (single precision), sizes truncated, centred, and at least one pixel
+// in from the edge.
 struct CImageFit
 {
     int x = 0;
@@ -20,12 +22,14 @@ struct CImageFit
     int height = 0;
 };
 
-CImageFit fitRocketImage(int width, int height);
+CImageFit fitRocketImage(int width, int height, QSize box = QSize(kPictureBoxWidth, kPictureBoxHeight));
 
 // The program's own 60 x 65 placeholder for a rocket without a picture.
 QImage defaultRocketPicture();
 
 // What the picture area shows for a rocket: the named file of the storage
 // directory fitted into a 105 x 217 image, or the placeholder when there is no
-// name, no file or a file that cannot be decoded.
-QImage rocketPicture(const QString &storageDirectory, const QString &imageName);
+// name, no file or a file that cannot be decoded. A larger area (never a
+// smaller one) fits the picture into the room a larger screen gives it.
+QImage rocketPicture(const QString &storageDirectory, const QString &imageName,
+                     QSize area = QSize(kPictureAreaWidth, kPictureAreaHeight));

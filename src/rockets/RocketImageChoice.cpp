@@ -15,6 +15,12 @@ QString chooseRocketImage(CUiServices ui, QWidget *parent, const QString &storag
 {
     const QString source =
         ui.files.openFile(parent, QStringLiteral("Open"), storageDirectory, QLatin1String(kRocketImageFilter));
+    return takeRocketImage(ui, parent, source, storageDirectory, ownPictures);
+}
+
+QString takeRocketImage(CUiServices ui, QWidget *parent, const QString &source, const QString &storageDirectory,
+                        const QStringList &ownPictures)
+{
     if (source.isEmpty() || !QFileInfo(source).isFile())
         return QString();
     const QString name = QFileInfo(source).fileName();

@@ -17,3 +17,8 @@ inline constexpr char kRocketImageFilter[] = "Image Files (*.bmp *.jpg *.jpeg *.
 // changes: cancelled, refused, or the copy failed (the user has been told).
 QString chooseRocketImage(CUiServices ui, QWidget *parent, const QString &storageDirectory,
                           const QStringList &ownPictures);
+
+// The same for a picture file the user already named (dropped on the page):
+// the same checks and the same copy.
+QString takeRocketImage(CUiServices ui, QWidget *parent, const QString &source, const QString &storageDirectory,
+                        const QStringList &ownPictures);

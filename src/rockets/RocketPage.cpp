@@ -14,11 +14,16 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStackedWidget>
+#include <QTextBlock>
 #include <QToolButton>
 
 namespace {
@@ -64,6 +69,8 @@ CRocketPage::CRocketPage(const Context &context, QWidget *parent)
         connect(bar->addCommand(QStringLiteral("EDIT")), &QAction::triggered, this, &CRocketPage::OnEdit);
         connect(bar->addCommand(QStringLiteral("ADD")), &QAction::triggered, this, &CRocketPage::OnAdd);
         connect(bar->addCommand(QStringLiteral("DELETE")), &QAction::triggered, this, &CRocketPage::OnDelete);
+        connect(bar->addCommand(QStringLiteral("FLIGHTS")), &QAction::triggered, this,
+                [this] { emit showFlights(m_browser.view().rocketId); });
     }
 }
 
@@ -71,68 +78,89 @@ CRocketPage::~CRocketPage() = default;
 
 void CRocketPage::buildControls()
 {
-    // Picture (or summary) on the left, the choices on the right, in pixels of
-    // the 240-pixel-wide page.
-    const QRect pictureRect(10, 24, kPictureAreaWidth, kPictureAreaHeight);
+    // The picture (or the summary beneath it) on the left under the arrows that
+    // step through the rockets; the choices on the right, top to bottom. The
+    // handheld's 105 x 217 picture area is the least the left column gets.
     m_summary = new QPlainTextEdit(this);
     m_summary->setObjectName(QStringLiteral("summary"));
-    m_summary->setGeometry(pictureRect);
     m_summary->setReadOnly(true);
     m_summary->setAccessibleName(QStringLiteral("Summary"));
     m_summary->viewport()->installEventFilter(this);
 
     m_picture = new QLabel(this);
     m_picture->setObjectName(QStringLiteral("picture"));
-    m_picture->setGeometry(pictureRect);
     m_picture->setAlignment(Qt::AlignCenter);
     m_picture->setFrameShape(QFrame::Box);
-    // The picture covers the summary that lies beneath it.
-    m_picture->setAutoFillBackground(true);
     m_picture->setAccessibleName(QStringLiteral("Picture"));
+    // The picture follows the room it is given, never the other way round.
+    m_picture->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     m_picture->installEventFilter(this);
+
+    m_pictureStack = new QStackedWidget(this);
+    m_pictureStack->setMinimumSize(kPictureAreaWidth, kPictureAreaHeight);
+    m_pictureStack->addWidget(m_picture);
+    m_pictureStack->addWidget(m_summary);
 
     m_previous = new QToolButton(this);
     m_previous->setArrowType(Qt::LeftArrow);
     m_previous->setAccessibleName(QStringLiteral("Previous rocket"));
-    m_previous->setGeometry(10, 2, 52, 20);
     m_next = new QToolButton(this);
     m_next->setArrowType(Qt::RightArrow);
     m_next->setAccessibleName(QStringLiteral("Next rocket"));
-    m_next->setGeometry(63, 2, 52, 20);
+    for (QToolButton *arrow : {m_previous, m_next})
+        arrow->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(m_previous, &QToolButton::clicked, this, [this] { stepRocket(-1); });
     connect(m_next, &QToolButton::clicked, this, [this] { stepRocket(1); });
 
     m_filter = makeCombo(this, QStringLiteral("Filter"));
-    m_filter->setGeometry(118, 1, 120, 22);
-
     auto *nameLabel = new QLabel(QStringLiteral("Rocket Name:"), this);
-    nameLabel->setGeometry(119, 26, 119, 16);
     m_names = makeCombo(this, QStringLiteral("Rocket Name:"));
-    m_names->setGeometry(118, 42, 120, 22);
     nameLabel->setBuddy(m_names);
-
     auto *motorsLabel = new QLabel(QStringLiteral("Recomended Motors:"), this);
-    motorsLabel->setGeometry(119, 70, 119, 30);
     motorsLabel->setWordWrap(true);
-    motorsLabel->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     m_motors = makeCombo(this, QStringLiteral("Recomended Motors:"));
-    m_motors->setGeometry(118, 100, 120, 22);
+    // A motor designation is read whole, in the box where there is room and
+    // always in its drop-down; the handheld's narrow box is the least it gets.
+    m_motors->setMinimumWidth(m_motors->minimumSizeHint().width());
+    m_motors->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     motorsLabel->setBuddy(m_motors);
-
     m_mfg = makeEdit(this, QStringLiteral("Manufacturer"));
-    m_mfg->setGeometry(118, 125, 90, 22);
     m_delay = makeEdit(this, QStringLiteral("Delay"));
-    m_delay->setGeometry(210, 125, 28, 22);
-
+    m_delay->setMinimumWidth(m_delay->fontMetrics().horizontalAdvance(QStringLiteral("00")) + 12);
     auto *altLabel = new QLabel(QStringLiteral("Expected Alt"), this);
-    altLabel->setGeometry(119, 152, 119, 16);
     m_alt = makeEdit(this, QStringLiteral("Expected Alt"));
-    m_alt->setGeometry(118, 168, 120, 22);
     altLabel->setBuddy(m_alt);
+
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(4, 2, 2, 2);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+    auto *arrows = new QHBoxLayout;
+    arrows->setSpacing(1);
+    arrows->addWidget(m_previous);
+    arrows->addWidget(m_next);
+    grid->addLayout(arrows, 0, 0);
+    grid->addWidget(m_filter, 0, 1);
+    grid->addWidget(m_pictureStack, 1, 0, 10, 1);
+    grid->addWidget(nameLabel, 1, 1);
+    grid->addWidget(m_names, 2, 1);
+    grid->addWidget(motorsLabel, 3, 1);
+    grid->addWidget(m_motors, 4, 1);
+    auto *motorDetails = new QHBoxLayout;
+    motorDetails->setSpacing(2);
+    motorDetails->addWidget(m_mfg, 3);
+    motorDetails->addWidget(m_delay, 1);
+    grid->addLayout(motorDetails, 5, 1);
+    grid->addWidget(altLabel, 6, 1);
+    grid->addWidget(m_alt, 7, 1);
+    grid->setRowStretch(8, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
 
     if (m_context.mode == CRocketBrowser::Mode::Launch) {
         m_flyIt = new QPushButton(QStringLiteral("Fly It"), this);
-        m_flyIt->setGeometry(124, 205, 99, 34);
+        m_flyIt->setMinimumHeight(34);
+        grid->addWidget(m_flyIt, 9, 1);
         connect(m_flyIt, &QPushButton::clicked, this, [this] {
             saveValues();
             forgetOtherRocketsTicks();
@@ -143,6 +171,14 @@ void CRocketPage::buildControls()
     connect(m_names, &QComboBox::activated, this, &CRocketPage::onNameChosen);
     connect(m_filter, &QComboBox::activated, this, &CRocketPage::onFilterChosen);
     connect(m_motors, &QComboBox::activated, this, &CRocketPage::onMotorChosen);
+}
+
+void CRocketPage::showPicture()
+{
+    // A placeholder keeps its own size; a picture is fitted to the room there is.
+    const QSize area = m_picture->size();
+    m_picture->setPixmap(QPixmap::fromImage(rocketPicture(m_context.storageDirectory, m_imageName, area)));
+    m_pictureShownFor = area;
 }
 
 void CRocketPage::onInitDialog()
@@ -204,7 +240,8 @@ void CRocketPage::showCurrentRocket()
     m_filling = true;
     m_names->setCurrentIndex(view.empty ? -1 : m_browser.position());
     m_name = view.name;
-    m_picture->setPixmap(QPixmap::fromImage(rocketPicture(m_context.storageDirectory, view.imageName)));
+    m_imageName = view.imageName;
+    showPicture();
     m_summary->setPlainText(view.summary);
     m_motors->clear();
     m_motors->addItems(view.motorEntries);
@@ -275,12 +312,23 @@ void CRocketPage::forgetOtherRocketsTicks()
 void CRocketPage::toggleImage()
 {
     m_imageShown = !m_imageShown;
-    m_picture->setVisible(m_imageShown);
+    m_pictureStack->setCurrentWidget(m_imageShown ? static_cast<QWidget *>(m_picture) : m_summary);
 }
 
 bool CRocketPage::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_picture && event->type() == QEvent::Resize && m_picture->size() != m_pictureShownFor)
+        showPicture();
     if ((watched == m_picture || watched == m_summary->viewport()) && event->type() == QEvent::MouseButtonRelease) {
+        // The summary's flight count leads to the flights it counts.
+        if (watched == m_summary->viewport() && m_context.mode == CRocketBrowser::Mode::Browse
+            && !m_browser.view().empty) {
+            const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+            if (m_summary->cursorForPosition(at).block().text().startsWith(QLatin1String("Launched"))) {
+                emit showFlights(m_browser.view().rocketId);
+                return true;
+            }
+        }
         toggleImage();
         return true;
     }

@@ -4,6 +4,8 @@
 #include "ui/PropertyPage.h"
 #include "ui/UiServices.h"
 
+#include <QSize>
+
 #include <functional>
 
 class CPropertySheet;
@@ -14,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class QStackedWidget;
 class QToolButton;
 
 // The "Rocket" page: steps through the catalogue, shows the current rocket's
@@ -66,12 +69,15 @@ public:
 signals:
     // Launch mode: the flyer chose this rocket.
     void flyIt();
+    // Browse mode: FLIGHTS, or a tap on the summary's "Launched" line, asks for the rocket's flights.
+    void showFlights(const QString &rocketId);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();
+    void showPicture();
     void onNameChosen(int index);
     void onFilterChosen(int index);
     void onMotorChosen(int index);
@@ -85,6 +91,8 @@ private:
     bool m_imageShown = true;
     bool m_filling = false;
     QString m_flownRocketId;
+    QString m_imageName;
+    QSize m_pictureShownFor;
 
     // Texts bound to the controls.
     QString m_name;
@@ -93,6 +101,7 @@ private:
     QString m_motorMfg;
     QString m_motorDelay;
 
+    QStackedWidget *m_pictureStack = nullptr;
     QLabel *m_picture = nullptr;
     QPlainTextEdit *m_summary = nullptr;
     QToolButton *m_previous = nullptr;

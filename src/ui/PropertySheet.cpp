@@ -1,11 +1,15 @@
 #include "ui/PropertySheet.h"
 
 #include "ui/CommandBar.h"
+#include "ui/FormFactor.h"
 #include "ui/PropertyPage.h"
-#include "ui/ScreenSize.h"
+#include "ui/TouchSize.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QScroller>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -18,13 +22,21 @@ CPropertySheet::CPropertySheet(const QString &title, QWidget *parent)
     setWindowTitle(title);
     m_tabs = new QTabBar(this);
     m_tabs->setExpanding(false);
-    // Four tabs share the 240-pixel width; more (the seven steps of a wizard)
-    // scroll rather than spill past the window's edge or under OK.
-    m_tabs->setUsesScrollButtons(true);
+    // Tabs that do not fit the width (the seven steps of a wizard on a narrow
+    // screen) scroll in a strip of their own rather than spill past the
+    // window's edge or under OK; the current tab is always brought into view.
+    m_tabs->setUsesScrollButtons(false);
     m_tabs->setElideMode(Qt::ElideNone);
     m_tabs->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 5px; }"));
     m_tabs->setDrawBase(true);
     m_tabs->setAccessibleName(QStringLiteral("Pages"));
+    m_tabStrip = new QScrollArea(this);
+    m_tabStrip->setFrameShape(QFrame::NoFrame);
+    m_tabStrip->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_tabStrip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_tabStrip->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_tabStrip->setWidget(m_tabs);
+    QScroller::grabGesture(m_tabStrip->viewport(), QScroller::TouchGesture);
     m_stack = new QStackedWidget(this);
     m_confirm = new QPushButton(QStringLiteral("OK"), this);
     m_confirm->setAutoDefault(false);
@@ -38,8 +50,7 @@ CPropertySheet::CPropertySheet(const QString &title, QWidget *parent)
     auto *top = new QHBoxLayout;
     top->setContentsMargins(0, 0, 1, 0);
     top->setSpacing(2);
-    top->addWidget(m_tabs, 0, Qt::AlignBottom);
-    top->addStretch(1);
+    top->addWidget(m_tabStrip, 1, Qt::AlignBottom);
     top->addWidget(m_confirm);
     layout->addLayout(top);
     layout->addWidget(m_stack, 1);
@@ -47,7 +58,8 @@ CPropertySheet::CPropertySheet(const QString &title, QWidget *parent)
     m_bottom->setContentsMargins(0, 0, 0, 0);
     m_bottom->setSpacing(0);
     layout->addLayout(m_bottom);
-    setFixedSize(kScreenWidth, kScreenHeight);
+    applyFormFactor(this);
+    applyTouchSizes(this);
 
     connect(m_tabs, &QTabBar::currentChanged, this, &CPropertySheet::onTabChanged);
     connect(m_confirm, &QPushButton::clicked, this, &CPropertySheet::confirm);
@@ -68,6 +80,10 @@ void CPropertySheet::addPage(CPropertyPage *page)
     m_switching = true;
     m_tabs->addTab(page->title());
     m_switching = false;
+    // A hidden tab bar does not tell the layout that it grew; the sheet may
+    // have been measured already, before it had any tab.
+    m_tabs->updateGeometry();
+    fitTabStrip();
 }
 
 CPropertyPage *CPropertySheet::page(int index) const
@@ -79,6 +95,13 @@ void CPropertySheet::setConfirmText(const QString &text)
 {
     m_confirm->setText(text);
     fitConfirmWidth();
+}
+
+void CPropertySheet::fitTabStrip()
+{
+    m_tabs->resize(m_tabs->sizeHint());
+    // Room for the scroll bar is kept, so the pages do not jump when it comes and goes.
+    m_tabStrip->setFixedHeight(m_tabs->height() + m_tabStrip->horizontalScrollBar()->sizeHint().height());
 }
 
 void CPropertySheet::fitConfirmWidth()
@@ -105,6 +128,7 @@ bool CPropertySheet::activate(int index)
     m_switching = true;
     m_tabs->setCurrentIndex(index);
     m_switching = false;
+    m_tabStrip->ensureVisible(m_tabs->tabRect(index).center().x(), 0, m_tabs->tabRect(index).width() / 2 + 1, 0);
     return true;
 }
 
@@ -144,6 +168,18 @@ void CPropertySheet::activateFirstPage()
 
 void CPropertySheet::showEvent(QShowEvent *event)
 {
+    // On a phone the tabs and their scroll arrows are fingertip-sized.
+    const int touch = minimumTouchSize(this);
+    QString style = QStringLiteral("QTabBar::tab { padding: 3px 5px; }");
+    if (touch > 0)
+        style = QStringLiteral("QTabBar::tab { padding: 3px 8px; min-height: %1px; }"
+                               " QTabBar::scroller { width: %2px; }")
+                    .arg(touch - 6)
+                    .arg(2 * touch);
+    if (m_tabs->styleSheet() != style) {
+        m_tabs->setStyleSheet(style);
+        fitTabStrip();
+    }
     activateFirstPage();
     QDialog::showEvent(event);
 }

@@ -6,14 +6,15 @@
 class CPropertyPage;
 class QHBoxLayout;
 class QPushButton;
+class QScrollArea;
 class QStackedWidget;
 class QTabBar;
 
 // A modal dialog of tabbed pages with a confirm button, fitted to the handheld
 // window. The active page's command bar stands along the bottom. Leaving a
 // page, by a tab, by setActivePage or by confirming, goes through the page's
-// onKillActive, which may refuse. Tabs that do not fit scroll, so every page
-// stays reachable on the narrowest screen.
+// onKillActive, which may refuse. Tabs that do not fit scroll in their strip,
+// so every page stays reachable on the narrowest screen.
 class CPropertySheet : public QDialog
 {
     Q_OBJECT
@@ -61,11 +62,13 @@ protected:
 private:
     bool finish(int result);
     void fitConfirmWidth();
+    void fitTabStrip();
     void onTabChanged(int index);
     bool activate(int index);
 
     QList<CPropertyPage *> m_pages;
     QTabBar *m_tabs = nullptr;
+    QScrollArea *m_tabStrip = nullptr;
     QStackedWidget *m_stack = nullptr;
     QHBoxLayout *m_bottom = nullptr;
     QPushButton *m_confirm = nullptr;

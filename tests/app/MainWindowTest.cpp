@@ -149,7 +149,8 @@ TEST_F(MainWindowTest, CommandBarCarriesTheMenusInOrder)
         }
     }
     EXPECT_EQ(buttons, QStringList({"&Data", "&EDIT", "&LAUNCH", "?"}));
-    EXPECT_EQ(menus.value(QStringLiteral("&Data")), QStringList({"About", "-", "Queries", "Rockets", "Viewer"}));
+    EXPECT_EQ(menus.value(QStringLiteral("&Data")),
+              QStringList({"About", "-", "Flights", "Queries", "Rockets", "Viewer"}));
     EXPECT_EQ(menus.value(QStringLiteral("&EDIT")), QStringList({"Options", "Defaults"}));
 
     // Screen readers find every button by name.

@@ -164,27 +164,6 @@ TEST(ChecklistPage, ShowsTheStepsOfItsSourceAndKeepsTicksForThem)
     EXPECT_FALSE(page->isTicked(2));
 }
 
-TEST(ChecklistPage, LongStepsWrapInsteadOfBeingCut)
-{
-    const QString step = QStringLiteral("Check that the igniter leads are clear of the rail and the blast deflector");
-    QString checklist = step + QStringLiteral(",Go,");
-    CPropertySheet sheet {QString()};
-    auto *page = new CChecklistPage(checklist);
-    sheet.addPage(page);
-    sheet.resize(240, 320);
-    sheet.show();
-    QLabel *shown = nullptr;
-    for (QLabel *label : page->findChildren<QLabel *>()) {
-        if (label->text() == step)
-            shown = label;
-    }
-    ASSERT_NE(shown, nullptr);
-    EXPECT_TRUE(shown->isVisible());
-    EXPECT_TRUE(shown->wordWrap());
-    EXPECT_LE(shown->geometry().right(), page->width());
-    EXPECT_GE(shown->height(), 2 * shown->fontMetrics().lineSpacing());
-}
-
 // Both rockets carry the same steps: ticks made for one were not done for the other.
 TEST(ChecklistPage, WizardTicksAreClearedWhenAnotherRocketIsFlown)
 {

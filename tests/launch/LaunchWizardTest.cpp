@@ -1,4 +1,5 @@
 #include "RecordingSounds.h"
+#include "charts/AltitudePlot.h"
 #include "checklists/ChecklistPage.h"
 #include "launch/FailurePage.h"
 #include "launch/GetDataDlg.h"
@@ -11,6 +12,8 @@
 #include "launch/WindRose.h"
 #include "platform/SettingsStore.h"
 #include "rockets/RocketPage.h"
+#include "support/LayoutAudit.h"
+#include "support/TestFiles.h"
 #include "support/TestLogbook.h"
 #include "ui/PropertySheet.h"
 #include "ui/ScriptedFileChooser.h"
@@ -19,13 +22,18 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTimeEdit>
 #include <QToolButton>
 
@@ -156,29 +164,24 @@ protected:
         click(button);
     }
 
-    // Taps a page tab where it is drawn, first tapping the tab bar's scroll
-    // arrows until the whole tab is in view.
+    // Taps a page tab where it is drawn, first tapping the tab strip's scroll
+    // bar until the whole tab is in view.
     static void clickTab(CPropertySheet &sheet, int index)
     {
         auto *tabs = sheet.findChild<QTabBar *>();
         ASSERT_NE(tabs, nullptr);
-        for (int taps = 0; taps < 10; ++taps) {
-            QRect shown = tabs->rect();
-            QToolButton *left = nullptr;
-            QToolButton *right = nullptr;
-            for (QToolButton *arrow : tabs->findChildren<QToolButton *>()) {
-                if (!arrow->isVisible())
-                    continue;
-                (arrow->arrowType() == Qt::LeftArrow ? left : right) = arrow;
-                if (arrow->x() > tabs->width() / 2)
-                    shown.setRight(std::min(shown.right(), arrow->x() - 1));
-                else
-                    shown.setLeft(std::max(shown.left(), arrow->geometry().right() + 1));
-            }
-            const QRect tab = tabs->tabRect(index);
-            if (shown.contains(tab))
+        auto *strip = qobject_cast<QScrollArea *>(tabs->parentWidget()->parentWidget());
+        ASSERT_NE(strip, nullptr);
+        QScrollBar *bar = strip->horizontalScrollBar();
+        for (int taps = 0; taps < 100; ++taps) {
+            const QRect tab(tabs->mapTo(strip->viewport(), tabs->tabRect(index).topLeft()),
+                            tabs->tabRect(index).size());
+            if (strip->viewport()->rect().contains(tab))
                 break;
-            click(tab.left() < shown.left() ? left : right);
+            ASSERT_TRUE(bar->isVisible());
+            // The scroll bar's arrows, at either end.
+            mouseClick(bar,
+                       tab.left() < 0 ? QPoint(2, bar->height() / 2) : QPoint(bar->width() - 3, bar->height() / 2));
         }
         mouseClick(tabs, tabs->tabRect(index).center());
     }
@@ -241,7 +244,7 @@ TEST_F(LaunchWizardTest, TwoFlightsInARowStoreTheirOwnMomentsAndEachIsConfirmed)
         weather->temperatureField()->edit()->setText(QStringLiteral("-5"));
         weather->windSpeedField()->edit()->setText(QStringLiteral("20"));
         // A tap at compass point (10, 0): north-west. The typed speed survives the refresh.
-        weather->tapAt(weather->compass()->mapTo(weather, QPoint(11, 24)));
+        weather->tapAt(weather->compass()->mapTo(weather, weather->compass()->positionOf(QPoint(10, 0))));
         EXPECT_EQ(weather->directionBox()->currentText(), QStringLiteral("NorthWest"));
         EXPECT_EQ(weather->windSpeedField()->edit()->text(), QStringLiteral("20"));
         press(sheet, "NEXT");
@@ -458,7 +461,12 @@ TEST_F(LaunchWizardTest, EveryPageTabIsReachableByTappingIt)
         auto *tabs = sheet.findChild<QTabBar *>();
         ASSERT_NE(tabs, nullptr);
         ASSERT_EQ(tabs->count(), 7);
-        const QRect bar(tabs->mapTo(&sheet, QPoint(0, 0)), tabs->size());
+        // On the handheld's window, where the seven tabs cannot all be shown at once.
+        if (!showOnReferenceScreen(&sheet, ReferenceScreen::Compact))
+            GTEST_SKIP() << "the compact reference screen is not available";
+        QWidget *strip = tabs->parentWidget()->parentWidget();
+        EXPECT_GT(tabs->width(), strip->width());
+        const QRect bar(strip->mapTo(&sheet, QPoint(0, 0)), strip->size());
         EXPECT_TRUE(sheet.rect().contains(bar));
         EXPECT_FALSE(bar.intersects(sheet.confirmButton()->geometry()));
         for (int index : {6, 5, 4, 3, 2, 1, 0, 5}) {
@@ -532,15 +540,21 @@ TEST_F(LaunchWizardTest, LaunchScreenFieldsUnitAndCompass)
     EXPECT_EQ(m_launch->unitButton()->text(), QStringLiteral("C"));
     EXPECT_EQ(m_launch->temperatureField()->value(), 72);
 
+    // On the phone the rose grows, keeping its proportions, and the rule grows with it.
     CWindRose *rose = m_launch->compass();
-    // Compass point (10, -10) is frame position (11, 14).
-    m_launch->tapAt(rose->mapTo(m_launch.get(), QPoint(11, 14)));
+    if (showOnReferenceScreen(m_launch.get(), ReferenceScreen::Phone)) {
+        EXPECT_GE(rose->frameRect().width(), 2 * rose->minimumSizeHint().width());
+        EXPECT_NEAR(double(rose->frameRect().height()) / rose->frameRect().width(),
+                    double(rose->minimumSizeHint().height()) / rose->minimumSizeHint().width(), 0.03);
+    }
+    m_launch->tapAt(rose->mapTo(m_launch.get(), rose->positionOf(QPoint(10, -10))));
     EXPECT_EQ(m_launch->directionBox()->currentText(), QStringLiteral("NorthWest"));
-    m_launch->tapAt(rose->mapTo(m_launch.get(), QPoint(31, 54)));
+    m_launch->tapAt(rose->mapTo(m_launch.get(), rose->positionOf(QPoint(30, 30))));
     EXPECT_EQ(m_launch->directionBox()->currentText(), QStringLiteral("South"));
     // (30, 41) lies below the counted area: nothing changes.
-    m_launch->tapAt(rose->mapTo(m_launch.get(), QPoint(31, 65)));
+    m_launch->tapAt(rose->mapTo(m_launch.get(), rose->positionOf(QPoint(30, 41))));
     EXPECT_EQ(m_launch->directionBox()->currentText(), QStringLiteral("South"));
+    m_launch->hide();
 
     // A field that is not a whole number is reported, keeps its value, and the wizard still runs.
     m_launch->windSpeedField()->edit()->setText(QStringLiteral("five"));
@@ -621,6 +635,72 @@ TEST_F(LaunchWizardTest, AltimeterNameIsKeptWhenTheDialogIsCancelledOrNotAsked)
         return dialog.result();
     });
     EXPECT_EQ(m_launch->flight().altFileName, QStringLiteral("earlier.flt"));
+}
+
+// A recording chosen in "Get Data" is previewed in the flyer's unit, and the
+// stored flight names its copy beside the logbook. A file that is no recording
+// says why instead; a copy that cannot be made is reported and the flight,
+// stored all the same, names the file where it is.
+TEST_F(LaunchWizardTest, ChosenRecordingIsPreviewedAndStoredAsACopyBesideTheLogbook)
+{
+    QTemporaryDir downloads;
+    const QString source = downloads.filePath(QStringLiteral("FLIGHT7.csv"));
+    // Up to 400 m at 10 s, down at 8 m/s.
+    QByteArray recording = "Time (s),Height [m]\n";
+    for (int i = 0; i <= 600; ++i) {
+        const double t = i * 0.1;
+        const double height = t <= 10 ? 4 * t * (20 - t) : std::max(0.0, 400 - 8 * (t - 10));
+        recording += QByteArray::number(t, 'f', 1) + ',' + QByteArray::number(height, 'f', 2) + '\n';
+    }
+    ASSERT_TRUE(writeTestFile(source, recording));
+    const QString notes = downloads.filePath(QStringLiteral("notes.txt"));
+    ASSERT_TRUE(writeTestFile(notes, "Field was wet.\n"));
+    m_settings.WriteSetting(QStringLiteral("Altitude Unit"), QStringLiteral("m"));
+
+    const auto flyWithRecording = [this, &source, &notes](bool tryNotesFirst) {
+        logFlight([this, &source, &notes, tryNotesFirst](CPropertySheet &sheet) {
+            walkToOutcome(sheet, 0, 1, "Success");
+            auto *success = page<CSuccessPage>(sheet, CLaunchDlg::SuccessPage);
+            click(success->altimeterBox());
+            success->setDataDialogRunner([this, &source, &notes, tryNotesFirst](CGetDataDlg &dialog) {
+                dialog.show();
+                if (tryNotesFirst) {
+                    m_files.script({notes});
+                    click(dialog.selectButton());
+                    EXPECT_TRUE(dialog.previewText()->text().contains(notes))
+                        << qPrintable(dialog.previewText()->text());
+                    EXPECT_FALSE(dialog.plot()->isVisible());
+                }
+                m_files.script({source});
+                click(dialog.selectButton());
+                EXPECT_EQ(dialog.previewText()->text(), QStringLiteral("Apogee: 400 m"));
+                EXPECT_TRUE(dialog.plot()->isVisible());
+                // With the motor's expected altitude the preview compares the two.
+                dialog.setExpectedAltitude(420);
+                m_files.script({source});
+                click(dialog.selectButton());
+                EXPECT_EQ(dialog.previewText()->text(),
+                          QStringLiteral("Apogee: 400 m\nExpected 420 m, reached 400 m (-5 %)"));
+                click(dialog.okButton());
+                return dialog.result();
+            });
+            press(sheet, "DONE");
+        });
+    };
+    flyWithRecording(true);
+    const QString copy = m_logbook.directory() + QStringLiteral("2001-03-13 1406 Alpha.csv");
+    EXPECT_TRUE(m_prompter.shown().isEmpty());
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT AltFileName FROM Launches")), QStringList({copy}));
+    EXPECT_EQ(readTestFile(copy), recording);
+
+    // The next flight's copy would go where a link leads into no folder.
+    m_now = at(15, 0, 0);
+    const QString blocked = m_logbook.directory() + QStringLiteral("2001-03-13 1500 Alpha.csv");
+    ASSERT_TRUE(QFile::link(downloads.filePath(QStringLiteral("no folder/x.csv")), blocked));
+    flyWithRecording(false);
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_TRUE(m_prompter.shown().at(0).text.contains(QStringLiteral("was not copied")));
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT AltFileName FROM Launches")), QStringList({copy, source}));
 }
 
 TEST(GetDataDlg, SelectTypeOkAndCancel)

@@ -2,15 +2,17 @@
 #include "queries/QueryBuilderDlg.h"
 #include "queries/QueryDlg.h"
 #include "queries/SortListCtrl.h"
+#include "support/LayoutAudit.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QScreen>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -117,26 +119,34 @@ TEST_F(QueryViewerTest, ABrokenQuerySaysWhyUnderTheList)
     EXPECT_TRUE(line.isHidden());
 }
 
-TEST_F(QueryViewerTest, TheDropDownEndsAtTheWindowsEdge)
+TEST_F(QueryViewerTest, TheDropDownShowsWholeNamesAndEndsAtTheWindowsEdge)
 {
     for (int i = 0; i < 48; ++i) {
         ASSERT_TRUE(m_store.RunSql(QStringLiteral("INSERT INTO Queries (Name, Query) VALUES ('Q%1', 'SELECT 1')")
                                        .arg(i, 2, 10, QLatin1Char('0'))));
     }
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Queries (Name, Query) VALUES "
+                                "('Every flight of the season at the northern field, by date', 'SELECT 1')"}));
     CQueryDlg viewer(m_store, m_ui);
-    viewer.show();
     QComboBox &box = *viewer.queryBox();
-    ASSERT_EQ(box.count(), 53);
-    QKeyEvent openList(QEvent::KeyPress, Qt::Key_F4, Qt::NoModifier);
-    QApplication::sendEvent(&box, &openList);
-    QWidget *popup = box.view()->window();
-    ASSERT_TRUE(popup->isVisible());
-    const int boxBottom = box.mapToGlobal(QPoint(0, box.height())).y();
-    const int windowBottom = viewer.mapToGlobal(QPoint(0, viewer.height())).y();
-    EXPECT_LE(popup->height(), windowBottom - boxBottom);
-    // Room for more than a handful of names: the cap is the window, not a fixed count.
-    EXPECT_GT(popup->height(), (windowBottom - boxBottom) / 2);
-    box.hidePopup();
+    ASSERT_EQ(box.count(), 54);
+    for (ReferenceScreen screen : {ReferenceScreen::Desktop, ReferenceScreen::Compact}) {
+        if (!showOnReferenceScreen(&viewer, screen))
+            GTEST_SKIP() << "the offscreen reference screens are not available";
+        QTest::keyClick(&box, Qt::Key_F4);
+        QWidget *popup = box.view()->window();
+        ASSERT_TRUE(popup->isVisible());
+        const int boxBottom = box.mapToGlobal(QPoint(0, box.height())).y();
+        const int windowBottom = viewer.mapToGlobal(QPoint(0, viewer.height())).y();
+        EXPECT_LE(popup->height(), windowBottom - boxBottom);
+        // Room for more than a handful of names: the cap is the window, not a fixed count.
+        EXPECT_GT(popup->height(), (windowBottom - boxBottom) / 2);
+        // The longest name in full where the screen has room for it, never past the screen.
+        const int longest = box.view()->sizeHintForColumn(0);
+        EXPECT_GE(box.view()->viewport()->width(), std::min(longest, viewer.screen()->geometry().width() - 40));
+        EXPECT_LE(popup->width(), viewer.screen()->geometry().width());
+        box.hidePopup();
+    }
 }
 
 TEST_F(QueryViewerTest, RefusesAQueryThatWouldChangeTheLogbook)

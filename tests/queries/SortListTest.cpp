@@ -137,3 +137,23 @@ TEST(SortListCtrl, ColumnsKeepTheirMinimumWidthAndGrowWithContents)
     EXPECT_FALSE(list.deleteColumn(0));
     EXPECT_EQ(list.columnCount(), 0);
 }
+
+TEST(SortListCtrl, AFillFitsEachColumnToItsLongestTextAndTheTopRows)
+{
+    CSortListCtrl list;
+    list.beginFill();
+    list.insertColumn(-1, QStringLiteral("Name"));
+    list.insertColumn(-1, QStringLiteral("Notes"));
+    // Row 0 is narrow in characters but wide in pixels; far down, the longest notes.
+    const QString wideLetters(12, QLatin1Char('W'));
+    const QString longNotes = QStringLiteral("launched into a low overcast, recovered two fields away");
+    for (int i = 0; i < 5000; ++i) {
+        const int row = list.insertItem(-1, i == 0 ? wideLetters : QStringLiteral("iiiiiiiiiiiiii"));
+        list.setItemText(row, 1, i == 4321 ? longNotes : QStringLiteral("ok"));
+    }
+    list.endFill();
+    const QFontMetrics metrics = list.fontMetrics();
+    EXPECT_GE(list.header()->sectionSize(0), metrics.horizontalAdvance(wideLetters));
+    EXPECT_GE(list.header()->sectionSize(1), metrics.horizontalAdvance(longNotes));
+    EXPECT_LT(list.header()->sectionSize(1), metrics.horizontalAdvance(longNotes) * 3 / 2);
+}

@@ -11,11 +11,16 @@
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QMimeData>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -146,7 +151,7 @@ TEST(RocketImage, PictureNeverReplacesTheLogbookOrAnotherFile)
     CScriptedFileChooser files;
     CRocketEditSheet sheet({store, settings, {prompter, files}, storage}, QStringLiteral("1"));
     sheet.show();
-    QPushButton *browse = driver::find<QPushButton>(sheet.mainPage(), QStringLiteral("..."));
+    QAbstractButton *browse = driver::find<QAbstractButton>(sheet.mainPage(), QStringLiteral("..."));
     QLineEdit *image = driver::find<QLineEdit>(sheet.mainPage(), QStringLiteral("Image file"));
 
     // The logbook and a sound are refused, and Yes is never asked for.
@@ -171,4 +176,58 @@ TEST(RocketImage, PictureNeverReplacesTheLogbookOrAnotherFile)
     EXPECT_EQ(prompter.shown().first().text, QStringLiteral("File Exists\ndart.png\nOverwrite?"));
     EXPECT_EQ(readTestFile(storage + QStringLiteral("dart.png")), QByteArray("new picture"));
     EXPECT_TRUE(QDir(storage).entryList({QStringLiteral("*.part")}).isEmpty());
+}
+
+TEST(RocketImage, APictureDroppedOnTheMainPageIsTakenAsIfChosen)
+{
+    CTestLogbook logbook;
+    QTemporaryDir source;
+    ASSERT_TRUE(logbook.isValid() && source.isValid());
+    ASSERT_TRUE(logbook.exec({"INSERT INTO Rockets (ID,Name) VALUES (1,'Alpha')"}));
+    const QString storage = logbook.directory();
+    const QString picture = source.filePath(QStringLiteral("dart.png"));
+    QImage image(10, 10, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(picture));
+    ASSERT_TRUE(writeTestFile(source.filePath(QStringLiteral("TarvelDB.CDB")), "not a logbook"));
+    const QByteArray logbookBytes = readTestFile(logbook.databaseFile());
+
+    CRecordStore store;
+    ASSERT_TRUE(store.Open(storage));
+    CSettingsStore settings(storage + QStringLiteral("settings.ini"));
+    CScriptedPrompter prompter;
+    CScriptedFileChooser files;
+    CRocketEditSheet sheet({store, settings, {prompter, files}, storage}, QStringLiteral("1"));
+    sheet.show();
+    QWidget *page = sheet.mainPage();
+    QLineEdit *imageField = driver::find<QLineEdit>(page, QStringLiteral("Image file"));
+    // Returns whether the page took the drag, then drops.
+    const auto drop = [page](const QList<QUrl> &urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        const QPoint at = page->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(page, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(page, &dropped);
+        return dropped.isAccepted();
+    };
+
+    EXPECT_FALSE(drop({QUrl(QStringLiteral("https://example.org/dart.png"))}));
+    EXPECT_FALSE(drop({QUrl::fromLocalFile(picture), QUrl::fromLocalFile(picture)}));
+    // The logbook's name is refused as the chooser refuses it.
+    prompter.setFallback(PromptAnswer::Yes);
+    EXPECT_TRUE(drop({QUrl::fromLocalFile(source.filePath(QStringLiteral("TarvelDB.CDB")))}));
+    ASSERT_EQ(prompter.shown().size(), 1);
+    EXPECT_EQ(prompter.shown().first().caption, QStringLiteral("Error"));
+    EXPECT_EQ(readTestFile(logbook.databaseFile()), logbookBytes);
+    EXPECT_TRUE(imageField->text().isEmpty());
+
+    EXPECT_TRUE(drop({QUrl::fromLocalFile(picture)}));
+    EXPECT_EQ(imageField->text(), QStringLiteral("dart.png"));
+    EXPECT_EQ(QImage(storage + QStringLiteral("dart.png")).pixelColor(0, 0), QColor(Qt::blue));
+    ASSERT_TRUE(sheet.confirm());
+    EXPECT_EQ(logbook.rows(QStringLiteral("SELECT Image FROM Rockets")), QStringList({QStringLiteral("dart.png")}));
 }

@@ -21,3 +21,5 @@ int runImportMotors(const QStringList &arguments, FILE *out, FILE *err);
 int runFlightData(const QStringList &arguments, FILE *out, FILE *err);
 int runFlights(const QStringList &arguments, FILE *out, FILE *err);
 int runStats(const QStringList &arguments, FILE *out, FILE *err);
+int runMotors(const QStringList &arguments, FILE *out, FILE *err);
+int runMotorCurve(const QStringList &arguments, FILE *out, FILE *err);

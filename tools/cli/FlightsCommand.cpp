@@ -1,5 +1,6 @@
 #include "cli/CliCommand.h"
 #include "cli/CliContext.h"
+#include "flights/FlightApogee.h"
 #include "flights/FlightFilter.h"
 #include "flights/FlightLog.h"
 
@@ -28,7 +29,7 @@ QString csvField(const QString &text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-QJsonObject flightJson(const CFlightEntry &flight)
+QJsonObject flightJson(const CFlightEntry &flight, const std::optional<double> &apogee)
 {
     return {
         {QStringLiteral("id"), flight.rowId},
@@ -42,8 +43,14 @@ QJsonObject flightJson(const CFlightEntry &flight)
         {QStringLiteral("site"), flight.site},
         {QStringLiteral("success"), flight.success},
         {QStringLiteral("notes"), flight.notes},
-        {QStringLiteral("apogee_m"), QJsonValue()},
+        {QStringLiteral("apogee_m"), apogee ? QJsonValue(*apogee) : QJsonValue()},
     };
+}
+
+QString apogeeText(const CFlightEntry &flight, const QString &storageDirectory)
+{
+    const std::optional<double> apogee = flightApogee(flight.altFileName, storageDirectory);
+    return apogee ? QString::number(*apogee, 'f', 1) : QString();
 }
 
 bool parseArguments(const QStringList &arguments, CFlightFilter &filter, QString &format, FILE *err)
@@ -100,7 +107,7 @@ int runFlights(const QStringList &arguments, FILE *out, FILE *err)
     if (format == QLatin1String("json")) {
         QJsonArray array;
         for (const CFlightEntry &flight : flights)
-            array.append(flightJson(flight));
+            array.append(flightJson(flight, flightApogee(flight.altFileName, context.storageDirectory())));
         const QByteArray json = QJsonDocument(array).toJson(QJsonDocument::Indented);
         fwrite(json.constData(), 1, size_t(json.size()), out);
         return 0;
@@ -120,7 +127,7 @@ int runFlights(const QStringList &arguments, FILE *out, FILE *err)
                                         flight.site,
                                         flight.success ? QStringLiteral("true") : QStringLiteral("false"),
                                         flight.notes,
-                                        QString()};
+                                        apogeeText(flight, context.storageDirectory())};
             QStringList quoted;
             for (const QString &field : fields)
                 quoted.append(csvField(field));

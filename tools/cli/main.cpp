@@ -18,6 +18,8 @@ const CCliCommand kCommands[] = {
      "flights, newest first",
      runFlights},
     {"stats", "stats [--format text|json]  flights per rocket, motor, site and year", runStats},
+    {"motors", "motors [--class K] [--format text|csv|json]  the motor catalogue with each curve's figures", runMotors},
+    {"motor-curve", "motor-curve TYPE [--mfg MFG]  the thrust curve of a motor: time and thrust a line", runMotorCurve},
     {"flight-data", "flight-data FILE [--format text|json|csv]  an altimeter recording's format and measures",
      runFlightData},
 };

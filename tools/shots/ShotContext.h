@@ -48,3 +48,4 @@ void shootQueriesScreens(CShotContext &context);
 void shootMotorScreens(CShotContext &context);
 void shootRocketScreens(CShotContext &context);
 void shootLaunchScreens(CShotContext &context);
+void shootFlightScreens(CShotContext &context);

@@ -9,6 +9,7 @@
 #include "launch/WeatherPage.h"
 #include "rockets/RocketPage.h"
 #include "shots/ShotContext.h"
+#include "ui/FormFactor.h"
 #include "ui/PropertySheet.h"
 
 #include <QCheckBox>
@@ -18,6 +19,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+
+#include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -47,6 +51,29 @@ bool addSites(CShotContext &context)
                          + "\r\nLOCATION:Miller Field\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
 }
 
+// The handheld's window: each screen as it looks at its smallest.
+void saveCompact(CShotContext &context, QWidget &screen, const QString &name)
+{
+    screen.show();
+    screen.resize(kCompactWidth, kCompactHeight);
+    context.save(screen, name);
+}
+
+// A short flight in the AltOS export form: up for six seconds, down under a chute.
+QByteArray sampleRecording()
+{
+    QByteArray text = "#version,serial,flight,call,time,clock,rssi,lqi,state,state_name,acceleration,pressure,"
+                      "altitude,height\n";
+    for (int i = 0; i <= 300; ++i) {
+        const double t = i * 0.1;
+        const double height = t < 6 ? 9.0 * t * (12 - t) : std::max(0.0, 324 - 14 * (t - 6));
+        const char *state = t < 2 ? "boost" : t < 6 ? "coast" : height > 0 ? "drogue" : "landed";
+        text += "1,1,1,N0CALL," + QByteArray::number(t, 'f', 2) + ",0,0,0,0," + state + ",0,0,0,"
+            + QByteArray::number(height, 'f', 1) + "\n";
+    }
+    return text;
+}
+
 } // namespace
 
 void shootLaunchScreens(CShotContext &context)
@@ -61,50 +88,59 @@ void shootLaunchScreens(CShotContext &context)
     launch.temperatureField()->setValue(68);
     launch.windSpeedField()->setValue(5);
     launch.directionBox()->setCurrentIndex(5);
-    context.save(launch, QStringLiteral("launch-screen"));
+    saveCompact(context, launch, QStringLiteral("launch-screen"));
 
     launch.setSheetRunner([&context](CPropertySheet &sheet) {
         sheet.activateFirstPage();
         auto *rocket = dynamic_cast<CRocketPage *>(sheet.page(CLaunchDlg::RocketPage));
         rocket->stepRocket(1);
-        context.save(sheet, QStringLiteral("launch-rocket"));
+        saveCompact(context, sheet, QStringLiteral("launch-rocket"));
         // Fly It hands the rocket's checklist on and moves to the weather page.
         for (QPushButton *button : rocket->findChildren<QPushButton *>()) {
             if (button->text() == QStringLiteral("Fly It"))
                 button->click();
         }
-        context.save(sheet, QStringLiteral("launch-weather"));
+        saveCompact(context, sheet, QStringLiteral("launch-weather"));
         sheet.setActivePage(CLaunchDlg::ChecklistPage);
         auto *checklist = dynamic_cast<CChecklistPage *>(sheet.page(CLaunchDlg::ChecklistPage));
         checklist->box(0)->setChecked(true);
-        context.save(sheet, QStringLiteral("launch-checklist"));
+        saveCompact(context, sheet, QStringLiteral("launch-checklist"));
         sheet.setActivePage(CLaunchDlg::LaunchButtonPage);
-        context.save(sheet, QStringLiteral("launch-button"));
+        saveCompact(context, sheet, QStringLiteral("launch-button"));
         dynamic_cast<CLaunchButtonPage *>(sheet.page(CLaunchDlg::LaunchButtonPage))->OnLaunch();
         auto *status = dynamic_cast<CLauchstatusPage *>(sheet.page(CLaunchDlg::LaunchStatPage));
         status->OnDrogue();
-        context.save(sheet, QStringLiteral("launch-status"));
+        saveCompact(context, sheet, QStringLiteral("launch-status"));
         sheet.setActivePage(CLaunchDlg::SuccessPage);
         auto *success = dynamic_cast<CSuccessPage *>(sheet.page(CLaunchDlg::SuccessPage));
         success->notesField()->setPlainText(QStringLiteral("Straight boost, both chutes out."));
         success->altimeterBox()->setChecked(true);
-        context.save(sheet, QStringLiteral("launch-success"));
+        saveCompact(context, sheet, QStringLiteral("launch-success"));
         context.settings().WriteSetting(QStringLiteral("Failure Checklist"),
                                         QStringLiteral("Chute Failure,Motor CATO,Fin loss,Unstable,"));
         sheet.setActivePage(CLaunchDlg::FailurePage);
         auto *failure = dynamic_cast<CFailurePage *>(sheet.page(CLaunchDlg::FailurePage));
         failure->causeBox(2)->setChecked(true);
         failure->notesField()->setPlainText(QStringLiteral("Lost a fin at burnout."));
-        context.save(sheet, QStringLiteral("launch-failure"));
+        saveCompact(context, sheet, QStringLiteral("launch-failure"));
         // DONE stores the flight after the skipped-page question.
         context.prompter().script({PromptAnswer::Yes});
         failure->doneButton()->click();
         return sheet.result();
     });
     launch.OnLogFlight();
-    context.save(launch, QStringLiteral("launch-saved"));
+    saveCompact(context, launch, QStringLiteral("launch-saved"));
 
     CGetDataDlg data(context.files());
     data.setFileName(QStringLiteral("/home/flyer/Tarvel/flight1.flt"));
-    context.save(data, QStringLiteral("launch-get-data"));
+    saveCompact(context, data, QStringLiteral("launch-get-data"));
+
+    // A chosen recording is previewed before OK.
+    const QString recording = context.storageDirectory() + QStringLiteral("flight2.csv");
+    if (writeFile(recording, sampleRecording())) {
+        CGetDataDlg preview(context.files());
+        context.files().script({recording});
+        preview.selectButton()->click();
+        saveCompact(context, preview, QStringLiteral("launch-get-data-preview"));
+    }
 }

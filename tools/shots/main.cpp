@@ -57,5 +57,6 @@ int main(int argc, char *argv[])
     shootMotorScreens(context);
     shootRocketScreens(context);
     shootLaunchScreens(context);
+    shootFlightScreens(context);
     return context.failures() == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
 }

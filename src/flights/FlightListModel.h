@@ -1,0 +1,54 @@
+#pragma once
+
+#include "flightdata/AltitudeComparison.h"
+#include "flights/FlightEntry.h"
+#include "flights/FlightFilter.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+
+#include <optional>
+#include <vector>
+
+// Every flight of the log, newest first, of which the filter lets some through.
+// The flights are held once; filtering only rebuilds a list of positions, so
+// the view stays quick with a hundred thousand flights.
+class CFlightListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Column { When, Rocket, Motor, Site, Result, Notes, Apogee, ColumnCount };
+
+    explicit CFlightListModel(QObject *parent = nullptr);
+
+    // Takes the flights in any order and sorts them newest first.
+    void setFlights(std::vector<CFlightEntry> flights);
+    void setFilter(const CFlightFilter &filter);
+    // Where the flights' recordings are and the unit their apogees are shown in.
+    // A recording is read the first time its row is shown, and only then.
+    void setRecordings(const QString &storageDirectory, EHeightUnit unit);
+    const CFlightFilter &filter() const { return m_filter; }
+
+    // Every flight, newest first, whether shown or not.
+    const std::vector<CFlightEntry> &flights() const { return m_flights; }
+    // The flight shown on a row; null outside the list.
+    const CFlightEntry *flightAt(int row) const;
+    // The row that shows a flight; -1 when it is filtered out or gone.
+    int rowOf(qint64 rowId) const;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    void refilter();
+
+    std::vector<CFlightEntry> m_flights;
+    std::vector<int> m_shown;
+    CFlightFilter m_filter;
+    QString m_storageDirectory;
+    EHeightUnit m_unit = EHeightUnit::Feet;
+    mutable QHash<qint64, std::optional<double>> m_apogees;
+};

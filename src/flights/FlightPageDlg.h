@@ -1,0 +1,81 @@
+#pragma once
+
+#include "flights/FlightEntry.h"
+#include "ui/UiServices.h"
+
+#include <QDialog>
+
+class CAltitudePlot;
+class CCommandBar;
+class CFlightLog;
+class QComboBox;
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+// One flight with every stored field, its label and its unit. EDIT opens the
+// fields for correction until OK (which stores them) or Cancel (which restores
+// them); DELETE removes the flight after asking. The log is borrowed.
+class CFlightPageDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    CFlightPageDlg(CFlightLog &log, qint64 rowId, CUiServices ui, QWidget *parent = nullptr);
+    ~CFlightPageDlg() override;
+
+    const CFlightEntry &flight() const { return m_flight; }
+    bool isEditing() const { return m_editing; }
+    // True once the page stored a change or removed the flight.
+    bool changedLog() const { return m_changed; }
+    CCommandBar *commandBar() const { return m_commandBar; }
+    QDialogButtonBox *editButtons() const { return m_editButtons; }
+    // The flight's altimeter recording: its apogee (beside the expected
+    // altitude) and its plot; hidden when the flight names no readable recording.
+    QLabel *recordingText() const { return m_recordingText; }
+    CAltitudePlot *plot() const { return m_plot; }
+
+public slots:
+    void OnEdit();
+    void OnDelete();
+    // Escape while editing cancels the edit; otherwise it closes the page.
+    void reject() override;
+
+private:
+    void showFlight();
+    void showRecording();
+    void setEditing(bool editing);
+    void onOk();
+    void onCancel();
+    CFlightEntry enteredFlight() const;
+
+    CFlightLog &m_log;
+    CUiServices m_ui;
+    CFlightEntry m_flight;
+    bool m_editing = false;
+    bool m_changed = false;
+
+    QLineEdit *m_rocket = nullptr;
+    QLineEdit *m_date = nullptr;
+    QLineEdit *m_drogue = nullptr;
+    QLineEdit *m_main = nullptr;
+    QLineEdit *m_done = nullptr;
+    QComboBox *m_result = nullptr;
+    QLineEdit *m_motor = nullptr;
+    QLineEdit *m_mfg = nullptr;
+    QLineEdit *m_delay = nullptr;
+    QLineEdit *m_recovery = nullptr;
+    QLineEdit *m_site = nullptr;
+    QLineEdit *m_windSpeed = nullptr;
+    QLineEdit *m_windDirection = nullptr;
+    QLineEdit *m_temperature = nullptr;
+    QComboBox *m_unit = nullptr;
+    QPlainTextEdit *m_notes = nullptr;
+    QLineEdit *m_altFile = nullptr;
+    QLabel *m_recordingText = nullptr;
+    CAltitudePlot *m_plot = nullptr;
+    QList<QLineEdit *> m_editable;
+    CCommandBar *m_commandBar = nullptr;
+    QDialogButtonBox *m_editButtons = nullptr;
+};

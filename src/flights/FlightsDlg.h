@@ -1,0 +1,67 @@
+#pragma once
+
+#include "flights/FlightLog.h"
+#include "ui/UiServices.h"
+
+#include <QDialog>
+
+class CCommandBar;
+class CFlightListModel;
+class CRecordStore;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QTableView;
+
+// "Flights": every flight of the log, newest first, narrowed as the flyer types
+// into the search field or picks a rocket, a site, a result or a date range.
+// OPEN (or Enter on a flight) shows the flight's page, STATS the record of the
+// flights shown. The store is borrowed.
+class CFlightsDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // rocketId, when given, starts the list on that rocket's flights.
+    CFlightsDlg(CRecordStore &store, CUiServices ui, const QString &rocketId = QString(), QWidget *parent = nullptr);
+    ~CFlightsDlg() override;
+
+    CFlightListModel *model() const { return m_model; }
+    QTableView *list() const { return m_list; }
+    QLineEdit *searchField() const { return m_search; }
+    QComboBox *rocketBox() const { return m_rocket; }
+    QComboBox *siteBox() const { return m_site; }
+    QComboBox *resultBox() const { return m_result; }
+    QDateEdit *fromField() const { return m_from; }
+    QDateEdit *toField() const { return m_to; }
+    QLabel *countLine() const { return m_count; }
+    CCommandBar *commandBar() const { return m_commandBar; }
+
+    // Reads the log again, keeping the filters and the chosen flight where it is still shown.
+    void reload();
+
+public slots:
+    void onOpen();
+    void onStats();
+
+private:
+    void openFlight(int row);
+    void applyFilter();
+    void fillChoices();
+
+    CRecordStore &m_store;
+    CFlightLog m_log;
+    CUiServices m_ui;
+    QString m_startRocket;
+    CFlightListModel *m_model = nullptr;
+    QLineEdit *m_search = nullptr;
+    QComboBox *m_rocket = nullptr;
+    QComboBox *m_site = nullptr;
+    QComboBox *m_result = nullptr;
+    QDateEdit *m_from = nullptr;
+    QDateEdit *m_to = nullptr;
+    QTableView *m_list = nullptr;
+    QLabel *m_count = nullptr;
+    CCommandBar *m_commandBar = nullptr;
+};

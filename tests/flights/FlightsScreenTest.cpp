@@ -1,0 +1,385 @@
+#include "app/TarvelDlg.h"
+#include "charts/AltitudePlot.h"
+#include "charts/BarChart.h"
+#include "db/RecordStore.h"
+#include "flights/FlightListModel.h"
+#include "flights/FlightLog.h"
+#include "flights/FlightPageDlg.h"
+#include "flights/FlightStats.h"
+#include "flights/FlightStatsDlg.h"
+#include "flights/FlightsDlg.h"
+#include "platform/SettingsStore.h"
+#include "rockets/RocketPage.h"
+#include "support/LayoutAudit.h"
+#include "support/RecordingReporter.h"
+#include "support/TestFiles.h"
+#include "support/TestLogbook.h"
+#include "ui/CommandBar.h"
+#include "ui/PropertySheet.h"
+#include "ui/ScriptedFileChooser.h"
+#include "ui/ScriptedPrompter.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void clickCommand(CCommandBar *bar, const QString &text)
+{
+    for (QAction *action : bar->actions()) {
+        if (action->text() == text) {
+            QTest::mouseClick(bar->widgetForAction(action), Qt::LeftButton);
+            return;
+        }
+    }
+    ADD_FAILURE() << "no command " << qPrintable(text);
+}
+
+// The field a label names, as a screen reader finds it.
+template<typename T> T *fieldOf(QWidget *screen, const QString &label)
+{
+    for (QLabel *candidate : screen->findChildren<QLabel *>()) {
+        if (candidate->text() == label && candidate->buddy())
+            return qobject_cast<T *>(candidate->buddy());
+    }
+    ADD_FAILURE() << "no field labelled " << qPrintable(label);
+    return nullptr;
+}
+
+class FlightsScreenTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_logbook.isValid());
+        ASSERT_TRUE(m_logbook.exec({
+            "INSERT INTO Rockets (ID, Name) VALUES (1, 'Alpha'), (2, 'Bravo')",
+            "INSERT INTO Launches (Model, Motor, MotorMfg, MotorDelay, Site, WindSpeed, Temperature, Celcius, Date, "
+            "DrogueTime, Notes, Success) VALUES ('1', 'C6', 'Estes', '5', 'North Field', 5, 72, 0, '12/31/2025', "
+            "'9:05', 'Perfect\nsecond line', -1)",
+            "INSERT INTO Launches (Model, Motor, MotorMfg, MotorDelay, Site, WindSpeed, Temperature, Celcius, Date, "
+            "DoneTime, Notes, Success) VALUES ('2', 'K480W', 'AeroTech', '14', 'South Field', 10, -5, -1, "
+            "'01/02/2026', '14:30', 'Chute tangled', 0)",
+            "INSERT INTO Launches (Model, Motor, MotorMfg, MotorDelay, Site, Date, Notes, Success) "
+            "VALUES ('1', 'D12', 'Estes', '3', 'South Field', '06/15/2026', '', -1)",
+        }));
+        ASSERT_TRUE(m_store.Open(m_logbook.directory()));
+    }
+
+    QString row(qint64 rowId) const
+    {
+        const QStringList rows = m_logbook.rows(
+            QStringLiteral("SELECT Site, Date, DoneTime, Notes, Success, Temperature, Celcius FROM Launches "
+                           "WHERE rowid = %1")
+                .arg(rowId));
+        return rows.isEmpty() ? QStringLiteral("<gone>") : rows.first();
+    }
+
+    CTestLogbook m_logbook;
+    CRecordStore m_store;
+    CScriptedPrompter m_prompter;
+    CScriptedFileChooser m_files;
+};
+
+std::vector<qint64> shownIds(const CFlightsDlg &flights)
+{
+    std::vector<qint64> ids;
+    for (int row = 0; row < flights.model()->rowCount(); ++row)
+        ids.push_back(flights.model()->flightAt(row)->rowId);
+    return ids;
+}
+
+TEST_F(FlightsScreenTest, ListsNewestFirstAndNarrowsAsTheFlyerChooses)
+{
+    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    flights.show();
+    EXPECT_EQ(shownIds(flights), (std::vector<qint64> {3, 2, 1}));
+    const QModelIndex notes = flights.model()->index(2, CFlightListModel::Notes);
+    EXPECT_EQ(notes.data().toString(), QStringLiteral("Perfect"));
+    EXPECT_EQ(flights.model()->index(2, CFlightListModel::When).data().toString(), QStringLiteral("2025-12-31 9:05"));
+    QLineEdit *search = fieldOf<QLineEdit>(&flights, QStringLiteral("Search:"));
+    ASSERT_EQ(search, flights.searchField());
+
+    struct Step
+    {
+        const char *what;
+        std::function<void()> act;
+        std::vector<qint64> shown;
+    };
+    const auto choose = [](QComboBox *box, const char *text) {
+        box->setCurrentIndex(box->findText(QLatin1String(text)));
+    };
+    const std::vector<Step> steps = {
+        {"type a motor", [&] { QTest::keyClicks(search, QStringLiteral("k4")); }, {2}},
+        {"erase to widen", [&] { QTest::keyClick(search, Qt::Key_Backspace); }, {2}},
+        {"erase all", [&] { QTest::keyClick(search, Qt::Key_Backspace); }, {3, 2, 1}},
+        {"type a note", [&] { QTest::keyClicks(search, QStringLiteral("SECOND")); }, {1}},
+        {"clear", [&] { search->clear(); }, {3, 2, 1}},
+        {"type the motor as named", [&] { QTest::keyClicks(search, QStringLiteral("estes c6-5")); }, {1}},
+        {"clear again", [&] { search->clear(); }, {3, 2, 1}},
+        {"one rocket", [&] { choose(flights.rocketBox(), "Alpha"); }, {3, 1}},
+        {"and a site", [&] { choose(flights.siteBox(), "South Field"); }, {3}},
+        {"all rockets", [&] { choose(flights.rocketBox(), "All"); }, {3, 2}},
+        {"failures", [&] { choose(flights.resultBox(), "Failure"); }, {2}},
+        {"everything",
+         [&] {
+             choose(flights.siteBox(), "All");
+             choose(flights.resultBox(), "All");
+         },
+         {3, 2, 1}},
+        {"from the new year", [&] { flights.fromField()->setDate(QDate(2026, 1, 1)); }, {3, 2}},
+        {"to its second day", [&] { flights.toField()->setDate(QDate(2026, 1, 2)); }, {2}},
+    };
+    for (const Step &step : steps) {
+        step.act();
+        EXPECT_EQ(shownIds(flights), step.shown) << step.what;
+    }
+    EXPECT_EQ(flights.countLine()->text(), QStringLiteral("1 of 3 flight(s)"));
+}
+
+TEST_F(FlightsScreenTest, EnterOpensTheChosenFlightAndADeletionShowsInTheList)
+{
+    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    flights.show();
+    flights.list()->setFocus();
+    flights.list()->setCurrentIndex(flights.model()->index(1, 0));
+    qint64 opened = 0;
+    QTimer::singleShot(0, [&] {
+        auto *page = qobject_cast<CFlightPageDlg *>(QApplication::activeModalWidget());
+        if (!page)
+            return;
+        opened = page->flight().rowId;
+        m_prompter.script({PromptAnswer::Yes});
+        clickCommand(page->commandBar(), QStringLiteral("DELETE"));
+    });
+    QTest::keyClick(flights.list(), Qt::Key_Return);
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(row(2), QStringLiteral("<gone>"));
+    EXPECT_EQ(shownIds(flights), (std::vector<qint64> {3, 1}));
+}
+
+// A flight's recording, named by a path from before the storage directory
+// moved, shows its apogee in the list and its plot and comparison on its page.
+TEST_F(FlightsScreenTest, RecordingShowsItsApogeeInTheListAndItsPlotOnThePage)
+{
+    QByteArray recording = "time_s,altitude_m\n";
+    for (int i = 0; i <= 400; ++i) {
+        const double t = i * 0.1; // up to 300 m at 10 s, then down at 10 m/s
+        recording +=
+            QByteArray::number(t) + ',' + QByteArray::number(t <= 10 ? 3 * t * (20 - t) : 300 - 10 * (t - 10)) + '\n';
+    }
+    ASSERT_TRUE(writeTestFile(m_logbook.directory() + QStringLiteral("alpha.csv"), recording));
+    CSettingsStore().WriteSetting(QStringLiteral("Altitude Unit"), QStringLiteral("m"));
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO RecMotors (RocketID, Type, MFG, Alt) VALUES (1, 'C6', 'Estes', 320)",
+                                "UPDATE Launches SET AltFileName = '/gone/alpha.csv' WHERE rowid = 1"}));
+
+    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    flights.show();
+    const int alpha = flights.model()->rowOf(1);
+    EXPECT_EQ(flights.model()->index(alpha, CFlightListModel::Apogee).data().toString(), QStringLiteral("300 m"));
+    EXPECT_FALSE(flights.model()->index(flights.model()->rowOf(2), CFlightListModel::Apogee).data().isValid());
+
+    CFlightLog log(m_store);
+    CFlightPageDlg page(log, 1, {m_prompter, m_files});
+    page.show();
+    EXPECT_EQ(page.recordingText()->text(), QStringLiteral("Apogee: 300 m\nExpected 320 m, reached 300 m (-6 %)"));
+    EXPECT_TRUE(page.plot()->isVisible());
+    CFlightPageDlg without(log, 2, {m_prompter, m_files});
+    without.show();
+    EXPECT_FALSE(without.plot()->isVisible());
+}
+
+TEST_F(FlightsScreenTest, EveryFlightScreenFitsTheDesktopTheHandheldAndThePhone)
+{
+    CFlightLog log(m_store);
+    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    CFlightPageDlg page(log, 2, {m_prompter, m_files});
+    CFlightStatsDlg stats(computeFlightStats(log.load()));
+    for (QDialog *screen :
+         {static_cast<QDialog *>(&flights), static_cast<QDialog *>(&page), static_cast<QDialog *>(&stats)}) {
+        QString skipped;
+        const QStringList faults = auditOnReferenceScreens(screen, &skipped);
+        if (!skipped.isEmpty())
+            GTEST_SKIP() << skipped.toStdString();
+        EXPECT_TRUE(faults.isEmpty()) << qPrintable(screen->objectName()) << "\n"
+                                      << faults.join(QLatin1Char('\n')).toStdString();
+        screen->hide();
+    }
+}
+
+TEST_F(FlightsScreenTest, StatsCountTheFlightsShown)
+{
+    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    flights.show();
+    QTest::keyClicks(flights.searchField(), QStringLiteral("estes"));
+    QStringList rockets;
+    QList<QPair<QString, int>> bars;
+    QTimer::singleShot(0, [&] {
+        auto *stats = qobject_cast<CFlightStatsDlg *>(QApplication::activeModalWidget());
+        if (!stats)
+            return;
+        const QAbstractItemModel *table = stats->table(QStringLiteral("Rockets"))->model();
+        for (int row = 0; row < table->rowCount(); ++row)
+            rockets.append(table->index(row, 0).data().toString() + QLatin1Char('|')
+                           + table->index(row, 1).data().toString() + QLatin1Char('|')
+                           + table->index(row, 4).data().toString());
+        bars = stats->chart(QStringLiteral("Sites"))->drawnBars();
+        stats->close();
+    });
+    clickCommand(flights.commandBar(), QStringLiteral("STATS"));
+    EXPECT_EQ(rockets, QStringList({"Alpha|2|2026-06-15"}));
+    EXPECT_EQ(bars, (QList<QPair<QString, int>> {{"North Field", 1}, {"South Field", 1}}));
+}
+
+TEST_F(FlightsScreenTest, PageEditsWithOkCancelAndDeletesAfterAsking)
+{
+    CFlightLog log(m_store);
+    CFlightPageDlg page(log, 2, {m_prompter, m_files});
+    page.show();
+    const QString stored = QStringLiteral("South Field|01/02/2026|14:30|Chute tangled|0|-5|-1");
+    ASSERT_EQ(row(2), stored);
+    auto *notes = fieldOf<QPlainTextEdit>(&page, QStringLiteral("Notes:"));
+    auto *site = fieldOf<QLineEdit>(&page, QStringLiteral("Site:"));
+    auto *date = fieldOf<QLineEdit>(&page, QStringLiteral("Date:"));
+    auto *result = fieldOf<QComboBox>(&page, QStringLiteral("Result:"));
+    auto *temperature = fieldOf<QLineEdit>(&page, QStringLiteral("Temperature:"));
+    ASSERT_TRUE(notes && site && date && result && temperature);
+    EXPECT_EQ(temperature->text(), QStringLiteral("-5"));
+    EXPECT_TRUE(site->isReadOnly());
+    QPushButton *ok = page.editButtons()->button(QDialogButtonBox::Ok);
+    QPushButton *cancel = page.editButtons()->button(QDialogButtonBox::Cancel);
+
+    // Cancel, and Escape while editing, change nothing and keep the page open.
+    for (const auto &leave : std::vector<std::function<void()>> {[&] { QTest::mouseClick(cancel, Qt::LeftButton); },
+                                                                 [&] { QTest::keyClick(site, Qt::Key_Escape); }}) {
+        clickCommand(page.commandBar(), QStringLiteral("EDIT"));
+        ASSERT_FALSE(site->isReadOnly());
+        QTest::keyClicks(site, QStringLiteral(" East"));
+        leave();
+        EXPECT_TRUE(page.isVisible());
+        EXPECT_FALSE(page.isEditing());
+        EXPECT_EQ(site->text(), QStringLiteral("South Field"));
+        EXPECT_EQ(row(2), stored);
+    }
+
+    // A date the log cannot read is refused with the reason; the fields keep what was typed.
+    clickCommand(page.commandBar(), QStringLiteral("EDIT"));
+    date->clear();
+    QTest::keyClicks(date, QStringLiteral("13/45/2026"));
+    QTest::mouseClick(ok, Qt::LeftButton);
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_TRUE(m_prompter.shown().at(0).text.contains(QLatin1String("MM/DD/YYYY")));
+    EXPECT_TRUE(page.isEditing());
+    EXPECT_EQ(row(2), stored);
+
+    date->clear();
+    QTest::keyClicks(date, QStringLiteral("1/3/2026"));
+    site->selectAll();
+    QTest::keyClicks(site, QStringLiteral("O'Neil Park"));
+    notes->selectAll();
+    QTest::keyClicks(notes, QStringLiteral("Fixed"));
+    result->setCurrentIndex(result->findText(QStringLiteral("Success")));
+    QTest::keyClick(site, Qt::Key_Return); // Enter is OK
+    EXPECT_FALSE(page.isEditing());
+    EXPECT_TRUE(page.changedLog());
+    EXPECT_EQ(row(2), QStringLiteral("O'Neil Park|01/03/2026|14:30|Fixed|-1|-5|-1"));
+    EXPECT_EQ(row(1).section(QLatin1Char('|'), 0, 0), QStringLiteral("North Field"));
+
+    m_prompter.clear();
+    m_prompter.script({PromptAnswer::No, PromptAnswer::Yes});
+    clickCommand(page.commandBar(), QStringLiteral("DELETE"));
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().at(0).text, QStringLiteral("Delete the flight of Bravo on 01/03/2026 14:30?"));
+    EXPECT_NE(row(2), QStringLiteral("<gone>"));
+    clickCommand(page.commandBar(), QStringLiteral("DELETE"));
+    EXPECT_EQ(row(2), QStringLiteral("<gone>"));
+    EXPECT_EQ(page.result(), QDialog::Accepted);
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT rowid FROM Launches ORDER BY rowid")), QStringList({"1", "3"}));
+}
+
+TEST(FlightsCommands, MainWindowAndRocketBrowserOpenTheFlights)
+{
+    CTestLogbook logbook;
+    ASSERT_TRUE(logbook.isValid());
+    ASSERT_TRUE(logbook.exec({"INSERT INTO Rockets (ID, Name) VALUES (1, 'Alpha'), (2, 'Bravo')",
+                              "INSERT INTO Launches (Model, Date, Success) VALUES ('2', '05/01/2026', -1), "
+                              "('1', '05/02/2026', -1), ('2', '05/03/2026', 0)"}));
+    CSettingsStore settings(logbook.directory() + QStringLiteral("settings.ini"));
+    settings.setDefaultStorageDirectory(logbook.directory());
+    CScriptedPrompter prompter;
+    CScriptedFileChooser files;
+    CRecordingReporter reporter;
+    CTarvelDlg main(settings, {prompter, files}, reporter);
+    main.show();
+    const auto menuAction = [&](const QString &text) -> QAction * {
+        for (QMenu *menu : main.commandBar()->findChildren<QMenu *>()) {
+            for (QAction *action : menu->actions()) {
+                if (action->text() == text)
+                    return action;
+            }
+        }
+        return nullptr;
+    };
+
+    std::vector<qint64> all;
+    QTimer::singleShot(0, [&] {
+        if (auto *flights = qobject_cast<CFlightsDlg *>(QApplication::activeModalWidget())) {
+            all = shownIds(*flights);
+            QTest::keyClick(flights, Qt::Key_Escape);
+        }
+    });
+    ASSERT_NE(menuAction(QStringLiteral("Flights")), nullptr);
+    menuAction(QStringLiteral("Flights"))->trigger();
+    EXPECT_EQ(all, (std::vector<qint64> {3, 2, 1}));
+
+    // On the rocket browser, FLIGHTS and a tap on the summary's "Launched" line
+    // both show the shown rocket's flights.
+    std::vector<std::vector<qint64>> seen;
+    const auto collect = [&] {
+        QTimer::singleShot(0, [&] {
+            if (auto *flights = qobject_cast<CFlightsDlg *>(QApplication::activeModalWidget())) {
+                seen.push_back(shownIds(*flights));
+                flights->close();
+            }
+        });
+    };
+    QTimer::singleShot(0, [&] {
+        auto *sheet = qobject_cast<CPropertySheet *>(QApplication::activeModalWidget());
+        auto *page = sheet ? qobject_cast<CRocketPage *>(sheet->page(0)) : nullptr;
+        if (!page)
+            return;
+        for (int step = 0; step < 2 && page->browser().view().name != QLatin1String("Bravo"); ++step)
+            page->stepRocket(1);
+        collect();
+        clickCommand(page->commandBar(), QStringLiteral("FLIGHTS"));
+        page->toggleImage(); // the summary in place of the picture
+        auto *summary = page->findChild<QPlainTextEdit *>(QStringLiteral("summary"));
+        QTextBlock launched = summary->document()->begin();
+        while (launched.isValid() && !launched.text().startsWith(QLatin1String("Launched")))
+            launched = launched.next();
+        if (launched.isValid()) {
+            QTextCursor cursor(launched);
+            collect();
+            QTest::mouseClick(summary->viewport(), Qt::LeftButton, {}, summary->cursorRect(cursor).center());
+        }
+        sheet->confirm();
+    });
+    menuAction(QStringLiteral("Rockets"))->trigger();
+    EXPECT_EQ(seen, (std::vector<std::vector<qint64>> {{3, 1}, {3, 1}}));
+    EXPECT_TRUE(reporter.fatal.isEmpty());
+}
+
+} // namespace
