@@ -6,7 +6,10 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <vector>
+
 class CCommandBar;
+class CThrustCurvePlot;
 class CMotorLineModel;
 class CRecordStore;
 class CStatusWindow;
@@ -14,6 +17,8 @@ class QComboBox;
 class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
+class QEvent;
+class QLabel;
 class QLineEdit;
 class QTreeView;
 
@@ -34,6 +39,7 @@ public:
     void loadList();
     int selectedIndex() const { return m_selected; }
     const CMotorLineModel &model() const { return *m_model; }
+    const CThrustCurvePlot &plot() const { return *m_plot; }
 
 public slots:
     void onAdd();
@@ -46,10 +52,13 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void importFiles(const QStringList &paths);
     void onSelectionChanged();
+    void showCurve();
+    void fitFigureColumns();
     void readFields();
     void writeFields();
     void buildLayout();
@@ -61,6 +70,7 @@ private:
     QString m_fileDirectory;
     CMotorValues m_fields;
     int m_selected = -1;
+    std::vector<qint64> m_motorIds; // the Motors rowid of each line
 
     QComboBox *m_mfgBox = nullptr;
     QLineEdit *m_typeEdit = nullptr;
@@ -68,5 +78,7 @@ private:
     QLineEdit *m_sizeEdit = nullptr;
     QTreeView *m_list = nullptr;
     CMotorLineModel *m_model = nullptr;
+    CThrustCurvePlot *m_plot = nullptr;
+    QLabel *m_figures = nullptr;
     CCommandBar *m_commandBar = nullptr;
 };

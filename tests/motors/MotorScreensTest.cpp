@@ -1,5 +1,6 @@
 // The motor screens through their real widgets: Default Motors and the
 // filtered removal, with scripted message boxes and file choices.
+#include "charts/ThrustCurvePlot.h"
 #include "db/RecordStore.h"
 #include "motors/DefaultMotorsDlg.h"
 #include "motors/MotorFilterDlg.h"
@@ -207,6 +208,44 @@ TEST_F(MotorScreens, LoadFromFileOneOrSeveralFilesAndDropped)
     refused.setAccepted(false);
     QApplication::sendEvent(&dialog, &refused);
     EXPECT_FALSE(refused.isAccepted());
+}
+
+TEST_F(MotorScreens, ChosenMotorShowsItsCurveAndFigures)
+{
+    // 0.5 s up to 100 N, held to 1 s, down to nothing at 1.5 s: 100 N·s over 1.5 s, a G.
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("g.eng"));
+    ASSERT_TRUE(writeTestFile(path, "G64 29 124 4-7 0.06 0.12 AT\n0.5 100\n1.0 100\n1.5 0\n"));
+    CDefaultMotorsDlg dialog(m_store, m_status, m_ui, folder.path());
+    m_files.script({path});
+    dialog.onLoadFromFile();
+    ASSERT_EQ(dialog.model().lines().first(), "AT\tG64\t4-7\t29x124");
+    auto cell = [&](int row, int column) { return dialog.model().index(row, column).data().toString(); };
+    EXPECT_EQ(QStringList({cell(0, 4), cell(0, 5), cell(0, 6)}), QStringList({"G", "100.0", "66.7"}));
+    EXPECT_EQ(QStringList({cell(1, 4), cell(1, 5), cell(1, 6)}), QStringList({"", "", ""}));
+
+    auto *list = dialog.findChild<QTreeView *>();
+    ASSERT_TRUE(showOnReferenceScreen(&dialog, ReferenceScreen::Desktop));
+    EXPECT_FALSE(list->isColumnHidden(5));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 1)).center());
+    ASSERT_EQ(dialog.selectedIndex(), 0);
+    const CThrustCurvePlot &plot = dialog.plot();
+    EXPECT_TRUE(plot.isVisible());
+    EXPECT_EQ(plot.figuresText(),
+              "Class G: 100.0 N·s, average 66.7 N, peak 100.0 N, burn 1.50 s, propellant 0.060 kg, total 0.120 kg");
+    EXPECT_EQ(plot.drawnPoints(), 4); // ignition at zero thrust added
+    EXPECT_EQ(plot.peakMark(), QPointF(0.5, 100));
+    EXPECT_NEAR(plot.averageLine(), 100.0 / 1.5, 1e-9);
+
+    // The arrow key moves to a motor without a curve: the plot goes.
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(dialog.selectedIndex(), 1);
+    EXPECT_FALSE(plot.isVisible());
+    EXPECT_TRUE(plot.figuresText().isEmpty());
+
+    ASSERT_TRUE(showOnReferenceScreen(&dialog, ReferenceScreen::Compact));
+    EXPECT_TRUE(list->isColumnHidden(4));
+    EXPECT_FALSE(list->isColumnHidden(3));
 }
 
 TEST_F(MotorScreens, FilterRemovesOnlyWhatWasShownOrAsksWithTheCount)
