@@ -124,7 +124,7 @@ QVariant CMotorLineModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
         return {};
-    return QLatin1String(kHeadings[section]);
+    return QString::fromUtf8(kHeadings[section]);
 }
 
 QString CMotorLineModel::figureText(int row, int column) const

@@ -223,6 +223,7 @@ TEST_F(MotorScreens, ChosenMotorShowsItsCurveAndFigures)
     auto cell = [&](int row, int column) { return dialog.model().index(row, column).data().toString(); };
     EXPECT_EQ(QStringList({cell(0, 4), cell(0, 5), cell(0, 6)}), QStringList({"G", "100.0", "66.7"}));
     EXPECT_EQ(QStringList({cell(1, 4), cell(1, 5), cell(1, 6)}), QStringList({"", "", ""}));
+    EXPECT_EQ(dialog.model().headerData(5, Qt::Horizontal).toString(), QString::fromUtf8("Impulse (N·s)"));
 
     auto *list = dialog.findChild<QTreeView *>();
     ASSERT_TRUE(showOnReferenceScreen(&dialog, ReferenceScreen::Desktop));
