@@ -1,5 +1,7 @@
 #include "motors/DefaultMotorsDlg.h"
 
+#include "charts/ThrustCurvePlot.h"
+#include "motors/MotorCurveStore.h"
 #include "motors/MotorFilterDlg.h"
 #include "motors/MotorImport.h"
 #include "motors/MotorLineModel.h"
@@ -14,17 +16,50 @@
 #include "ui/WaitCursor.h"
 
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeView>
+#include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <optional>
+
 namespace {
+// The motor files among dropped URLs: local files with a thrust-curve or CSV ending.
+QStringList droppedMotorFiles(const QMimeData *data)
+{
+    QStringList paths;
+    if (data == nullptr || !data->hasUrls())
+        return paths;
+    for (const QUrl &url : data->urls()) {
+        const QString path = url.toLocalFile();
+        if (path.endsWith(QLatin1String(".eng"), Qt::CaseInsensitive)
+            || path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+            paths.append(path);
+    }
+    return paths;
+}
+
+// One line of a several-file summary: the file's name and what became of it.
+QString summaryLine(const CMotorImportResult &result)
+{
+    const QString outcome = result.outcome == CMotorImportResult::Outcome::Unreadable
+        ? QStringLiteral("could not be read")
+        : QString(result.message()).replace(QLatin1Char('\n'), QLatin1String("; "));
+    return QFileInfo(result.file).fileName() + QStringLiteral(": ") + outcome;
+}
+
 // The least widths of the MFG, Type, Delay and Size columns: the handheld's.
 constexpr std::array<int, 4> kColumnWidths = {62, 44, 58, 56};
 } // namespace
@@ -40,6 +75,7 @@ CDefaultMotorsDlg::CDefaultMotorsDlg(CRecordStore &store, CStatusWindow &status,
 {
     setWindowTitle(QStringLiteral("Default Motors"));
     setObjectName(QStringLiteral("defaultMotorsDialog"));
+    setAcceptDrops(true);
     buildLayout();
     applyFormFactor(this);
     installHelp(this, QStringLiteral("motors"));
@@ -97,8 +133,15 @@ void CDefaultMotorsDlg::buildLayout()
     m_model = new CMotorLineModel(this);
     m_list = createMotorListView(m_model, kColumnWidths, this);
     m_list->setAccessibleName(QStringLiteral("Motors"));
+    m_list->viewport()->installEventFilter(this);
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CDefaultMotorsDlg::onSelectionChanged);
+
+    m_plot = new CThrustCurvePlot(this);
+    m_plot->hide();
+    m_figures = new QLabel(this);
+    m_figures->setWordWrap(true);
+    m_figures->hide();
 
     auto *note = new QLabel(QStringLiteral("NOTE: Keep this list to a minimum to optimize speed of operation."), this);
     note->setWordWrap(true);
@@ -121,6 +164,8 @@ void CDefaultMotorsDlg::buildLayout()
     layout->addLayout(inputs);
     layout->addLayout(buttons);
     layout->addWidget(m_list, 1);
+    layout->addWidget(m_plot, 1);
+    layout->addWidget(m_figures);
     layout->addWidget(note);
     layout->addWidget(m_commandBar);
 }
@@ -144,10 +189,29 @@ void CDefaultMotorsDlg::writeFields()
 void CDefaultMotorsDlg::loadList()
 {
     CWaitCursor wait;
-    m_model->setLines({});
-    m_model->setLines(loadMotorLines(m_store, m_status));
+    m_model->setLines({}, {});
+    // One query for the lines and their figures, in the list's order.
+    m_status.showProgress(QStringLiteral("Loading Motors list box"));
+    std::vector<CCatalogueMotor> motors = loadMotorCatalogue(m_store);
+    QStringList lines;
+    lines.reserve(qsizetype(motors.size()));
+    std::vector<std::optional<CMotorFigures>> figures;
+    figures.reserve(motors.size());
+    m_motorIds.clear();
+    m_motorIds.reserve(motors.size());
+    const QChar tab = QLatin1Char('\t');
+    for (CCatalogueMotor &motor : motors) {
+        lines.append(motor.mfg + tab + motor.type + tab + motor.delay + tab + motor.size);
+        figures.push_back(motor.hasCurve ? std::optional(std::move(motor.figures)) : std::nullopt);
+        m_motorIds.push_back(motor.id);
+    }
+    m_model->setLines(std::move(lines), std::move(figures));
     m_status.finishProgress();
     m_selected = -1;
+    showCurve();
+    // Before the first show every column counts toward the window's size.
+    if (isVisible())
+        fitFigureColumns();
 
     m_fields.type.clear();
     m_fields.delay.clear();
@@ -166,6 +230,37 @@ void CDefaultMotorsDlg::onSelectionChanged()
     m_selected = rows.isEmpty() ? -1 : rows.first().row();
     if (m_selected >= 0)
         writeFields();
+    showCurve();
+}
+
+void CDefaultMotorsDlg::showCurve()
+{
+    std::optional<CMotorCurveRow> curve;
+    if (m_selected >= 0 && size_t(m_selected) < m_motorIds.size())
+        curve = loadMotorCurve(m_store, m_motorIds[size_t(m_selected)]);
+    if (curve)
+        m_plot->setCurve(curve->points, curve->figures, curve->masses);
+    else
+        m_plot->clearCurve();
+    m_plot->setVisible(bool(curve));
+    m_figures->setText(m_plot->figuresText());
+    m_figures->setVisible(bool(curve));
+}
+
+bool CDefaultMotorsDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list->viewport() && event->type() == QEvent::Resize)
+        fitFigureColumns();
+    return QDialog::eventFilter(watched, event);
+}
+
+void CDefaultMotorsDlg::fitFigureColumns()
+{
+    // The figures show only where every column fits beside the motor's own values.
+    const int columns = m_model->columnCount();
+    const bool fits = m_list->sizeHint().width() <= m_list->width();
+    for (int column = 4; column < columns; ++column)
+        m_list->setColumnHidden(column, !fits);
 }
 
 void CDefaultMotorsDlg::onAdd()
@@ -186,9 +281,11 @@ void CDefaultMotorsDlg::onRemove()
     if (!removeMotorAt(m_store, selected))
         return;
     m_model->removeLine(selected);
+    m_motorIds.erase(m_motorIds.begin() + selected);
     // The removed line took the selection with it; a second REMOVE must not take its neighbour.
     m_list->selectionModel()->clearSelection();
     m_selected = -1;
+    showCurve();
 }
 
 void CDefaultMotorsDlg::onRemoveAll()
@@ -202,23 +299,64 @@ void CDefaultMotorsDlg::onRemoveAll()
 
 void CDefaultMotorsDlg::onLoadFromFile()
 {
-    const QString path = m_ui.files.openFile(this, QStringLiteral("Open"), m_fileDirectory,
-                                             QStringLiteral("Motor Files (*.eng);;CSV Files (*.csv)"));
-    if (path.isEmpty())
+    importFiles(m_ui.files.openFiles(this, QStringLiteral("Open"), m_fileDirectory,
+                                     QStringLiteral("Motor Files (*.eng);;CSV Files (*.csv)")));
+}
+
+void CDefaultMotorsDlg::importFiles(const QStringList &paths)
+{
+    if (paths.isEmpty())
         return;
-    CMotorImportResult result;
+    QList<CMotorImportResult> results;
     {
         CWaitCursor wait;
-        result = importMotorFile(m_store, path, m_status);
+        // Each file is its own transaction: one the logbook refuses leaves the others stored.
+        for (const QString &path : paths)
+            results.append(importMotorFile(m_store, path, m_status));
     }
-    // An unreadable file says nothing; the status text stays until the next list load.
-    if (result.outcome == CMotorImportResult::Outcome::Unreadable)
-        return;
-    m_ui.prompter.prompt(this, result.caption(), result.message(), PromptIcon::None, PromptButtons::Ok);
-    if (!result.succeeded())
+    const bool anyStored = std::any_of(results.cbegin(), results.cend(),
+                                       [](const CMotorImportResult &result) { return result.succeeded(); });
+    if (results.size() == 1) {
+        const CMotorImportResult &result = results.first();
+        // An unreadable file says nothing; the status text stays until the next list load.
+        if (result.outcome == CMotorImportResult::Outcome::Unreadable)
+            return;
+        m_ui.prompter.prompt(this, result.caption(), result.message(), PromptIcon::None, PromptButtons::Ok);
+    } else {
+        const bool allStored = std::all_of(results.cbegin(), results.cend(),
+                                           [](const CMotorImportResult &result) { return result.succeeded(); });
+        QStringList lines;
+        for (const CMotorImportResult &result : results)
+            lines.append(summaryLine(result));
+        m_ui.prompter.prompt(this, allStored ? QStringLiteral("Success") : QStringLiteral("Error"),
+                             lines.join(QLatin1Char('\n')), PromptIcon::None, PromptButtons::Ok);
+    }
+    if (!anyStored)
         return;
     m_status.hideProgress();
     loadList();
+}
+
+void CDefaultMotorsDlg::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedMotorFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CDefaultMotorsDlg::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!droppedMotorFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CDefaultMotorsDlg::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = droppedMotorFiles(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The drag source waits for the drop to end: import and answer after it has.
+    QTimer::singleShot(0, this, [this, paths] { importFiles(paths); });
 }
 
 void CDefaultMotorsDlg::onFilter()

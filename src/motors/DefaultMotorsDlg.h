@@ -6,17 +6,26 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <vector>
+
 class CCommandBar;
+class CThrustCurvePlot;
 class CMotorLineModel;
 class CRecordStore;
 class CStatusWindow;
 class QComboBox;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
+class QEvent;
+class QLabel;
 class QLineEdit;
 class QTreeView;
 
 // "Default Motors": the motor table listed in manufacturer, type order, with
 // adding, removing, import from a motor file and removal by filter. The record
-// store and the status window are borrowed from the opener.
+// store and the status window are borrowed from the opener. Motor files dropped
+// on it are imported as if chosen with "Load From File".
 class CDefaultMotorsDlg : public QDialog
 {
     Q_OBJECT
@@ -30,6 +39,7 @@ public:
     void loadList();
     int selectedIndex() const { return m_selected; }
     const CMotorLineModel &model() const { return *m_model; }
+    const CThrustCurvePlot &plot() const { return *m_plot; }
 
 public slots:
     void onAdd();
@@ -38,8 +48,17 @@ public slots:
     void onLoadFromFile();
     void onFilter();
 
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void importFiles(const QStringList &paths);
     void onSelectionChanged();
+    void showCurve();
+    void fitFigureColumns();
     void readFields();
     void writeFields();
     void buildLayout();
@@ -51,6 +70,7 @@ private:
     QString m_fileDirectory;
     CMotorValues m_fields;
     int m_selected = -1;
+    std::vector<qint64> m_motorIds; // the Motors rowid of each line
 
     QComboBox *m_mfgBox = nullptr;
     QLineEdit *m_typeEdit = nullptr;
@@ -58,5 +78,7 @@ private:
     QLineEdit *m_sizeEdit = nullptr;
     QTreeView *m_list = nullptr;
     CMotorLineModel *m_model = nullptr;
+    CThrustCurvePlot *m_plot = nullptr;
+    QLabel *m_figures = nullptr;
     CCommandBar *m_commandBar = nullptr;
 };

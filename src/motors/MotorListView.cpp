@@ -8,6 +8,7 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 // Rows measured exactly besides the longest value of each column; with a
@@ -23,17 +24,26 @@ class CMotorTreeView : public QTreeView
 public:
     using QTreeView::QTreeView;
 
+    // Every column as fitted, hidden ones too, so that a window sized to its
+    // content has room to show them.
+    std::vector<int> fittedWidths;
+
     QSize sizeHint() const override
     {
         const int frame = 2 * frameWidth();
         const int rows = std::max(sizeHintForRow(0), fontMetrics().height());
-        return {header()->length() + verticalScrollBar()->sizeHint().width() + frame,
+        int columns = 0;
+        for (int column = 0; column < header()->count(); ++column)
+            columns += isColumnHidden(column) && size_t(column) < fittedWidths.size() ? fittedWidths[size_t(column)]
+                                                                                      : columnWidth(column);
+        return {columns + verticalScrollBar()->sizeHint().width() + frame,
                 header()->sizeHint().height() + kRowsWanted * rows + frame};
     }
 };
 
-void fitColumns(QTreeView *list, const CMotorLineModel &model, const std::array<int, 4> &floors)
+void fitColumns(CMotorTreeView *list, const CMotorLineModel &model, const std::array<int, 4> &floors)
 {
+    list->fittedWidths.assign(size_t(model.columnCount()), 0);
     const QFontMetrics metrics = list->fontMetrics();
     // The item's text margins on both sides, and a character's slack for the glyphs
     // of a value that is not the longest but wider.
@@ -45,7 +55,9 @@ void fitColumns(QTreeView *list, const CMotorLineModel &model, const std::array<
         for (int row = 0; row < sampled; ++row)
             width = std::max(width, metrics.horizontalAdvance(model.index(row, column).data().toString()));
         const int header = list->header()->sectionSizeHint(column);
-        list->setColumnWidth(column, std::max({width + margins, header, floors[size_t(column)]}));
+        const int floor = size_t(column) < floors.size() ? floors[size_t(column)] : 0;
+        list->fittedWidths[size_t(column)] = std::max({width + margins, header, floor});
+        list->setColumnWidth(column, list->fittedWidths[size_t(column)]);
     }
 }
 } // namespace

@@ -7,5 +7,7 @@ class CDialogFileChooser : public CFileChooser
 {
 public:
     QString openFile(QWidget *parent, const QString &caption, const QString &directory, const QString &filter) override;
+    QStringList openFiles(QWidget *parent, const QString &caption, const QString &directory,
+                          const QString &filter) override;
     QString saveFile(QWidget *parent, const QString &caption, const QString &directory, const QString &filter) override;
 };

@@ -6,7 +6,7 @@
 #include <QStringList>
 
 // A file chooser that shows nothing: it answers from paths given in advance
-// (an empty path stands for Cancel) and records what was asked.
+// (an empty path or an empty list stands for Cancel) and records what was asked.
 class CScriptedFileChooser : public CFileChooser
 {
 public:
@@ -18,15 +18,20 @@ public:
         QString filter;
     };
 
-    void script(const QStringList &paths) { m_answers.append(paths); }
+    // One answer per path, each to a single-file question.
+    void script(const QStringList &paths);
+    // One answer of several files, to a question that accepts several.
+    void scriptFiles(const QStringList &paths) { m_answers.append(paths); }
     const QList<Request> &requests() const { return m_requests; }
 
     QString openFile(QWidget *parent, const QString &caption, const QString &directory, const QString &filter) override;
+    QStringList openFiles(QWidget *parent, const QString &caption, const QString &directory,
+                          const QString &filter) override;
     QString saveFile(QWidget *parent, const QString &caption, const QString &directory, const QString &filter) override;
 
 private:
-    QString answer(bool save, const QString &caption, const QString &directory, const QString &filter);
+    QStringList answer(bool save, const QString &caption, const QString &directory, const QString &filter);
 
-    QStringList m_answers;
+    QList<QStringList> m_answers;
     QList<Request> m_requests;
 };

@@ -1,5 +1,6 @@
 // The motor screens through their real widgets: Default Motors and the
 // filtered removal, with scripted message boxes and file choices.
+#include "charts/ThrustCurvePlot.h"
 #include "db/RecordStore.h"
 #include "motors/DefaultMotorsDlg.h"
 #include "motors/MotorCurveStore.h"
@@ -12,16 +13,19 @@
 #include "ui/ScriptedPrompter.h"
 #include "ui/StatusWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -141,13 +145,15 @@ TEST_F(MotorScreens, RemoveAndRemoveAll)
     EXPECT_EQ(m_status.parentWidget(), &m_home);
 }
 
-TEST_F(MotorScreens, LoadFromFile)
+TEST_F(MotorScreens, LoadFromFileOneOrSeveralFilesAndDropped)
 {
     QTemporaryDir folder;
     const QString good = folder.filePath(QStringLiteral("good.eng"));
     const QString bad = folder.filePath(QStringLiteral("bad.eng"));
+    const QString csv = folder.filePath(QStringLiteral("more.CSV"));
     ASSERT_TRUE(writeTestFile(good, "; c\nG64 29 124 4-7 0.06 0.12 AT\n1 1\n"));
     ASSERT_TRUE(writeTestFile(bad, "; nothing\n"));
+    ASSERT_TRUE(writeTestFile(csv, "\"Type\",\"MFG\"\n\"D12\",\"Estes\"\n"));
 
     CDefaultMotorsDlg dialog(m_store, m_status, m_ui, folder.path());
     m_files.script({QString(), good, bad});
@@ -166,6 +172,82 @@ TEST_F(MotorScreens, LoadFromFile)
     EXPECT_EQ(m_prompter.shown().last().text, "Nothing loaded from file");
     EXPECT_FALSE(m_status.isHidden()); // left up until the next list load
     EXPECT_EQ(m_files.requests().first().filter, "Motor Files (*.eng);;CSV Files (*.csv)");
+
+    // Several files in one choice: each is imported and named in one summary,
+    // and a failed one does not keep the others out.
+    m_files.scriptFiles({good, bad, folder.filePath(QStringLiteral("gone.eng")), csv});
+    dialog.onLoadFromFile();
+    ASSERT_EQ(m_prompter.shown().size(), 3);
+    EXPECT_EQ(m_prompter.shown().last().caption, "Error");
+    EXPECT_EQ(m_prompter.shown().last().text,
+              "good.eng: Motors Extracted =1\nbad.eng: Nothing loaded from file\n"
+              "gone.eng: could not be read\nmore.CSV: Motors Extracted =1");
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Type FROM Motors WHERE ID IS NULL ORDER BY rowid")),
+              QStringList({"G64", "G64", "D12"}));
+    EXPECT_EQ(dialog.model().lines().size(), 7);
+
+    // Files dropped on the screen: only motor files are taken, after the drop ends.
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(good), QUrl::fromLocalFile(folder.filePath(QStringLiteral("notes.txt"))),
+                  QUrl::fromLocalFile(csv)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(types().size(), 7);
+    QTRY_COMPARE(types().size(), 9);
+    EXPECT_EQ(m_prompter.shown().last().caption, "Success");
+    EXPECT_EQ(m_prompter.shown().last().text, "good.eng: Motors Extracted =1\nmore.CSV: Motors Extracted =1");
+    EXPECT_EQ(dialog.model().lines().size(), 9);
+
+    // Nothing but other files: the drop is refused.
+    QMimeData other;
+    other.setUrls({QUrl::fromLocalFile(folder.filePath(QStringLiteral("notes.txt")))});
+    QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, &other, Qt::LeftButton, Qt::NoModifier);
+    refused.setAccepted(false);
+    QApplication::sendEvent(&dialog, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+}
+
+TEST_F(MotorScreens, ChosenMotorShowsItsCurveAndFigures)
+{
+    // 0.5 s up to 100 N, held to 1 s, down to nothing at 1.5 s: 100 N·s over 1.5 s, a G.
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("g.eng"));
+    ASSERT_TRUE(writeTestFile(path, "G64 29 124 4-7 0.06 0.12 AT\n0.5 100\n1.0 100\n1.5 0\n"));
+    CDefaultMotorsDlg dialog(m_store, m_status, m_ui, folder.path());
+    m_files.script({path});
+    dialog.onLoadFromFile();
+    ASSERT_EQ(dialog.model().lines().first(), "AT\tG64\t4-7\t29x124");
+    auto cell = [&](int row, int column) { return dialog.model().index(row, column).data().toString(); };
+    EXPECT_EQ(QStringList({cell(0, 4), cell(0, 5), cell(0, 6)}), QStringList({"G", "100.0", "66.7"}));
+    EXPECT_EQ(QStringList({cell(1, 4), cell(1, 5), cell(1, 6)}), QStringList({"", "", ""}));
+    EXPECT_EQ(dialog.model().headerData(5, Qt::Horizontal).toString(), QString::fromUtf8("Impulse (N·s)"));
+
+    auto *list = dialog.findChild<QTreeView *>();
+    ASSERT_TRUE(showOnReferenceScreen(&dialog, ReferenceScreen::Desktop));
+    EXPECT_FALSE(list->isColumnHidden(5));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 1)).center());
+    ASSERT_EQ(dialog.selectedIndex(), 0);
+    const CThrustCurvePlot &plot = dialog.plot();
+    EXPECT_TRUE(plot.isVisible());
+    EXPECT_EQ(plot.figuresText(),
+              "Class G: 100.0 N·s, average 66.7 N, peak 100.0 N, burn 1.50 s, propellant 0.060 kg, total 0.120 kg");
+    EXPECT_EQ(plot.drawnPoints(), 4); // ignition at zero thrust added
+    EXPECT_EQ(plot.peakMark(), QPointF(0.5, 100));
+    EXPECT_NEAR(plot.averageLine(), 100.0 / 1.5, 1e-9);
+
+    // The arrow key moves to a motor without a curve: the plot goes.
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(dialog.selectedIndex(), 1);
+    EXPECT_FALSE(plot.isVisible());
+    EXPECT_TRUE(plot.figuresText().isEmpty());
+
+    ASSERT_TRUE(showOnReferenceScreen(&dialog, ReferenceScreen::Compact));
+    EXPECT_TRUE(list->isColumnHidden(4));
+    EXPECT_FALSE(list->isColumnHidden(3));
 }
 
 TEST_F(MotorScreens, FilterRemovesOnlyWhatWasShownOrAsksWithTheCount)

@@ -1,6 +1,7 @@
 #include "db/RecordStore.h"
 #include "db/StoreTransaction.h"
 #include "motors/DefaultMotorsDlg.h"
+#include "motors/MotorCurveStore.h"
 #include "motors/MotorFilterDlg.h"
 #include "motors/MotorTable.h"
 #include "reflists/DefaultsDlg.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeView>
 
 namespace {
 // A catalogue of a few dozen motors, so the list scrolls as a real one does.
@@ -25,6 +27,15 @@ void addCatalogue(CRecordStore &store)
         addMotor(store,
                  {QLatin1String(types[i % 8]), QLatin1String(delays[i % 6]), QLatin1String(makers[i % 5]),
                   QLatin1String(sizes[(i / 2) % 4])});
+    }
+    // Most motors came from thrust-curve files: a quick rise, a sustain and a tail-off.
+    for (int i = 0; i < 36; ++i) {
+        if (i % 3 == 2)
+            continue;
+        const double scale = 1 << (i % 8);
+        const std::vector<CThrustPoint> points = {
+            {0.05, 12 * scale}, {0.15, 9 * scale}, {0.6, 7 * scale}, {0.9, 3 * scale}, {1.0, 0}};
+        storeMotorCurve(store, i + 1, points, {0.01 * scale, 0.03 * scale});
     }
     transaction.commit();
 }
@@ -67,6 +78,9 @@ void shootMotorScreens(CShotContext &context)
         status.paintNow();
         context.save(motors, QStringLiteral("default-motors-status"));
         status.hideProgress();
+        auto *list = motors.findChild<QTreeView *>();
+        list->setCurrentIndex(list->model()->index(0, 0));
+        context.save(motors, QStringLiteral("default-motors-curve"));
 
         CMotorFilterDlg filter(store, context.ui(), &motors);
         typeInto(filter, "MFG", QStringLiteral("Estes"));

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "motors/EngHeader.h"
+#include "motors/ThrustCurve.h"
+
+#include <QtCharts/QChartView>
+
+#include <vector>
+
+class QLineSeries;
+class QScatterSeries;
+class QValueAxis;
+
+// A motor's thrust over time, with its peak marked as a point and its average
+// thrust drawn as a line across the burn.
+class CThrustCurvePlot : public QChartView
+{
+    Q_OBJECT
+
+public:
+    explicit CThrustCurvePlot(QWidget *parent = nullptr);
+
+    void setCurve(const std::vector<CThrustPoint> &points, const CMotorFigures &figures, const CEngMasses &masses);
+    void clearCurve();
+
+    // The figures as the flyer reads them under the plot; empty without a curve.
+    const QString &figuresText() const { return m_figuresText; }
+    int drawnPoints() const;
+    QPointF peakMark() const;
+    double averageLine() const;
+
+private:
+    QLineSeries *m_thrust = nullptr;
+    QLineSeries *m_average = nullptr;
+    QScatterSeries *m_peak = nullptr;
+    QValueAxis *m_timeAxis = nullptr;
+    QValueAxis *m_thrustAxis = nullptr;
+    QString m_figuresText;
+};
