@@ -71,6 +71,9 @@ public:
     bool rollbackTransaction();
     int transactionDepth() const { return m_transactionDepth; }
 
+    // The rowid of the row the last INSERT added, for rows that refer to it.
+    qint64 lastInsertRowId() const { return m_db.lastInsertRowId(); }
+
     // What SQLite said about the last failure, and its primary result code (0
     // when the store itself refused). Within a transaction the first failed write
     // is kept: the rollback that follows it, or a write refused because of it,

@@ -84,6 +84,11 @@ CSqlStatement CSqlDatabase::prepare(const QString &sql)
     return prepare(sql.toUtf8());
 }
 
+qint64 CSqlDatabase::lastInsertRowId() const
+{
+    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+}
+
 qint64 CSqlDatabase::changes() const
 {
     return m_db ? sqlite3_changes64(m_db) : 0;

@@ -32,6 +32,8 @@ public:
     CSqlStatement prepare(const QString &sql);
 
     qint64 changes() const;
+    // The rowid of the row the last INSERT on this connection added.
+    qint64 lastInsertRowId() const;
     // True when no transaction is open on the connection, including after SQLite
     // rolled one back by itself (disk full, I/O error).
     bool isAutocommit() const;

@@ -4,10 +4,11 @@
 #include "db/SqlText.h"
 
 namespace {
-// Full precision, so a curve read back integrates to the same figures.
+// Thrust-curve files give three to six digits; ten keep every one of them and
+// keep the stored text short, which is most of what an import writes.
 QString number(double value)
 {
-    return QString::number(value, 'g', 17);
+    return QString::number(value, 'g', 10);
 }
 } // namespace
 

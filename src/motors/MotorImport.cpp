@@ -65,15 +65,6 @@ CMotorImportResult storeFailed(CMotorImportResult result, const CRecordStore &st
     return result;
 }
 
-// The rowid of the motor just added, for its curve.
-qint64 lastMotorId(CRecordStore &store)
-{
-    if (!store.RunSql(QStringLiteral("SELECT last_insert_rowid()")))
-        return 0;
-    store.MoveFirst();
-    return store.GetFieldText(0).toLongLong();
-}
-
 // False at the first motor the store refuses. A motor whose curve cannot be
 // used is stored without it and counted.
 bool storeEngMotors(CRecordStore &store, const CEngHeaderScanner &scanner, CProgressReport &progress,
@@ -92,7 +83,7 @@ bool storeEngMotors(CRecordStore &store, const CEngHeaderScanner &scanner, CProg
             return false;
         const CEngCurve &curve = scanner.curves().at(std::size_t(i));
         if (curve.readable && thrustCurveProblem(curve.points).isEmpty()) {
-            const qint64 id = lastMotorId(store);
+            const qint64 id = store.lastInsertRowId();
             if (id <= 0 || !storeMotorCurve(store, id, curve.points, parseEngMasses(header)))
                 return false;
         } else {
