@@ -72,7 +72,7 @@ std::vector<CCatalogueMotor> loadMotorCatalogue(CRecordStore &store)
     if (!store.RunSql(QStringLiteral(
             "SELECT Motors.rowid, Type, Delay, MFG, Size, MotorCurves.MotorID, Class, TotalImpulse, AverageThrust, "
             "PeakThrust, BurnTime, PropellantMass, TotalMass FROM Motors LEFT JOIN MotorCurves "
-            "ON MotorCurves.MotorID = Motors.rowid ORDER BY MFG, Type")))
+            "ON MotorCurves.MotorID = Motors.rowid ORDER BY MFG, Type, Motors.rowid")))
         return motors;
     motors.reserve(std::size_t(store.CountRecords()));
     for (store.MoveFirst(); !store.IsEOF(); store.MoveNext()) {

@@ -9,8 +9,11 @@ class CProgressReport;
 class CRecordStore;
 
 // The motor list: every motor in manufacturer, type order. Line n of the list
-// on screen is record n of this query, which is how REMOVE finds its motor.
-inline constexpr char kMotorListQuery[] = "Select * FROM Motors ORDER BY MFG, Type";
+// on screen is record n of this query, which is how REMOVE finds its motor; the
+// rowid settles motors of the same maker and type, so that the list (read with
+// its curves' figures by loadMotorCatalogue, in the same order) and REMOVE
+// agree on every line.
+inline constexpr char kMotorListQuery[] = "Select * FROM Motors ORDER BY MFG, Type, rowid";
 
 // MFG, Type, Delay and Size of the store's current Motors row, TAB-separated.
 QString motorListLine(const CRecordStore &store);
