@@ -19,8 +19,8 @@ run: build
 	    build/src/tarvel; \
 	fi
 
-# A layout check that reads a window's geometry before the offscreen platform has
-# moved it to its screen can fail once; it is run again rather than failing CI.
+# A screen test that shows windows on the offscreen platform depends on event
+# timing; one that fails is tried again, up to three times, before the suite fails.
 test: build
 	@ctest --test-dir build --output-on-failure --repeat until-pass:3 -j $(JOBS)
 

@@ -84,13 +84,23 @@ bool showOnReferenceScreen(QWidget *window, ReferenceScreen which)
     window->show();
     // The platform exposes the window and reports its final geometry (a full
     // screen, say) through events that arrive a little later.
-    QRect last;
-    for (int settled = 0, round = 0; settled < 3 && round < 200; ++round) {
+    // The children are laid out for the new size by later events still, so the
+    // window counts as settled once neither it nor any child has moved for a
+    // few rounds.
+    const auto geometries = [window] {
+        QList<QRect> all {window->geometry()};
+        for (const QWidget *child : window->findChildren<QWidget *>())
+            all.append(child->isVisible() ? child->geometry() : QRect());
+        return all;
+    };
+    QList<QRect> last;
+    for (int settled = 0, round = 0; settled < 3 && round < 400; ++round) {
         QCoreApplication::processEvents();
         const bool exposed = window->windowHandle() && window->windowHandle()->isExposed();
-        settled = exposed && window->geometry() == last ? settled + 1 : 0;
-        last = window->geometry();
-        QThread::msleep(1);
+        const QList<QRect> now = geometries();
+        settled = exposed && now == last ? settled + 1 : 0;
+        last = now;
+        QThread::msleep(2);
     }
     return window->screen() == screen && window->isVisible();
 }
