@@ -144,6 +144,44 @@ bool CRecordStore::RunSql(const QString &sql)
     return true;
 }
 
+CSqlStatement CRecordStore::prepareWrite(const QString &sql)
+{
+    if (!m_db.isOpen()) {
+        fail(QStringLiteral("no database is open"));
+        return {};
+    }
+    const QByteArray utf8 = sql.toUtf8();
+    int offset = 0;
+    CSqlStatement statement = m_db.prepare(utf8, &offset);
+    if (!statement.isValid()) {
+        if (m_db.lastError().isEmpty())
+            fail(QStringLiteral("no statement to prepare"));
+        else
+            failDatabase();
+        return {};
+    }
+    const CSqlStatement second = m_db.prepare(utf8, &offset);
+    if (second.isValid() || !m_db.lastError().isEmpty()) {
+        fail(QStringLiteral("only one statement may be run at a time"));
+        return {};
+    }
+    // SQLite counts transaction control as read-only; the store owns transactions.
+    if (statement.isReadOnly()) {
+        fail(QStringLiteral("the statement does not write"));
+        return {};
+    }
+    return statement;
+}
+
+bool CRecordStore::runWrite(CSqlStatement &statement)
+{
+    discardResult();
+    // Refused or not, the row's values never carry over to the next run.
+    const bool done = !refusesWrites() && (statement.run() || failWrite(statement));
+    statement.reset();
+    return done;
+}
+
 CRecordStore::StatementAccess CRecordStore::statementAccess(const QString &sql)
 {
     if (!createDatabasePath(sql).isNull())

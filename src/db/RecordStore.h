@@ -45,6 +45,14 @@ public:
     StatementAccess statementAccess(const QString &sql);
     bool isReadOnlyStatement(const QString &sql) { return statementAccess(sql) == StatementAccess::ReadOnly; }
 
+    // A write run many times with other values, such as an import's rows:
+    // parsed once, its values bound before each run. Invalid, with lastError
+    // set, unless the text is exactly one statement that writes.
+    CSqlStatement prepareWrite(const QString &sql);
+    // Runs a statement of prepareWrite under the rules of RunSql's writes, then
+    // resets it, its values unbound, for the next row. Leaves no current result.
+    bool runWrite(CSqlStatement &statement);
+
     int CountRecords();
     bool MoveTo(int row);
     void MoveFirst();

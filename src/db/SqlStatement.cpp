@@ -81,9 +81,18 @@ void CSqlStatement::reset()
 
 bool CSqlStatement::bindText(int index, const QString &value)
 {
-    const QByteArray utf8 = value.toUtf8();
+    return bindUtf8(index, value.toUtf8());
+}
+
+bool CSqlStatement::bindUtf8(int index, const QByteArray &utf8)
+{
     return m_statement
         && sqlite3_bind_text(m_statement, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+}
+
+bool CSqlStatement::bindDouble(int index, double value)
+{
+    return m_statement && sqlite3_bind_double(m_statement, index, value) == SQLITE_OK;
 }
 
 bool CSqlStatement::bindInt64(int index, qint64 value)

@@ -31,8 +31,11 @@ public:
     int lastErrorCode() const { return m_lastErrorCode; }
     void reset();
 
+    // Values are bound from 1; reset() unbinds them.
     bool bindText(int index, const QString &value);
+    bool bindUtf8(int index, const QByteArray &utf8);
     bool bindInt64(int index, qint64 value);
+    bool bindDouble(int index, double value);
 
     int columnCount() const;
     QString columnName(int column) const;

@@ -3,6 +3,7 @@
 #include <QLocale>
 
 #include <array>
+#include <charconv>
 
 namespace {
 bool isBlank(QChar c)
@@ -53,11 +54,23 @@ std::array<QString, kFieldCount> splitEngHeader(const QString &line)
     return fields;
 }
 
+// A mass in kg, read as the data lines' numbers are; 0 when the field is not one.
 double mass(const QString &field)
 {
-    bool ok = false;
-    const double value = QLocale::c().toDouble(field, &ok);
-    return ok && value > 0 && value < 1e6 ? value : 0;
+    char digits[64];
+    if (field.isEmpty() || field.size() > qsizetype(sizeof digits))
+        return 0;
+    qsizetype length = 0;
+    for (const QChar c : field) {
+        if (c.unicode() > 0x7F)
+            return 0;
+        digits[length++] = char(c.unicode());
+    }
+    const char *start = digits[0] == '+' ? digits + 1 : digits;
+    double value = 0;
+    const auto [stop, error] = std::from_chars(start, digits + length, value);
+    const bool whole = error == std::errc() && stop == digits + length;
+    return whole && value > 0 && value < 1e6 ? value : 0;
 }
 } // namespace
 

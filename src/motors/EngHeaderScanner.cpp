@@ -34,6 +34,12 @@ void CEngHeaderScanner::feed(const char *data, qsizetype size)
     while (i < size) {
         const auto *found = static_cast<const char *>(std::memchr(data + i, '\n', size_t(size - i)));
         const qsizetype end = found ? found - data : size;
+        // Most lines are thrust data wholly inside the block: read in place.
+        if (found && m_atLineStart && m_inData && !m_expectHeader && data[i] != ';') {
+            takeDataLine(data + i, end - i);
+            i = end + 1;
+            continue;
+        }
         takeSegment(data + i, end - i);
         if (!found)
             break;
@@ -91,7 +97,7 @@ void CEngHeaderScanner::endLine()
             m_inData = true;
         }
     } else if (m_inData && !m_candidate) {
-        takeDataLine();
+        takeDataLine(m_dataLine.constData(), m_dataLine.size());
     }
     m_dataLine.clear();
     m_line.clear();
@@ -103,18 +109,20 @@ void CEngHeaderScanner::endLine()
 
 // "0.021 17.5": a time and a thrust separated by blanks. Blank lines are passed
 // over; anything else spoils the curve, which is then kept from the logbook.
-void CEngHeaderScanner::takeDataLine()
+void CEngHeaderScanner::takeDataLine(const char *line, qsizetype size)
 {
     CEngCurve &curve = m_curves.back();
     if (!curve.readable)
         return;
-    if (m_dataLine.size() > kMaxDataLineLength) {
+    if (size > kMaxDataLineLength) {
         curve.readable = false;
         return;
     }
-    const char *at = m_dataLine.constData();
-    const char *end = at + m_dataLine.size();
+    const char *at = line;
+    const char *end = line + size;
     double values[2] = {0, 0};
+    const char *digits[2] = {nullptr, nullptr};
+    qsizetype lengths[2] = {0, 0};
     int count = 0;
     for (;;) {
         while (at < end && (*at == ' ' || *at == '\t' || *at == '\r'))
@@ -128,7 +136,10 @@ void CEngHeaderScanner::takeDataLine()
             curve.readable = false;
             return;
         }
-        values[count++] = value;
+        values[count] = value;
+        digits[count] = at;
+        lengths[count] = stop - at;
+        ++count;
         at = stop;
     }
     if (count == 0)
@@ -138,4 +149,5 @@ void CEngHeaderScanner::takeDataLine()
         return;
     }
     curve.points.push_back({values[0], values[1]});
+    curve.text.append(digits[0], lengths[0]).append(' ').append(digits[1], lengths[1]).append('\n');
 }

@@ -13,6 +13,9 @@
 struct CEngCurve
 {
     std::vector<CThrustPoint> points;
+    // The same points in the file's own digits, in the form the logbook keeps
+    // them (see curvePointsText): storing needs no formatting, and loses nothing.
+    QByteArray text;
     bool readable = true;
 
     bool operator==(const CEngCurve &) const = default;
@@ -43,7 +46,7 @@ public:
 private:
     void endLine();
     void takeSegment(const char *data, qsizetype size);
-    void takeDataLine();
+    void takeDataLine(const char *line, qsizetype size);
 
     QStringList m_headers;
     std::vector<CEngCurve> m_curves;

@@ -1,38 +1,67 @@
 #include "motors/MotorCurveStore.h"
 
 #include "db/RecordStore.h"
-#include "db/SqlText.h"
+#include "motors/MotorCatalogueWriter.h"
+
+#include <algorithm>
+#include <charconv>
 
 namespace {
-// Thrust-curve files give three to six digits; ten keep every one of them and
-// keep the stored text short, which is most of what an import writes.
-QString number(double value)
+// The shortest text that reads back as the same number: a file's "0.031" stays
+// "0.031", and nothing is lost to rounding.
+void appendNumber(QByteArray &text, double value)
 {
-    return QString::number(value, 'g', 10);
+    char digits[32];
+    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, value);
+    if (error == std::errc())
+        text.append(digits, end - digits);
+}
+
+// "time thrust": two numbers and nothing else.
+std::optional<CThrustPoint> pointOfLine(const char *at, const char *end)
+{
+    double values[2] = {0, 0};
+    for (double &value : values) {
+        while (at < end && *at == ' ')
+            ++at;
+        const auto [stop, error] = std::from_chars(at, end, value);
+        if (error != std::errc() || (stop < end && *stop != ' '))
+            return std::nullopt;
+        at = stop;
+    }
+    while (at < end && *at == ' ')
+        ++at;
+    if (at != end)
+        return std::nullopt;
+    return CThrustPoint {values[0], values[1]};
 }
 } // namespace
 
-QString curvePointsText(const std::vector<CThrustPoint> &points)
+QByteArray curvePointsText(const std::vector<CThrustPoint> &points)
 {
-    QString text;
-    for (const CThrustPoint &point : points)
-        text += number(point.time) + QLatin1Char(' ') + number(point.thrust) + QLatin1Char('\n');
+    QByteArray text;
+    text.reserve(qsizetype(points.size()) * 16);
+    for (const CThrustPoint &point : points) {
+        appendNumber(text, point.time);
+        text.append(' ');
+        appendNumber(text, point.thrust);
+        text.append('\n');
+    }
     return text;
 }
 
 std::vector<CThrustPoint> parseCurvePointsText(const QString &text)
 {
+    // Read as the import read the file's digits, so every stored point reads back.
     std::vector<CThrustPoint> points;
-    for (const QStringView line : QStringView(text).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const QList<QStringView> fields = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        bool timeOk = false;
-        bool thrustOk = false;
-        if (fields.size() != 2)
-            continue;
-        const double time = fields.at(0).toDouble(&timeOk);
-        const double thrust = fields.at(1).toDouble(&thrustOk);
-        if (timeOk && thrustOk)
-            points.push_back({time, thrust});
+    const QByteArray utf8 = text.toUtf8();
+    const char *at = utf8.constData();
+    const char *const end = at + utf8.size();
+    while (at < end) {
+        const char *lineEnd = std::find(at, end, '\n');
+        if (const std::optional<CThrustPoint> point = pointOfLine(at, lineEnd))
+            points.push_back(*point);
+        at = lineEnd + (lineEnd < end ? 1 : 0);
     }
     return points;
 }
@@ -40,14 +69,7 @@ std::vector<CThrustPoint> parseCurvePointsText(const QString &text)
 bool storeMotorCurve(CRecordStore &store, qint64 motorId, const std::vector<CThrustPoint> &points,
                      const CEngMasses &masses)
 {
-    const CMotorFigures figures = motorFigures(points);
-    return store.RunSql(QStringLiteral("INSERT OR REPLACE INTO MotorCurves (MotorID, Class, TotalImpulse, "
-                                       "AverageThrust, PeakThrust, BurnTime, PropellantMass, TotalMass, Points) "
-                                       "VALUES (%1, %2, %3, %4, %5, %6, %7, %8, %9)")
-                            .arg(QString::number(motorId), sqlQuote(figures.impulseClass), number(figures.totalImpulse),
-                                 number(figures.averageThrust), number(figures.peakThrust), number(figures.burnTime),
-                                 number(masses.propellantKg), number(masses.totalKg),
-                                 sqlQuote(curvePointsText(points))));
+    return CMotorCatalogueWriter(store).addCurve(motorId, points, curvePointsText(points), masses);
 }
 
 std::optional<CMotorCurveRow> loadMotorCurve(CRecordStore &store, qint64 motorId)

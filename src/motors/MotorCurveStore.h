@@ -3,6 +3,7 @@
 #include "motors/EngHeader.h"
 #include "motors/ThrustCurve.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -46,6 +47,6 @@ bool storeMotorCurve(CRecordStore &store, qint64 motorId, const std::vector<CThr
                      const CEngMasses &masses);
 std::optional<CMotorCurveRow> loadMotorCurve(CRecordStore &store, qint64 motorId);
 
-// The points as stored: "time thrust" pairs, one a line.
-QString curvePointsText(const std::vector<CThrustPoint> &points);
+// The points as stored, in UTF-8: "time thrust" pairs, one a line.
+QByteArray curvePointsText(const std::vector<CThrustPoint> &points);
 std::vector<CThrustPoint> parseCurvePointsText(const QString &text);

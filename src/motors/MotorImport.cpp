@@ -5,8 +5,8 @@
 #include "motors/EngHeader.h"
 #include "motors/EngHeaderScanner.h"
 #include "motors/FileText.h"
+#include "motors/MotorCatalogueWriter.h"
 #include "motors/MotorCsv.h"
-#include "motors/MotorCurveStore.h"
 #include "motors/MotorTable.h"
 #include "ui/ProgressReport.h"
 
@@ -70,6 +70,7 @@ CMotorImportResult storeFailed(CMotorImportResult result, const CRecordStore &st
 bool storeEngMotors(CRecordStore &store, const CEngHeaderScanner &scanner, CProgressReport &progress,
                     CMotorImportResult &result)
 {
+    CMotorCatalogueWriter writer(store);
     const QStringList &headers = scanner.headers();
     for (qsizetype i = 0; i < headers.size(); ++i) {
         const QString header = withoutNul(headers.at(i));
@@ -79,12 +80,12 @@ bool storeEngMotors(CRecordStore &store, const CEngHeaderScanner &scanner, CProg
             ++result.skippedHeaders;
             continue;
         }
-        if (!store.RunSql(addMotorStatement(motor)) || !store.Update())
+        const qint64 id = writer.addMotor(motor);
+        if (id <= 0)
             return false;
         const CEngCurve &curve = scanner.curves().at(std::size_t(i));
         if (curve.readable && thrustCurveProblem(curve.points).isEmpty()) {
-            const qint64 id = store.lastInsertRowId();
-            if (id <= 0 || !storeMotorCurve(store, id, curve.points, parseEngMasses(header)))
+            if (!writer.addCurve(id, curve.points, curve.text, parseEngMasses(header)))
                 return false;
         } else {
             ++result.unusableCurves;

@@ -317,6 +317,46 @@ TEST_F(RecordStoreTest, FailedWriteKeepsSqlitesReasonAndDoomsTheTransaction)
               QStringList({"kept", "outer", "later"}));
 }
 
+// A statement prepared once and run per row writes under the same rules as
+// RunSql: only single writes prepare, and its failure dooms the transaction.
+TEST_F(RecordStoreTest, PreparedWritesRunPerRowAndFailLikeAnyWrite)
+{
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("CREATE TABLE Tags (Tag varchar(20) UNIQUE, Weight real)")));
+    EXPECT_FALSE(m_store.prepareWrite(QStringLiteral("SELECT Tag FROM Tags")).isValid());
+    EXPECT_FALSE(m_store.prepareWrite(QStringLiteral("BEGIN")).isValid());
+    EXPECT_FALSE(m_store.prepareWrite(QStringLiteral("DELETE FROM Tags; DELETE FROM Tags")).isValid());
+    EXPECT_FALSE(m_store.prepareWrite(QStringLiteral("INSERT INTO Nowhere VALUES (1)")).isValid());
+    EXPECT_EQ(m_store.lastError(), QStringLiteral("no such table: Nowhere"));
+
+    CSqlStatement insert = m_store.prepareWrite(QStringLiteral("INSERT INTO Tags VALUES (?, ?)"));
+    ASSERT_TRUE(insert.isValid());
+    {
+        CStoreTransaction transaction(m_store);
+        for (const char *tag : {"one", "two"}) {
+            insert.bindText(1, QLatin1String(tag));
+            insert.bindDouble(2, 0.5);
+            EXPECT_TRUE(m_store.runWrite(insert));
+        }
+        EXPECT_TRUE(transaction.commit());
+    }
+    {
+        CStoreTransaction transaction(m_store);
+        insert.bindText(1, QStringLiteral("three"));
+        EXPECT_TRUE(m_store.runWrite(insert));
+        insert.bindText(1, QStringLiteral("one"));
+        EXPECT_FALSE(m_store.runWrite(insert));
+        EXPECT_EQ(m_store.lastError(), QStringLiteral("UNIQUE constraint failed: Tags.Tag"));
+        insert.bindText(1, QStringLiteral("four"));
+        EXPECT_FALSE(m_store.runWrite(insert));
+        EXPECT_FALSE(transaction.commit());
+    }
+    // The values were unbound after each run: a row without them stores NULLs.
+    EXPECT_TRUE(m_store.runWrite(insert));
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT ifnull(Tag, 'null') || ' ' || ifnull(Weight, 'null') FROM Tags "
+                                            "ORDER BY rowid")),
+              QStringList({"one 0.5", "two 0.5", "null null"}));
+}
+
 // A full disk makes SQLite roll the whole transaction back by itself. Writes
 // that followed would each commit on their own; the store refuses them, and
 // the rollback does not hide the reason behind "no transaction is active".

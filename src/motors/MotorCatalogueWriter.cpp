@@ -1,0 +1,43 @@
+#include "motors/MotorCatalogueWriter.h"
+
+#include "db/RecordStore.h"
+
+CMotorCatalogueWriter::CMotorCatalogueWriter(CRecordStore &store)
+    : m_store(store)
+{ }
+
+qint64 CMotorCatalogueWriter::addMotor(const CMotorValues &motor)
+{
+    if (!m_motor.isValid())
+        m_motor =
+            m_store.prepareWrite(QStringLiteral("INSERT INTO Motors (Type, Delay, MFG, Size) VALUES (?, ?, ?, ?)"));
+    if (!m_motor.isValid())
+        return 0;
+    m_motor.bindText(1, motor.type);
+    m_motor.bindText(2, motor.delay);
+    m_motor.bindText(3, motor.mfg);
+    m_motor.bindText(4, motor.size);
+    return m_store.runWrite(m_motor) ? m_store.lastInsertRowId() : 0;
+}
+
+bool CMotorCatalogueWriter::addCurve(qint64 motorId, const std::vector<CThrustPoint> &points,
+                                     const QByteArray &pointsText, const CEngMasses &masses)
+{
+    if (!m_curve.isValid())
+        m_curve = m_store.prepareWrite(QStringLiteral(
+            "INSERT OR REPLACE INTO MotorCurves (MotorID, Class, TotalImpulse, AverageThrust, "
+            "PeakThrust, BurnTime, PropellantMass, TotalMass, Points) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    if (!m_curve.isValid())
+        return false;
+    const CMotorFigures figures = motorFigures(points);
+    m_curve.bindInt64(1, motorId);
+    m_curve.bindText(2, figures.impulseClass);
+    m_curve.bindDouble(3, figures.totalImpulse);
+    m_curve.bindDouble(4, figures.averageThrust);
+    m_curve.bindDouble(5, figures.peakThrust);
+    m_curve.bindDouble(6, figures.burnTime);
+    m_curve.bindDouble(7, masses.propellantKg);
+    m_curve.bindDouble(8, masses.totalKg);
+    m_curve.bindUtf8(9, pointsText);
+    return m_store.runWrite(m_curve);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "db/SqlStatement.h"
+#include "motors/EngHeader.h"
+#include "motors/MotorValues.h"
+#include "motors/ThrustCurve.h"
+
+#include <vector>
+
+class CRecordStore;
+
+// Adds motors and their thrust curves to the catalogue through two statements
+// parsed once: an import of thousands of motors spent most of its time having
+// SQLite parse each row's text, a curve's points included. Failures are the
+// store's, with its reason, and doom its open transaction like any write.
+class CMotorCatalogueWriter
+{
+public:
+    explicit CMotorCatalogueWriter(CRecordStore &store);
+
+    // The new motor's rowid, or 0 when the store refused it.
+    qint64 addMotor(const CMotorValues &motor);
+    // Stores a good curve (thrustCurveProblem empty) for the motor of that
+    // rowid, with the figures derived from it. The text is the same points as
+    // curvePointsText writes them, or as a file wrote them (CEngCurve::text).
+    bool addCurve(qint64 motorId, const std::vector<CThrustPoint> &points, const QByteArray &pointsText,
+                  const CEngMasses &masses);
+
+private:
+    CRecordStore &m_store;
+    CSqlStatement m_motor;
+    CSqlStatement m_curve;
+};
