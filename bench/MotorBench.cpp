@@ -9,6 +9,7 @@
 #include "motors/MotorImport.h"
 #include "motors/MotorLineModel.h"
 #include "motors/MotorTable.h"
+#include "motors/ThrustCurve.h"
 #include "ui/ProgressReport.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
@@ -115,22 +116,33 @@ void BM_ImportEngFloor(benchmark::State &state)
     sqlite3_close(db);
 }
 
+// 100,000 motors, each with a curve's figures as the import stores them.
 QString fillList(QTemporaryDir &dir)
 {
     const QString storage = dir.path() + QLatin1Char('/');
     CreateDatabase(storage);
+    CRecordStore store;
+    store.Open(storage); // the logbook gains its curve table
+    store.Close();
     sqlite3 *db = openBare(storage);
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     const char *makers[] = {"Estes", "AeroTech", "CTI", "Loki", "Quest", "AMW"};
     for (int i = 0; i < kListMotors; ++i) {
+        const double impulse = 1.5 * (1 << (i % 12)) + (i % 7) * 0.1;
         const QByteArray sql =
-            QStringLiteral("INSERT INTO Motors (Type, Delay, MFG, Size) VALUES ('%1%2', '%3', '%4', '%5x%6')")
+            QStringLiteral("INSERT INTO Motors (Type, Delay, MFG, Size) VALUES ('%1%2', '%3', '%4', '%5x%6'); "
+                           "INSERT INTO MotorCurves VALUES (last_insert_rowid(), '%7', %8, %9, %10, 1.5, 0.01, "
+                           "0.03, '0.1 10\n1.5 0\n')")
                 .arg(QChar(u'A' + i % 12))
                 .arg(i % 997)
                 .arg(i % 3 == 0 ? QStringLiteral("4-7-10") : QString::number(i % 9))
                 .arg(QLatin1String(makers[i % 6]))
                 .arg(18 + i % 4 * 6)
                 .arg(70 + i % 300)
+                .arg(impulseClass(impulse))
+                .arg(impulse)
+                .arg(impulse / 1.5)
+                .arg(impulse)
                 .toUtf8();
         sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
     }

@@ -144,7 +144,7 @@ bool CRecordStore::RunSql(const QString &sql)
     return true;
 }
 
-CSqlStatement CRecordStore::prepareWrite(const QString &sql)
+CSqlStatement CRecordStore::prepareOne(const QString &sql)
 {
     if (!m_db.isOpen()) {
         fail(QStringLiteral("no database is open"));
@@ -165,9 +165,25 @@ CSqlStatement CRecordStore::prepareWrite(const QString &sql)
         fail(QStringLiteral("only one statement may be run at a time"));
         return {};
     }
+    return statement;
+}
+
+CSqlStatement CRecordStore::prepareWrite(const QString &sql)
+{
+    CSqlStatement statement = prepareOne(sql);
     // SQLite counts transaction control as read-only; the store owns transactions.
-    if (statement.isReadOnly()) {
+    if (statement.isValid() && statement.isReadOnly()) {
         fail(QStringLiteral("the statement does not write"));
+        return {};
+    }
+    return statement;
+}
+
+CSqlStatement CRecordStore::prepareRead(const QString &sql)
+{
+    CSqlStatement statement = prepareOne(sql);
+    if (statement.isValid() && (!statement.isReadOnly() || statement.columnCount() == 0)) {
+        fail(QStringLiteral("the statement does not only read"));
         return {};
     }
     return statement;

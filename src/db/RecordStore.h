@@ -53,6 +53,12 @@ public:
     // resets it, its values unbound, for the next row. Leaves no current result.
     bool runWrite(CSqlStatement &statement);
 
+    // A read its caller walks row by row, with values in their own types: for
+    // long lists, where copying every value into the current result as text
+    // costs more than the query. Invalid, with lastError set, unless the text
+    // is exactly one statement that returns rows and writes nothing.
+    CSqlStatement prepareRead(const QString &sql);
+
     int CountRecords();
     bool MoveTo(int row);
     void MoveFirst();
@@ -94,6 +100,8 @@ public:
 
 private:
     bool isTarvelDatabase();
+    // Exactly one statement of the text, prepared; invalid with lastError set otherwise.
+    CSqlStatement prepareOne(const QString &sql);
     bool runCreateDatabase(const QString &path);
     bool makeWritable(const QString &sql, const CSqlStatement &plain, int columns);
     bool writeColumn(int column, const QString &value);

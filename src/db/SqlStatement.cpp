@@ -135,6 +135,11 @@ qint64 CSqlStatement::columnInt64(int column) const
     return m_statement ? sqlite3_column_int64(m_statement, column) : 0;
 }
 
+double CSqlStatement::columnDouble(int column) const
+{
+    return m_statement ? sqlite3_column_double(m_statement, column) : 0;
+}
+
 QString CSqlStatement::columnText(int column) const
 {
     if (!m_statement)

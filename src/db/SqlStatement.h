@@ -46,6 +46,7 @@ public:
 
     bool columnIsNull(int column) const;
     qint64 columnInt64(int column) const;
+    double columnDouble(int column) const;
     // The value as text; a null QString for SQL NULL and for values text cannot show.
     QString columnText(int column) const;
 

@@ -91,29 +91,31 @@ std::optional<CMotorCurveRow> loadMotorCurve(CRecordStore &store, qint64 motorId
 std::vector<CCatalogueMotor> loadMotorCatalogue(CRecordStore &store)
 {
     std::vector<CCatalogueMotor> motors;
-    if (!store.RunSql(QStringLiteral(
-            "SELECT Motors.rowid, Type, Delay, MFG, Size, MotorCurves.MotorID, Class, TotalImpulse, AverageThrust, "
-            "PeakThrust, BurnTime, PropellantMass, TotalMass FROM Motors LEFT JOIN MotorCurves "
-            "ON MotorCurves.MotorID = Motors.rowid ORDER BY MFG, Type, Motors.rowid")))
-        return motors;
-    motors.reserve(std::size_t(store.CountRecords()));
-    for (store.MoveFirst(); !store.IsEOF(); store.MoveNext()) {
+    CSqlStatement query = store.prepareRead(QStringLiteral(
+        "SELECT Motors.rowid, Type, Delay, MFG, Size, MotorCurves.MotorID, Class, TotalImpulse, AverageThrust, "
+        "PeakThrust, BurnTime, PropellantMass, TotalMass FROM Motors LEFT JOIN MotorCurves "
+        "ON MotorCurves.MotorID = Motors.rowid ORDER BY MFG, Type, Motors.rowid"));
+    CSqlStatement::Step step = CSqlStatement::Step::Error;
+    while (query.isValid() && (step = query.step()) == CSqlStatement::Step::Row) {
         CCatalogueMotor motor;
-        motor.id = store.GetFieldText(0).toLongLong();
-        motor.type = store.GetFieldText(1);
-        motor.delay = store.GetFieldText(2);
-        motor.mfg = store.GetFieldText(3);
-        motor.size = store.GetFieldText(4);
-        motor.hasCurve = !store.GetFieldText(5).isEmpty();
+        motor.id = query.columnInt64(0);
+        motor.type = query.columnText(1);
+        motor.delay = query.columnText(2);
+        motor.mfg = query.columnText(3);
+        motor.size = query.columnText(4);
+        motor.hasCurve = !query.columnIsNull(5);
         if (motor.hasCurve) {
-            motor.figures.impulseClass = store.GetFieldText(6);
-            motor.figures.totalImpulse = store.GetFieldText(7).toDouble();
-            motor.figures.averageThrust = store.GetFieldText(8).toDouble();
-            motor.figures.peakThrust = store.GetFieldText(9).toDouble();
-            motor.figures.burnTime = store.GetFieldText(10).toDouble();
-            motor.masses = {store.GetFieldText(11).toDouble(), store.GetFieldText(12).toDouble()};
+            motor.figures.impulseClass = query.columnText(6);
+            motor.figures.totalImpulse = query.columnDouble(7);
+            motor.figures.averageThrust = query.columnDouble(8);
+            motor.figures.peakThrust = query.columnDouble(9);
+            motor.figures.burnTime = query.columnDouble(10);
+            motor.masses = {query.columnDouble(11), query.columnDouble(12)};
         }
         motors.push_back(std::move(motor));
     }
+    // A list cut short by a failed step would look whole; none is shown instead.
+    if (step != CSqlStatement::Step::Done)
+        motors.clear();
     return motors;
 }

@@ -319,7 +319,8 @@ TEST_F(RecordStoreTest, FailedWriteKeepsSqlitesReasonAndDoomsTheTransaction)
 
 // A statement prepared once and run per row writes under the same rules as
 // RunSql: only single writes prepare, and its failure dooms the transaction.
-TEST_F(RecordStoreTest, PreparedWritesRunPerRowAndFailLikeAnyWrite)
+// A prepared read only reads, and gives its values in their own types.
+TEST_F(RecordStoreTest, PreparedStatementsDoOnlyTheirKindAndWritesFailLikeAnyWrite)
 {
     ASSERT_TRUE(m_store.RunSql(QStringLiteral("CREATE TABLE Tags (Tag varchar(20) UNIQUE, Weight real)")));
     EXPECT_FALSE(m_store.prepareWrite(QStringLiteral("SELECT Tag FROM Tags")).isValid());
@@ -355,6 +356,17 @@ TEST_F(RecordStoreTest, PreparedWritesRunPerRowAndFailLikeAnyWrite)
     EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT ifnull(Tag, 'null') || ' ' || ifnull(Weight, 'null') FROM Tags "
                                             "ORDER BY rowid")),
               QStringList({"one 0.5", "two 0.5", "null null"}));
+
+    EXPECT_FALSE(m_store.prepareRead(QStringLiteral("DELETE FROM Tags")).isValid());
+    EXPECT_FALSE(m_store.prepareRead(QStringLiteral("BEGIN")).isValid());
+    CSqlStatement read = m_store.prepareRead(QStringLiteral("SELECT Tag, Weight FROM Tags ORDER BY rowid"));
+    ASSERT_EQ(read.step(), CSqlStatement::Step::Row);
+    EXPECT_EQ(read.columnText(0), QStringLiteral("one"));
+    EXPECT_EQ(read.columnDouble(1), 0.5);
+    ASSERT_EQ(read.step(), CSqlStatement::Step::Row);
+    ASSERT_EQ(read.step(), CSqlStatement::Step::Row);
+    EXPECT_TRUE(read.columnIsNull(1));
+    EXPECT_EQ(read.step(), CSqlStatement::Step::Done);
 }
 
 // A full disk makes SQLite roll the whole transaction back by itself. Writes
