@@ -31,6 +31,7 @@
 #include <QTreeView>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 #include <optional>
@@ -242,16 +243,66 @@ void CDefaultMotorsDlg::showCurve()
         m_plot->setCurve(curve->points, curve->figures, curve->masses);
     else
         m_plot->clearCurve();
-    m_plot->setVisible(bool(curve));
+    m_hasCurve = bool(curve);
     m_figures->setText(m_plot->figuresText());
-    m_figures->setVisible(bool(curve));
+    m_figures->setVisible(m_hasCurve);
+    placeCurve();
+}
+
+void CDefaultMotorsDlg::placeCurve()
+{
+    m_plot->setVisible(m_hasCurve && roomForCurve());
+}
+
+// A desktop window grows to hold the plot. A screen-filling one gives it room
+// only while the list keeps a few lines in sight beside it; where it cannot,
+// the figures under the list stand for the curve.
+bool CDefaultMotorsDlg::roomForCurve() const
+{
+    constexpr int kLinesBesideCurve = 4;
+    if (!isVisible() || formFactorOf(this) == FormFactor::Desktop)
+        return true;
+    const int spacing = layout()->spacing();
+    // The height the list and the plot share, whichever shows now.
+    const int shared = m_list->height() + (m_plot->isVisible() ? m_plot->height() + spacing : 0);
+    const int line = qMax(m_list->sizeHintForRow(0), m_list->fontMetrics().height());
+    const int listNeeds = m_list->header()->sizeHint().height() + kLinesBesideCurve * line + 2 * m_list->frameWidth();
+    return shared - m_plot->minimumHeight() - spacing >= listNeeds;
+}
+
+void CDefaultMotorsDlg::placeCurveLater()
+{
+    if (m_placePending)
+        return;
+    m_placePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_placePending = false;
+        placeCurve();
+    });
 }
 
 bool CDefaultMotorsDlg::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_list->viewport() && event->type() == QEvent::Resize)
+    if (watched == m_list->viewport() && event->type() == QEvent::Resize) {
         fitFigureColumns();
+        placeCurveLater();
+    }
     return QDialog::eventFilter(watched, event);
+}
+
+void CDefaultMotorsDlg::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    placeCurveLater();
+}
+
+void CDefaultMotorsDlg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // A window moved to another screen may keep its size but not its form.
+    if (QWindow *window = windowHandle())
+        connect(window, &QWindow::screenChanged, this, &CDefaultMotorsDlg::placeCurveLater, Qt::UniqueConnection);
+    placeCurveLater();
 }
 
 void CDefaultMotorsDlg::fitFigureColumns()

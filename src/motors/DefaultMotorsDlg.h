@@ -53,11 +53,17 @@ protected:
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void importFiles(const QStringList &paths);
     void onSelectionChanged();
     void showCurve();
+    void placeCurve();
+    // Once the window has settled on its screen and size.
+    void placeCurveLater();
+    bool roomForCurve() const;
     void fitFigureColumns();
     void readFields();
     void writeFields();
@@ -71,6 +77,8 @@ private:
     CMotorValues m_fields;
     int m_selected = -1;
     std::vector<qint64> m_motorIds; // the Motors rowid of each line
+    bool m_hasCurve = false; // the chosen motor has a curve to show
+    bool m_placePending = false;
 
     QComboBox *m_mfgBox = nullptr;
     QLineEdit *m_typeEdit = nullptr;

@@ -29,6 +29,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 QWidget *buddyOf(QWidget &dialog, const char *label)
 {
@@ -197,7 +199,7 @@ TEST_F(MotorScreens, LoadFromFileOneOrSeveralFilesAndDropped)
     QApplication::sendEvent(&dialog, &drop);
     EXPECT_TRUE(drop.isAccepted());
     EXPECT_EQ(types().size(), 7);
-    QTRY_COMPARE(types().size(), 9);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return types().size() == 9; })) << types().size();
     EXPECT_EQ(m_prompter.shown().last().caption, "Success");
     EXPECT_EQ(m_prompter.shown().last().text, "good.eng: Motors Extracted =1\nmore.CSV: Motors Extracted =1");
     EXPECT_EQ(dialog.model().lines().size(), 9);
@@ -248,6 +250,26 @@ TEST_F(MotorScreens, ChosenMotorShowsItsCurveAndFigures)
     ASSERT_TRUE(showOnReferenceScreen(&dialog, ReferenceScreen::Compact));
     EXPECT_TRUE(list->isColumnHidden(4));
     EXPECT_FALSE(list->isColumnHidden(3));
+
+    // Back on the motor with a curve, every screen shows it whole. The handheld
+    // keeps its list in sight and shows the figures without the plot.
+    QTest::keyClick(list, Qt::Key_Up);
+    ASSERT_EQ(dialog.selectedIndex(), 0);
+    QString skipped;
+    EXPECT_EQ(auditOnReferenceScreens(&dialog, &skipped), QStringList());
+    if (!skipped.isEmpty())
+        GTEST_SKIP() << skipped.toStdString();
+    for (const ReferenceScreen screen :
+         {ReferenceScreen::Desktop, ReferenceScreen::Compact, ReferenceScreen::Phone, ReferenceScreen::Compact}) {
+        ASSERT_TRUE(showOnReferenceScreen(&dialog, screen));
+        const bool plotShown = screen != ReferenceScreen::Compact;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return plot.isVisible() == plotShown; })) << int(screen);
+        EXPECT_GE(list->viewport()->height(), 4 * list->sizeHintForRow(0));
+        const QList<QLabel *> figures = dialog.findChildren<QLabel *>();
+        EXPECT_TRUE(std::any_of(figures.begin(), figures.end(), [&](const QLabel *label) {
+            return label->isVisible() && label->text() == plot.figuresText();
+        }));
+    }
 }
 
 TEST_F(MotorScreens, FilterRemovesOnlyWhatWasShownOrAsksWithTheCount)

@@ -32,7 +32,8 @@ void addCatalogue(CRecordStore &store)
     for (int i = 0; i < 36; ++i) {
         if (i % 3 == 2)
             continue;
-        const double scale = 1 << (i % 8);
+        // 6.6 N·s at scale 1: 0.3 makes the A8 an A, and each next type's letter doubles it.
+        const double scale = 0.3 * (1 << (i % 8));
         const std::vector<CThrustPoint> points = {
             {0.05, 12 * scale}, {0.15, 9 * scale}, {0.6, 7 * scale}, {0.9, 3 * scale}, {1.0, 0}};
         storeMotorCurve(store, i + 1, points, {0.01 * scale, 0.03 * scale});
