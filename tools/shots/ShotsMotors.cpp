@@ -27,16 +27,14 @@ void addCatalogue(CRecordStore &store)
         addMotor(store,
                  {QLatin1String(types[i % 8]), QLatin1String(delays[i % 6]), QLatin1String(makers[i % 5]),
                   QLatin1String(sizes[(i / 2) % 4])});
-    }
-    // Most motors came from thrust-curve files: a quick rise, a sustain and a tail-off.
-    for (int i = 0; i < 36; ++i) {
+        // Most motors came from thrust-curve files: a quick rise, a sustain and a tail-off.
         if (i % 3 == 2)
             continue;
         // 6.6 N·s at scale 1: 0.3 makes the A8 an A, and each next type's letter doubles it.
         const double scale = 0.3 * (1 << (i % 8));
         const std::vector<CThrustPoint> points = {
             {0.05, 12 * scale}, {0.15, 9 * scale}, {0.6, 7 * scale}, {0.9, 3 * scale}, {1.0, 0}};
-        storeMotorCurve(store, i + 1, points, {0.01 * scale, 0.03 * scale});
+        storeMotorCurve(store, store.lastInsertRowId(), points, {0.01 * scale, 0.03 * scale});
     }
     transaction.commit();
 }
