@@ -8,7 +8,6 @@
 #include "motors/RecordingProgress.h"
 #include "support/TestLogbook.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -284,38 +283,4 @@ TEST_F(EngImport, RunsAsOneTransaction)
     EXPECT_EQ(result.motors, 2);
     EXPECT_EQ(peeking.seen, QStringList({"1"}));
     EXPECT_EQ(motors().size(), 3);
-}
-
-TEST_F(EngImport, RealThrustCurveFiles)
-{
-    const QDir folder(QStringLiteral(TARVEL_SHARED_TESTDATA "/eng/rocketpy"));
-    if (!folder.exists())
-        GTEST_SKIP() << "shared test data not found at " << folder.path().toStdString();
-    const QStringList files = folder.entryList({QStringLiteral("*.eng")}, QDir::Files, QDir::Name);
-    ASSERT_GT(files.size(), 10);
-    int expected = 0;
-    for (const QString &name : files) {
-        const CMotorImportResult result = import(folder.filePath(name));
-        if (name == QLatin1String("Cesaroni_M1101.eng")) {
-            // Thrust data behind a byte-order mark, without any header line.
-            EXPECT_EQ(result.outcome, CMotorImportResult::Outcome::NothingLoaded);
-            continue;
-        }
-        EXPECT_EQ(result.motors, 1) << name.toStdString();
-        ++expected;
-    }
-    const QStringList stored = motors();
-    EXPECT_EQ(stored.size(), expected);
-    // A file that starts with its header, trailing blanks after the maker.
-    EXPECT_TRUE(stored.contains(QStringLiteral("L995-RL|0|CTI|75x486")));
-    EXPECT_TRUE(stored.contains(QStringLiteral("K710-BB|0|AMW/ProX|54x491")));
-    EXPECT_TRUE(stored.contains(QStringLiteral("K400C|14|AT|54x359")));
-    EXPECT_TRUE(stored.contains(QStringLiteral("K490-GR|16-15-14-13-12-11-10-9-8-7-6|CTI|54x488")));
-    for (const QString &row : stored) {
-        const QStringList values = row.split(QLatin1Char('|'));
-        EXPECT_FALSE(values.at(0).isEmpty()) << row.toStdString();
-        EXPECT_FALSE(values.at(2).isEmpty()) << row.toStdString();
-        EXPECT_FALSE(values.at(2).contains(QLatin1Char(' '))) << row.toStdString();
-        EXPECT_FALSE(isThrustDataLine(values.at(0))) << row.toStdString();
-    }
 }

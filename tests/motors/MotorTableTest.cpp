@@ -76,44 +76,43 @@ TEST_F(MotorTable, AddNeedsTypeDelayAndMakerAndKeepsApostrophes)
               QStringList({"C6|5|Estes|", "O'Neil's|3-5|Bob's|18x70"}));
 }
 
-TEST(MotorFilterStatements, ConditionOrderOperatorsAndQuoting)
+// Each filled field narrows the rows, a ticked NOT box turns its field around,
+// a NOT box beside an empty field adds nothing, and an apostrophe matches itself.
+TEST_F(MotorTable, FilterSelectsAndDeletesTheRowsItsFieldsDescribe)
 {
-    CMotorFilter filter;
-    EXPECT_EQ(motorFilterCondition(filter), "");
-    filter.type = QStringLiteral("A");
-    filter.mfg = QStringLiteral("EST");
-    filter.notMfg = true;
-    EXPECT_EQ(motorFilterCondition(filter), "Type LIKE '%A%' AND MFG NOT LIKE '%EST%'");
-
-    CMotorFilter sizeAndMaker;
-    sizeAndMaker.size = QStringLiteral("18");
-    sizeAndMaker.mfg = QStringLiteral("Estes");
-    sizeAndMaker.notType = true; // a NOT box beside an empty field adds nothing
-    EXPECT_EQ(motorFilterSelect(sizeAndMaker), "Select * FROM Motors WHERE MFG LIKE '%Estes%' AND Size LIKE '%18%'");
-    EXPECT_EQ(motorFilterDelete(sizeAndMaker), "DELETE FROM Motors WHERE MFG LIKE '%Estes%' AND Size LIKE '%18%'");
-
-    CMotorFilter all;
-    all.mfg = QStringLiteral("M");
-    all.type = QStringLiteral("T");
-    all.delay = QStringLiteral("D");
-    all.size = QStringLiteral("S");
-    all.notDelay = true;
-    EXPECT_EQ(motorFilterCondition(all),
-              "Type LIKE '%T%' AND Delay NOT LIKE '%D%' AND MFG LIKE '%M%' AND Size LIKE '%S%'");
+    for (const CMotorValues &motor : std::initializer_list<CMotorValues> {{"C6", "5", "Estes", "18x70"},
+                                                                          {"A8", "3", "Estes", "18x70"},
+                                                                          {"A10", "3T", "AeroTech", "13x45"},
+                                                                          {"F40", "4-7", "AeroTech", "29x124"},
+                                                                          {"C6", "5", "Bob's", ""},
+                                                                          {"C6", "5", "Bobs", ""}})
+        ASSERT_TRUE(addMotor(m_store, motor));
+    auto selected = [&](const CMotorFilter &filter) {
+        QStringList types;
+        EXPECT_TRUE(m_store.RunSql(motorFilterSelect(filter)));
+        for (m_store.MoveFirst(); !m_store.IsEOF(); m_store.MoveNext())
+            types.append(m_store.GetFieldText(1) + QLatin1Char('/') + m_store.GetFieldText(3));
+        return types;
+    };
+    CMotorFilter notEstes;
+    notEstes.type = QStringLiteral("A");
+    notEstes.mfg = QStringLiteral("EST");
+    notEstes.notMfg = true;
+    EXPECT_EQ(selected(notEstes), QStringList {"A10/AeroTech"});
+    CMotorFilter sized;
+    sized.size = QStringLiteral("18");
+    sized.mfg = QStringLiteral("Estes");
+    sized.notType = true;
+    EXPECT_EQ(selected(sized), QStringList({"C6/Estes", "A8/Estes"}));
+    CMotorFilter notDelay;
+    notDelay.delay = QStringLiteral("3");
+    notDelay.notDelay = true;
+    notDelay.mfg = QStringLiteral("Aero");
+    EXPECT_EQ(selected(notDelay), QStringList {"F40/AeroTech"});
 
     CMotorFilter apostrophe;
     apostrophe.mfg = QStringLiteral("Bob's");
-    EXPECT_EQ(motorFilterCondition(apostrophe), "MFG LIKE '%Bob''s%'");
-}
-
-TEST_F(MotorTable, FilterWithApostropheMatchesExactly)
-{
-    ASSERT_TRUE(addMotor(m_store, {"C6", "5", "Bob's", ""}));
-    ASSERT_TRUE(addMotor(m_store, {"C6", "5", "Bobs", ""}));
-    CMotorFilter filter;
-    filter.mfg = QStringLiteral("Bob's");
-    ASSERT_TRUE(m_store.RunSql(motorFilterSelect(filter)));
-    EXPECT_EQ(m_store.CountRecords(), 1);
-    ASSERT_TRUE(m_store.RunSql(motorFilterDelete(filter)));
-    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT MFG FROM Motors")), QStringList({"Bobs"}));
+    EXPECT_EQ(selected(apostrophe), QStringList {"C6/Bob's"});
+    ASSERT_TRUE(m_store.RunSql(motorFilterDelete(apostrophe)));
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT MFG FROM Motors WHERE MFG LIKE 'Bob%'")), QStringList({"Bobs"}));
 }
