@@ -99,11 +99,6 @@ bool CFlightLog::update(const CFlightEntry &flight)
     m_error.clear();
     if (const QString problem = flightEntryProblem(flight); !problem.isEmpty())
         return fail(problem);
-    CStoreTransaction transaction(m_store);
-    if (!transaction.isActive())
-        return fail(m_store.lastError());
-    if (!rowExists(flight.rowId))
-        return false;
     const QStringList assignments = {
         QStringLiteral("Recovery = ") + sqlQuote(flight.recovery),
         QStringLiteral("Motor = ") + sqlQuote(flight.motor),
@@ -122,22 +117,26 @@ bool CFlightLog::update(const CFlightEntry &flight)
         QStringLiteral("Success = ") + (flight.success ? QStringLiteral("-1") : QStringLiteral("0")),
         QStringLiteral("AltFileName = ") + sqlQuote(flight.altFileName),
     };
-    if (!m_store.RunSql(QStringLiteral("UPDATE Launches SET %1 WHERE rowid = %2")
-                            .arg(assignments.join(QStringLiteral(", ")))
-                            .arg(flight.rowId)))
-        return fail(m_store.lastError());
-    return transaction.commit() || fail(m_store.lastError());
+    return writeExistingRow(flight.rowId,
+                            QStringLiteral("UPDATE Launches SET %1 WHERE rowid = %2")
+                                .arg(assignments.join(QStringLiteral(", ")))
+                                .arg(flight.rowId));
 }
 
 bool CFlightLog::remove(qint64 rowId)
 {
     m_error.clear();
+    return writeExistingRow(rowId, QStringLiteral("DELETE FROM Launches WHERE rowid = %1").arg(rowId));
+}
+
+bool CFlightLog::writeExistingRow(qint64 rowId, const QString &sql)
+{
     CStoreTransaction transaction(m_store);
     if (!transaction.isActive())
         return fail(m_store.lastError());
     if (!rowExists(rowId))
         return false;
-    if (!m_store.RunSql(QStringLiteral("DELETE FROM Launches WHERE rowid = %1").arg(rowId)))
+    if (!m_store.RunSql(sql))
         return fail(m_store.lastError());
     return transaction.commit() || fail(m_store.lastError());
 }

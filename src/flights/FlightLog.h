@@ -43,6 +43,8 @@ public:
 private:
     bool fail(const QString &error);
     bool rowExists(qint64 rowId);
+    // One write to the row, in a transaction that first checks the row is still there.
+    bool writeExistingRow(qint64 rowId, const QString &sql);
 
     CRecordStore &m_store;
     QString m_error;
