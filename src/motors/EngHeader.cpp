@@ -57,7 +57,7 @@ std::array<QString, kFieldCount> splitEngHeader(const QString &line)
 // A mass in kg, read as the data lines' numbers are; 0 when the field is not one.
 double mass(const QString &field)
 {
-    char digits[64];
+    char digits[64] = {};
     if (field.isEmpty() || field.size() > qsizetype(sizeof digits))
         return 0;
     qsizetype length = 0;

@@ -9,7 +9,7 @@
 
 namespace {
 // Enough bytes for 255 characters of four-byte UTF-8.
-constexpr qsizetype kKeptBytes = CEngHeaderScanner::kMaxHeaderLength * 4;
+constexpr qsizetype kKeptBytes = qsizetype(CEngHeaderScanner::kMaxHeaderLength) * 4;
 const char kByteOrderMark[] = "\xEF\xBB\xBF";
 } // namespace
 

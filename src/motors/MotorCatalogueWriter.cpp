@@ -23,10 +23,11 @@ qint64 CMotorCatalogueWriter::addMotor(const CMotorValues &motor)
 bool CMotorCatalogueWriter::addCurve(qint64 motorId, const std::vector<CThrustPoint> &points,
                                      const QByteArray &pointsText, const CEngMasses &masses)
 {
-    if (!m_curve.isValid())
+    if (!m_curve.isValid()) {
         m_curve = m_store.prepareWrite(QStringLiteral(
             "INSERT OR REPLACE INTO MotorCurves (MotorID, Class, TotalImpulse, AverageThrust, "
             "PeakThrust, BurnTime, PropellantMass, TotalMass, Points) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    }
     if (!m_curve.isValid())
         return false;
     const CMotorFigures figures = motorFigures(points);
