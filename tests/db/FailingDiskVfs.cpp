@@ -50,41 +50,10 @@ int shimWrite(sqlite3_file *file, const void *buffer, int amount, sqlite3_int64 
     return realOf(file)->pMethods->xWrite(realOf(file), buffer, amount, offset);
 }
 
-int shimTruncate(sqlite3_file *file, sqlite3_int64 size)
+// Every other file method passes straight to the real file.
+template<auto Method, typename... Args> int forward(sqlite3_file *file, Args... args)
 {
-    return realOf(file)->pMethods->xTruncate(realOf(file), size);
-}
-int shimSync(sqlite3_file *file, int flags)
-{
-    return realOf(file)->pMethods->xSync(realOf(file), flags);
-}
-int shimFileSize(sqlite3_file *file, sqlite3_int64 *size)
-{
-    return realOf(file)->pMethods->xFileSize(realOf(file), size);
-}
-int shimLock(sqlite3_file *file, int level)
-{
-    return realOf(file)->pMethods->xLock(realOf(file), level);
-}
-int shimUnlock(sqlite3_file *file, int level)
-{
-    return realOf(file)->pMethods->xUnlock(realOf(file), level);
-}
-int shimCheckReservedLock(sqlite3_file *file, int *out)
-{
-    return realOf(file)->pMethods->xCheckReservedLock(realOf(file), out);
-}
-int shimFileControl(sqlite3_file *file, int op, void *arg)
-{
-    return realOf(file)->pMethods->xFileControl(realOf(file), op, arg);
-}
-int shimSectorSize(sqlite3_file *file)
-{
-    return realOf(file)->pMethods->xSectorSize(realOf(file));
-}
-int shimDeviceCharacteristics(sqlite3_file *file)
-{
-    return realOf(file)->pMethods->xDeviceCharacteristics(realOf(file));
+    return (realOf(file)->pMethods->*Method)(realOf(file), args...);
 }
 
 // Version 1 methods: no shared memory and no memory mapping, so every page
@@ -95,15 +64,15 @@ const sqlite3_io_methods kShimMethods = [] {
     methods.xClose = shimClose;
     methods.xRead = shimRead;
     methods.xWrite = shimWrite;
-    methods.xTruncate = shimTruncate;
-    methods.xSync = shimSync;
-    methods.xFileSize = shimFileSize;
-    methods.xLock = shimLock;
-    methods.xUnlock = shimUnlock;
-    methods.xCheckReservedLock = shimCheckReservedLock;
-    methods.xFileControl = shimFileControl;
-    methods.xSectorSize = shimSectorSize;
-    methods.xDeviceCharacteristics = shimDeviceCharacteristics;
+    methods.xTruncate = forward<&sqlite3_io_methods::xTruncate>;
+    methods.xSync = forward<&sqlite3_io_methods::xSync>;
+    methods.xFileSize = forward<&sqlite3_io_methods::xFileSize>;
+    methods.xLock = forward<&sqlite3_io_methods::xLock>;
+    methods.xUnlock = forward<&sqlite3_io_methods::xUnlock>;
+    methods.xCheckReservedLock = forward<&sqlite3_io_methods::xCheckReservedLock>;
+    methods.xFileControl = forward<&sqlite3_io_methods::xFileControl>;
+    methods.xSectorSize = forward<&sqlite3_io_methods::xSectorSize>;
+    methods.xDeviceCharacteristics = forward<&sqlite3_io_methods::xDeviceCharacteristics>;
     return methods;
 }();
 
@@ -117,33 +86,10 @@ int shimOpen(sqlite3_vfs *, sqlite3_filename name, sqlite3_file *file, int flags
     return rc;
 }
 
-int shimDelete(sqlite3_vfs *, const char *name, int syncDir)
+// And every file-system method other than opening passes to the real file system.
+template<auto Method, typename... Args> int forwardVfs(sqlite3_vfs *, Args... args)
 {
-    return g_real->xDelete(g_real, name, syncDir);
-}
-int shimAccess(sqlite3_vfs *, const char *name, int flags, int *out)
-{
-    return g_real->xAccess(g_real, name, flags, out);
-}
-int shimFullPathname(sqlite3_vfs *, const char *name, int size, char *out)
-{
-    return g_real->xFullPathname(g_real, name, size, out);
-}
-int shimRandomness(sqlite3_vfs *, int size, char *out)
-{
-    return g_real->xRandomness(g_real, size, out);
-}
-int shimSleep(sqlite3_vfs *, int microseconds)
-{
-    return g_real->xSleep(g_real, microseconds);
-}
-int shimCurrentTime(sqlite3_vfs *, double *out)
-{
-    return g_real->xCurrentTime(g_real, out);
-}
-int shimGetLastError(sqlite3_vfs *, int size, char *out)
-{
-    return g_real->xGetLastError(g_real, size, out);
+    return (g_real->*Method)(g_real, args...);
 }
 
 } // namespace
@@ -159,13 +105,13 @@ CFailingDiskVfs::CFailingDiskVfs()
     g_shim.mxPathname = g_real->mxPathname;
     g_shim.zName = "tarvel-failing-disk";
     g_shim.xOpen = shimOpen;
-    g_shim.xDelete = shimDelete;
-    g_shim.xAccess = shimAccess;
-    g_shim.xFullPathname = shimFullPathname;
-    g_shim.xRandomness = shimRandomness;
-    g_shim.xSleep = shimSleep;
-    g_shim.xCurrentTime = shimCurrentTime;
-    g_shim.xGetLastError = shimGetLastError;
+    g_shim.xDelete = forwardVfs<&sqlite3_vfs::xDelete>;
+    g_shim.xAccess = forwardVfs<&sqlite3_vfs::xAccess>;
+    g_shim.xFullPathname = forwardVfs<&sqlite3_vfs::xFullPathname>;
+    g_shim.xRandomness = forwardVfs<&sqlite3_vfs::xRandomness>;
+    g_shim.xSleep = forwardVfs<&sqlite3_vfs::xSleep>;
+    g_shim.xCurrentTime = forwardVfs<&sqlite3_vfs::xCurrentTime>;
+    g_shim.xGetLastError = forwardVfs<&sqlite3_vfs::xGetLastError>;
     g_budget = -1;
     g_failed = 0;
     if (sqlite3_vfs_register(&g_shim, 1) != SQLITE_OK)

@@ -5,6 +5,7 @@
 #include "db/SqlText.h"
 #include "db/StoreTransaction.h"
 #include "support/RecordingReporter.h"
+#include "support/TestFiles.h"
 #include "support/TestLogbook.h"
 
 #include <QFile>
@@ -34,120 +35,61 @@ protected:
     CRecordStore m_store {&m_reporter};
 };
 
-TEST_F(RecordStoreTest, EmptyResultIsAtBothEnds)
-{
-    ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM Rockets")));
-    EXPECT_TRUE(m_store.IsEOF());
-    EXPECT_TRUE(m_store.IsBOF());
-    EXPECT_EQ(m_store.GetFieldText(0), QString());
-    EXPECT_EQ(m_store.GetFieldText(99), QString());
-    EXPECT_EQ(m_store.FieldCount(), 0);
-    EXPECT_EQ(m_store.GetFieldName(0), QString());
-    EXPECT_EQ(m_store.CountRecords(), 0);
-    EXPECT_FALSE(m_store.MoveTo(0));
-    EXPECT_FALSE(m_store.SetFieldText(QStringLiteral("x"), 1));
-}
-
+// Walking a result by position, and what the screens read off and past its ends.
 TEST_F(RecordStoreTest, PositionsCountsAndBounds)
 {
-    addRocket(1, QStringLiteral("A"));
     ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM Rockets")));
-    EXPECT_EQ(m_store.CountRecords(), 1);
-    EXPECT_TRUE(m_store.IsEOF());
+    EXPECT_TRUE(m_store.IsEOF() && m_store.IsBOF());
+    EXPECT_EQ(m_store.GetFieldText(0), QString());
+    EXPECT_EQ(m_store.FieldCount(), 0);
+    EXPECT_FALSE(m_store.MoveTo(0));
+    EXPECT_FALSE(m_store.SetFieldText(QStringLiteral("x"), 1));
 
+    addRocket(7, QStringLiteral("A"));
     addRocket(2, QStringLiteral("B"));
     addRocket(3, QStringLiteral("C"));
-    ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT Name FROM Rockets ORDER BY Name")));
-    EXPECT_FALSE(m_store.IsBOF());
-    EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("A")); // a new result starts on its first row
-    EXPECT_TRUE(m_store.MoveTo(0));
-    EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("A"));
+    ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM Rockets ORDER BY Name")));
+    EXPECT_EQ(m_store.FieldCount(), 17);
+    EXPECT_EQ(m_store.GetFieldName(1), QStringLiteral("Name"));
+    EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("7")); // a new result starts on its first row
+    EXPECT_EQ(m_store.GetFieldText(11), QString()); // NULL reads as empty text
+    EXPECT_EQ(m_store.GetFieldText(17), QStringLiteral("Error"));
+    EXPECT_EQ(m_store.GetFieldText(-1), QStringLiteral("Error"));
     EXPECT_TRUE(m_store.MoveTo(-5));
-    EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("A"));
+    EXPECT_EQ(m_store.GetFieldText(1), QStringLiteral("A"));
     EXPECT_TRUE(m_store.MoveTo(2));
-    EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("C"));
+    EXPECT_EQ(m_store.GetFieldText(1), QStringLiteral("C"));
     EXPECT_FALSE(m_store.MoveTo(3)); // the row count itself is past the end
     EXPECT_TRUE(m_store.IsEOF());
-    EXPECT_EQ(m_store.GetFieldText(0), QString());
+    EXPECT_EQ(m_store.GetFieldText(1), QString());
+    EXPECT_EQ(m_store.CountRecords(), 3);
 
     m_store.MoveFirst();
     QStringList walked;
     for (; !m_store.IsEOF(); m_store.MoveNext())
-        walked.append(m_store.GetFieldText(0));
+        walked.append(m_store.GetFieldText(1));
     EXPECT_EQ(walked, QStringList({"A", "B", "C"}));
     m_store.MoveNext(); // stepping at the end stays there
     EXPECT_TRUE(m_store.IsEOF());
 }
 
-TEST_F(RecordStoreTest, FieldTextsNamesAndErrors)
-{
-    addRocket(7, QStringLiteral("O'Brien's Dart"));
-    ASSERT_TRUE(m_store.RunSql(QStringLiteral("INSERT INTO Motors (Type, Delay) VALUES ('C6', 5)")));
-    ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM Rockets")));
-    EXPECT_EQ(m_store.FieldCount(), 17);
-    EXPECT_EQ(m_store.GetFieldName(1), QStringLiteral("Name"));
-    EXPECT_EQ(m_store.GetFieldName(17), QStringLiteral("Error"));
-    EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("7")); // integers as decimal digits
-    EXPECT_EQ(m_store.GetFieldText(1), QStringLiteral("O'Brien's Dart"));
-    EXPECT_EQ(m_store.GetFieldText(11), QString()); // NULL reads as empty text
-    EXPECT_EQ(m_store.GetFieldText(17), QStringLiteral("Error"));
-    EXPECT_EQ(m_store.GetFieldText(-1), QStringLiteral("Error"));
-
-    ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM Motors")));
-    EXPECT_EQ(m_store.GetFieldText(0), QString()); // ID is never written
-    EXPECT_EQ(m_store.GetFieldText(2), QStringLiteral("5"));
-}
-
-TEST_F(RecordStoreTest, AcceptsTheSqlTheScreensWrite)
-{
-    addRocket(1, QStringLiteral("Alpha"));
-    addRocket(3, QStringLiteral("Bravo"));
-    ASSERT_TRUE(
-        m_store.RunSql(QStringLiteral("INSERT INTO RecMotors (RocketID, Type, MFG) VALUES ('3', 'C6', 'Estes')")));
-    ASSERT_TRUE(
-        m_store.RunSql(QStringLiteral("INSERT INTO Launches (Model, Notes) VALUES ('3', 'Fin''s epoxy failed')")));
-
-    // A quoted number matches an integer column, and a bare one a text column.
-    EXPECT_TRUE(m_store.RunSql(QStringLiteral("Select * FROM Rockets WHERE ID = '3'")));
-    EXPECT_EQ(m_store.GetFieldText(1), QStringLiteral("Bravo"));
-    EXPECT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM RecMotors WHERE RocketID = '3' AND MFG LIKE 'Est%'")));
-    EXPECT_EQ(m_store.CountRecords(), 1);
-    EXPECT_TRUE(m_store.RunSql(QStringLiteral("select Notes from Launches where Model = 3")));
-    EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("Fin's epoxy failed"));
-    EXPECT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM Rockets WHERE Name NOT LIKE 'A%' ORDER BY Name, ID")));
-    EXPECT_EQ(m_store.CountRecords(), 1);
-    EXPECT_TRUE(m_store.RunSql(QStringLiteral("DELETE FROM Rockets WHERE Name = 'Alpha'")));
-    EXPECT_TRUE(m_store.RunSql(QStringLiteral("SELECT count(*) FROM Rockets")));
-    EXPECT_EQ(m_store.GetFieldText(0), QStringLiteral("1"));
-
-    // A NUL (from a contact card, say) would end the statement text inside its literal.
-    const QString site = QStringLiteral("Field") + QChar(0) + QStringLiteral("'s Edge");
-    EXPECT_TRUE(
-        m_store.RunSql(QStringLiteral("INSERT INTO Launches (Model, Site) VALUES ('9', %1)").arg(sqlQuote(site))))
-        << m_store.lastError().toStdString();
-    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Site FROM Launches WHERE Model = '9'")),
-              QStringList {"Field's Edge"});
-}
-
-TEST_F(RecordStoreTest, FailedStatementLeavesNoResult)
+// A statement that fails, or text holding more than one, runs nothing and
+// leaves no result of an earlier statement behind.
+TEST_F(RecordStoreTest, RunsExactlyOneStatement)
 {
     addRocket(1, QStringLiteral("A"));
     ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM Rockets")));
     EXPECT_FALSE(m_store.RunSql(QStringLiteral("SELECT * FROM NoSuchTable")));
     EXPECT_FALSE(m_store.lastError().isEmpty());
-    EXPECT_TRUE(m_store.IsEOF());
-    EXPECT_TRUE(m_store.IsBOF());
+    EXPECT_TRUE(m_store.IsEOF() && m_store.IsBOF());
     EXPECT_EQ(m_store.GetFieldText(1), QString());
     EXPECT_FALSE(m_store.RunSql(QStringLiteral("INSERT INTO Rockets (Name) VALUES ('O'Brien')")));
-}
 
-TEST_F(RecordStoreTest, RunsExactlyOneStatement)
-{
-    addRocket(1, QStringLiteral("A"));
-    EXPECT_FALSE(m_store.RunSql(QStringLiteral("SELECT * FROM Rockets; DELETE FROM Rockets")));
-    EXPECT_TRUE(m_store.IsEOF());
-    EXPECT_FALSE(m_store.RunSql(QStringLiteral("DELETE FROM Rockets; SELECT 1")));
-    EXPECT_FALSE(m_store.RunSql(QStringLiteral("SELECT 1; garbage")));
+    for (const char *sql :
+         {"SELECT * FROM Rockets; DELETE FROM Rockets", "DELETE FROM Rockets; SELECT 1", "SELECT 1; garbage"}) {
+        EXPECT_FALSE(m_store.RunSql(QLatin1String(sql))) << sql;
+        EXPECT_TRUE(m_store.IsEOF()) << sql;
+    }
     EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets")), QStringList {"A"}); // nothing ran
 
     EXPECT_TRUE(m_store.RunSql(QStringLiteral("SELECT Name FROM Rockets;  -- trailing note\n")));
@@ -187,7 +129,6 @@ TEST_F(RecordStoreTest, DeleteRemovesTheCurrentRowOnly)
     ASSERT_TRUE(m_store.RunSql(QStringLiteral("SELECT * FROM Rockets ORDER BY ID")));
     ASSERT_TRUE(m_store.MoveTo(1));
     ASSERT_TRUE(m_store.Delete());
-    EXPECT_TRUE(m_store.Update());
     EXPECT_EQ(m_store.GetFieldText(1), QStringLiteral("Error2")); // the deleted row cannot be read
     EXPECT_FALSE(m_store.Delete());
     m_store.MoveNext();
@@ -250,32 +191,24 @@ TEST_F(RecordStoreTest, TransactionsCommitRollBackAndNest)
     EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets ORDER BY ID")),
               QStringList({"Kept", "Inner kept"}));
     EXPECT_FALSE(m_store.commitTransaction());
+
+    // Closing the store rolls back what was not committed.
+    ASSERT_TRUE(m_store.beginTransaction());
+    addRocket(4, QStringLiteral("Lost"));
+    m_store.Close();
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets ORDER BY ID")),
+              QStringList({"Kept", "Inner kept"}));
 }
 
 TEST_F(RecordStoreTest, SqlTextCannotEndTheStoresTransaction)
 {
-    CStoreTransaction transaction(m_store);
-    addRocket(1, QStringLiteral("Pending"));
-    for (const char *sql : {"COMMIT", " end transaction", "ROLLBACK", "begin", "SAVEPOINT x", "RELEASE x"})
-        EXPECT_FALSE(m_store.RunSql(QLatin1String(sql))) << sql;
-    EXPECT_EQ(m_store.transactionDepth(), 1);
-}
-
-TEST_F(RecordStoreTest, RolledBackWorkIsGoneAfterTheTransaction)
-{
     {
         CStoreTransaction transaction(m_store);
         addRocket(1, QStringLiteral("Pending"));
-        m_store.RunSql(QStringLiteral("COMMIT"));
+        for (const char *sql : {"COMMIT", " end transaction", "ROLLBACK", "begin", "SAVEPOINT x", "RELEASE x"})
+            EXPECT_FALSE(m_store.RunSql(QLatin1String(sql))) << sql;
+        EXPECT_EQ(m_store.transactionDepth(), 1);
     }
-    EXPECT_TRUE(m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets")).isEmpty());
-}
-
-TEST_F(RecordStoreTest, CloseRollsBackUncommittedWork)
-{
-    ASSERT_TRUE(m_store.beginTransaction());
-    addRocket(1, QStringLiteral("Lost"));
-    m_store.Close();
     EXPECT_TRUE(m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets")).isEmpty());
 }
 
@@ -323,10 +256,9 @@ TEST_F(RecordStoreTest, FailedWriteKeepsSqlitesReasonAndDoomsTheTransaction)
 TEST_F(RecordStoreTest, PreparedStatementsDoOnlyTheirKindAndWritesFailLikeAnyWrite)
 {
     ASSERT_TRUE(m_store.RunSql(QStringLiteral("CREATE TABLE Tags (Tag varchar(20) UNIQUE, Weight real)")));
-    EXPECT_FALSE(m_store.prepareWrite(QStringLiteral("SELECT Tag FROM Tags")).isValid());
-    EXPECT_FALSE(m_store.prepareWrite(QStringLiteral("BEGIN")).isValid());
-    EXPECT_FALSE(m_store.prepareWrite(QStringLiteral("DELETE FROM Tags; DELETE FROM Tags")).isValid());
-    EXPECT_FALSE(m_store.prepareWrite(QStringLiteral("INSERT INTO Nowhere VALUES (1)")).isValid());
+    for (const char *sql :
+         {"SELECT Tag FROM Tags", "BEGIN", "DELETE FROM Tags; DELETE FROM Tags", "INSERT INTO Nowhere VALUES (1)"})
+        EXPECT_FALSE(m_store.prepareWrite(QLatin1String(sql)).isValid()) << sql;
     EXPECT_EQ(m_store.lastError(), QStringLiteral("no such table: Nowhere"));
 
     CSqlStatement insert = m_store.prepareWrite(QStringLiteral("INSERT INTO Tags VALUES (?, ?)"));
@@ -357,8 +289,8 @@ TEST_F(RecordStoreTest, PreparedStatementsDoOnlyTheirKindAndWritesFailLikeAnyWri
                                             "ORDER BY rowid")),
               QStringList({"one 0.5", "two 0.5", "null null"}));
 
-    EXPECT_FALSE(m_store.prepareRead(QStringLiteral("DELETE FROM Tags")).isValid());
-    EXPECT_FALSE(m_store.prepareRead(QStringLiteral("BEGIN")).isValid());
+    for (const char *sql : {"DELETE FROM Tags", "BEGIN"})
+        EXPECT_FALSE(m_store.prepareRead(QLatin1String(sql)).isValid()) << sql;
     CSqlStatement read = m_store.prepareRead(QStringLiteral("SELECT Tag, Weight FROM Tags ORDER BY rowid"));
     ASSERT_EQ(read.step(), CSqlStatement::Step::Row);
     EXPECT_EQ(read.columnText(0), QStringLiteral("one"));
@@ -431,40 +363,20 @@ TEST(RecordStoreOpen, LogbookInWalModeIsSwitchedToTheRollbackJournal)
     EXPECT_EQ(logbook.rows(QStringLiteral("SELECT Type FROM Motors")), QStringList {"C6"});
 }
 
-TEST(RecordStoreOpen, MissingDatabaseIsFatalAndNamesThePath)
-{
-    QTemporaryDir dir;
-    CRecordingReporter reporter;
-    CRecordStore store(&reporter);
-    const QString directory = dir.path() + QLatin1Char('/');
-    EXPECT_FALSE(store.Open(directory));
-    EXPECT_EQ(
-        reporter.fatal,
-        QStringList {QStringLiteral("The database ") + directory + QStringLiteral("TarvelDB.CDB does not exist!")});
-    EXPECT_FALSE(store.RunSql(QStringLiteral("SELECT 1")));
-}
-
 TEST(RecordStoreOpen, ForeignFileIsRefusedAndLeftAsItWas)
 {
     QTemporaryDir dir;
     const QString directory = dir.path() + QLatin1Char('/');
-    const QByteArray foreign[] = {QByteArray("just some notes\n"), QByteArray()};
-    for (const QByteArray &content : foreign) {
-        QFile file(databasePath(directory));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
-        file.close();
-
+    for (const QByteArray &content : {QByteArray("just some notes\n"), QByteArray()}) {
+        ASSERT_TRUE(writeTestFile(databasePath(directory), content));
         CRecordingReporter reporter;
         CRecordStore store(&reporter);
         EXPECT_FALSE(store.Open(directory));
-        ASSERT_EQ(reporter.fatal.size(), 1);
-        EXPECT_EQ(reporter.fatal.first(),
-                  QStringLiteral("The file ") + databasePath(directory) + QStringLiteral(" is not a Tarvel database."));
+        EXPECT_EQ(reporter.fatal,
+                  QStringList {QStringLiteral("The file ") + databasePath(directory)
+                               + QStringLiteral(" is not a Tarvel database.")});
         store.Close();
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        EXPECT_EQ(file.readAll(), content);
-        file.close();
+        EXPECT_EQ(readTestFile(databasePath(directory)), content);
     }
 }
 

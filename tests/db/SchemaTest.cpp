@@ -1,6 +1,7 @@
 #include "db/Schema.h"
 
 #include "db/RecordStore.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,42 +61,27 @@ TEST(Schema, CreatesTheSixTablesWithTheirColumnPositions)
         columnsOf(store, QStringLiteral("Queries")),
         QStringList({"ID integer", "Name varchar(200)", QStringLiteral("Query varchar(%1)").arg(kMaxQueryTextLength)}));
 
-    for (const QString &table : logbookTableNames()) {
-        ASSERT_TRUE(store.RunSql(QStringLiteral("SELECT count(*) FROM ") + table));
-        EXPECT_EQ(store.GetFieldText(0), QStringLiteral("0")) << qPrintable(table);
-    }
     ASSERT_TRUE(store.RunSql(QStringLiteral("PRAGMA application_id")));
     EXPECT_EQ(store.GetFieldText(0).toInt(), kLogbookApplicationId);
 }
 
+// A file already there is never overwritten; the leftover of an interrupted
+// creation is.
 TEST(Schema, ExistingFileIsLeftUntouched)
 {
     QTemporaryDir dir;
     const QString storage = dir.path() + QLatin1Char('/');
-    QFile file(databasePath(storage));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("whatever it holds");
-    file.close();
-
-    EXPECT_TRUE(CreateDatabase(storage));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("whatever it holds"));
-}
-
-TEST(Schema, LeftoverOfAnInterruptedCreationIsReplaced)
-{
-    QTemporaryDir dir;
-    const QString storage = dir.path() + QLatin1Char('/');
-    QFile partial(databasePath(storage) + QStringLiteral(".new"));
-    ASSERT_TRUE(partial.open(QIODevice::WriteOnly));
-    partial.write("half a database");
-    partial.close();
-
+    ASSERT_TRUE(writeTestFile(databasePath(storage) + QStringLiteral(".new"), "half a database"));
     ASSERT_TRUE(CreateDatabase(storage));
-    EXPECT_FALSE(partial.exists());
+    EXPECT_FALSE(QFile::exists(databasePath(storage) + QStringLiteral(".new")));
     CRecordStore store;
     ASSERT_TRUE(store.Open(storage));
     EXPECT_TRUE(store.RunSql(QStringLiteral("SELECT * FROM Queries")));
+    store.Close();
+
+    ASSERT_TRUE(writeTestFile(databasePath(storage), "whatever it holds"));
+    EXPECT_TRUE(CreateDatabase(storage));
+    EXPECT_EQ(readTestFile(databasePath(storage)), QByteArray("whatever it holds"));
 }
 
 TEST(Schema, FolderThatCannotBeMadeFailsWithoutALogbook)
@@ -103,10 +89,8 @@ TEST(Schema, FolderThatCannotBeMadeFailsWithoutALogbook)
     QTemporaryDir dir;
     // A plain file where a folder should be: no folder can be made below it,
     // whatever the permissions of the user running the test.
-    QFile blocker(dir.filePath(QStringLiteral("blocker")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const QString storage = blocker.fileName() + QStringLiteral("/storage/");
+    ASSERT_TRUE(writeTestFile(dir.filePath(QStringLiteral("blocker")), ""));
+    const QString storage = dir.filePath(QStringLiteral("blocker/storage/"));
     EXPECT_FALSE(CreateDatabase(storage));
     EXPECT_FALSE(QFile::exists(databasePath(storage)));
 }
