@@ -61,7 +61,7 @@ TEST_F(QueryBuilderTest, AddStoresTheTextsExactlyAsTyped)
     EXPECT_TRUE(m_prompter.shown().isEmpty());
 }
 
-TEST_F(QueryBuilderTest, AnEmptyFieldIsRefusedBeforeAnythingIsWritten)
+TEST_F(QueryBuilderTest, AddWithAnEmptyFieldAsksForMoreData)
 {
     ASSERT_TRUE(m_logbook.exec({"INSERT INTO Queries (Name, Query) VALUES ('A', 'Select 1')"}));
     CQueryBuilderDlg builder(m_store, m_ui);

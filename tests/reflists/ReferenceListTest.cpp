@@ -22,7 +22,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(ReferenceListText, SplitKeepsOnlyCommaEndedItemsAndJoinKeepsWholeItems)
+TEST(ReferenceListText, SplitKeepsOnlyCommaEndedItems)
 {
     EXPECT_EQ(splitReferenceList(QStringLiteral("A,B")), QStringList({"A"}));
     EXPECT_EQ(splitReferenceList(QStringLiteral("A,,B,")), QStringList({"A", "", "B"}));
