@@ -20,7 +20,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -92,8 +91,6 @@ protected:
         ASSERT_TRUE(m_store.Open(m_logbook.directory()));
     }
 
-    QStringList motors() const { return m_logbook.rows(QStringLiteral("SELECT Type FROM Motors ORDER BY ID")); }
-
     CTestLogbook m_logbook;
     CRecordStore m_store;
     CScriptedPrompter m_prompter;
@@ -113,15 +110,6 @@ QString accessibleName(QWidget *widget)
 {
     QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
     return face ? face->text(QAccessible::Name) : QString();
-}
-
-QAbstractButton *buttonNamed(QWidget &window, const char *text)
-{
-    for (QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
-        if (button->text() == QLatin1String(text) && button->isVisible())
-            return button;
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -174,7 +162,11 @@ TEST_P(ScreensFit, EscapeAndTheCloseButtonCloseTheScreenWithoutWriting)
         screen->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(screen.get()));
         if (byButton) {
-            QAbstractButton *close = buttonNamed(*screen, GetParam().closeButton);
+            QAbstractButton *close = nullptr;
+            for (QAbstractButton *button : screen->findChildren<QAbstractButton *>()) {
+                if (button->text() == QLatin1String(GetParam().closeButton) && button->isVisible())
+                    close = button;
+            }
             ASSERT_NE(close, nullptr) << GetParam().closeButton;
             QTest::mouseClick(close, Qt::LeftButton);
         } else {
@@ -182,13 +174,12 @@ TEST_P(ScreensFit, EscapeAndTheCloseButtonCloseTheScreenWithoutWriting)
         }
         EXPECT_FALSE(screen->isVisible()) << (byButton ? "button" : "Escape");
     }
-    EXPECT_EQ(motors(), QStringList({"K1440WT-P", "A8"}));
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Type FROM Motors ORDER BY ID")), QStringList({"K1440WT-P", "A8"}));
     EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT count(*) FROM Queries")), QStringList({"2"}));
     EXPECT_TRUE(m_prompter.shown().isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, ScreensFit, ::testing::ValuesIn(kScreens),
                          [](const ::testing::TestParamInfo<CScreenCase> &info) {
-                             QString name = QLatin1String(info.param.name);
-                             return name.remove(QLatin1Char(' ')).toStdString();
+                             return QString::fromLatin1(info.param.name).remove(QLatin1Char(' ')).toStdString();
                          });

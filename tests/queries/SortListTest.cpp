@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 namespace {
-// A list with two columns holding the given (column 0, column 1) rows.
+// Appends the given (column 0, column 1) rows, to two new columns on an empty list.
 void fill(CSortListCtrl &list, const QList<QPair<QString, QString>> &rows)
 {
-    list.insertColumn(-1, QStringLiteral("Name"));
-    list.insertColumn(-1, QStringLiteral("MFG"));
+    if (list.columnCount() == 0) {
+        list.insertColumn(-1, QStringLiteral("Name"));
+        list.insertColumn(-1, QStringLiteral("MFG"));
+    }
     for (const auto &[first, second] : rows) {
         const int row = list.insertItem(-1, first);
         list.setItemText(row, 1, second);
@@ -29,10 +31,8 @@ QStringList column(const CSortListCtrl &list, int c)
 TEST(SortOrder, ComparesCodeUnitsCaseSensitively)
 {
     EXPECT_LT(compareSortTexts(u"B", u"a"), 0);
-    EXPECT_GT(compareSortTexts(u"a", u"B"), 0);
     EXPECT_EQ(compareSortTexts(u"abc", u"abc"), 0);
     EXPECT_LT(compareSortTexts(u"ab", u"abc"), 0);
-    EXPECT_LT(compareSortTexts(u"", u"a"), 0);
     // U+10000 is stored as D800 DC00, which comes before U+FFFF unit by unit
     // (a code-point order would put it after).
     EXPECT_LT(compareSortTexts(QString::fromUcs4(U"\U00010000"), QString(QChar(0xFFFF))), 0);
@@ -44,18 +44,17 @@ TEST(SortListCtrl, HeadingRequestsToggleDirectionAndSwitchColumns)
 {
     CSortListCtrl list;
     fill(list, {{"b", "Estes"}, {"a", "Quest"}, {"c", "Estes"}, {"B", "AeroTech"}});
+    list.setCurrentIndex(list.model()->index(0, 0)); // "b"
 
-    list.sortOnColumn(0);
+    emit list.header()->sectionClicked(0); // as a click on the heading
     EXPECT_EQ(column(list, 0), QStringList({"B", "a", "b", "c"}));
-    EXPECT_TRUE(list.isSortAscending());
+    EXPECT_EQ(list.model()->data(list.currentIndex()).toString(), QStringLiteral("b")); // the selection follows
 
     list.sortOnColumn(0);
     EXPECT_EQ(column(list, 0), QStringList({"c", "b", "a", "B"}));
-    EXPECT_FALSE(list.isSortAscending());
 
     // Another column starts ascending; equal makers are ordered by their names.
     list.sortOnColumn(1);
-    EXPECT_EQ(list.sortColumn(), 1);
     EXPECT_EQ(column(list, 1), QStringList({"AeroTech", "Estes", "Estes", "Quest"}));
     EXPECT_EQ(column(list, 0), QStringList({"B", "b", "c", "a"}));
 
@@ -67,18 +66,6 @@ TEST(SortListCtrl, HeadingRequestsToggleDirectionAndSwitchColumns)
     list.sortOnColumn(7);
     EXPECT_EQ(list.sortColumn(), 1);
     EXPECT_FALSE(list.isSortAscending());
-}
-
-TEST(SortListCtrl, HeadingClickSortsAndSelectionFollowsItsRow)
-{
-    CSortListCtrl list;
-    fill(list, {{"b", "1"}, {"a", "2"}, {"c", "3"}});
-    list.setCurrentIndex(list.model()->index(0, 0)); // "b"
-
-    emit list.header()->sectionClicked(0);
-    EXPECT_EQ(column(list, 0), QStringList({"a", "b", "c"}));
-    EXPECT_EQ(list.currentIndex().row(), 1);
-    EXPECT_EQ(list.model()->data(list.currentIndex()).toString(), QStringLiteral("b"));
 }
 
 TEST(SortListCtrl, RowsInsertedWhileSortedGoToTheirPlace)
@@ -101,10 +88,7 @@ TEST(SortListCtrl, RowsInsertedWhileSortedGoToTheirPlace)
     fill(filled, {{"x", "2"}});
     filled.sortOnColumn(1);
     filled.beginFill();
-    for (const auto &[first, second] : QList<QPair<QString, QString>> {{"p", "3"}, {"q", "1"}, {"r", "2"}}) {
-        const int row = filled.insertItem(-1, first);
-        filled.setItemText(row, 1, second);
-    }
+    fill(filled, {{"p", "3"}, {"q", "1"}, {"r", "2"}});
     filled.endFill();
     EXPECT_EQ(column(filled, 0), QStringList({"q", "r", "x", "p"}));
 }
@@ -112,11 +96,10 @@ TEST(SortListCtrl, RowsInsertedWhileSortedGoToTheirPlace)
 TEST(SortListCtrl, ColumnsKeepTheirMinimumWidthAndGrowWithContents)
 {
     CSortListCtrl list;
-    EXPECT_EQ(list.insertColumn(-1, QStringLiteral("A"), Qt::AlignLeft, 80), 0);
-    EXPECT_EQ(list.insertColumn(-1, QStringLiteral("Heading")), 1);
-    const int fitted = list.minimumColumnWidth(1);
+    list.insertColumn(-1, QStringLiteral("A"), Qt::AlignLeft, 80);
+    list.insertColumn(-1, QStringLiteral("Heading"));
+    const int fitted = list.header()->sectionSize(1);
     EXPECT_GT(fitted, list.header()->fontMetrics().horizontalAdvance(QStringLiteral("Heading")));
-    EXPECT_EQ(list.header()->sectionSize(0), 80);
 
     const int row = list.insertItem(-1, QStringLiteral("x"));
     EXPECT_EQ(list.header()->sectionSize(0), 80); // never below the minimum
@@ -126,16 +109,14 @@ TEST(SortListCtrl, ColumnsKeepTheirMinimumWidthAndGrowWithContents)
     EXPECT_FALSE(list.setItemText(row, 2, QStringLiteral("no such column")));
     EXPECT_FALSE(list.setItemText(5, 1, QStringLiteral("no such row")));
 
+    // With the rows gone, so is what the columns were widened for.
     list.deleteAllItems();
-    EXPECT_EQ(list.itemCount(), 0);
     EXPECT_EQ(list.header()->sectionSize(1), fitted);
-
+    // The minimums move with their columns.
     EXPECT_TRUE(list.deleteColumn(0));
-    EXPECT_EQ(list.columnCount(), 1);
     EXPECT_EQ(list.minimumColumnWidth(0), fitted);
     EXPECT_TRUE(list.deleteColumn(0));
-    EXPECT_FALSE(list.deleteColumn(0));
-    EXPECT_EQ(list.columnCount(), 0);
+    EXPECT_FALSE(list.deleteColumn(0)); // the viewer empties a list by this until false
 }
 
 TEST(SortListCtrl, AFillFitsEachColumnToItsLongestTextAndTheTopRows)
