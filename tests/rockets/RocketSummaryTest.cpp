@@ -23,16 +23,14 @@ TEST(RocketSummary, EveryLineInItsPlaceAndNullFlagsCountAsSet)
 
 TEST(RocketSummary, GroupEntriesByStageWithQuantities)
 {
-    // Stages beyond 1-3 are not shown; a quantity of one is not written.
+    // Stages outside 1-3 are not shown; a quantity of one is not written, and
+    // none on a rocket that is not clustered (see the list lines below).
     const QList<CRecMotorRow> staged = {{"D12", "3", "Estes", "1", "3"},
-                                        {"C6", "7", "Estes", "2", "1"},
+                                        {"C6", "7", "Estes", "3", "1"},
                                         {"A8", "0", "Estes", "1", ""},
-                                        {"B4", "2", "Estes", "4", "2"}};
-    EXPECT_EQ(recMotorGroupEntry(staged, true), QStringLiteral("S1 D12-3x3 & A8-0 S2 C6-7 "));
-    // Quantities only show on clustered rockets.
-    EXPECT_EQ(recMotorGroupEntry(staged, false), QStringLiteral("S1 D12-3 & A8-0 S2 C6-7 "));
-    EXPECT_EQ(recMotorGroupEntry({{"C6", "5", "Estes", "3", "2"}}, true), QStringLiteral("S3 C6-5x2 "));
-    EXPECT_TRUE(recMotorGroupEntry({{"C6", "5", "Estes", "0", "2"}}, true).isEmpty());
+                                        {"B4", "2", "Estes", "4", "2"},
+                                        {"B6", "5", "Estes", "0", "2"}};
+    EXPECT_EQ(recMotorGroupEntry(staged, true), QStringLiteral("S1 D12-3x3 & A8-0 S3 C6-7 "));
 }
 
 // Each group is one entry, in order of its first row in Type order: the list's
