@@ -4,21 +4,12 @@
 
 TEST(ChecklistText, ParseTakesExactlyNItems)
 {
-    const struct
-    {
-        const char *text;
-        int n;
-        QStringList items;
-    } cases[] = {
-        {"A,B,C,", 5, {"A", "B", "C", "", ""}},
-        {"A,B", 3, {"A", "B", ""}}, // no final comma: the rest is the last item
-        {"A,,C,", 4, {"A", "", "C", ""}}, // empty items stay in place
-        {"1,2,3,4,5,6,7,8,9,10,", 8, {"1", "2", "3", "4", "5", "6", "7", "8"}}, // the ninth and later are dropped
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(ParseChecklist(QString::fromLatin1(c.text), c.n), c.items);
-    }
+    EXPECT_EQ(ParseChecklist(QStringLiteral("A,B,C,"), 5), QStringList({"A", "B", "C", "", ""}));
+    // No final comma: the rest is the last item.
+    EXPECT_EQ(ParseChecklist(QStringLiteral("A,B"), 3), QStringList({"A", "B", ""}));
+    // Empty items stay in place; the ninth and later are dropped.
+    EXPECT_EQ(ParseChecklist(QStringLiteral("A,,C,4,5,6,7,8,9,10,"), 8),
+              QStringList({"A", "", "C", "4", "5", "6", "7", "8"}));
 }
 
 // Disabled rows add nothing, an enabled empty one a lone comma: reloaded, the
