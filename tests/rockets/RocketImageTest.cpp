@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -24,27 +23,63 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
+namespace {
+
+// A 10 x 10 blue picture at path.
+bool saveBluePicture(const QString &path)
+{
+    QImage image(10, 10, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    return image.save(path);
+}
+
+// The edit sheet of rocket 1, whose main page chooses and takes pictures, and a
+// folder outside the storage directory to pick them from.
+class RocketPictureTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_logbook.isValid() && m_source.isValid());
+        ASSERT_TRUE(m_store.Open(m_logbook.directory()));
+    }
+
+    void openSheet()
+    {
+        m_logbookBytes = readTestFile(m_logbook.databaseFile());
+        m_sheet = std::make_unique<CRocketEditSheet>(
+            CRocketEditContext {m_store, m_settings, {m_prompter, m_files}, m_logbook.directory()},
+            QStringLiteral("1"));
+        m_sheet->show();
+    }
+    QLineEdit *imageField() { return driver::find<QLineEdit>(m_sheet->mainPage(), QStringLiteral("Image file")); }
+    QString source(const char *name) { return m_source.filePath(QLatin1String(name)); }
+    QString stored(const char *name) { return m_logbook.directory() + QLatin1String(name); }
+
+    CTestLogbook m_logbook;
+    QTemporaryDir m_source;
+    QByteArray m_logbookBytes;
+    CRecordStore m_store;
+    CSettingsStore m_settings {m_logbook.directory() + QStringLiteral("settings.ini")};
+    CScriptedPrompter m_prompter;
+    CScriptedFileChooser m_files;
+    std::unique_ptr<CRocketEditSheet> m_sheet;
+};
+
+} // namespace
+
 TEST(RocketImage, FitFollowsTheBoxArithmetic)
 {
-    const CImageFit large = fitRocketImage(206, 430);
-    EXPECT_EQ(large.x, 1);
-    EXPECT_EQ(large.y, 1);
-    EXPECT_EQ(large.width, 103);
-    EXPECT_EQ(large.height, 215);
-
-    const CImageFit small = fitRocketImage(50, 50);
-    EXPECT_EQ(small.width, 103);
-    EXPECT_EQ(small.height, 103);
-    EXPECT_EQ(small.x, 1);
-    EXPECT_EQ(small.y, 56);
-
-    const CImageFit wide = fitRocketImage(400, 100);
-    EXPECT_EQ(wide.width, 103);
-    EXPECT_EQ(wide.height, 25);
-    EXPECT_EQ(wide.y, 94); // from the untruncated height 25.75
-
-    const CImageFit none = fitRocketImage(0, 10);
-    EXPECT_EQ(none.width, 0);
+    const auto fit = [](int width, int height) {
+        const CImageFit f = fitRocketImage(width, height);
+        return QList<int>({f.x, f.y, f.width, f.height});
+    };
+    EXPECT_EQ(fit(206, 430), QList<int>({1, 1, 103, 215}));
+    EXPECT_EQ(fit(50, 50), QList<int>({1, 56, 103, 103}));
+    EXPECT_EQ(fit(400, 100), QList<int>({1, 94, 103, 25})); // y from the untruncated height 25.75
+    EXPECT_EQ(fit(0, 10), QList<int>({0, 0, 0, 0}));
 }
 
 TEST(RocketImage, MissingOrBrokenFilesShowThePlaceholder)
@@ -53,14 +88,9 @@ TEST(RocketImage, MissingOrBrokenFilesShowThePlaceholder)
     ASSERT_TRUE(dir.isValid());
     const QString storage = dir.path() + QLatin1Char('/');
     const QImage placeholder = defaultRocketPicture();
-    EXPECT_EQ(placeholder.size(), QSize(60, 65));
-    EXPECT_EQ(rocketPicture(storage, QString()), placeholder);
-    EXPECT_EQ(rocketPicture(storage, QStringLiteral("missing.bmp")), placeholder);
-    QFile broken(storage + QStringLiteral("broken.jpg"));
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("not a picture at all");
-    broken.close();
-    EXPECT_EQ(rocketPicture(storage, QStringLiteral("broken.jpg")), placeholder);
+    ASSERT_TRUE(writeTestFile(storage + QStringLiteral("broken.jpg"), "not a picture at all"));
+    for (const char *name : {"", "missing.bmp", "broken.jpg"})
+        EXPECT_EQ(rocketPicture(storage, QLatin1String(name)), placeholder) << name;
 
     QImage red(50, 50, QImage::Format_RGB32);
     red.fill(Qt::red);
@@ -73,134 +103,84 @@ TEST(RocketImage, MissingOrBrokenFilesShowThePlaceholder)
     EXPECT_NE(shown.pixelColor(50, 170), QColor(Qt::red));
 }
 
-TEST(RocketImage, ChoosingCopiesIntoStorageAndAsksBeforeReplacing)
+TEST_F(RocketPictureTest, ChoosingCopiesIntoStorageAndAsksBeforeReplacing)
 {
-    QTemporaryDir source;
-    QTemporaryDir storageDir;
-    ASSERT_TRUE(source.isValid() && storageDir.isValid());
-    const QString storage = storageDir.path() + QLatin1Char('/');
-    const QString picked = source.filePath(QStringLiteral("dart.png"));
-    QImage image(10, 10, QImage::Format_RGB32);
-    image.fill(Qt::blue);
-    ASSERT_TRUE(image.save(picked));
-    CScriptedPrompter prompter;
-    CScriptedFileChooser files;
-    CUiServices ui {prompter, files};
-
-    files.script({QString()});
+    const QString storage = m_logbook.directory();
+    CUiServices ui {m_prompter, m_files};
+    ASSERT_TRUE(saveBluePicture(source("dart.png")));
+    m_files.script({QString()});
     EXPECT_TRUE(chooseRocketImage(ui, nullptr, storage, {QStringLiteral("dart.png")}).isNull());
 
-    files.script({picked});
+    m_files.script({source("dart.png")});
     EXPECT_EQ(chooseRocketImage(ui, nullptr, storage, {QStringLiteral("dart.png")}), QStringLiteral("dart.png"));
-    EXPECT_TRUE(QFile::exists(storage + QStringLiteral("dart.png")));
-    EXPECT_TRUE(prompter.shown().isEmpty());
+    EXPECT_TRUE(QFile::exists(stored("dart.png")));
+    EXPECT_TRUE(m_prompter.shown().isEmpty());
 
-    // Already there: the question comes, and No changes nothing.
-    files.script({picked});
-    prompter.script({PromptAnswer::No});
+    // Already there: No to the question names nothing.
+    ASSERT_TRUE(writeTestFile(source("dart.png"), "newer"));
+    m_files.script({source("dart.png")});
+    m_prompter.script({PromptAnswer::No});
     EXPECT_TRUE(chooseRocketImage(ui, nullptr, storage, {QStringLiteral("dart.png")}).isNull());
-    ASSERT_EQ(prompter.shown().size(), 1);
-    EXPECT_EQ(prompter.shown().first().text, QStringLiteral("File Exists\ndart.png\nOverwrite?"));
+    EXPECT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(QImage(stored("dart.png")).pixelColor(0, 0), QColor(Qt::blue));
 
     // The file already in the storage directory is kept as it is and named.
-    files.script({storage + QStringLiteral("dart.png")});
-    prompter.script({PromptAnswer::Yes});
+    m_files.script({stored("dart.png")});
+    m_prompter.script({PromptAnswer::Yes});
     EXPECT_EQ(chooseRocketImage(ui, nullptr, storage, {QStringLiteral("dart.png")}), QStringLiteral("dart.png"));
-    EXPECT_EQ(QImage(storage + QStringLiteral("dart.png")).pixelColor(0, 0), QColor(Qt::blue));
-}
+    EXPECT_EQ(QImage(stored("dart.png")).pixelColor(0, 0), QColor(Qt::blue));
 
-TEST(RocketImage, FailedCopyIsReportedAndNamesNothing)
-{
-    QTemporaryDir source;
-    ASSERT_TRUE(source.isValid());
-    const QString picked = source.filePath(QStringLiteral("dart.png"));
-    QImage image(10, 10, QImage::Format_RGB32);
-    image.fill(Qt::blue);
-    ASSERT_TRUE(image.save(picked));
     // A storage "directory" that is a plain file: nothing can be copied into it,
-    // whoever runs the test.
-    const QString blocked = source.filePath(QStringLiteral("not-a-folder"));
-    QFile file(blocked);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    CScriptedPrompter prompter;
-    CScriptedFileChooser files;
-    files.script({picked});
-    EXPECT_TRUE(chooseRocketImage({prompter, files}, nullptr, blocked + QLatin1Char('/'), {}).isNull());
-    ASSERT_EQ(prompter.shown().size(), 1);
-    EXPECT_EQ(prompter.shown().first().caption, QStringLiteral("Error"));
+    // whoever runs the test; the failure is told and names nothing.
+    ASSERT_TRUE(writeTestFile(source("not-a-folder"), ""));
+    m_prompter.clear();
+    m_files.script({source("dart.png")});
+    EXPECT_TRUE(chooseRocketImage(ui, nullptr, source("not-a-folder/"), {}).isNull());
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().first().caption, QStringLiteral("Error"));
 }
 
-TEST(RocketImage, PictureNeverReplacesTheLogbookOrAnotherFile)
+TEST_F(RocketPictureTest, PictureNeverReplacesTheLogbookOrAnotherFile)
 {
-    CTestLogbook logbook;
-    QTemporaryDir source;
-    ASSERT_TRUE(logbook.isValid() && source.isValid());
-    ASSERT_TRUE(logbook.exec({"INSERT INTO Rockets (ID,Name,Image) VALUES (1,'Alpha','dart.png')"}));
-    const QString storage = logbook.directory();
-    ASSERT_TRUE(writeTestFile(storage + QStringLiteral("dart.png"), "old picture"));
-    ASSERT_TRUE(writeTestFile(storage + QStringLiteral("Launch.wav"), "a sound"));
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Rockets (ID,Name,Image) VALUES (1,'Alpha','dart.png')"}));
+    ASSERT_TRUE(writeTestFile(stored("dart.png"), "old picture"));
+    ASSERT_TRUE(writeTestFile(stored("Launch.wav"), "a sound"));
     for (const char *name : {"TarvelDB.CDB", "Launch.wav", "dart.png"})
-        ASSERT_TRUE(writeTestFile(source.filePath(QLatin1String(name)), "new picture"));
-    const QByteArray logbookBytes = readTestFile(logbook.databaseFile());
-
-    CRecordStore store;
-    ASSERT_TRUE(store.Open(storage));
-    CSettingsStore settings(storage + QStringLiteral("settings.ini"));
-    CScriptedPrompter prompter;
-    CScriptedFileChooser files;
-    CRocketEditSheet sheet({store, settings, {prompter, files}, storage}, QStringLiteral("1"));
-    sheet.show();
-    QAbstractButton *browse = driver::find<QAbstractButton>(sheet.mainPage(), QStringLiteral("..."));
-    QLineEdit *image = driver::find<QLineEdit>(sheet.mainPage(), QStringLiteral("Image file"));
+        ASSERT_TRUE(writeTestFile(source(name), "new picture"));
+    openSheet();
+    QAbstractButton *browse = driver::find<QAbstractButton>(m_sheet->mainPage(), QStringLiteral("..."));
 
     // The logbook and a sound are refused, and Yes is never asked for.
-    prompter.setFallback(PromptAnswer::Yes);
+    m_prompter.setFallback(PromptAnswer::Yes);
     for (const char *name : {"TarvelDB.CDB", "Launch.wav"}) {
-        prompter.clear();
-        files.script({source.filePath(QLatin1String(name))});
+        m_prompter.clear();
+        m_files.script({source(name)});
         driver::tap(browse);
-        ASSERT_EQ(prompter.shown().size(), 1) << name;
-        EXPECT_EQ(prompter.shown().first().caption, QStringLiteral("Error"));
-        EXPECT_TRUE(prompter.shown().first().text.contains(QLatin1String(name)));
-        EXPECT_EQ(image->text(), QStringLiteral("dart.png"));
+        ASSERT_EQ(m_prompter.shown().size(), 1) << name;
+        EXPECT_EQ(m_prompter.shown().first().caption, QStringLiteral("Error"));
+        EXPECT_TRUE(m_prompter.shown().first().text.contains(QLatin1String(name)));
+        EXPECT_EQ(imageField()->text(), QStringLiteral("dart.png"));
     }
-    EXPECT_EQ(readTestFile(logbook.databaseFile()), logbookBytes);
-    EXPECT_EQ(readTestFile(storage + QStringLiteral("Launch.wav")), QByteArray("a sound"));
+    EXPECT_EQ(readTestFile(m_logbook.databaseFile()), m_logbookBytes);
+    EXPECT_EQ(readTestFile(stored("Launch.wav")), QByteArray("a sound"));
 
     // The rocket's own picture may be replaced, after a question that names it.
-    prompter.clear();
-    files.script({source.filePath(QStringLiteral("dart.png"))});
+    m_prompter.clear();
+    m_files.script({source("dart.png")});
     driver::tap(browse);
-    ASSERT_EQ(prompter.shown().size(), 1);
-    EXPECT_EQ(prompter.shown().first().text, QStringLiteral("File Exists\ndart.png\nOverwrite?"));
-    EXPECT_EQ(readTestFile(storage + QStringLiteral("dart.png")), QByteArray("new picture"));
-    EXPECT_TRUE(QDir(storage).entryList({QStringLiteral("*.part")}).isEmpty());
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().first().text, QStringLiteral("File Exists\ndart.png\nOverwrite?"));
+    EXPECT_EQ(readTestFile(stored("dart.png")), QByteArray("new picture"));
+    EXPECT_TRUE(QDir(m_logbook.directory()).entryList({QStringLiteral("*.part")}).isEmpty());
 }
 
-TEST(RocketImage, APictureDroppedOnTheMainPageIsTakenAsIfChosen)
+// Dropped pictures go through the chooser's own checks, which the test above walks.
+TEST_F(RocketPictureTest, APictureDroppedOnTheMainPageIsTakenAsIfChosen)
 {
-    CTestLogbook logbook;
-    QTemporaryDir source;
-    ASSERT_TRUE(logbook.isValid() && source.isValid());
-    ASSERT_TRUE(logbook.exec({"INSERT INTO Rockets (ID,Name) VALUES (1,'Alpha')"}));
-    const QString storage = logbook.directory();
-    const QString picture = source.filePath(QStringLiteral("dart.png"));
-    QImage image(10, 10, QImage::Format_RGB32);
-    image.fill(Qt::blue);
-    ASSERT_TRUE(image.save(picture));
-    ASSERT_TRUE(writeTestFile(source.filePath(QStringLiteral("TarvelDB.CDB")), "not a logbook"));
-    const QByteArray logbookBytes = readTestFile(logbook.databaseFile());
-
-    CRecordStore store;
-    ASSERT_TRUE(store.Open(storage));
-    CSettingsStore settings(storage + QStringLiteral("settings.ini"));
-    CScriptedPrompter prompter;
-    CScriptedFileChooser files;
-    CRocketEditSheet sheet({store, settings, {prompter, files}, storage}, QStringLiteral("1"));
-    sheet.show();
-    QWidget *page = sheet.mainPage();
-    QLineEdit *imageField = driver::find<QLineEdit>(page, QStringLiteral("Image file"));
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Rockets (ID,Name) VALUES (1,'Alpha')"}));
+    ASSERT_TRUE(saveBluePicture(source("dart.png")));
+    openSheet();
+    QWidget *page = m_sheet->mainPage();
     // Returns whether the page took the drag, then drops.
     const auto drop = [page](const QList<QUrl> &urls) {
         QMimeData data;
@@ -214,20 +194,14 @@ TEST(RocketImage, APictureDroppedOnTheMainPageIsTakenAsIfChosen)
         QApplication::sendEvent(page, &dropped);
         return dropped.isAccepted();
     };
-
+    const QUrl picture = QUrl::fromLocalFile(source("dart.png"));
     EXPECT_FALSE(drop({QUrl(QStringLiteral("https://example.org/dart.png"))}));
-    EXPECT_FALSE(drop({QUrl::fromLocalFile(picture), QUrl::fromLocalFile(picture)}));
-    // The logbook's name is refused as the chooser refuses it.
-    prompter.setFallback(PromptAnswer::Yes);
-    EXPECT_TRUE(drop({QUrl::fromLocalFile(source.filePath(QStringLiteral("TarvelDB.CDB")))}));
-    ASSERT_EQ(prompter.shown().size(), 1);
-    EXPECT_EQ(prompter.shown().first().caption, QStringLiteral("Error"));
-    EXPECT_EQ(readTestFile(logbook.databaseFile()), logbookBytes);
-    EXPECT_TRUE(imageField->text().isEmpty());
+    EXPECT_FALSE(drop({picture, picture}));
+    EXPECT_TRUE(imageField()->text().isEmpty());
 
-    EXPECT_TRUE(drop({QUrl::fromLocalFile(picture)}));
-    EXPECT_EQ(imageField->text(), QStringLiteral("dart.png"));
-    EXPECT_EQ(QImage(storage + QStringLiteral("dart.png")).pixelColor(0, 0), QColor(Qt::blue));
-    ASSERT_TRUE(sheet.confirm());
-    EXPECT_EQ(logbook.rows(QStringLiteral("SELECT Image FROM Rockets")), QStringList({QStringLiteral("dart.png")}));
+    EXPECT_TRUE(drop({picture}));
+    EXPECT_EQ(imageField()->text(), QStringLiteral("dart.png"));
+    EXPECT_EQ(QImage(stored("dart.png")).pixelColor(0, 0), QColor(Qt::blue));
+    ASSERT_TRUE(m_sheet->confirm());
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Image FROM Rockets")), QStringList({QStringLiteral("dart.png")}));
 }
