@@ -6,6 +6,7 @@
 #include "rockets/RocketImageChoice.h"
 #include "rockets/RocketQueries.h"
 #include "ui/DropDownSizing.h"
+#include "ui/Prompter.h"
 
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -147,7 +148,11 @@ bool CRocketEdit1Dlg::onKillActive()
     store.SetFieldText(m_type, kRocketType);
     store.SetFieldText(m_status, kRocketStatus);
     store.SetFieldText(m_image, kRocketImage);
-    transaction.commit();
+    // A refused write keeps the page, and what was typed, in front of the flyer.
+    if (!transaction.commit()) {
+        m_context.ui.prompter.error(this, QStringLiteral("The rocket could not be saved: ") + store.lastError());
+        return false;
+    }
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "db/RecordStore.h"
 #include "db/StoreTransaction.h"
 #include "rockets/RocketQueries.h"
+#include "ui/Prompter.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -109,6 +110,10 @@ bool CRocketEdit2Dlg::onKillActive()
     store.SetFieldText(m_notes, kRocketNotes);
     for (int field : {kRocketWeight, kRocketLength, kRocketDiameter, kRocketCp, kRocketMmt})
         store.SetFieldText(value(field), field);
-    transaction.commit();
+    // A refused write keeps the page, and what was typed, in front of the flyer.
+    if (!transaction.commit()) {
+        m_context.ui.prompter.error(this, QStringLiteral("The rocket could not be saved: ") + store.lastError());
+        return false;
+    }
     return true;
 }

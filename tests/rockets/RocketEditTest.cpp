@@ -148,6 +148,27 @@ TEST_F(RocketEditTest, EveryMainAndMiscFieldIsStoredInItsOwnColumn)
               QStringList({expected}));
 }
 
+// A page whose rocket the logbook will not take says why and keeps the sheet,
+// with what was typed, in front of the flyer; nothing of it is stored.
+TEST_F(RocketEditTest, RefusedSaveIsToldWithTheReasonAndStoresNothing)
+{
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Rockets (ID,Name,Stages,Clustered) VALUES (1,'Alpha','0','0')",
+                                "CREATE TRIGGER NoEdits BEFORE UPDATE OF Type ON Rockets "
+                                "BEGIN SELECT RAISE(ABORT, 'no edits here'); END"}));
+    makePage();
+    bool sheetStayed = false;
+    m_edit = [&](CRocketEditSheet &sheet) {
+        driver::type(find<QLineEdit>(sheet.mainPage(), QStringLiteral("Name")), QStringLiteral("Beta"));
+        driver::tap(sheet.confirmButton());
+        sheetStayed = sheet.isVisible();
+    };
+    command("EDIT");
+    EXPECT_TRUE(sheetStayed);
+    ASSERT_FALSE(m_prompter.shown().isEmpty());
+    EXPECT_EQ(m_prompter.shown().last().text, "The rocket could not be saved: no edits here");
+    EXPECT_EQ(rows("SELECT Name FROM Rockets"), QStringList({"Alpha"}));
+}
+
 // After EDIT or ADD the browser shows that rocket; a filter that leaves out the
 // rocket shown names none, and the commands act on nothing.
 TEST_F(RocketEditTest, FilterNeverLeavesTheCommandsOnAnUnnamedRocket)
