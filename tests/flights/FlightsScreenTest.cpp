@@ -122,14 +122,17 @@ TEST_F(FlightsScreenTest, ListsNewestFirstAndNarrowsAsTheFlyerChooses)
     const auto choose = [](QComboBox *box, const char *text) {
         box->setCurrentIndex(box->findText(QLatin1String(text)));
     };
+    const auto searchFor = [search](const char *text) {
+        search->clear();
+        QTest::keyClicks(search, QLatin1String(text));
+    };
     const std::vector<Step> steps = {
-        {"type a motor", [&] { QTest::keyClicks(search, QStringLiteral("k4")); }, {2}},
+        {"type a motor", [&] { searchFor("k4"); }, {2}},
         {"erase to widen", [&] { QTest::keyClick(search, Qt::Key_Backspace); }, {2}},
         {"erase all", [&] { QTest::keyClick(search, Qt::Key_Backspace); }, {3, 2, 1}},
-        {"type a note", [&] { QTest::keyClicks(search, QStringLiteral("SECOND")); }, {1}},
-        {"clear", [&] { search->clear(); }, {3, 2, 1}},
-        {"type the motor as named", [&] { QTest::keyClicks(search, QStringLiteral("estes c6-5")); }, {1}},
-        {"clear again", [&] { search->clear(); }, {3, 2, 1}},
+        {"type a note", [&] { searchFor("SECOND"); }, {1}},
+        {"type the motor as named", [&] { searchFor("estes c6-5"); }, {1}},
+        {"clear", [&] { searchFor(""); }, {3, 2, 1}},
         {"one rocket", [&] { choose(flights.rocketBox(), "Alpha"); }, {3, 1}},
         {"and a site", [&] { choose(flights.siteBox(), "South Field"); }, {3}},
         {"all rockets", [&] { choose(flights.rocketBox(), "All"); }, {3, 2}},
@@ -255,10 +258,7 @@ TEST_F(FlightsScreenTest, PageEditsWithOkCancelAndDeletesAfterAsking)
     auto *site = fieldOf<QLineEdit>(&page, QStringLiteral("Site:"));
     auto *date = fieldOf<QLineEdit>(&page, QStringLiteral("Date:"));
     auto *result = fieldOf<QComboBox>(&page, QStringLiteral("Result:"));
-    auto *temperature = fieldOf<QLineEdit>(&page, QStringLiteral("Temperature:"));
-    ASSERT_TRUE(notes && site && date && result && temperature);
-    EXPECT_EQ(temperature->text(), QStringLiteral("-5"));
-    EXPECT_TRUE(site->isReadOnly());
+    ASSERT_TRUE(notes && site && date && result);
     QPushButton *ok = page.editButtons()->button(QDialogButtonBox::Ok);
     QPushButton *cancel = page.editButtons()->button(QDialogButtonBox::Cancel);
 
@@ -296,7 +296,6 @@ TEST_F(FlightsScreenTest, PageEditsWithOkCancelAndDeletesAfterAsking)
     EXPECT_FALSE(page.isEditing());
     EXPECT_TRUE(page.changedLog());
     EXPECT_EQ(row(2), QStringLiteral("O'Neil Park|01/03/2026|14:30|Fixed|-1|-5|-1"));
-    EXPECT_EQ(row(1).section(QLatin1Char('|'), 0, 0), QStringLiteral("North Field"));
 
     m_prompter.clear();
     m_prompter.script({PromptAnswer::No, PromptAnswer::Yes});
@@ -305,7 +304,6 @@ TEST_F(FlightsScreenTest, PageEditsWithOkCancelAndDeletesAfterAsking)
     EXPECT_EQ(m_prompter.shown().at(0).text, QStringLiteral("Delete the flight of Bravo on 01/03/2026 14:30?"));
     EXPECT_NE(row(2), QStringLiteral("<gone>"));
     clickCommand(page.commandBar(), QStringLiteral("DELETE"));
-    EXPECT_EQ(row(2), QStringLiteral("<gone>"));
     EXPECT_EQ(page.result(), QDialog::Accepted);
     EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT rowid FROM Launches ORDER BY rowid")), QStringList({"1", "3"}));
 }
