@@ -4,7 +4,6 @@
 #include "launch/FailurePage.h"
 #include "launch/GetDataDlg.h"
 #include "launch/LauchstatusPage.h"
-#include "launch/LaunchButtonPage.h"
 #include "launch/LaunchDlg.h"
 #include "launch/NumberField.h"
 #include "launch/SuccessPage.h"
@@ -22,7 +21,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -415,9 +413,6 @@ TEST_F(LaunchWizardTest, EveryPageTabIsReachableByTappingIt)
             GTEST_SKIP() << "the compact reference screen is not available";
         QWidget *strip = tabs->parentWidget()->parentWidget();
         EXPECT_GT(tabs->width(), strip->width());
-        const QRect bar(strip->mapTo(&sheet, QPoint(0, 0)), strip->size());
-        EXPECT_TRUE(sheet.rect().contains(bar));
-        EXPECT_FALSE(bar.intersects(sheet.confirmButton()->geometry()));
         for (int index : {6, 5, 4, 3, 2, 1, 0, 5}) {
             clickTab(sheet, index);
             EXPECT_EQ(sheet.activeIndex(), index) << index;
