@@ -455,12 +455,15 @@ TEST_F(LaunchWizardTest, RefusedRowIsReportedAndTheQuickRetryStoresTheSameFlight
     EXPECT_EQ(m_launch->savedLine()->text(), QStringLiteral("Flight 1 saved: Alpha, EST C6-5"));
 }
 
+// The weather on the launch screen and on the wizard's page: the unit switches
+// without touching the number; a word is reported and the last number kept;
+// the arrows stop at their range, typed values beyond it are kept.
 TEST_F(LaunchWizardTest, LaunchScreenFieldsUnitAndCompass)
 {
-    m_launch->temperatureField()->setValue(72);
+    m_launch->temperatureField()->setValue(149);
     click(m_launch->unitButton());
     EXPECT_EQ(m_launch->unitButton()->text(), QStringLiteral("C"));
-    EXPECT_EQ(m_launch->temperatureField()->value(), 72);
+    EXPECT_EQ(m_launch->temperatureField()->value(), 149);
 
     // On the phone the rose grows, keeping its proportions, and the rule grows with it.
     CWindRose *rose = m_launch->compass();
@@ -475,22 +478,13 @@ TEST_F(LaunchWizardTest, LaunchScreenFieldsUnitAndCompass)
     EXPECT_EQ(m_launch->directionBox()->currentText(), QStringLiteral("South"));
     m_launch->hide();
 
-    // A field that is not a whole number is reported, keeps its value, and the wizard still runs.
     m_launch->windSpeedField()->edit()->setText(QStringLiteral("five"));
-    bool ran = false;
-    logFlight([&ran](CPropertySheet &) { ran = true; });
-    EXPECT_TRUE(ran);
-    ASSERT_EQ(m_prompter.shown().size(), 1);
-    EXPECT_EQ(m_prompter.shown().at(0).text, QStringLiteral("Please enter an integer."));
-    EXPECT_EQ(m_launch->flight().windSpeed, 0);
-    EXPECT_EQ(m_launch->flight().temperature, 72);
-    EXPECT_EQ(m_launch->flight().windDirection, QStringLiteral("South"));
-}
-
-TEST_F(LaunchWizardTest, WeatherPageRangesAndRefusedLeave)
-{
-    m_launch->temperatureField()->setValue(149);
     logFlight([this](CPropertySheet &sheet) {
+        ASSERT_EQ(m_prompter.shown().size(), 1);
+        EXPECT_EQ(m_prompter.shown().at(0).text, QStringLiteral("Please enter an integer."));
+        EXPECT_EQ(m_launch->flight().windSpeed, 0);
+        EXPECT_EQ(m_launch->flight().windDirection, QStringLiteral("South"));
+
         sheet.setActivePage(CLaunchDlg::WeatherPage);
         auto *weather = page<CWeatherPage>(sheet, CLaunchDlg::WeatherPage);
         EXPECT_EQ(weather->temperatureField()->value(), 149);
@@ -499,53 +493,25 @@ TEST_F(LaunchWizardTest, WeatherPageRangesAndRefusedLeave)
         EXPECT_EQ(weather->temperatureField()->value(), 150);
         weather->windSpeedField()->downButton()->click();
         EXPECT_EQ(weather->windSpeedField()->value(), 0);
-        // Typed values outside the arrows' range are kept.
         weather->windSpeedField()->edit()->setText(QStringLiteral("140"));
         weather->temperatureField()->edit()->setText(QStringLiteral("warm"));
         EXPECT_FALSE(sheet.setActivePage(CLaunchDlg::ChecklistPage));
-        EXPECT_EQ(m_prompter.shown().size(), 1);
+        EXPECT_EQ(m_prompter.shown().size(), 2);
         weather->temperatureField()->edit()->setText(QStringLiteral("-60"));
         click(weather->unitButton());
-        EXPECT_EQ(weather->unitButton()->text(), QStringLiteral("C"));
+        EXPECT_EQ(weather->unitButton()->text(), QStringLiteral("F"));
         EXPECT_TRUE(sheet.setActivePage(CLaunchDlg::ChecklistPage));
     });
     EXPECT_EQ(m_launch->flight().windSpeed, 140);
     EXPECT_EQ(m_launch->flight().temperature, -60);
-    EXPECT_TRUE(m_launch->flight().celsius);
-}
-
-TEST_F(LaunchWizardTest, AltimeterNameIsKeptWhenTheDialogIsCancelledOrNotAsked)
-{
-    m_launch->flight().altFileName = QStringLiteral("earlier.flt");
-    const auto finish = [this](bool tick, std::function<int(CGetDataDlg &)> runner) {
-        logFlight([this, tick, runner](CPropertySheet &sheet) {
-            sheet.setActivePage(CLaunchDlg::SuccessPage);
-            auto *success = page<CSuccessPage>(sheet, CLaunchDlg::SuccessPage);
-            // The name the flight will carry is shown on the page.
-            EXPECT_EQ(success->altimeterFileField()->text(), QStringLiteral("earlier.flt"));
-            success->altimeterBox()->setChecked(tick);
-            success->setDataDialogRunner(runner);
-            press(sheet, "DONE");
-        });
-    };
-    bool asked = false;
-    finish(false, [&asked](CGetDataDlg &) {
-        asked = true;
-        return int(QDialog::Accepted);
-    });
-    EXPECT_FALSE(asked);
-    finish(true, [](CGetDataDlg &dialog) {
-        dialog.nameField()->setText(QStringLiteral("typed.flt"));
-        dialog.reject();
-        return dialog.result();
-    });
-    EXPECT_EQ(m_launch->flight().altFileName, QStringLiteral("earlier.flt"));
+    EXPECT_FALSE(m_launch->flight().celsius);
 }
 
 // A recording chosen in "Get Data" is previewed in the flyer's unit, and the
 // stored flight names its copy beside the logbook. A file that is no recording
 // says why instead; a copy that cannot be made is reported and the flight,
-// stored all the same, names the file where it is.
+// stored all the same, names the file where it is. Unticked, or cancelled,
+// "Get Data" leaves the flight the name it had.
 TEST_F(LaunchWizardTest, ChosenRecordingIsPreviewedAndStoredAsACopyBesideTheLogbook)
 {
     QTemporaryDir downloads;
@@ -562,30 +528,34 @@ TEST_F(LaunchWizardTest, ChosenRecordingIsPreviewedAndStoredAsACopyBesideTheLogb
     ASSERT_TRUE(writeTestFile(notes, "Field was wet.\n"));
     m_settings.WriteSetting(QStringLiteral("Altitude Unit"), QStringLiteral("m"));
 
-    const auto flyWithRecording = [this, &source, &notes] {
-        logFlight([this, &source, &notes](CPropertySheet &sheet) {
+    // Alpha to a success, the altimeter box ticked or not, "Get Data" run by runner.
+    const auto fly = [this](bool tick, std::function<int(CGetDataDlg &)> runner) {
+        logFlight([this, tick, runner](CPropertySheet &sheet) {
             walkToOutcome(sheet, 0, 1, "Success");
             auto *success = page<CSuccessPage>(sheet, CLaunchDlg::SuccessPage);
-            click(success->altimeterBox());
-            success->setDataDialogRunner([this, &source, &notes](CGetDataDlg &dialog) {
-                dialog.show();
-                m_files.script({notes});
-                click(dialog.selectButton());
-                EXPECT_TRUE(dialog.previewText()->text().contains(notes)) << qPrintable(dialog.previewText()->text());
-                EXPECT_FALSE(dialog.plot()->isVisible());
-                m_files.script({source});
-                click(dialog.selectButton());
-                // The motor chosen on the rocket page expects 300: the preview compares.
-                EXPECT_EQ(dialog.previewText()->text(),
-                          QStringLiteral("Apogee: 400 m\nExpected 300 m, reached 400 m (+33 %)"));
-                EXPECT_TRUE(dialog.plot()->isVisible());
-                click(dialog.okButton());
-                return dialog.result();
-            });
+            // The name the flight will carry is shown on the page.
+            EXPECT_EQ(success->altimeterFileField()->text(), m_launch->flight().altFileName);
+            if (success->altimeterBox()->isChecked() != tick)
+                click(success->altimeterBox());
+            success->setDataDialogRunner(runner);
             press(sheet, "DONE");
         });
     };
-    flyWithRecording();
+    const auto choose = [this, &source, &notes](CGetDataDlg &dialog) {
+        dialog.show();
+        m_files.script({notes});
+        click(dialog.selectButton());
+        EXPECT_TRUE(dialog.previewText()->text().contains(notes)) << qPrintable(dialog.previewText()->text());
+        EXPECT_FALSE(dialog.plot()->isVisible());
+        m_files.script({source});
+        click(dialog.selectButton());
+        // The motor chosen on the rocket page expects 300: the preview compares.
+        EXPECT_EQ(dialog.previewText()->text(), QStringLiteral("Apogee: 400 m\nExpected 300 m, reached 400 m (+33 %)"));
+        EXPECT_TRUE(dialog.plot()->isVisible());
+        click(dialog.okButton());
+        return dialog.result();
+    };
+    fly(true, choose);
     const QString copy = m_logbook.directory() + QStringLiteral("2001-03-13 1406 Alpha.csv");
     EXPECT_TRUE(m_prompter.shown().isEmpty());
     EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT AltFileName FROM Launches")), QStringList({copy}));
@@ -595,10 +565,25 @@ TEST_F(LaunchWizardTest, ChosenRecordingIsPreviewedAndStoredAsACopyBesideTheLogb
     m_now = at(15, 0, 0);
     const QString blocked = m_logbook.directory() + QStringLiteral("2001-03-13 1500 Alpha.csv");
     ASSERT_TRUE(QFile::link(downloads.filePath(QStringLiteral("no folder/x.csv")), blocked));
-    flyWithRecording();
+    fly(true, choose);
     ASSERT_EQ(m_prompter.shown().size(), 1);
     EXPECT_TRUE(m_prompter.shown().at(0).text.contains(QStringLiteral("was not copied")));
     EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT AltFileName FROM Launches")), QStringList({copy, source}));
+
+    bool asked = false;
+    fly(false, [&asked](CGetDataDlg &) {
+        asked = true;
+        return int(QDialog::Accepted);
+    });
+    EXPECT_FALSE(asked);
+    fly(true, [](CGetDataDlg &dialog) {
+        dialog.nameField()->setText(QStringLiteral("typed.flt"));
+        dialog.reject();
+        return dialog.result();
+    });
+    EXPECT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT AltFileName FROM Launches")),
+              QStringList({copy, source, source, source}));
 }
 
 // A cancelled choice keeps the name shown; OK takes the name as typed.
