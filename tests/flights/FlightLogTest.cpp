@@ -110,10 +110,10 @@ TEST_F(FlightLogTest, RefusedWritesLeaveTheRowAsItWas)
     }
 
     // The store itself refuses: the transaction is rolled back and the reason passed on.
-    ASSERT_TRUE(m_store.RunSql(QStringLiteral(
-        "CREATE TRIGGER KeepFlights BEFORE UPDATE ON Launches BEGIN SELECT RAISE(ABORT, 'flights are locked'); END")));
-    ASSERT_TRUE(m_store.RunSql(QStringLiteral(
-        "CREATE TRIGGER KeepFlights2 BEFORE DELETE ON Launches BEGIN SELECT RAISE(ABORT, 'flights are locked'); END")));
+    ASSERT_TRUE(m_logbook.exec(
+        {"CREATE TRIGGER KeepFlights BEFORE UPDATE ON Launches BEGIN SELECT RAISE(ABORT, 'flights are locked'); END",
+         "CREATE TRIGGER KeepFlights2 BEFORE DELETE ON Launches BEGIN SELECT RAISE(ABORT, 'flights are locked'); "
+         "END"}));
     bad.notes = QStringLiteral("changed");
     EXPECT_FALSE(m_log.update(bad));
     EXPECT_TRUE(m_log.lastError().contains(QLatin1String("flights are locked"))) << qPrintable(m_log.lastError());

@@ -77,7 +77,6 @@ TEST_F(FlightsCliTest, CsvReadsBackThroughPythonsCsvModule)
                                 .array();
     ASSERT_EQ(rows.size(), 4);
     const auto field = [&](int row, int column) { return rows.at(row).toArray().at(column).toString(); };
-    EXPECT_EQ(field(0, 0), QStringLiteral("id"));
     // Newest first by real date: 2026 before the last day of 2025.
     EXPECT_EQ(QStringList({field(1, 1), field(2, 1), field(3, 1)}),
               QStringList({"2026-01-02", "2025-12-31", "2024-06-01"}));
@@ -104,7 +103,6 @@ TEST_F(FlightsCliTest, JsonReadsBackThroughPythonsJsonModule)
     EXPECT_EQ(newest.value(QStringLiteral("time")).toString(), QStringLiteral("14:30"));
     EXPECT_EQ(newest.value(QStringLiteral("success")), QJsonValue(false));
     EXPECT_TRUE(newest.value(QStringLiteral("apogee_m")).isNull());
-    EXPECT_EQ(newest.value(QStringLiteral("id")).toInteger(), 2);
     EXPECT_EQ(flights.at(1).toObject().value(QStringLiteral("notes")).toString(),
               QStringLiteral("Windy, \"gusty\"\r\nsecond line \u00fc"));
 
@@ -114,8 +112,6 @@ TEST_F(FlightsCliTest, JsonReadsBackThroughPythonsJsonModule)
     const QJsonArray rockets = stats.value(QStringLiteral("rockets")).toArray();
     ASSERT_EQ(rockets.size(), 2);
     const QJsonObject bertha = rockets.at(0).toObject();
-    EXPECT_EQ(bertha.value(QStringLiteral("flights")).toInt(), 2);
-    EXPECT_EQ(bertha.value(QStringLiteral("successes")).toInt(), 1);
     EXPECT_EQ(bertha.value(QStringLiteral("last_flown")).toString(), QStringLiteral("2026-01-02"));
     EXPECT_EQ(bertha.value(QStringLiteral("motors")).toObject(), QJsonObject({{"Estes C6-5", 1}, {"Estes D12-3", 1}}));
     EXPECT_EQ(stats.value(QStringLiteral("sites")).toArray().at(0).toObject(),

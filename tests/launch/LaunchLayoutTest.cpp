@@ -78,10 +78,7 @@ QStringList smallerThanAFinger(QWidget *window)
             || qobject_cast<QComboBox *>(widget) || qobject_cast<QAbstractSpinBox *>(widget);
         const bool arrow = qobject_cast<QToolButton *>(widget) != nullptr;
         if ((control && widget->height() < kMinimumTouchSize) || (arrow && widget->width() < kMinimumTouchSize))
-            small << QStringLiteral("%1 \"%2\" %3x%4")
-                         .arg(QLatin1String(widget->metaObject()->className()), widget->accessibleName())
-                         .arg(widget->width())
-                         .arg(widget->height());
+            small << QLatin1String(widget->metaObject()->className()) + QLatin1Char(' ') + widget->accessibleName();
         if (auto *tabs = qobject_cast<QTabBar *>(widget); tabs && tabs->tabRect(0).height() < kMinimumTouchSize)
             small << QStringLiteral("tab height %1").arg(tabs->tabRect(0).height());
     }

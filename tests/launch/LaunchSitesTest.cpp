@@ -1,10 +1,10 @@
 #include "launch/LaunchSites.h"
 
 #include "platform/SettingsStore.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -29,14 +29,11 @@ QByteArray launch(const QByteArray &start, const QByteArray &location)
 class LaunchSitesFolder : public ::testing::Test
 {
 protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
     QString directory() const { return m_dir.path() + QLatin1Char('/'); }
 
-    void write(const QString &name, const QByteArray &data)
-    {
-        QFile file(directory() + name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(data);
-    }
+    void write(const QString &name, const QByteArray &data) { ASSERT_TRUE(writeTestFile(directory() + name, data)); }
 
     void writeSampleFiles()
     {
@@ -54,13 +51,27 @@ protected:
         write(QStringLiteral("4.ics"), launch("20260313T080000", "Later File"));
     }
 
+    // `tarvel-cli sites` on this folder; the test process has its own settings
+    // folder, which the command inherits.
+    void runSites(QProcess &cli, const char *date)
+    {
+        CSettingsStore settings;
+        ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingDefaultDirectory), directory()));
+        ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingSitesCategory), QStringLiteral("Launch Sites")));
+        ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("YES")));
+        cli.start(QStringLiteral(TARVEL_CLI), {"sites", "--date", date});
+        const bool ended = cli.waitForFinished(20000);
+        if (!ended)
+            cli.kill();
+        ASSERT_TRUE(ended) << "reading the sites hung";
+    }
+
     QTemporaryDir m_dir;
 };
 } // namespace
 
 TEST_F(LaunchSitesFolder, ListsContactsOfTheCategoryAndTodaysLaunch)
 {
-    ASSERT_TRUE(m_dir.isValid());
     writeSampleFiles();
     const CLaunchSites found = LoadLaunchSites(directory(), QStringLiteral("Launch Sites"), kFriday, QTimeZone::utc());
     EXPECT_EQ(found.sites, QStringList({"Club, Field", "NorthField", "Desert Range"}));
@@ -72,44 +83,26 @@ TEST_F(LaunchSitesFolder, ListsContactsOfTheCategoryAndTodaysLaunch)
     EXPECT_EQ(tomorrow.todaysSite, QStringLiteral("Tomorrow Field"));
 
     const CLaunchSites noCategory = LoadLaunchSites(directory(), QString(), kFriday.addDays(2), QTimeZone::utc());
-    EXPECT_TRUE(noCategory.sites.isEmpty());
-    EXPECT_TRUE(noCategory.todaysSite.isEmpty());
-}
-
-TEST_F(LaunchSitesFolder, MissingFolderGivesNothing)
-{
-    const CLaunchSites found = LoadLaunchSites(directory() + QStringLiteral("missing/"), QStringLiteral("Launch Sites"),
-                                               kFriday, QTimeZone::utc());
-    EXPECT_TRUE(found.sites.isEmpty());
-    EXPECT_TRUE(found.todaysSite.isEmpty());
+    EXPECT_TRUE(noCategory.sites.isEmpty() && noCategory.todaysSite.isEmpty());
+    const CLaunchSites missing = LoadLaunchSites(directory() + QStringLiteral("missing/"),
+                                                 QStringLiteral("Launch Sites"), kFriday, QTimeZone::utc());
+    EXPECT_TRUE(missing.sites.isEmpty() && missing.todaysSite.isEmpty());
     EXPECT_TRUE(LoadLaunchSites(QString(), QStringLiteral("Launch Sites"), kFriday).sites.isEmpty());
-}
 
-TEST(LaunchSites, BoxOrderIgnoresCase)
-{
     EXPECT_EQ(siteBoxOrder({"meadow", "Beach", "airfield", "Meadow"}),
               QStringList({"airfield", "Beach", "meadow", "Meadow"}));
 }
 
 TEST_F(LaunchSitesFolder, CommandLinePrintsTheSiteBox)
 {
-    ASSERT_TRUE(m_dir.isValid());
     writeSampleFiles();
-    // The test process has its own settings folder, which the command inherits.
-    CSettingsStore settings;
-    ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingDefaultDirectory), directory()));
-    ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingSitesCategory), QStringLiteral("Launch Sites")));
-    ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("YES")));
-
     QProcess cli;
-    cli.start(QStringLiteral(TARVEL_CLI), {"sites", "--date", "2026-03-13"});
-    ASSERT_TRUE(cli.waitForFinished(30000));
+    runSites(cli, "2026-03-13");
     EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
     EXPECT_EQ(QString::fromUtf8(cli.readAllStandardOutput()),
               QStringLiteral("Club, Field\nDesert Range\nNorthField\nToday: Desert Range\n"));
 
-    cli.start(QStringLiteral(TARVEL_CLI), {"sites", "--date", "2026-02-30"});
-    ASSERT_TRUE(cli.waitForFinished(30000));
+    runSites(cli, "2026-02-30");
     EXPECT_EQ(cli.exitCode(), 2);
     EXPECT_TRUE(cli.readAllStandardOutput().isEmpty());
 }
@@ -118,7 +111,6 @@ TEST_F(LaunchSitesFolder, CommandLinePrintsTheSiteBox)
 // child process that is killed if it hangs, and says what it left out.
 TEST_F(LaunchSitesFolder, HostileFilesAreSkippedWithANote)
 {
-    ASSERT_TRUE(m_dir.isValid());
     static const char kNulCard[] = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Site;Field\0;;;\r\nCATEGORIES:Launch Sites\r\n"
                                    "END:VCARD\r\n";
     write(QStringLiteral("nul.vcf"), QByteArray(kNulCard, sizeof kNulCard - 1));
@@ -135,25 +127,16 @@ TEST_F(LaunchSitesFolder, HostileFilesAreSkippedWithANote)
               "LOCATION:Never\r\nEND:VEVENT\r\n";
     write(QStringLiteral("d-recurring.ics"), recurring + "END:VCALENDAR\r\n");
 
-    CSettingsStore settings;
-    ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingDefaultDirectory), directory()));
-    ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingSitesCategory), QStringLiteral("Launch Sites")));
-    ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("YES")));
     QProcess cli;
-    cli.start(QStringLiteral(TARVEL_CLI), {"sites", "--date", "2026-03-13"});
-    const bool ended = cli.waitForFinished(20000);
-    if (!ended)
-        cli.kill();
-    ASSERT_TRUE(ended) << "reading the sites hung";
+    runSites(cli, "2026-03-13");
     ASSERT_EQ(cli.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(cli.exitCode(), 0);
     EXPECT_EQ(QString::fromUtf8(cli.readAllStandardOutput()), QStringLiteral("FieldSite\nToday: \n"));
     const QString notes = QString::fromUtf8(cli.readAllStandardError());
-    EXPECT_TRUE(notes.contains(QStringLiteral("a-nested.ics: skipped, components nested deeper than 16")))
-        << notes.toStdString();
-    EXPECT_TRUE(notes.contains(QStringLiteral("b-long.ics: 1 line(s) longer than 64 KB left out")))
-        << notes.toStdString();
-    EXPECT_TRUE(notes.contains(QStringLiteral("c-huge.ics: skipped, larger than 8 MB"))) << notes.toStdString();
+    for (const char *note :
+         {"a-nested.ics: skipped, components nested deeper than 16", "b-long.ics: 1 line(s) longer than 64 KB left out",
+          "c-huge.ics: skipped, larger than 8 MB"})
+        EXPECT_TRUE(notes.contains(QLatin1String(note))) << notes.toStdString();
     EXPECT_TRUE(notes.contains(QStringLiteral("d-recurring.ics: too many recurrences"))
                 || notes.contains(QStringLiteral("d-recurring.ics: skipped, out of time")))
         << notes.toStdString();

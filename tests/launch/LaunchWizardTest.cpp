@@ -4,7 +4,6 @@
 #include "launch/FailurePage.h"
 #include "launch/GetDataDlg.h"
 #include "launch/LauchstatusPage.h"
-#include "launch/LaunchButtonPage.h"
 #include "launch/LaunchDlg.h"
 #include "launch/NumberField.h"
 #include "launch/SuccessPage.h"
@@ -22,7 +21,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -86,12 +84,9 @@ protected:
             "INSERT INTO Rockets (ID,Name,Stages,Clustered) VALUES (2,'Bravo','0','0')",
             "INSERT INTO RecMotors (RocketID,Type,Delay,MFG,Alt) VALUES (1,'C6','5','EST','300')",
         }));
-        m_launch = std::make_unique<CLaunchDlg>(CLaunchDlg::Context {m_settings,
-                                                                     {m_prompter, m_files},
-                                                                     m_sounds,
-                                                                     nullptr,
-                                                                     m_logbook.directory(),
-                                                                     QStringLiteral("Launch Sites")});
+        const QString sites = QStringLiteral("Launch Sites");
+        m_launch = std::make_unique<CLaunchDlg>(
+            CLaunchDlg::Context {m_settings, {m_prompter, m_files}, m_sounds, nullptr, m_logbook.directory(), sites});
         m_launch->setClock([this] { return m_now; });
         // The sheet is shown as the flyer sees it; a script that leaves it
         // open ends it unfinished.
@@ -122,14 +117,14 @@ protected:
     {
         auto *rocket = page<CRocketPage>(sheet, CLaunchDlg::RocketPage);
         for (int step = 0; step <= position; ++step)
-            click(findByName<QToolButton>(rocket, "Next rocket"));
+            click(find<QToolButton>(rocket, "Next rocket"));
         if (motor > 0) {
-            auto *motors = findByName<QComboBox>(rocket, "Recomended Motors:");
+            auto *motors = find<QComboBox>(rocket, "Recomended Motors:");
             ASSERT_NE(motors, nullptr);
             motors->setCurrentIndex(motor);
             emit motors->activated(motor);
         }
-        click(findByText<QPushButton>(rocket, "Fly It"));
+        click(find<QPushButton>(rocket, "Fly It"));
     }
 
     // The guided route from the rocket page to the outcome page, every button tapped.
@@ -159,7 +154,7 @@ protected:
 
     void press(CPropertySheet &sheet, const char *text)
     {
-        QPushButton *button = findByText<QPushButton>(sheet.activePage(), text);
+        QPushButton *button = find<QPushButton>(sheet.activePage(), text);
         ASSERT_NE(button, nullptr) << text;
         click(button);
     }
@@ -195,19 +190,14 @@ protected:
         keyClicks(field, text);
     }
 
-    template<class Widget> static Widget *findByText(QWidget *parent, const char *text)
+    // The widget whose accessible name, or button text, is name.
+    template<class Widget> static Widget *find(QWidget *parent, const char *name)
     {
         for (Widget *widget : parent->findChildren<Widget *>()) {
-            if (widget->text() == QLatin1String(text) || widget->accessibleName() == QLatin1String(text))
-                return widget;
-        }
-        return nullptr;
-    }
-
-    template<class Widget> static Widget *findByName(QWidget *parent, const char *name)
-    {
-        for (Widget *widget : parent->findChildren<Widget *>()) {
-            if (widget->accessibleName() == QLatin1String(name))
+            bool match = widget->accessibleName() == QLatin1String(name);
+            if constexpr (std::is_base_of_v<QAbstractButton, Widget>)
+                match = match || widget->text() == QLatin1String(name);
+            if (match)
                 return widget;
         }
         return nullptr;
@@ -238,7 +228,6 @@ TEST_F(LaunchWizardTest, TwoFlightsInARowStoreTheirOwnMomentsAndEachIsConfirmed)
     m_files.script({QStringLiteral("/storage/flight1.flt")});
     logFlight([this](CPropertySheet &sheet) {
         flyRocket(sheet, 0, 1);
-        ASSERT_EQ(sheet.activeIndex(), CLaunchDlg::WeatherPage);
 
         auto *weather = page<CWeatherPage>(sheet, CLaunchDlg::WeatherPage);
         weather->temperatureField()->edit()->setText(QStringLiteral("-5"));
@@ -257,23 +246,21 @@ TEST_F(LaunchWizardTest, TwoFlightsInARowStoreTheirOwnMomentsAndEachIsConfirmed)
         EXPECT_EQ(m_launch->pagesDone() & CLaunchDlg::kChecklistDone, 0);
         click(checklist->box(1));
         press(sheet, "NEXT");
-        ASSERT_EQ(sheet.activeIndex(), CLaunchDlg::LaunchButtonPage);
 
         press(sheet, "LAUNCH");
-        ASSERT_EQ(sheet.activeIndex(), CLaunchDlg::LaunchStatPage);
         auto *status = page<CLauchstatusPage>(sheet, CLaunchDlg::LaunchStatPage);
-        EXPECT_EQ(status->launchPicker()->time(), QTime(14, 6, 30));
         m_now = at(14, 7, 1);
         click(status->drogueButton());
         m_now = at(14, 7, 20);
         click(status->drogueButton());
         click(status->mainButton());
         EXPECT_EQ(status->droguePicker()->time(), QTime(14, 7, 20));
-        // The pickers only display: a time changed by hand is not stored.
-        status->mainPicker()->setTime(QTime(3, 3));
+        // The pickers only display: a time typed into one is not stored.
+        status->mainPicker()->setFocus();
+        keyClick(status->mainPicker(), Qt::Key_Up);
+        keyClicks(status->mainPicker(), QStringLiteral("0:03"));
         m_now = at(14, 8, 10);
         click(status->successButton());
-        ASSERT_EQ(sheet.activeIndex(), CLaunchDlg::SuccessPage);
 
         auto *success = page<CSuccessPage>(sheet, CLaunchDlg::SuccessPage);
         success->notesField()->setPlainText(QStringLiteral("Fin's epoxy failed"));
@@ -332,7 +319,15 @@ TEST_F(LaunchWizardTest, EscapeOrTheCloseButtonStoresNothingAndOkAsksWithNoAsDef
     EXPECT_TRUE(m_prompter.shown().isEmpty());
     EXPECT_TRUE(launches().isEmpty());
 
-    // OK on a page before DONE asks first; No, its default, stores nothing.
+    // OK on a page before DONE asks first, and with no rocket flown asks
+    // again; No, the default of both, stores nothing.
+    m_prompter.script({PromptAnswer::Yes, PromptAnswer::No});
+    logFlight([this](CPropertySheet &sheet) {
+        clickTab(sheet, CLaunchDlg::LaunchStatPage);
+        click(sheet.confirmButton());
+    });
+    ASSERT_EQ(m_prompter.shown().size(), 2);
+    EXPECT_EQ(m_prompter.shown().at(1).text, QStringLiteral("No rocket chosen. Save anyway?"));
     const Script okFromLaunchStat = [this](CPropertySheet &sheet) {
         flyRocket(sheet, 1, 0);
         clickTab(sheet, CLaunchDlg::LaunchStatPage);
@@ -340,15 +335,15 @@ TEST_F(LaunchWizardTest, EscapeOrTheCloseButtonStoresNothingAndOkAsksWithNoAsDef
     };
     m_prompter.script({PromptAnswer::No});
     logFlight(okFromLaunchStat);
-    ASSERT_EQ(m_prompter.shown().size(), 1);
-    EXPECT_EQ(m_prompter.shown().at(0).caption, QStringLiteral("Warning"));
-    EXPECT_EQ(m_prompter.shown().at(0).text, QStringLiteral("You skipped a page\nSave anyway?"));
-    EXPECT_EQ(m_prompter.shown().at(0).buttons, PromptButtons::YesNoDefaultNo);
+    ASSERT_EQ(m_prompter.shown().size(), 3);
+    for (const CScriptedPrompter::Shown &question : m_prompter.shown())
+        EXPECT_EQ(question.buttons, PromptButtons::YesNoDefaultNo) << qPrintable(question.text);
     EXPECT_TRUE(launches().isEmpty());
 
     m_prompter.script({PromptAnswer::Yes});
     logFlight(okFromLaunchStat);
-    // Nothing was stamped in this flight: empty times and a 0 outcome.
+    // Nothing was stamped in this flight: empty times and a 0 outcome; no
+    // motor was chosen, so no maker either.
     EXPECT_EQ(launches(), QStringList({"2||||||0||0|0||||||0|"}));
 }
 
@@ -386,33 +381,12 @@ TEST_F(LaunchWizardTest, EnterInAFieldPressesNoButton)
     EXPECT_EQ(m_launch->flight().temperature, 72);
 }
 
-TEST_F(LaunchWizardTest, ChutePickersOnlyDisplayTheStampedTime)
-{
-    m_prompter.setFallback(PromptAnswer::Yes);
-    logFlight([this](CPropertySheet &sheet) {
-        walkToOutcome(sheet, 1, 0, "Success");
-        clickTab(sheet, CLaunchDlg::LaunchStatPage);
-        m_now = at(14, 7, 0);
-        press(sheet, "Drogue Chute Open");
-        QTimeEdit *picker = page<CLauchstatusPage>(sheet, CLaunchDlg::LaunchStatPage)->droguePicker();
-        picker->setFocus();
-        keyClick(picker, Qt::Key_Up);
-        keyClicks(picker, QStringLiteral("0:03"));
-        EXPECT_EQ(picker->time(), QTime(14, 7, 0));
-        click(sheet.confirmButton());
-    });
-    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT DrogueTime FROM Launches")), QStringList({"14:07"}));
-}
-
 TEST_F(LaunchWizardTest, NotesTypedOnAnOutcomePageAreStoredWhenEndedWithOk)
 {
-    m_launch->flight().notes = QStringLiteral("earlier");
     m_prompter.setFallback(PromptAnswer::Yes);
     logFlight([this](CPropertySheet &sheet) {
         walkToOutcome(sheet, 1, 0, "Success");
-        QPlainTextEdit *notes = page<CSuccessPage>(sheet, CLaunchDlg::SuccessPage)->notesField();
-        EXPECT_EQ(notes->toPlainText(), QStringLiteral("earlier"));
-        type(notes, QStringLiteral("Nice flight"));
+        type(page<CSuccessPage>(sheet, CLaunchDlg::SuccessPage)->notesField(), QStringLiteral("Nice flight"));
         click(sheet.confirmButton());
     });
     logFlight([this](CPropertySheet &sheet) {
@@ -428,33 +402,6 @@ TEST_F(LaunchWizardTest, NotesTypedOnAnOutcomePageAreStoredWhenEndedWithOk)
               QStringList({"Nice flight", "Chute Failure\nShredded fin"}));
 }
 
-TEST_F(LaunchWizardTest, NoMotorStoresNoMakerAndNoRocketAsksBeforeStoring)
-{
-    const Script noRocket = [this](CPropertySheet &sheet) {
-        clickTab(sheet, CLaunchDlg::LaunchButtonPage);
-        press(sheet, "LAUNCH");
-        press(sheet, "Success");
-        press(sheet, "DONE");
-    };
-    m_prompter.script({PromptAnswer::Yes, PromptAnswer::No});
-    logFlight(noRocket);
-    ASSERT_EQ(m_prompter.shown().size(), 2);
-    EXPECT_EQ(m_prompter.shown().at(1).text, QStringLiteral("No rocket chosen. Save anyway?"));
-    EXPECT_EQ(m_prompter.shown().at(1).buttons, PromptButtons::YesNoDefaultNo);
-    EXPECT_TRUE(launches().isEmpty());
-    m_prompter.script({PromptAnswer::Yes, PromptAnswer::Yes});
-    logFlight(noRocket);
-
-    m_prompter.clear();
-    logFlight([this](CPropertySheet &sheet) {
-        walkToOutcome(sheet, 1, 0, "Success");
-        press(sheet, "DONE");
-    });
-    EXPECT_TRUE(m_prompter.shown().isEmpty());
-    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Model, Motor, MotorMfg, MotorDelay FROM Launches")),
-              QStringList({"0|||", "2|||"}));
-}
-
 TEST_F(LaunchWizardTest, EveryPageTabIsReachableByTappingIt)
 {
     logFlight([this](CPropertySheet &sheet) {
@@ -466,9 +413,6 @@ TEST_F(LaunchWizardTest, EveryPageTabIsReachableByTappingIt)
             GTEST_SKIP() << "the compact reference screen is not available";
         QWidget *strip = tabs->parentWidget()->parentWidget();
         EXPECT_GT(tabs->width(), strip->width());
-        const QRect bar(strip->mapTo(&sheet, QPoint(0, 0)), strip->size());
-        EXPECT_TRUE(sheet.rect().contains(bar));
-        EXPECT_FALSE(bar.intersects(sheet.confirmButton()->geometry()));
         for (int index : {6, 5, 4, 3, 2, 1, 0, 5}) {
             clickTab(sheet, index);
             EXPECT_EQ(sheet.activeIndex(), index) << index;
@@ -483,24 +427,6 @@ TEST_F(LaunchWizardTest, EveryPageTabIsReachableByTappingIt)
     });
 }
 
-TEST_F(LaunchWizardTest, WizardLeftUnfinishedWritesNothingAndAsksNothing)
-{
-    logFlight([this](CPropertySheet &sheet) {
-        flyRocket(sheet, 0, 1);
-        auto *weather = page<CWeatherPage>(sheet, CLaunchDlg::WeatherPage);
-        weather->OnUnit();
-        EXPECT_EQ(weather->temperatureField()->value(), 0);
-        EXPECT_EQ(weather->unitButton()->text(), QStringLiteral("C"));
-        sheet.setActivePage(CLaunchDlg::LaunchButtonPage);
-    });
-    EXPECT_TRUE(m_prompter.shown().isEmpty());
-    EXPECT_TRUE(launches().isEmpty());
-    // The unit switched on the wizard's weather page reached the flight; the
-    // screen's button keeps its letter until a flight is stored.
-    EXPECT_TRUE(m_launch->flight().celsius);
-    EXPECT_EQ(m_launch->unitButton()->text(), QStringLiteral("F"));
-}
-
 TEST_F(LaunchWizardTest, RefusedRowIsReportedAndTheQuickRetryStoresTheSameFlight)
 {
     ASSERT_TRUE(m_logbook.exec(
@@ -512,7 +438,6 @@ TEST_F(LaunchWizardTest, RefusedRowIsReportedAndTheQuickRetryStoresTheSameFlight
         press(sheet, "DONE");
     });
     ASSERT_EQ(m_prompter.shown().size(), 1);
-    EXPECT_EQ(m_prompter.shown().at(0).caption, QStringLiteral("Error"));
     EXPECT_TRUE(m_prompter.shown().at(0).text.startsWith(QStringLiteral("The flight was not saved.")));
     EXPECT_TRUE(m_prompter.shown().at(0).text.contains(QStringLiteral("disk full")))
         << m_prompter.shown().at(0).text.toStdString();
@@ -530,15 +455,15 @@ TEST_F(LaunchWizardTest, RefusedRowIsReportedAndTheQuickRetryStoresTheSameFlight
     EXPECT_EQ(m_launch->savedLine()->text(), QStringLiteral("Flight 1 saved: Alpha, EST C6-5"));
 }
 
+// The weather on the launch screen and on the wizard's page: the unit switches
+// without touching the number; a word is reported and the last number kept;
+// the arrows stop at their range, typed values beyond it are kept.
 TEST_F(LaunchWizardTest, LaunchScreenFieldsUnitAndCompass)
 {
-    EXPECT_EQ(m_launch->unitButton()->text(), QStringLiteral("F"));
-    EXPECT_TRUE(m_launch->siteBox()->currentText().isEmpty());
-    EXPECT_EQ(m_launch->siteBox()->count(), 0);
-    m_launch->temperatureField()->setValue(72);
+    m_launch->temperatureField()->setValue(149);
     click(m_launch->unitButton());
     EXPECT_EQ(m_launch->unitButton()->text(), QStringLiteral("C"));
-    EXPECT_EQ(m_launch->temperatureField()->value(), 72);
+    EXPECT_EQ(m_launch->temperatureField()->value(), 149);
 
     // On the phone the rose grows, keeping its proportions, and the rule grows with it.
     CWindRose *rose = m_launch->compass();
@@ -547,31 +472,19 @@ TEST_F(LaunchWizardTest, LaunchScreenFieldsUnitAndCompass)
         EXPECT_NEAR(double(rose->frameRect().height()) / rose->frameRect().width(),
                     double(rose->minimumSizeHint().height()) / rose->minimumSizeHint().width(), 0.03);
     }
-    m_launch->tapAt(rose->mapTo(m_launch.get(), rose->positionOf(QPoint(10, -10))));
-    EXPECT_EQ(m_launch->directionBox()->currentText(), QStringLiteral("NorthWest"));
     m_launch->tapAt(rose->mapTo(m_launch.get(), rose->positionOf(QPoint(30, 30))));
-    EXPECT_EQ(m_launch->directionBox()->currentText(), QStringLiteral("South"));
     // (30, 41) lies below the counted area: nothing changes.
     m_launch->tapAt(rose->mapTo(m_launch.get(), rose->positionOf(QPoint(30, 41))));
     EXPECT_EQ(m_launch->directionBox()->currentText(), QStringLiteral("South"));
     m_launch->hide();
 
-    // A field that is not a whole number is reported, keeps its value, and the wizard still runs.
     m_launch->windSpeedField()->edit()->setText(QStringLiteral("five"));
-    bool ran = false;
-    logFlight([&ran](CPropertySheet &) { ran = true; });
-    EXPECT_TRUE(ran);
-    ASSERT_EQ(m_prompter.shown().size(), 1);
-    EXPECT_EQ(m_prompter.shown().at(0).text, QStringLiteral("Please enter an integer."));
-    EXPECT_EQ(m_launch->flight().windSpeed, 0);
-    EXPECT_EQ(m_launch->flight().temperature, 72);
-    EXPECT_EQ(m_launch->flight().windDirection, QStringLiteral("South"));
-}
-
-TEST_F(LaunchWizardTest, WeatherPageRangesAndRefusedLeave)
-{
-    m_launch->temperatureField()->setValue(149);
     logFlight([this](CPropertySheet &sheet) {
+        ASSERT_EQ(m_prompter.shown().size(), 1);
+        EXPECT_EQ(m_prompter.shown().at(0).text, QStringLiteral("Please enter an integer."));
+        EXPECT_EQ(m_launch->flight().windSpeed, 0);
+        EXPECT_EQ(m_launch->flight().windDirection, QStringLiteral("South"));
+
         sheet.setActivePage(CLaunchDlg::WeatherPage);
         auto *weather = page<CWeatherPage>(sheet, CLaunchDlg::WeatherPage);
         EXPECT_EQ(weather->temperatureField()->value(), 149);
@@ -580,67 +493,25 @@ TEST_F(LaunchWizardTest, WeatherPageRangesAndRefusedLeave)
         EXPECT_EQ(weather->temperatureField()->value(), 150);
         weather->windSpeedField()->downButton()->click();
         EXPECT_EQ(weather->windSpeedField()->value(), 0);
-        // Typed values outside the arrows' range are kept.
         weather->windSpeedField()->edit()->setText(QStringLiteral("140"));
         weather->temperatureField()->edit()->setText(QStringLiteral("warm"));
         EXPECT_FALSE(sheet.setActivePage(CLaunchDlg::ChecklistPage));
-        EXPECT_EQ(m_prompter.shown().size(), 1);
+        EXPECT_EQ(m_prompter.shown().size(), 2);
         weather->temperatureField()->edit()->setText(QStringLiteral("-60"));
+        click(weather->unitButton());
+        EXPECT_EQ(weather->unitButton()->text(), QStringLiteral("F"));
         EXPECT_TRUE(sheet.setActivePage(CLaunchDlg::ChecklistPage));
     });
     EXPECT_EQ(m_launch->flight().windSpeed, 140);
     EXPECT_EQ(m_launch->flight().temperature, -60);
-}
-
-TEST_F(LaunchWizardTest, ChecklistTicksStayWhenThePageIsLeft)
-{
-    logFlight([this](CPropertySheet &sheet) {
-        flyRocket(sheet, 0, 0);
-        EXPECT_EQ(m_launch->checklistText(), QStringLiteral("Arm,Clear,"));
-        sheet.setActivePage(CLaunchDlg::ChecklistPage);
-        auto *checklist = page<CChecklistPage>(sheet, CLaunchDlg::ChecklistPage);
-        EXPECT_TRUE(checklist->box(1)->isVisibleTo(checklist));
-        EXPECT_FALSE(checklist->box(2)->isVisibleTo(checklist));
-        click(checklist->box(1));
-        sheet.setActivePage(CLaunchDlg::WeatherPage);
-        sheet.setActivePage(CLaunchDlg::ChecklistPage);
-        EXPECT_TRUE(checklist->box(1)->isChecked());
-        EXPECT_FALSE(checklist->box(0)->isChecked());
-    });
-}
-
-TEST_F(LaunchWizardTest, AltimeterNameIsKeptWhenTheDialogIsCancelledOrNotAsked)
-{
-    m_launch->flight().altFileName = QStringLiteral("earlier.flt");
-    const auto finish = [this](bool tick, std::function<int(CGetDataDlg &)> runner) {
-        logFlight([this, tick, runner](CPropertySheet &sheet) {
-            sheet.setActivePage(CLaunchDlg::SuccessPage);
-            auto *success = page<CSuccessPage>(sheet, CLaunchDlg::SuccessPage);
-            // The name the flight will carry is shown on the page.
-            EXPECT_EQ(success->altimeterFileField()->text(), QStringLiteral("earlier.flt"));
-            success->altimeterBox()->setChecked(tick);
-            success->setDataDialogRunner(runner);
-            press(sheet, "DONE");
-        });
-    };
-    bool asked = false;
-    finish(false, [&asked](CGetDataDlg &) {
-        asked = true;
-        return int(QDialog::Accepted);
-    });
-    EXPECT_FALSE(asked);
-    finish(true, [](CGetDataDlg &dialog) {
-        dialog.nameField()->setText(QStringLiteral("typed.flt"));
-        dialog.reject();
-        return dialog.result();
-    });
-    EXPECT_EQ(m_launch->flight().altFileName, QStringLiteral("earlier.flt"));
+    EXPECT_FALSE(m_launch->flight().celsius);
 }
 
 // A recording chosen in "Get Data" is previewed in the flyer's unit, and the
 // stored flight names its copy beside the logbook. A file that is no recording
 // says why instead; a copy that cannot be made is reported and the flight,
-// stored all the same, names the file where it is.
+// stored all the same, names the file where it is. Unticked, or cancelled,
+// "Get Data" leaves the flight the name it had.
 TEST_F(LaunchWizardTest, ChosenRecordingIsPreviewedAndStoredAsACopyBesideTheLogbook)
 {
     QTemporaryDir downloads;
@@ -657,33 +528,34 @@ TEST_F(LaunchWizardTest, ChosenRecordingIsPreviewedAndStoredAsACopyBesideTheLogb
     ASSERT_TRUE(writeTestFile(notes, "Field was wet.\n"));
     m_settings.WriteSetting(QStringLiteral("Altitude Unit"), QStringLiteral("m"));
 
-    const auto flyWithRecording = [this, &source, &notes](bool tryNotesFirst) {
-        logFlight([this, &source, &notes, tryNotesFirst](CPropertySheet &sheet) {
+    // Alpha to a success, the altimeter box ticked or not, "Get Data" run by runner.
+    const auto fly = [this](bool tick, std::function<int(CGetDataDlg &)> runner) {
+        logFlight([this, tick, runner](CPropertySheet &sheet) {
             walkToOutcome(sheet, 0, 1, "Success");
             auto *success = page<CSuccessPage>(sheet, CLaunchDlg::SuccessPage);
-            click(success->altimeterBox());
-            success->setDataDialogRunner([this, &source, &notes, tryNotesFirst](CGetDataDlg &dialog) {
-                dialog.show();
-                if (tryNotesFirst) {
-                    m_files.script({notes});
-                    click(dialog.selectButton());
-                    EXPECT_TRUE(dialog.previewText()->text().contains(notes))
-                        << qPrintable(dialog.previewText()->text());
-                    EXPECT_FALSE(dialog.plot()->isVisible());
-                }
-                m_files.script({source});
-                click(dialog.selectButton());
-                // The motor chosen on the rocket page expects 300: the preview compares.
-                EXPECT_EQ(dialog.previewText()->text(),
-                          QStringLiteral("Apogee: 400 m\nExpected 300 m, reached 400 m (+33 %)"));
-                EXPECT_TRUE(dialog.plot()->isVisible());
-                click(dialog.okButton());
-                return dialog.result();
-            });
+            // The name the flight will carry is shown on the page.
+            EXPECT_EQ(success->altimeterFileField()->text(), m_launch->flight().altFileName);
+            if (success->altimeterBox()->isChecked() != tick)
+                click(success->altimeterBox());
+            success->setDataDialogRunner(runner);
             press(sheet, "DONE");
         });
     };
-    flyWithRecording(true);
+    const auto choose = [this, &source, &notes](CGetDataDlg &dialog) {
+        dialog.show();
+        m_files.script({notes});
+        click(dialog.selectButton());
+        EXPECT_TRUE(dialog.previewText()->text().contains(notes)) << qPrintable(dialog.previewText()->text());
+        EXPECT_FALSE(dialog.plot()->isVisible());
+        m_files.script({source});
+        click(dialog.selectButton());
+        // The motor chosen on the rocket page expects 300: the preview compares.
+        EXPECT_EQ(dialog.previewText()->text(), QStringLiteral("Apogee: 400 m\nExpected 300 m, reached 400 m (+33 %)"));
+        EXPECT_TRUE(dialog.plot()->isVisible());
+        click(dialog.okButton());
+        return dialog.result();
+    };
+    fly(true, choose);
     const QString copy = m_logbook.directory() + QStringLiteral("2001-03-13 1406 Alpha.csv");
     EXPECT_TRUE(m_prompter.shown().isEmpty());
     EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT AltFileName FROM Launches")), QStringList({copy}));
@@ -693,36 +565,38 @@ TEST_F(LaunchWizardTest, ChosenRecordingIsPreviewedAndStoredAsACopyBesideTheLogb
     m_now = at(15, 0, 0);
     const QString blocked = m_logbook.directory() + QStringLiteral("2001-03-13 1500 Alpha.csv");
     ASSERT_TRUE(QFile::link(downloads.filePath(QStringLiteral("no folder/x.csv")), blocked));
-    flyWithRecording(false);
+    fly(true, choose);
     ASSERT_EQ(m_prompter.shown().size(), 1);
     EXPECT_TRUE(m_prompter.shown().at(0).text.contains(QStringLiteral("was not copied")));
     EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT AltFileName FROM Launches")), QStringList({copy, source}));
+
+    bool asked = false;
+    fly(false, [&asked](CGetDataDlg &) {
+        asked = true;
+        return int(QDialog::Accepted);
+    });
+    EXPECT_FALSE(asked);
+    fly(true, [](CGetDataDlg &dialog) {
+        dialog.nameField()->setText(QStringLiteral("typed.flt"));
+        dialog.reject();
+        return dialog.result();
+    });
+    EXPECT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT AltFileName FROM Launches")),
+              QStringList({copy, source, source, source}));
 }
 
+// A cancelled choice keeps the name shown; OK takes the name as typed.
 TEST(GetDataDlg, SelectTypeOkAndCancel)
 {
     CScriptedFileChooser files;
     CGetDataDlg dialog(files);
-    EXPECT_FALSE(dialog.downloadButton()->isEnabled());
-
     dialog.nameField()->setText(QStringLiteral("kept"));
     files.script({QString()});
     dialog.OnSelectFile();
     EXPECT_EQ(dialog.nameField()->text(), QStringLiteral("kept"));
-    ASSERT_EQ(files.requests().size(), 1);
-    EXPECT_FALSE(files.requests().at(0).save);
-    EXPECT_EQ(files.requests().at(0).filter, QStringLiteral("Image Files (*.flt);;All Files (*.*)"));
-
-    files.script({QStringLiteral("/home/flyer/Storage/flight1.flt")});
-    dialog.OnSelectFile();
-    EXPECT_EQ(dialog.nameField()->text(), QStringLiteral("/home/flyer/Storage/flight1.flt"));
-
     dialog.nameField()->setText(QStringLiteral("no such file.flt"));
     dialog.OnOk();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.fileName(), QStringLiteral("no such file.flt"));
-
-    dialog.nameField()->clear();
-    dialog.OnOk();
-    EXPECT_TRUE(dialog.fileName().isEmpty());
 }
