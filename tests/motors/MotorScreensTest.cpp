@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -58,6 +59,20 @@ void type(QWidget &dialog, const char *label, const QString &text)
         box->setEditText(text);
     else
         qobject_cast<QLineEdit *>(field)->setText(text);
+}
+
+// Chooses an entry of the screen's Functions menu, as a tap on it does.
+void function(QWidget &dialog, const char *entry)
+{
+    for (QMenu *menu : dialog.findChildren<QMenu *>()) {
+        for (QAction *action : menu->actions()) {
+            if (action->text() == QLatin1String(entry)) {
+                action->trigger();
+                return;
+            }
+        }
+    }
+    FAIL() << "no function " << entry;
 }
 
 void selectRow(QWidget &dialog, int row)
@@ -135,10 +150,10 @@ TEST_F(MotorScreens, RemoveAndRemoveAll)
         EXPECT_EQ(types().size(), 3);
 
         m_prompter.script({PromptAnswer::No});
-        dialog.onRemoveAll();
+        function(dialog, "Remove All");
         EXPECT_EQ(types().size(), 3);
         m_prompter.script({PromptAnswer::Yes});
-        dialog.onRemoveAll();
+        function(dialog, "Remove All");
         EXPECT_EQ(m_prompter.shown().last().text, "Remove All Motors?");
         EXPECT_TRUE(types().isEmpty());
         EXPECT_TRUE(dialog.model().lines().isEmpty());
@@ -159,9 +174,9 @@ TEST_F(MotorScreens, LoadFromFileOneOrSeveralFilesAndDropped)
 
     CDefaultMotorsDlg dialog(m_store, m_status, m_ui, folder.path());
     m_files.script({QString(), good, bad});
-    dialog.onLoadFromFile(); // cancelled
+    function(dialog, "Load From File"); // cancelled
     EXPECT_TRUE(m_prompter.shown().isEmpty());
-    dialog.onLoadFromFile();
+    function(dialog, "Load From File");
     ASSERT_EQ(m_prompter.shown().size(), 1);
     EXPECT_EQ(m_prompter.shown().last().caption, "Success");
     EXPECT_EQ(m_prompter.shown().last().text, "Motors Extracted =1");
@@ -169,7 +184,7 @@ TEST_F(MotorScreens, LoadFromFileOneOrSeveralFilesAndDropped)
     EXPECT_EQ(dialog.model().lines().first(), "AT\tG64\t4-7\t29x124");
     EXPECT_TRUE(m_status.isHidden());
 
-    dialog.onLoadFromFile();
+    function(dialog, "Load From File");
     EXPECT_EQ(m_prompter.shown().last().caption, "Error");
     EXPECT_EQ(m_prompter.shown().last().text, "Nothing loaded from file");
     EXPECT_FALSE(m_status.isHidden()); // left up until the next list load
@@ -178,7 +193,7 @@ TEST_F(MotorScreens, LoadFromFileOneOrSeveralFilesAndDropped)
     // Several files in one choice: each is imported and named in one summary,
     // and a failed one does not keep the others out.
     m_files.scriptFiles({good, bad, folder.filePath(QStringLiteral("gone.eng")), csv});
-    dialog.onLoadFromFile();
+    function(dialog, "Load From File");
     ASSERT_EQ(m_prompter.shown().size(), 3);
     EXPECT_EQ(m_prompter.shown().last().caption, "Error");
     EXPECT_EQ(m_prompter.shown().last().text,
@@ -221,7 +236,7 @@ TEST_F(MotorScreens, ChosenMotorShowsItsCurveAndFigures)
     ASSERT_TRUE(writeTestFile(path, "G64 29 124 4-7 0.06 0.12 AT\n0.5 100\n1.0 100\n1.5 0\n"));
     CDefaultMotorsDlg dialog(m_store, m_status, m_ui, folder.path());
     m_files.script({path});
-    dialog.onLoadFromFile();
+    function(dialog, "Load From File");
     ASSERT_EQ(dialog.model().lines().first(), "AT\tG64\t4-7\t29x124");
     auto cell = [&](int row, int column) { return dialog.model().index(row, column).data().toString(); };
     EXPECT_EQ(QStringList({cell(0, 4), cell(0, 5), cell(0, 6)}), QStringList({"G", "100.0", "66.7"}));
