@@ -34,10 +34,11 @@ QString CFlightEntry::notesFirstLine() const
 
 QDate parseFlightDate(const QString &text)
 {
-    const QString trimmed = text.trimmed();
+    // Read in place: a logbook's worth of dates is parsed on every load.
+    const QStringView trimmed = QStringView(text).trimmed();
     if (trimmed.size() == 10 && trimmed.at(4) == QLatin1Char('-'))
-        return QDate::fromString(trimmed, Qt::ISODate);
-    const QStringList parts = trimmed.split(QLatin1Char('/'));
+        return QDate::fromString(trimmed.toString(), Qt::ISODate);
+    const QList<QStringView> parts = trimmed.split(QLatin1Char('/'));
     if (parts.size() != 3)
         return QDate();
     bool monthOk = false;
@@ -56,7 +57,7 @@ QDate parseFlightDate(const QString &text)
 int parseFlightTime(const QString &text)
 {
     // Seconds, where an older log kept them, do not change the minute.
-    const QStringList parts = text.trimmed().split(QLatin1Char(':'));
+    const QList<QStringView> parts = QStringView(text).trimmed().split(QLatin1Char(':'));
     if ((parts.size() != 2 && parts.size() != 3) || parts.at(1).size() != 2)
         return -1;
     bool hourOk = false;

@@ -22,11 +22,10 @@ bool flag(const QString &text)
     return !trimmed.isEmpty() && trimmed != QLatin1String("0");
 }
 
-CFlightEntry entryAt(const CRecordStore &store)
+// One flight from the columns of kSelect, read in order by next().
+template<typename Next> CFlightEntry entryFrom(Next next)
 {
     CFlightEntry flight;
-    int column = 0;
-    const auto next = [&] { return store.GetFieldText(column++); };
     flight.rowId = next().toLongLong();
     flight.rocketId = next();
     flight.rocketName = next();
@@ -60,13 +59,26 @@ std::vector<CFlightEntry> CFlightLog::load()
 {
     m_error.clear();
     std::vector<CFlightEntry> flights;
-    if (!m_store.RunSql(kSelect)) {
+    // Walked row by row: a whole logbook copied into the store's current
+    // result first would cost as much again as reading it.
+    CSqlStatement query = m_store.prepareRead(kSelect);
+    if (!query.isValid()) {
         fail(m_store.lastError());
         return flights;
     }
-    flights.reserve(std::size_t(m_store.CountRecords()));
-    for (m_store.MoveFirst(); !m_store.IsEOF(); m_store.MoveNext())
-        flights.push_back(entryAt(m_store));
+    CSqlStatement::Step step = CSqlStatement::Step::Done;
+    while ((step = query.step()) == CSqlStatement::Step::Row) {
+        int column = 0;
+        flights.push_back(entryFrom([&] {
+            const QString text = query.columnText(column++);
+            return text.isNull() ? QString(QLatin1String("")) : text;
+        }));
+    }
+    // A list cut short would look whole: none is given, with the reason.
+    if (step != CSqlStatement::Step::Done) {
+        fail(query.lastError());
+        flights.clear();
+    }
     return flights;
 }
 
@@ -91,7 +103,8 @@ CFlightEntry CFlightLog::find(qint64 rowId)
         return {};
     }
     m_store.MoveFirst();
-    return m_store.IsEOF() ? CFlightEntry() : entryAt(m_store);
+    int column = 0;
+    return m_store.IsEOF() ? CFlightEntry() : entryFrom([&] { return m_store.GetFieldText(column++); });
 }
 
 bool CFlightLog::update(const CFlightEntry &flight)
