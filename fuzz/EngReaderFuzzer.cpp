@@ -1,8 +1,10 @@
 // The thrust-curve reader takes any bytes: the header scanner, fed in blocks
-// of varying size, must find the same headers as when fed whole, and every
-// header must split into a motor without trouble.
+// of varying size, must find the same headers as when fed whole, every header
+// must split into a motor without trouble, and every curve's stored text must
+// read back as exactly its points.
 #include "motors/EngHeader.h"
 #include "motors/EngHeaderScanner.h"
+#include "motors/MotorCurveStore.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -21,6 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (pieces.headers() != whole.headers() || pieces.curves() != whole.curves()
         || whole.curves().size() != std::size_t(whole.headers().size()))
         __builtin_trap();
+
+    for (const CEngCurve &curve : whole.curves()) {
+        if (curve.readable && parseCurvePointsText(QString::fromUtf8(curve.text)) != curve.points)
+            __builtin_trap();
+    }
 
     for (const QString &header : whole.headers()) {
         if (header.size() > CEngHeaderScanner::kMaxHeaderLength)
