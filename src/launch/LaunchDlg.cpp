@@ -61,6 +61,11 @@ void CLaunchDlg::buildControls()
     m_siteBox->setAccessibleName(QStringLiteral("Launch Site:"));
     siteLabel->setBuddy(m_siteBox);
 
+    // Without it a site or today's launch missing from the box would be unexplained.
+    m_sitesNote = new QLabel(this);
+    m_sitesNote->setWordWrap(true);
+    m_sitesNote->hide();
+
     auto *weather = new QGroupBox(QStringLiteral("Weather"), this);
     auto *temperatureLabel = new QLabel(QStringLiteral("Temperature:"), weather);
     m_temperature = new CNumberField(weather);
@@ -111,6 +116,7 @@ void CLaunchDlg::buildControls()
     layout->setSpacing(4);
     layout->addWidget(siteLabel);
     layout->addWidget(m_siteBox);
+    layout->addWidget(m_sitesNote);
     layout->addWidget(weather, 1);
     layout->addWidget(m_logFlight, 0, Qt::AlignHCenter);
     layout->addWidget(m_savedLine);
@@ -133,6 +139,12 @@ void CLaunchDlg::loadLaunchSites()
     m_siteBox->addItems(siteBoxOrder(m_sites));
     m_siteBox->setEditText(m_flight.site);
     sizeDropDown(m_siteBox);
+
+    QStringList notes;
+    for (const QString &note : sites.notes)
+        notes.append(note.startsWith(m_context.storageDirectory) ? note.mid(m_context.storageDirectory.size()) : note);
+    m_sitesNote->setText(QStringLiteral("Not all launch-site files could be read:\n") + notes.join(QLatin1Char('\n')));
+    m_sitesNote->setVisible(!notes.isEmpty());
 }
 
 void CLaunchDlg::playSound(FlightSound sound)

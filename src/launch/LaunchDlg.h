@@ -89,6 +89,8 @@ public:
     QPushButton *logFlightButton() const { return m_logFlight; }
     // "Flight 12 saved: ..." after a stored flight; empty before the first.
     QLabel *savedLine() const { return m_savedLine; }
+    // Names the launch-site files that were left out or read in part; hidden when none was.
+    QLabel *sitesNote() const { return m_sitesNote; }
 
     void OnLogFlight();
     void OnUnit();
@@ -139,4 +141,5 @@ private:
     CWindRose *m_compass = nullptr;
     QPushButton *m_logFlight = nullptr;
     QLabel *m_savedLine = nullptr;
+    QLabel *m_sitesNote = nullptr;
 };

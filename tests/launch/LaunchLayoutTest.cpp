@@ -3,6 +3,7 @@
 #include "RecordingSounds.h"
 #include "launch/GetDataDlg.h"
 #include "launch/LaunchDlg.h"
+#include "launch/LaunchSites.h"
 #include "launch/NumberField.h"
 #include "launch/WeatherPage.h"
 #include "platform/SettingsStore.h"
@@ -107,6 +108,26 @@ TEST_F(LaunchLayoutTest, LaunchScreenAndWizardPagesFitEveryReferenceScreen)
         }
     });
     EXPECT_EQ(audited, 5);
+}
+
+// A calendar too big to read is named on the launch screen, which still fits;
+// without one the note takes no room.
+TEST_F(LaunchLayoutTest, SiteFilesLeftOutAreNamedOnTheLaunchScreen)
+{
+    EXPECT_TRUE(m_launch->sitesNote()->isHidden());
+    ASSERT_TRUE(
+        writeTestFile(m_logbook.directory() + QStringLiteral("club-launches.ics"),
+                      "BEGIN:VCALENDAR\r\nX-PAD:" + QByteArray(kMaxSiteFileBytes, 'y') + "\r\nEND:VCALENDAR\r\n"));
+    CLaunchDlg launch(CLaunchDlg::Context {
+        m_settings, {m_prompter, m_files}, m_sounds, nullptr, m_logbook.directory(), QStringLiteral("Launch Sites")});
+    EXPECT_FALSE(launch.sitesNote()->isHidden());
+    EXPECT_EQ(launch.sitesNote()->text(),
+              "Not all launch-site files could be read:\nclub-launches.ics: skipped, larger than 8 MB");
+    QString skipped;
+    const QStringList faults = auditOnReferenceScreens(&launch, &skipped);
+    if (!skipped.isEmpty())
+        GTEST_SKIP() << qPrintable(skipped);
+    EXPECT_TRUE(faults.isEmpty()) << qPrintable(faults.join(QLatin1Char('\n')));
 }
 
 TEST_F(LaunchLayoutTest, GetDataWithAPreviewOrAnErrorFitsEveryReferenceScreen)
