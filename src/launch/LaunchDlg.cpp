@@ -267,12 +267,13 @@ void CLaunchDlg::OnLogFlight()
     if (!storeFlight(store))
         return;
     showSaved(store);
-    if (!copyError.isEmpty())
+    if (!copyError.isEmpty()) {
         m_context.ui.prompter.error(
             this,
             QStringLiteral("The altimeter file was not copied into the storage directory; the flight "
                            "names it where it is.\n")
                 + copyError);
+    }
     loadValues();
     m_unit->setText(temperatureUnitText(m_flight.celsius));
 }

@@ -19,7 +19,7 @@ struct CLaunchSites
 };
 
 // Contact and calendar files larger than this are not read.
-inline constexpr qint64 kMaxSiteFileBytes = 8 * 1024 * 1024;
+inline constexpr qint64 kMaxSiteFileBytes = qint64(8) * 1024 * 1024;
 
 // Reads every "*.vcf" (contacts) and "*.ics" (calendar) file of the storage
 // directory (a path ending with "/"). Files that are missing, unreadable or

@@ -146,7 +146,9 @@ void shootLaunchScreens(CShotContext &context)
 
     // A calendar too big to read is named under the site box.
     const QString huge = context.storageDirectory() + QStringLiteral("club-launches.ics");
-    if (writeFile(huge, "BEGIN:VCALENDAR\r\nX-PAD:" + QByteArray(9 * 1024 * 1024, 'y') + "\r\nEND:VCALENDAR\r\n")) {
+    if (writeFile(huge,
+                  "BEGIN:VCALENDAR\r\nX-PAD:" + QByteArray(qsizetype(9) * 1024 * 1024, 'y')
+                      + "\r\nEND:VCALENDAR\r\n")) {
         CLaunchDlg noted({context.settings(), context.ui(), sounds, nullptr, context.storageDirectory(),
                           QStringLiteral("Launch Sites")});
         saveCompact(context, noted, QStringLiteral("launch-screen-sites-note"));
