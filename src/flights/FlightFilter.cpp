@@ -37,29 +37,28 @@ bool CFlightFilter::matches(const CFlightEntry &flight) const
     return flight.motorText().contains(search, Qt::CaseInsensitive);
 }
 
+CFlightOrderKey flightOrderKey(const CFlightEntry &flight)
+{
+    return {flight.date.isValid() ? flight.date.toJulianDay() : std::numeric_limits<qint64>::min(),
+            parseFlightTime(flight.timeText()), flight.rowId};
+}
+
+bool isNewer(const CFlightOrderKey &a, const CFlightOrderKey &b)
+{
+    if (a.day != b.day)
+        return a.day > b.day;
+    if (a.minute != b.minute)
+        return a.minute > b.minute;
+    return a.rowId > b.rowId;
+}
+
 void sortNewestFirst(std::vector<CFlightEntry> &flights)
 {
-    struct CKey
-    {
-        qint64 day;
-        int minute;
-        qint64 rowId;
-    };
-    std::vector<std::pair<CKey, std::size_t>> keys;
+    std::vector<std::pair<CFlightOrderKey, std::size_t>> keys;
     keys.reserve(flights.size());
-    for (std::size_t i = 0; i < flights.size(); ++i) {
-        const CFlightEntry &flight = flights[i];
-        keys.push_back({{flight.date.isValid() ? flight.date.toJulianDay() : std::numeric_limits<qint64>::min(),
-                         parseFlightTime(flight.timeText()), flight.rowId},
-                        i});
-    }
-    std::sort(keys.begin(), keys.end(), [](const auto &a, const auto &b) {
-        if (a.first.day != b.first.day)
-            return a.first.day > b.first.day;
-        if (a.first.minute != b.first.minute)
-            return a.first.minute > b.first.minute;
-        return a.first.rowId > b.first.rowId;
-    });
+    for (std::size_t i = 0; i < flights.size(); ++i)
+        keys.emplace_back(flightOrderKey(flights[i]), i);
+    std::sort(keys.begin(), keys.end(), [](const auto &a, const auto &b) { return isNewer(a.first, b.first); });
     std::vector<CFlightEntry> sorted;
     sorted.reserve(flights.size());
     for (const auto &key : keys)

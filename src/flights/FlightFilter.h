@@ -26,6 +26,16 @@ struct CFlightFilter
     bool operator==(const CFlightFilter &) const = default;
 };
 
-// Newest first: by date, then by time of day, then the later row first; flights
-// whose date cannot be read come last.
+// Where a flight stands newest first: by date, then by time of day, then the
+// later row first; flights whose date cannot be read come last. Only the row,
+// the date and the three times count, so it can be had without the rest.
+struct CFlightOrderKey
+{
+    qint64 day;
+    int minute;
+    qint64 rowId;
+};
+CFlightOrderKey flightOrderKey(const CFlightEntry &flight);
+bool isNewer(const CFlightOrderKey &a, const CFlightOrderKey &b);
+
 void sortNewestFirst(std::vector<CFlightEntry> &flights);

@@ -3,9 +3,12 @@
 #include "db/RecordStore.h"
 #include "db/SqlText.h"
 #include "db/StoreTransaction.h"
+#include "flights/FlightFilter.h"
 
 #include <QFileInfo>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace {
 
@@ -57,11 +60,16 @@ CFlightLog::CFlightLog(CRecordStore &store)
 
 std::vector<CFlightEntry> CFlightLog::load()
 {
+    return read(kSelect);
+}
+
+std::vector<CFlightEntry> CFlightLog::read(const QString &sql)
+{
     m_error.clear();
     std::vector<CFlightEntry> flights;
     // Walked row by row: a whole logbook copied into the store's current
     // result first would cost as much again as reading it.
-    CSqlStatement query = m_store.prepareRead(kSelect);
+    CSqlStatement query = m_store.prepareRead(sql);
     if (!query.isValid()) {
         fail(m_store.lastError());
         return flights;
@@ -79,6 +87,52 @@ std::vector<CFlightEntry> CFlightLog::load()
         fail(query.lastError());
         flights.clear();
     }
+    return flights;
+}
+
+std::vector<CFlightEntry> CFlightLog::loadNewest(std::size_t count, std::size_t *total)
+{
+    m_error.clear();
+    if (total)
+        *total = 0;
+    CSqlStatement query =
+        m_store.prepareRead(QStringLiteral("SELECT rowid, Date, DrogueTime, MainTime, DoneTime FROM Launches"));
+    if (!query.isValid()) {
+        fail(m_store.lastError());
+        return {};
+    }
+    // The keys come from the same fields and functions as the full sort's, so
+    // the flights picked here are exactly its first ones.
+    std::vector<CFlightOrderKey> keys;
+    CFlightEntry probe;
+    CSqlStatement::Step step = CSqlStatement::Step::Done;
+    while ((step = query.step()) == CSqlStatement::Step::Row) {
+        probe.rowId = query.columnInt64(0);
+        probe.date = parseFlightDate(query.columnText(1));
+        probe.drogueTime = query.columnText(2);
+        probe.mainTime = query.columnText(3);
+        probe.doneTime = query.columnText(4);
+        keys.push_back(flightOrderKey(probe));
+    }
+    if (step != CSqlStatement::Step::Done) {
+        fail(query.lastError());
+        return {};
+    }
+    if (total)
+        *total = keys.size();
+    if (keys.size() > count) {
+        std::nth_element(keys.begin(), keys.begin() + std::ptrdiff_t(count), keys.end(), isNewer);
+        keys.resize(count);
+    }
+    if (keys.empty())
+        return {};
+    QStringList rowIds;
+    rowIds.reserve(qsizetype(keys.size()));
+    for (const CFlightOrderKey &key : keys)
+        rowIds.append(QString::number(key.rowId));
+    std::vector<CFlightEntry> flights =
+        read(kSelect + QStringLiteral(" WHERE Launches.rowid IN (%1)").arg(rowIds.join(QLatin1Char(','))));
+    sortNewestFirst(flights);
     return flights;
 }
 

@@ -21,6 +21,11 @@ public:
     // Every flight with its rocket's name, in stored order; empty and an error
     // when the table cannot be read.
     std::vector<CFlightEntry> load();
+    // The newest count flights, newest first as sortNewestFirst orders them,
+    // found by reading only the dates and times of every flight and then those
+    // flights whole: a screen can show them long before load() would end.
+    // *total is how many flights the log holds.
+    std::vector<CFlightEntry> loadNewest(std::size_t count, std::size_t *total = nullptr);
     // Every rocket of the catalogue as (number, name), flown or not, in name order.
     std::vector<std::pair<QString, QString>> rockets();
     // One flight by rowid; rowId 0 when there is no such row.
@@ -43,6 +48,8 @@ public:
 private:
     bool fail(const QString &error);
     bool rowExists(qint64 rowId);
+    // The flights a query of the columns of load() gives, walked row by row.
+    std::vector<CFlightEntry> read(const QString &sql);
     // One write to the row, in a transaction that first checks the row is still there.
     bool writeExistingRow(qint64 rowId, const QString &sql);
 

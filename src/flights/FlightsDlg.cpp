@@ -13,13 +13,16 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
+#include <QScrollBar>
 #include <QSet>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -131,7 +134,7 @@ CFlightsDlg::CFlightsDlg(CRecordStore &store, CUiServices ui, const QString &roc
     applyTouchSizes(this);
     setSizeGripEnabled(true);
 
-    reload();
+    openNewestFirst();
 
     connect(m_search, &QLineEdit::textChanged, this, &CFlightsDlg::applyFilter);
     for (QComboBox *box : {m_rocket, m_site, m_result})
@@ -143,21 +146,74 @@ CFlightsDlg::CFlightsDlg(CRecordStore &store, CUiServices ui, const QString &roc
 
 CFlightsDlg::~CFlightsDlg() = default;
 
-void CFlightsDlg::reload()
+void CFlightsDlg::openNewestFirst()
 {
-    const CFlightEntry *current = m_model->flightAt(m_list->currentIndex().row());
-    const qint64 currentId = current ? current->rowId : 0;
+    // Opened on one rocket, the newest flights of the log may hold none of
+    // its own: the list is read whole at once.
+    if (!m_startRocket.isEmpty()) {
+        reload();
+        return;
+    }
+    std::vector<CFlightEntry> newest = m_log.loadNewest(kFirstRows, &m_total);
+    if (!m_log.lastError().isEmpty())
+        m_ui.prompter.error(this, QStringLiteral("The flights cannot be read: ") + m_log.lastError());
+    m_partial = m_total > newest.size();
+    showFlights(std::move(newest), true);
+    // The rest is read once the first rows are on screen: a timer set now
+    // would run before the window is first painted.
+    if (m_partial)
+        m_list->viewport()->installEventFilter(this);
+}
+
+bool CFlightsDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list->viewport() && event->type() == QEvent::Paint && m_partial && !m_completionQueued) {
+        m_completionQueued = true;
+        QTimer::singleShot(0, this, &CFlightsDlg::completeList);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CFlightsDlg::completeList()
+{
+    if (!m_partial)
+        return;
+    m_partial = false;
+    m_list->viewport()->removeEventFilter(this);
     std::vector<CFlightEntry> flights = m_log.load();
     if (!m_log.lastError().isEmpty())
         m_ui.prompter.error(this, QStringLiteral("The flights cannot be read: ") + m_log.lastError());
+    // The first rows are the same, so the columns keep their widths and the
+    // list stays where the flyer scrolled it.
+    const int scrolled = m_list->verticalScrollBar()->value();
+    showFlights(std::move(flights), false);
+    m_list->verticalScrollBar()->setValue(scrolled);
+}
+
+void CFlightsDlg::reload()
+{
+    m_partial = false;
+    m_list->viewport()->removeEventFilter(this);
+    std::vector<CFlightEntry> flights = m_log.load();
+    if (!m_log.lastError().isEmpty())
+        m_ui.prompter.error(this, QStringLiteral("The flights cannot be read: ") + m_log.lastError());
+    showFlights(std::move(flights), true);
+}
+
+void CFlightsDlg::showFlights(std::vector<CFlightEntry> flights, bool sizeColumns)
+{
+    const CFlightEntry *current = m_model->flightAt(m_list->currentIndex().row());
+    const qint64 currentId = current ? current->rowId : 0;
     m_model->setFlights(std::move(flights));
-    // Texts shown whole: each column as wide as its widest value among the
-    // first rows (the view looks at a bounded number of them).
-    for (const int column :
-         {CFlightListModel::Rocket, CFlightListModel::Motor, CFlightListModel::Site, CFlightListModel::Result})
-        m_list->resizeColumnToContents(column);
-    m_list->setColumnWidth(CFlightListModel::Apogee,
-                           m_list->fontMetrics().horizontalAdvance(QStringLiteral("00,000 ft")) + 12);
+    if (sizeColumns) {
+        // Texts shown whole: each column as wide as its widest value among the
+        // first rows (the view looks at a bounded number of them).
+        for (const int column :
+             {CFlightListModel::Rocket, CFlightListModel::Motor, CFlightListModel::Site, CFlightListModel::Result})
+            m_list->resizeColumnToContents(column);
+        m_list->setColumnWidth(CFlightListModel::Apogee,
+                               m_list->fontMetrics().horizontalAdvance(QStringLiteral("00,000 ft")) + 12);
+    }
     fillChoices();
     applyFilter();
     const int row = m_model->rowOf(currentId);
@@ -218,6 +274,10 @@ void CFlightsDlg::applyFilter()
     filter.from = m_from->date() > kOpenEnd ? m_from->date() : QDate();
     filter.to = m_to->date() > kOpenEnd ? m_to->date() : QDate();
     m_model->setFilter(filter);
+    if (m_partial) {
+        m_count->setText(QStringLiteral("Reading %1 flight(s)...").arg(m_total));
+        return;
+    }
     const int shown = m_model->rowCount();
     m_count->setText(shown == int(m_model->flights().size())
                          ? QStringLiteral("%1 flight(s)").arg(shown)
@@ -253,6 +313,8 @@ void CFlightsDlg::openFlight(int row)
 
 void CFlightsDlg::onStats()
 {
+    // The record is of every flight the filters let through, not of the newest.
+    completeList();
     std::vector<CFlightEntry> shown;
     shown.reserve(std::size_t(m_model->rowCount()));
     for (int row = 0; row < m_model->rowCount(); ++row)

@@ -38,6 +38,10 @@ public:
     QLabel *countLine() const { return m_count; }
     CCommandBar *commandBar() const { return m_commandBar; }
 
+    // How many of the newest flights the screen shows before it has read the
+    // rest: enough to fill a phone's list several times.
+    static constexpr std::size_t kFirstRows = 200;
+
     // Reads the log again, keeping the filters and the chosen flight where it is still shown.
     void reload();
 
@@ -45,7 +49,16 @@ public slots:
     void onOpen();
     void onStats();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // Shows the newest flights, and the rest once they have been painted.
+    void openNewestFirst();
+    // Replaces the newest flights by the whole log, if that is still to come.
+    void completeList();
+    // Shows flights in place of those shown, keeping the filters and the chosen flight.
+    void showFlights(std::vector<CFlightEntry> flights, bool sizeColumns);
     void openFlight(int row);
     void applyFilter();
     void fillChoices();
@@ -64,4 +77,8 @@ private:
     QTableView *m_list = nullptr;
     QLabel *m_count = nullptr;
     CCommandBar *m_commandBar = nullptr;
+    // Only the newest flights are shown yet; m_total is how many the log holds.
+    bool m_partial = false;
+    bool m_completionQueued = false;
+    std::size_t m_total = 0;
 };
