@@ -213,6 +213,66 @@ TEST_F(FlightsScreenTest, ListsNewestFirstAndNarrowsAsTheFlyerChooses)
     EXPECT_EQ(flights.countLine()->text(), QStringLiteral("1 of 3 flight(s)"));
 }
 
+// On a log of a few more flights than the screen shows first (dates in both
+// forms, many alike, some unreadable; times in any of the three columns), the
+// newest come first in the whole log's order; the rest follow without losing
+// the chosen flight, and a search typed meanwhile narrows the whole log.
+TEST_F(FlightsScreenTest, ShowsTheNewestFlightsFirstThenTheWholeLog)
+{
+    ASSERT_TRUE(m_logbook.exec({
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 227) "
+        "INSERT INTO Launches (Model, Motor, MotorMfg, Site, Date, DrogueTime, MainTime, DoneTime, Notes, Success) "
+        "SELECT 1 + i % 2, 'B6', 'Estes', 'North Field', CASE WHEN i % 20 = 0 THEN 'someday' "
+        "WHEN i % 7 = 1 THEN printf('2024-%02d-%02d', 1 + i % 3, 1 + i % 5) "
+        "ELSE printf('%d/%d/2024', 1 + i % 3, 1 + i % 5) END, "
+        "CASE i % 4 WHEN 0 THEN (8 + i % 3) || ':0' || (i % 2) WHEN 1 THEN 'late' ELSE '' END, "
+        "CASE i % 4 WHEN 1 THEN '10:00' ELSE '' END, CASE i % 4 WHEN 2 THEN '9:01' ELSE '' END, "
+        "CASE WHEN i % 10 = 0 THEN 'tumbled' ELSE 'straight' END, -1 FROM n",
+        // The oldest flight of all: its site is known only once the whole log is read.
+        "INSERT INTO Launches (Model, Site, Date, Notes, Success) VALUES ('1', 'Old Pasture', 'someday', 'tumbled', 0)",
+    }));
+    CFlightLog log(m_store);
+    std::vector<CFlightEntry> all = log.load();
+    ASSERT_GT(all.size(), CFlightsDlg::kFirstRows);
+    sortNewestFirst(all);
+    std::vector<qint64> newest;
+    std::vector<qint64> tumbled;
+    for (const CFlightEntry &flight : all) {
+        if (newest.size() < CFlightsDlg::kFirstRows)
+            newest.push_back(flight.rowId);
+        if (flight.notes == QLatin1String("tumbled"))
+            tumbled.push_back(flight.rowId);
+    }
+    const auto whole = [&](const CFlightsDlg &flights) {
+        return QTest::qWaitFor([&] { return flights.model()->flights().size() == all.size(); });
+    };
+
+    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    flights.show();
+    EXPECT_EQ(shownIds(flights), newest);
+    EXPECT_EQ(flights.siteBox()->findText(QStringLiteral("Old Pasture")), -1);
+    const QModelIndex chosen = flights.model()->index(3, CFlightListModel::Notes);
+    QTest::mouseClick(flights.list()->viewport(), Qt::LeftButton, {}, flights.list()->visualRect(chosen).center());
+    ASSERT_EQ(flights.list()->currentIndex().row(), 3);
+    ASSERT_TRUE(whole(flights));
+    std::vector<qint64> shown = shownIds(flights);
+    ASSERT_EQ(shown.size(), all.size());
+    EXPECT_EQ(std::vector<qint64>(shown.begin(), shown.begin() + std::ptrdiff_t(newest.size())), newest);
+    const CFlightEntry *current = flights.model()->flightAt(flights.list()->currentIndex().row());
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(current->rowId, newest[3]);
+    EXPECT_GE(flights.siteBox()->findText(QStringLiteral("Old Pasture")), 0);
+    EXPECT_EQ(flights.countLine()->text(), QStringLiteral("%1 flight(s)").arg(all.size()));
+
+    CFlightsDlg searched(m_store, {m_prompter, m_files});
+    searched.show();
+    QTest::keyClicks(searched.searchField(), QStringLiteral("TUMBLED"));
+    ASSERT_TRUE(whole(searched));
+    EXPECT_EQ(shownIds(searched), tumbled);
+    EXPECT_EQ(searched.countLine()->text(), QStringLiteral("%1 of %2 flight(s)").arg(tumbled.size()).arg(all.size()));
+    EXPECT_TRUE(m_prompter.shown().isEmpty());
+}
+
 // A flight's recording, named by a path from before the storage directory
 // moved, shows its apogee in the list and its plot and comparison on its page.
 TEST_F(FlightsScreenTest, RecordingShowsItsApogeeInTheListAndItsPlotOnThePage)
