@@ -116,17 +116,12 @@ bool CRecordStore::RunSql(const QString &sql)
     if (isTransactionControl(sql))
         return fail(QStringLiteral("transactions are begun and ended through the store, not through SQL text"));
 
-    const QByteArray utf8 = sql.toUtf8();
-    int offset = 0;
-    CSqlStatement statement = m_db.prepare(utf8, &offset);
-    if (!statement.isValid() && !m_db.lastError().isEmpty())
-        return failDatabase();
-    // Exactly one statement: whatever follows the first must be blanks or comments.
-    CSqlStatement second = m_db.prepare(utf8, &offset);
-    if (second.isValid() || !m_db.lastError().isEmpty())
-        return fail(QStringLiteral("only one statement may be run at a time"));
-    if (!statement.isValid())
+    CSingleStatement single = prepareSingle(sql);
+    if (!single.error.isEmpty())
+        return fail(single.error, single.code);
+    if (!single.statement.isValid())
         return true; // nothing but blanks or comments: an empty result
+    CSqlStatement &statement = single.statement;
 
     const bool writes = !statement.isReadOnly();
     if (writes && refusesWrites())
@@ -144,28 +139,38 @@ bool CRecordStore::RunSql(const QString &sql)
     return true;
 }
 
+CRecordStore::CSingleStatement CRecordStore::prepareSingle(const QString &sql)
+{
+    CSingleStatement single;
+    const QByteArray utf8 = sql.toUtf8();
+    int offset = 0;
+    single.statement = m_db.prepare(utf8, &offset);
+    if (!single.statement.isValid() && !m_db.lastError().isEmpty()) {
+        single.error = m_db.lastError();
+        single.code = m_db.lastErrorCode();
+        return single;
+    }
+    // Exactly one statement: whatever follows the first must be blanks or comments.
+    const CSqlStatement second = m_db.prepare(utf8, &offset);
+    if (second.isValid() || !m_db.lastError().isEmpty()) {
+        single.statement = CSqlStatement();
+        single.error = QStringLiteral("only one statement may be run at a time");
+    }
+    return single;
+}
+
 CSqlStatement CRecordStore::prepareOne(const QString &sql)
 {
     if (!m_db.isOpen()) {
         fail(QStringLiteral("no database is open"));
         return {};
     }
-    const QByteArray utf8 = sql.toUtf8();
-    int offset = 0;
-    CSqlStatement statement = m_db.prepare(utf8, &offset);
-    if (!statement.isValid()) {
-        if (m_db.lastError().isEmpty())
-            fail(QStringLiteral("no statement to prepare"));
-        else
-            failDatabase();
-        return {};
-    }
-    const CSqlStatement second = m_db.prepare(utf8, &offset);
-    if (second.isValid() || !m_db.lastError().isEmpty()) {
-        fail(QStringLiteral("only one statement may be run at a time"));
-        return {};
-    }
-    return statement;
+    CSingleStatement single = prepareSingle(sql);
+    if (!single.error.isEmpty())
+        fail(single.error, single.code);
+    else if (!single.statement.isValid())
+        fail(QStringLiteral("no statement to prepare"));
+    return std::move(single.statement);
 }
 
 CSqlStatement CRecordStore::prepareWrite(const QString &sql)
@@ -189,6 +194,17 @@ CSqlStatement CRecordStore::prepareRead(const QString &sql)
     return statement;
 }
 
+bool CRecordStore::forEachRow(const QString &sql, const std::function<void(const CSqlStatement &)> &row)
+{
+    CSqlStatement query = prepareRead(sql);
+    if (!query.isValid())
+        return false;
+    CSqlStatement::Step step = CSqlStatement::Step::Done;
+    while ((step = query.step()) == CSqlStatement::Step::Row)
+        row(query);
+    return step == CSqlStatement::Step::Done || failStatement(query);
+}
+
 bool CRecordStore::runWrite(CSqlStatement &statement)
 {
     discardResult();
@@ -204,14 +220,10 @@ CRecordStore::StatementAccess CRecordStore::statementAccess(const QString &sql)
         return StatementAccess::Writes;
     if (!m_db.isOpen())
         return StatementAccess::Invalid;
-    const QByteArray utf8 = sql.toUtf8();
-    int offset = 0;
-    CSqlStatement statement = m_db.prepare(utf8, &offset);
-    if (!statement.isValid() && !m_db.lastError().isEmpty())
+    const CSingleStatement single = prepareSingle(sql);
+    if (!single.error.isEmpty())
         return StatementAccess::Invalid;
-    CSqlStatement second = m_db.prepare(utf8, &offset);
-    if (second.isValid() || !m_db.lastError().isEmpty())
-        return StatementAccess::Invalid;
+    const CSqlStatement &statement = single.statement;
     if (!statement.isValid())
         return StatementAccess::ReadOnly;
     // SQLite counts BEGIN, COMMIT, ATTACH and the like as read-only; none of them

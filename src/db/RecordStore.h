@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 class CStoreReporter;
@@ -58,6 +59,10 @@ public:
     // costs more than the query. Invalid, with lastError set, unless the text
     // is exactly one statement that returns rows and writes nothing.
     CSqlStatement prepareRead(const QString &sql);
+    // Walks a read of prepareRead, handing each row to `row`. False, with
+    // lastError set, when it cannot prepare or a step fails: the caller then has
+    // only part of the rows, which would look whole, and should use none.
+    bool forEachRow(const QString &sql, const std::function<void(const CSqlStatement &)> &row);
 
     int CountRecords();
     bool MoveTo(int row);
@@ -100,6 +105,16 @@ public:
 
 private:
     bool isTarvelDatabase();
+    // The one statement of a text: invalid with an empty error when the text is
+    // nothing but blanks and comments, invalid with SQLite's reason (or "only
+    // one statement ...") when it is not one statement. Sets no lastError.
+    struct CSingleStatement
+    {
+        CSqlStatement statement;
+        QString error;
+        int code = 0;
+    };
+    CSingleStatement prepareSingle(const QString &sql);
     // Exactly one statement of the text, prepared; invalid with lastError set otherwise.
     CSqlStatement prepareOne(const QString &sql);
     bool runCreateDatabase(const QString &path);

@@ -69,22 +69,16 @@ std::vector<CFlightEntry> CFlightLog::read(const QString &sql)
     std::vector<CFlightEntry> flights;
     // Walked row by row: a whole logbook copied into the store's current
     // result first would cost as much again as reading it.
-    CSqlStatement query = m_store.prepareRead(sql);
-    if (!query.isValid()) {
-        fail(m_store.lastError());
-        return flights;
-    }
-    CSqlStatement::Step step = CSqlStatement::Step::Done;
-    while ((step = query.step()) == CSqlStatement::Step::Row) {
+    const bool whole = m_store.forEachRow(sql, [&flights](const CSqlStatement &row) {
         int column = 0;
         flights.push_back(entryFrom([&] {
-            const QString text = query.columnText(column++);
+            const QString text = row.columnText(column++);
             return text.isNull() ? QString(QLatin1String("")) : text;
         }));
-    }
+    });
     // A list cut short would look whole: none is given, with the reason.
-    if (step != CSqlStatement::Step::Done) {
-        fail(query.lastError());
+    if (!whole) {
+        fail(m_store.lastError());
         flights.clear();
     }
     return flights;
@@ -95,27 +89,22 @@ std::vector<CFlightEntry> CFlightLog::loadNewest(std::size_t count, std::size_t 
     m_error.clear();
     if (total)
         *total = 0;
-    CSqlStatement query =
-        m_store.prepareRead(QStringLiteral("SELECT rowid, Date, DrogueTime, MainTime, DoneTime FROM Launches"));
-    if (!query.isValid()) {
-        fail(m_store.lastError());
-        return {};
-    }
     // The keys come from the same fields and functions as the full sort's, so
     // the flights picked here are exactly its first ones.
     std::vector<CFlightOrderKey> keys;
     CFlightEntry probe;
-    CSqlStatement::Step step = CSqlStatement::Step::Done;
-    while ((step = query.step()) == CSqlStatement::Step::Row) {
-        probe.rowId = query.columnInt64(0);
-        probe.date = parseFlightDate(query.columnText(1));
-        probe.drogueTime = query.columnText(2);
-        probe.mainTime = query.columnText(3);
-        probe.doneTime = query.columnText(4);
-        keys.push_back(flightOrderKey(probe));
-    }
-    if (step != CSqlStatement::Step::Done) {
-        fail(query.lastError());
+    const bool whole =
+        m_store.forEachRow(QStringLiteral("SELECT rowid, Date, DrogueTime, MainTime, DoneTime FROM Launches"),
+                           [&](const CSqlStatement &row) {
+                               probe.rowId = row.columnInt64(0);
+                               probe.date = parseFlightDate(row.columnText(1));
+                               probe.drogueTime = row.columnText(2);
+                               probe.mainTime = row.columnText(3);
+                               probe.doneTime = row.columnText(4);
+                               keys.push_back(flightOrderKey(probe));
+                           });
+    if (!whole) {
+        fail(m_store.lastError());
         return {};
     }
     if (total)

@@ -91,31 +91,30 @@ std::optional<CMotorCurveRow> loadMotorCurve(CRecordStore &store, qint64 motorId
 std::vector<CCatalogueMotor> loadMotorCatalogue(CRecordStore &store)
 {
     std::vector<CCatalogueMotor> motors;
-    CSqlStatement query = store.prepareRead(QStringLiteral(
-        "SELECT Motors.rowid, Type, Delay, MFG, Size, MotorCurves.MotorID, Class, TotalImpulse, AverageThrust, "
-        "PeakThrust, BurnTime, PropellantMass, TotalMass FROM Motors LEFT JOIN MotorCurves "
-        "ON MotorCurves.MotorID = Motors.rowid ORDER BY MFG, Type, Motors.rowid"));
-    CSqlStatement::Step step = CSqlStatement::Step::Error;
-    while (query.isValid() && (step = query.step()) == CSqlStatement::Step::Row) {
-        CCatalogueMotor motor;
-        motor.id = query.columnInt64(0);
-        motor.type = query.columnText(1);
-        motor.delay = query.columnText(2);
-        motor.mfg = query.columnText(3);
-        motor.size = query.columnText(4);
-        motor.hasCurve = !query.columnIsNull(5);
-        if (motor.hasCurve) {
-            motor.figures.impulseClass = query.columnText(6);
-            motor.figures.totalImpulse = query.columnDouble(7);
-            motor.figures.averageThrust = query.columnDouble(8);
-            motor.figures.peakThrust = query.columnDouble(9);
-            motor.figures.burnTime = query.columnDouble(10);
-            motor.masses = {query.columnDouble(11), query.columnDouble(12)};
-        }
-        motors.push_back(std::move(motor));
-    }
-    // A list cut short by a failed step would look whole; none is shown instead.
-    if (step != CSqlStatement::Step::Done)
+    const bool whole = store.forEachRow(
+        QStringLiteral("SELECT Motors.rowid, Type, Delay, MFG, Size, MotorCurves.MotorID, Class, TotalImpulse, "
+                       "AverageThrust, PeakThrust, BurnTime, PropellantMass, TotalMass FROM Motors LEFT JOIN "
+                       "MotorCurves ON MotorCurves.MotorID = Motors.rowid ORDER BY MFG, Type, Motors.rowid"),
+        [&motors](const CSqlStatement &row) {
+            CCatalogueMotor motor;
+            motor.id = row.columnInt64(0);
+            motor.type = row.columnText(1);
+            motor.delay = row.columnText(2);
+            motor.mfg = row.columnText(3);
+            motor.size = row.columnText(4);
+            motor.hasCurve = !row.columnIsNull(5);
+            if (motor.hasCurve) {
+                motor.figures.impulseClass = row.columnText(6);
+                motor.figures.totalImpulse = row.columnDouble(7);
+                motor.figures.averageThrust = row.columnDouble(8);
+                motor.figures.peakThrust = row.columnDouble(9);
+                motor.figures.burnTime = row.columnDouble(10);
+                motor.masses = {row.columnDouble(11), row.columnDouble(12)};
+            }
+            motors.push_back(std::move(motor));
+        });
+    // A list cut short by a failed step would look whole: none is shown instead.
+    if (!whole)
         motors.clear();
     return motors;
 }
