@@ -201,8 +201,12 @@ void CDefaultMotorsDlg::loadList()
     m_motorIds.clear();
     m_motorIds.reserve(motors.size());
     const QChar tab = QLatin1Char('\t');
+    const QString total = QString::number(motors.size());
     for (CCatalogueMotor &motor : motors) {
         lines.append(motor.mfg + tab + motor.type + tab + motor.delay + tab + motor.size);
+        // The status window paints only now and then, so each line may say so.
+        m_status.showProgress(QStringLiteral("Loading Motor\n") + QString::number(lines.size()) + QStringLiteral(" of ")
+                              + total);
         figures.push_back(motor.hasCurve ? std::optional(std::move(motor.figures)) : std::nullopt);
         m_motorIds.push_back(motor.id);
     }
@@ -288,12 +292,6 @@ bool CDefaultMotorsDlg::eventFilter(QObject *watched, QEvent *event)
         placeCurveLater();
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void CDefaultMotorsDlg::resizeEvent(QResizeEvent *event)
-{
-    QDialog::resizeEvent(event);
-    placeCurveLater();
 }
 
 void CDefaultMotorsDlg::showEvent(QShowEvent *event)

@@ -1,8 +1,7 @@
 #include "motors/MotorTable.h"
 
 #include "db/RecordStore.h"
-#include "db/SqlText.h"
-#include "ui/ProgressReport.h"
+#include "motors/MotorCatalogueWriter.h"
 
 namespace {
 // Positions of the Motors columns in a "SELECT *" row.
@@ -19,31 +18,6 @@ QString motorListLine(const CRecordStore &store)
         + store.GetFieldText(kDelayColumn) + tab + store.GetFieldText(kSizeColumn);
 }
 
-QStringList loadMotorLines(CRecordStore &store, CProgressReport &progress)
-{
-    progress.showProgress(QStringLiteral("Loading Motors list box"));
-    QStringList lines;
-    if (!store.RunSql(QLatin1String(kMotorListQuery)))
-        return lines;
-    const int count = store.CountRecords();
-    store.MoveFirst();
-    lines.reserve(count);
-    const QString total = QString::number(count);
-    for (; !store.IsEOF(); store.MoveNext()) {
-        lines.append(motorListLine(store));
-        progress.showProgress(QStringLiteral("Loading Motor\n") + QString::number(lines.size()) + QStringLiteral(" of ")
-                              + total);
-    }
-    return lines;
-}
-
-QString addMotorStatement(const CMotorValues &motor)
-{
-    return QStringLiteral("INSERT INTO Motors (Type,Delay,MFG,Size) VALUES (") + sqlQuote(motor.type) + QLatin1Char(',')
-        + sqlQuote(motor.delay) + QLatin1Char(',') + sqlQuote(motor.mfg) + QLatin1Char(',') + sqlQuote(motor.size)
-        + QLatin1Char(')');
-}
-
 bool hasRequiredMotorValues(const CMotorValues &motor)
 {
     return !motor.type.isEmpty() && !motor.mfg.isEmpty() && !motor.delay.isEmpty();
@@ -53,7 +27,7 @@ bool addMotor(CRecordStore &store, const CMotorValues &motor)
 {
     if (!hasRequiredMotorValues(motor))
         return false;
-    return store.RunSql(addMotorStatement(motor)) && store.Update();
+    return CMotorCatalogueWriter(store).addMotor(motor) > 0;
 }
 
 bool removeMotorAt(CRecordStore &store, int position)

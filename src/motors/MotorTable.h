@@ -3,9 +3,7 @@
 #include "motors/MotorValues.h"
 
 #include <QString>
-#include <QStringList>
 
-class CProgressReport;
 class CRecordStore;
 
 // The motor list: every motor in manufacturer, type order. Line n of the list
@@ -18,12 +16,6 @@ inline constexpr char kMotorListQuery[] = "Select * FROM Motors ORDER BY MFG, Ty
 // MFG, Type, Delay and Size of the store's current Motors row, TAB-separated.
 QString motorListLine(const CRecordStore &store);
 
-// Runs the list query and returns its lines, reporting each line as it goes.
-// Leaves the report shown; the caller hides it once the lines are on screen.
-QStringList loadMotorLines(CRecordStore &store, CProgressReport &progress);
-
-// The INSERT of a typed motor, every text quoted.
-QString addMotorStatement(const CMotorValues &motor);
 // False, storing nothing, when Type, Delay or MFG is empty (Size may be).
 bool hasRequiredMotorValues(const CMotorValues &motor);
 bool addMotor(CRecordStore &store, const CMotorValues &motor);

@@ -112,7 +112,11 @@ TEST_F(MotorScreens, ListAddAndRefusal)
     CDefaultMotorsDlg dialog(m_store, m_status, m_ui, QString());
     EXPECT_EQ(m_status.parentWidget(), &dialog);
     EXPECT_TRUE(m_status.isHidden());
-    EXPECT_EQ(dialog.model().lines().first(), "AeroTech\tF40\t7\t29x124");
+    // Maker, then type order, each line reported as it was loaded.
+    EXPECT_EQ(
+        dialog.model().lines(),
+        QStringList({"AeroTech\tF40\t7\t29x124", "Estes\tA8\t3\t18x70", "Estes\tC6\t5\t18x70", "Estes\tC6\t5\t18x70"}));
+    EXPECT_EQ(m_status.progressText(), "Loading Motor\n4 of 4");
 
     type(dialog, "MFG", QStringLiteral("Estes"));
     type(dialog, "Type", QStringLiteral("D12"));

@@ -3,7 +3,6 @@
 
 #include "db/RecordStore.h"
 #include "motors/MotorFilter.h"
-#include "motors/RecordingProgress.h"
 #include "support/TestLogbook.h"
 
 #include <gtest/gtest.h>
@@ -26,24 +25,6 @@ protected:
     CRecordStore m_store;
 };
 } // namespace
-
-TEST_F(MotorTable, ListIsInMakerTypeOrderWithProgress)
-{
-    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Motors VALUES (1, 'C6', '5', 'Estes', '18x70')",
-                                "INSERT INTO Motors VALUES (2, 'F40', '4-7', 'AeroTech', '29x124')",
-                                "INSERT INTO Motors VALUES (3, 'A8', '3', 'Estes', '')"}));
-    CRecordingProgress progress;
-    EXPECT_EQ(loadMotorLines(m_store, progress),
-              QStringList({"AeroTech\tF40\t4-7\t29x124", "Estes\tA8\t3\t", "Estes\tC6\t5\t18x70"}));
-    EXPECT_EQ(progress.texts,
-              QStringList({"Loading Motors list box", "Loading Motor\n1 of 3", "Loading Motor\n2 of 3",
-                           "Loading Motor\n3 of 3"}));
-
-    CRecordingProgress empty;
-    ASSERT_TRUE(removeAllMotors(m_store));
-    EXPECT_TRUE(loadMotorLines(m_store, empty).isEmpty());
-    EXPECT_EQ(empty.texts, QStringList({"Loading Motors list box"}));
-}
 
 TEST_F(MotorTable, RemoveTakesTheRecordAtThatPosition)
 {
