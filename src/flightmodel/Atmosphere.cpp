@@ -39,17 +39,27 @@ QString CAtmosphere::launchSiteProblem(const CLaunchSite &site)
         return QStringLiteral("The site's elevation is not a number");
     if (!std::isfinite(site.temperatureC))
         return QStringLiteral("The launch temperature is not a number");
-    if (site.elevationM < kLowestSite || site.elevationM >= kHighestSite)
+    if (site.elevationM < kLowestSite || site.elevationM >= kHighestSite) {
         return QStringLiteral("The site's elevation of %1 m is outside %2 to %3 m")
             .arg(site.elevationM)
             .arg(kLowestSite)
             .arg(kHighestSite);
-    if (site.temperatureC <= kColdest || site.temperatureC >= kHottest)
+    }
+    if (site.temperatureC <= kColdest || site.temperatureC >= kHottest) {
         return QStringLiteral("The launch temperature of %1 °C is outside %2 to %3 °C")
             .arg(site.temperatureC)
             .arg(kColdest)
             .arg(kHottest);
+    }
     return QString();
+}
+
+CAtmosphere::CLine CAtmosphere::lineAboveTable(double height) const
+{
+    // Above the tropopause, which the table reaches from any site, the density
+    // falls by a constant fraction each metre.
+    const double density = densityByFormula(height);
+    return {height, density, -density * kStandardGravity / (kAirGasConstant * m_tropopauseTemperatureK)};
 }
 
 double CAtmosphere::densityByFormula(double height) const

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <vector>
 
 inline constexpr double kStandardGravity = 9.80665; // m/s²
@@ -26,20 +27,37 @@ public:
     // 100 °C. Empty for a good site.
     static QString launchSiteProblem(const CLaunchSite &site);
 
-    // kg/m³ at so many metres above the pad; the pad's below it.
-    double density(double height) const
+    // The density about a height, as a straight line: what the integration
+    // follows through one step, saving a table look-up at each stage of it.
+    struct CLine
     {
-        const double x = height * kInverseStep;
-        if (x >= 0 && x < double(kSteps)) {
+        double height;
+        double density; // kg/m³ there
+        double slope; // kg/m³ per metre up
+
+        double at(double other) const { return density + slope * (other - height); }
+    };
+
+    // The table's row about that height (the pad's below it), or beyond the
+    // table the formula's value and slope.
+    CLine lineAt(double height) const
+    {
+        const double x = std::max(0.0, height * kInverseStep);
+        if (x < double(kSteps)) {
             const auto i = static_cast<std::size_t>(x);
-            const double fraction = x - double(i);
-            return m_table[i] + fraction * (m_table[i + 1] - m_table[i]);
+            const double rise = m_table[i + 1] - m_table[i];
+            return {height, m_table[i] + (x - double(i)) * rise, rise * kInverseStep};
         }
-        return height < 0 ? m_table.front() : densityByFormula(height);
+        return lineAboveTable(height);
     }
+
+    // kg/m³ at so many metres above the pad; the pad's below it.
+    double density(double height) const { return lineAt(height).at(height); }
     double densityByFormula(double height) const;
 
 private:
+    CLine lineAboveTable(double height) const;
+
     static constexpr double kStep = 20; // m
     static constexpr double kInverseStep = 1 / kStep;
     static constexpr int kSteps = 1500;

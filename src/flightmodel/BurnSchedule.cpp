@@ -99,10 +99,11 @@ CBurnSchedule::CBurnSchedule(std::span<const CMotorLoad> stages, double rocketMa
     m_burnoutS = ignition;
     // Past this the burn ends in a singular rush the steps cannot follow, and
     // no model rocket comes near it: the weight was mistyped.
-    if (m_liftoffKg > kLargestMassRatio * m_burnoutKg)
+    if (m_liftoffKg > kLargestMassRatio * m_burnoutKg) {
         m_error = QStringLiteral("Burning its propellant would leave the rocket under 1/%1 of its liftoff mass: "
                                  "check the rocket's weight")
                       .arg(kLargestMassRatio);
+    }
     const CCurveFigures first = curveFigures(stages.front().curve);
     if (first.burnTime > 0)
         m_firstStageAverageThrust = stages.front().count * first.impulse / first.burnTime;

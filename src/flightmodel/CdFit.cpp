@@ -42,11 +42,12 @@ CCdFit fitCd(const CFlightPredictor &predictor, std::span<const CMotorLoad> stag
     const CApogee withoutDrag = apogeeWith(predictor, stages, 0);
     if (!withoutDrag.error.isEmpty())
         return refusal(withoutDrag.error);
-    if (recordedApogeeM >= withoutDrag.metres)
+    if (recordedApogeeM >= withoutDrag.metres) {
         return refusal(QStringLiteral("The recorded apogee of %1 m is above the %2 m the rocket reaches without "
                                       "drag: check its weight and the motor")
                            .arg(recordedApogeeM, 0, 'f', 1)
                            .arg(withoutDrag.metres, 0, 'f', 1));
+    }
     // Bracket the Cd between one too small (its apogee too high) and one large enough.
     double low = 0;
     double high = 1;
@@ -56,10 +57,11 @@ CCdFit fitCd(const CFlightPredictor &predictor, std::span<const CMotorLoad> stag
             return refusal(apogee.error);
         if (apogee.metres <= recordedApogeeM)
             break;
-        if (high >= kLargestCd)
+        if (high >= kLargestCd) {
             return refusal(QStringLiteral("No drag brings the predicted apogee down to %1 m: check the rocket's "
                                           "weight and the motor")
                                .arg(recordedApogeeM, 0, 'f', 1));
+        }
         low = high;
         high *= 2;
     }

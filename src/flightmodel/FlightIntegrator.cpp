@@ -10,7 +10,18 @@ namespace {
 constexpr double kThrustStep = 0.01; // s
 constexpr double kCoastStep = 0.05; // s
 constexpr double kLongestFlight = 3600; // s after ignition
-constexpr int kHalvings = 60; // enough for a double's precision
+constexpr int kHalvings = 40; // to a millionth of a microsecond
+
+inline double thrustAt(const CBurnSegment &segment, double tau)
+{
+    return segment.thrust + segment.slope * tau;
+}
+
+// One over the mass, never lighter than the lightest, however the subtraction rounds.
+inline double inverseMassAt(const CBurnSegment &segment, double tau, double lightest)
+{
+    return 1 / std::max(lightest, segment.mass - tau * (segment.massLinear + segment.massQuadratic * tau));
+}
 
 // The cubic through y0 and y1 with slopes d0 and d1 (per whole step), at the
 // fraction s of the step.
@@ -67,11 +78,8 @@ CFlightTrack CFlightIntegrator::run()
 
 double CFlightIntegrator::acceleration(const CBurnSegment &segment, double tau, double height, double speed) const
 {
-    const double thrust = segment.thrust + segment.slope * tau;
-    // Never lighter than at burnout, however the subtraction rounds.
-    const double mass = std::max(m_coast.mass, segment.mass - tau * (segment.massLinear + segment.massQuadratic * tau));
     const double drag = m_dragFactor * m_air.density(height) * speed * std::abs(speed);
-    return (thrust - drag) / mass - kStandardGravity;
+    return (thrustAt(segment, tau) - drag) * inverseMassAt(segment, tau, m_coast.mass) - kStandardGravity;
 }
 
 double CFlightIntegrator::step(const CBurnSegment &segment, double end)
@@ -79,15 +87,29 @@ double CFlightIntegrator::step(const CBurnSegment &segment, double end)
     const double dt = end - m_time;
     const double half = dt / 2;
     const double tau = m_time - segment.start;
+    // acceleration = (thrust - drag)/mass - g = push - dragPerDensity·rho·v·|v|.
+    // The push and the drag's factor hang on time alone, so they are worked
+    // out apart from the four evaluations, each of which waits on the one
+    // before; the density follows the line of its table row through the step.
+    const double inverse1 = inverseMassAt(segment, tau, m_coast.mass);
+    const double inverse2 = inverseMassAt(segment, tau + half, m_coast.mass);
+    const double inverse4 = inverseMassAt(segment, tau + dt, m_coast.mass);
+    const double push1 = thrustAt(segment, tau) * inverse1 - kStandardGravity;
+    const double push2 = thrustAt(segment, tau + half) * inverse2 - kStandardGravity;
+    const double push4 = thrustAt(segment, tau + dt) * inverse4 - kStandardGravity;
+    const double drag1 = m_dragFactor * inverse1;
+    const double drag2 = m_dragFactor * inverse2;
+    const double drag4 = m_dragFactor * inverse4;
     const double h = m_height;
     const double v = m_speed;
-    const double a1 = acceleration(segment, tau, h, v);
+    const CAtmosphere::CLine air = m_air.lineAt(h);
+    const double a1 = push1 - drag1 * air.density * v * std::abs(v);
     const double v2 = v + half * a1;
-    const double a2 = acceleration(segment, tau + half, h + half * v, v2);
+    const double a2 = push2 - drag2 * air.at(h + half * v) * v2 * std::abs(v2);
     const double v3 = v + half * a2;
-    const double a3 = acceleration(segment, tau + half, h + half * v2, v3);
+    const double a3 = push2 - drag2 * air.at(h + half * v2) * v3 * std::abs(v3);
     const double v4 = v + dt * a3;
-    const double a4 = acceleration(segment, tau + dt, h + dt * v3, v4);
+    const double a4 = push4 - drag4 * air.at(h + dt * v3) * v4 * std::abs(v4);
     m_height = h + dt / 6 * (v + 2 * v2 + 2 * v3 + v4);
     m_speed = v + dt / 6 * (a1 + 2 * a2 + 2 * a3 + a4);
     m_time = end; // set, not summed, so that segment ends stay exact
@@ -180,9 +202,10 @@ void CFlightIntegrator::coast()
     const std::vector<double> &delays = m_delays.seconds;
     std::vector<double> ejectionSpeeds(delays.size(), -1); // -1 until reached
     std::size_t next = 0; // the first delay not yet reached
-    // On the pad at burnout (it fell back), or already falling: apogee is behind it.
+    // On the pad at burnout (it fell back), or already falling: apogee is
+    // behind it. A peak under thrust before a later climb is not the apogee.
     m_landed = m_landed || m_resting;
-    m_pastApogee = m_pastApogee || m_speed <= 0;
+    m_pastApogee = m_speed <= 0;
     for (;;) {
         if (m_landed)
             break;

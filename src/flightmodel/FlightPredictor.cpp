@@ -145,19 +145,21 @@ CFlightPrediction CFlightPredictor::predict(std::span<const CMotorLoad> stages) 
         prediction.delayS = track.delayS;
         prediction.ejectionSpeedMps = track.ejectionSpeedMps;
 
-        if (prediction.thrustToWeight < kLowThrustToWeight)
+        if (prediction.thrustToWeight < kLowThrustToWeight) {
             warn(prediction, EFlightWarning::LowThrustToWeight,
                  QStringLiteral("Thrust-to-weight %1, under %2")
                      .arg(tenths(prediction.thrustToWeight))
                      .arg(kLowThrustToWeight));
-        if (!track.leftGuide)
+        }
+        if (!track.leftGuide) {
             warn(prediction, EFlightWarning::LowGuideSpeed,
                  QStringLiteral("Never leaves the %1 m guide").arg(tenths(m_rocket.guideM)));
-        else if (track.guideSpeedMps < kLowGuideSpeed)
+        } else if (track.guideSpeedMps < kLowGuideSpeed) {
             warn(prediction, EFlightWarning::LowGuideSpeed,
                  QStringLiteral("Leaves the guide at %1 m/s, under %2 m/s")
                      .arg(tenths(track.guideSpeedMps))
                      .arg(kLowGuideSpeed));
+        }
         warnOfDelays(prediction, stages.back().delays, delays);
         if (track.landedBeforeEjection)
             warn(prediction, EFlightWarning::LandsBeforeEjection,

@@ -23,7 +23,8 @@ class CAtmosphere;
 //   proportion to the impulse it has delivered; a motor whose file gives no
 //   propellant mass keeps its whole mass (and the prediction says so);
 // - drag: 0.5·rho·v·|v|·Cd·A, A the rocket's cross-section from its diameter;
-// - air: CAtmosphere; gravity 9.80665 m/s²;
+// - air: CAtmosphere, its density followed along its table row's line through
+//   each step; gravity 9.80665 m/s²;
 // - the pad holds the rocket until the thrust exceeds the weight, the moment
 //   found within its curve segment, not at a step's end;
 // - fourth-order Runge-Kutta, steps of at most 0.01 s under thrust and 0.05 s

@@ -128,6 +128,7 @@ TEST(FlightModel, ConstantThrustAndMassMeetTheClosedFormBurnAndCoast)
 
     // The same burn sampled at 100,000 points flies the same flight.
     std::vector<CCurvePoint> fine;
+    fine.reserve(100000);
     for (int i = 0; i < 100000; ++i)
         fine.push_back({2.0 * i / 99999, 100});
     const CFlightPrediction sampled = predictFlight(flightOf(1.5, 0.05, 0, {motorOf(fine, 0, 0.5)}));
@@ -211,6 +212,20 @@ TEST(FlightModel, CornersOfACurveAreIntegratedExactly)
     ASSERT_TRUE(p.ok());
     expectRelative(p.burnoutSpeedMps, 80 * 0.2 + 30 * 0.4 - g * 0.6, 1e-12);
     expectRelative(p.maxAccelerationMps2, 80 - g, 1e-12);
+
+    // A thrust that stops while climbing and comes back while falling: the
+    // first peak is not the apogee. Constant pushes, so plain kinematics.
+    p = predictFlight(
+        flightOf(0.9, 0.02, 0, {motorOf({{0, 50}, {0.5, 50}, {0.5, 0}, {3.5, 0}, {3.5, 50}, {4.5, 50}}, 0, 0.1)}));
+    ASSERT_TRUE(p.ok());
+    double v = 0, h = 0;
+    for (const auto &[push, span] : {std::pair{50 - g, 0.5}, {-g, 3.0}, {50 - g, 1.0}}) {
+        h += v * span + push * span * span / 2;
+        v += push * span;
+    }
+    expectRelative(p.burnoutSpeedMps, v, 1e-12);
+    expectRelative(p.apogeeM, h + v * v / (2 * g), 1e-12);
+    expectRelative(p.apogeeS, 4.5 + v / g, 1e-12);
 }
 
 TEST(FlightModel, StagedFlightsWithoutDragKeepTheirEnergyAfterBurnout)
@@ -236,7 +251,7 @@ TEST(FlightModel, StagedFlightsWithoutDragKeepTheirEnergyAfterBurnout)
     input.stages[0].propellantKg = 0;
     input.stages[1].propellantKg = 0;
     const CFlightPrediction held = predictFlight(input);
-    const std::vector<CCurvePoint> joined{{0.02, 12}, {0.2, 14}, {0.8, 5}, {1.0, 0}, {1.05, 16}, {2.2, 12}, {2.6, 0}};
+    const std::vector<CCurvePoint> joined {{0.02, 12}, {0.2, 14}, {0.8, 5}, {1.0, 0}, {1.05, 16}, {2.2, 12}, {2.6, 0}};
     const double mass = 0.12 + 0.025 + 2 * 0.022;
     const CExactBurnout exact = exactBurnout(joined, mass, exactLiftoff(joined, mass * g));
     expectRelative(held.burnoutSpeedMps, exact.speed, 1e-9);
