@@ -1,6 +1,6 @@
 #include "flightmodel/MotorDelays.h"
 
-#include <QRegularExpression>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -12,19 +12,33 @@ constexpr double kLongestDelay = 100;
 
 CMotorDelays parseMotorDelays(const QString &text)
 {
-    static const QRegularExpression separators(QStringLiteral("[-,/\\s]+"));
+    // Split by hand: a shared regular expression is not safe across the
+    // threads a motor guide may predict on.
+    QStringList parts;
+    QString part;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('-') || c == QLatin1Char(',') || c == QLatin1Char('/') || c.isSpace()) {
+            if (!part.isEmpty())
+                parts.append(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    if (!part.isEmpty())
+        parts.append(part);
+
     CMotorDelays delays;
-    const QStringList parts = text.trimmed().split(separators, Qt::SkipEmptyParts);
     if (parts.isEmpty())
         return delays;
-    for (const QString &part : parts) {
-        if (part.compare(QLatin1String("P"), Qt::CaseInsensitive) == 0
-            || part.compare(QLatin1String("Plugged"), Qt::CaseInsensitive) == 0) {
+    for (const QString &choice : parts) {
+        if (choice.compare(QLatin1String("P"), Qt::CaseInsensitive) == 0
+            || choice.compare(QLatin1String("Plugged"), Qt::CaseInsensitive) == 0) {
             delays.plugged = true;
             continue;
         }
         bool number = false;
-        const double seconds = part.toDouble(&number);
+        const double seconds = choice.toDouble(&number);
         if (!number || !std::isfinite(seconds) || seconds < 0 || seconds > kLongestDelay)
             return CMotorDelays();
         delays.seconds.push_back(seconds);
