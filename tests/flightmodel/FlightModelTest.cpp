@@ -219,7 +219,7 @@ TEST(FlightModel, CornersOfACurveAreIntegratedExactly)
         flightOf(0.9, 0.02, 0, {motorOf({{0, 50}, {0.5, 50}, {0.5, 0}, {3.5, 0}, {3.5, 50}, {4.5, 50}}, 0, 0.1)}));
     ASSERT_TRUE(p.ok());
     double v = 0, h = 0;
-    for (const auto &[push, span] : {std::pair{50 - g, 0.5}, {-g, 3.0}, {50 - g, 1.0}}) {
+    for (const auto &[push, span] : {std::pair {50 - g, 0.5}, {-g, 3.0}, {50 - g, 1.0}}) {
         h += v * span + push * span * span / 2;
         v += push * span;
     }
