@@ -11,6 +11,13 @@ constexpr double kThrustStep = 0.01; // s
 constexpr double kCoastStep = 0.05; // s
 constexpr double kLongestFlight = 3600; // s after ignition
 constexpr int kHalvings = 40; // to a millionth of a microsecond
+// Of the time in which drag alone would change the speed by its own size: a
+// light, wide rocket (a saucer) or a fast one would otherwise take steps too
+// long for fourth-order Runge-Kutta to stay stable.
+constexpr double kDragStepShare = 0.1;
+// Steps that short may add up: more than this (a real flight takes a few
+// thousand) and the flight is refused rather than followed for long.
+constexpr int kMostSteps = 200'000;
 
 inline double thrustAt(const CBurnSegment &segment, double tau)
 {
@@ -116,6 +123,30 @@ double CFlightIntegrator::step(const CBurnSegment &segment, double end)
     return a1;
 }
 
+double CFlightIntegrator::stepEnd(const CBurnSegment &segment, double until, double longest) const
+{
+    // Drag changes the speed at the rate dragPerSpeed·speed per second; the
+    // speed may grow within the step by at most thrust and gravity's push, so
+    // a step dt is short enough when dragPerSpeed·(|v| + push·dt)·dt <= kDragStepShare.
+    const double tau = m_time - segment.start;
+    const double inverseMass = inverseMassAt(segment, tau, m_coast.mass);
+    const double dragPerSpeed = m_dragFactor * m_air.density(m_height) * inverseMass; // 1/m
+    const double push =
+        std::max(thrustAt(segment, tau), thrustAt(segment, tau + longest)) * inverseMass + kStandardGravity;
+    const double speed = std::abs(m_speed);
+    double step = longest;
+    if (dragPerSpeed * (speed + push * step) * step > kDragStepShare) {
+        const double a = dragPerSpeed * push;
+        const double b = dragPerSpeed * speed;
+        step = (std::sqrt(b * b + 4 * a * kDragStepShare) - b) / (2 * a);
+    }
+    const double remaining = until - m_time;
+    if (remaining <= step)
+        return until;
+    // Two even steps rather than a full one and a sliver.
+    return m_time + (remaining < 2 * step ? remaining / 2 : step);
+}
+
 bool CFlightIntegrator::flyStep(const CBurnSegment &segment, double end)
 {
     const double time = m_time;
@@ -155,6 +186,11 @@ bool CFlightIntegrator::flyStep(const CBurnSegment &segment, double end)
         m_landed = &segment == &m_coast;
         m_resting = !m_landed;
     }
+    if (++m_steps > kMostSteps) {
+        m_track.error = QStringLiteral("The flight's drag is too strong for its mass to be followed: check the "
+                                       "rocket's weight and diameter");
+        return false;
+    }
     if (m_time > kLongestFlight) {
         m_track.error = QStringLiteral("The flight does not end within an hour: check the rocket's mass and the motor");
         return false;
@@ -181,11 +217,8 @@ bool CFlightIntegrator::burn(const CBurnSegment &segment)
             if (m_time >= segment.end)
                 return true;
         }
-        const double start = m_time;
-        const double remaining = segment.end - start;
-        const int steps = std::max(1, int(std::ceil(remaining / kThrustStep)));
-        for (int i = 1; i <= steps && !m_resting; ++i) {
-            if (!flyStep(segment, i == steps ? segment.end : start + remaining * i / steps))
+        while (m_time < segment.end && !m_resting) {
+            if (!flyStep(segment, stepEnd(segment, segment.end, kThrustStep)))
                 return false;
         }
     }
@@ -216,10 +249,8 @@ void CFlightIntegrator::coast()
             if (!delay || m_schedule.burnoutS() + *delay <= m_time)
                 break;
         }
-        double end = m_time + kCoastStep;
-        if (next < delays.size())
-            end = std::min(end, m_schedule.burnoutS() + delays[next]);
-        if (!flyStep(m_coast, end))
+        const double until = next < delays.size() ? m_schedule.burnoutS() + delays[next] : m_coast.end;
+        if (!flyStep(m_coast, stepEnd(m_coast, until, kCoastStep)))
             return;
     }
     chooseDelay(ejectionSpeeds);

@@ -45,6 +45,9 @@ private:
     double acceleration(const CBurnSegment &segment, double tau, double height, double speed) const;
     // Moves the state to the end time within the segment; the acceleration at the step's start.
     double step(const CBurnSegment &segment, double end);
+    // Where the next step from now ends, `until` at the latest: no longer than
+    // `longest`, nor than drag allows.
+    double stepEnd(const CBurnSegment &segment, double until, double longest) const;
     [[nodiscard]] bool flyStep(const CBurnSegment &segment, double end);
     [[nodiscard]] bool burn(const CBurnSegment &segment);
     void coast();
@@ -68,5 +71,6 @@ private:
     bool m_resting = true; // held by the pad
     bool m_landed = false;
     bool m_pastApogee = false;
+    int m_steps = 0;
     CFlightTrack m_track;
 };

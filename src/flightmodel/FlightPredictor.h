@@ -28,10 +28,12 @@ class CAtmosphere;
 // - the pad holds the rocket until the thrust exceeds the weight, the moment
 //   found within its curve segment, not at a step's end;
 // - fourth-order Runge-Kutta, steps of at most 0.01 s under thrust and 0.05 s
-//   coasting; apogee where the vertical speed reaches zero, found within its
-//   step by cubic interpolation;
+//   coasting, shorter where drag would change the speed by a tenth of itself
+//   within one (a light, wide rocket); apogee where the vertical speed
+//   reaches zero, found within its step by cubic interpolation;
 // - stages lit one after another, each at the last point of the curve before.
-// A flight is never followed past an hour after ignition.
+// A flight is never followed past an hour after ignition, nor for more than
+// 200,000 steps.
 class CFlightPredictor
 {
 public:

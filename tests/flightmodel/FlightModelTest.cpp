@@ -179,6 +179,26 @@ TEST(FlightModel, QuadraticDragInThinAirMeetsTheClosedFormBurnAndCoast)
     expectRelative(p.apogeeS, tb + coastTime, 1e-3);
 }
 
+TEST(FlightModel, ASaucerHeldByItsDragMeetsTheClosedForm)
+{
+    // 60 g and 30 cm wide on 40 N: drag holds it near 25 m/s, where it slows
+    // by 1/0.04 s, faster than the longest coasting step could follow.
+    const CFlightPrediction p = predictFlight(flightOf(0.05, 0.3, 1.5, {motorOf({{0, 40}, {0.8, 40}}, 0, 0.01)}));
+    ASSERT_TRUE(p.ok());
+    const double rho = 101325 / (287.05287 * 288.15);
+    const double m = 0.06, F = 40, tb = 0.8;
+    const double k = 0.5 * rho * 1.5 * std::numbers::pi * 0.3 * 0.3 / 4;
+    const double terminal = std::sqrt((F - m * g) / k);
+    const double vb = terminal * std::tanh(k * terminal * tb / m);
+    const double hb = m / k * std::log(std::cosh(k * terminal * tb / m));
+    const double coast = m / (2 * k) * std::log(1 + k * vb * vb / (m * g));
+    // The air thins by 0.2 % over the 21 m climbed, the climb's speed by half that.
+    expectRelative(p.burnoutSpeedMps, vb, 2e-3);
+    expectRelative(p.burnoutAltitudeM, hb, 2e-3);
+    expectRelative(p.apogeeM, hb + coast, 2e-3);
+    expectRelative(p.maxSpeedMps, vb, 2e-3);
+}
+
 TEST(FlightModel, CornersOfACurveAreIntegratedExactly)
 {
     // 1 kg all told, burning nothing away, no drag: the speed and height are
@@ -461,6 +481,10 @@ TEST(FlightModel, FlightsThatCannotHappenEndWithAWarningOrAMessage)
     p = predictFlight(flightOf(0.1, 0.02, 0, {motorOf({{0, 1e9}, {1, 1e9}}, 0.001, 0.002)}));
     EXPECT_TRUE(p.error.contains(QStringLiteral("within an hour"))) << p.error.toStdString();
     expectAllFinite(p);
+    // 100 kN pushing 10 g against the drag of a 5 m disc: steps short enough
+    // to follow it would take minutes.
+    p = predictFlight(flightOf(0.0001, 5, 3, {motorOf({{0, 1e5}, {1, 1e5}}, 0.001, 0.01)}));
+    EXPECT_TRUE(p.error.contains(QStringLiteral("drag is too strong"))) << p.error.toStdString();
     // 99 times its burnt mass still flies, by the rocket equation.
     p = predictFlight(flightOf(0.03 / 98, 0.02, 0, {motorOf({{0, 20}, {1, 20}, {1.1, 0}}, 0.03, 0.03)}));
     ASSERT_TRUE(p.ok()) << p.error.toStdString();
