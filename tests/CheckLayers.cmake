@@ -1,5 +1,6 @@
 # Fails when a file of the storage or platform layers includes a widget header.
-file(GLOB_RECURSE lower_layers ${SOURCE_DIR}/src/db/* ${SOURCE_DIR}/src/platform/* ${SOURCE_DIR}/src/flightdata/*)
+file(GLOB_RECURSE lower_layers ${SOURCE_DIR}/src/db/* ${SOURCE_DIR}/src/platform/* ${SOURCE_DIR}/src/flightdata/*
+     ${SOURCE_DIR}/src/flightmodel/*)
 set(offenders "")
 foreach(file ${lower_layers})
     file(STRINGS ${file} includes REGEX "#include <(QtWidgets/|QWidget|QDialog|QMessageBox|QApplication|QLabel|QLineEdit|QComboBox|QListWidget|QTableWidget|QTabWidget|QToolBar|QMenu|QPushButton|QFileDialog)")

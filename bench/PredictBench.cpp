@@ -1,0 +1,254 @@
+// Predicted flights: one on its own, and the motor guide's 2,000, each beside
+// the plainest fourth-order Runge-Kutta loop over the same curves and the same
+// physics (straight-line thrust, mass falling with the impulse, quadratic drag
+// in a tabled standard atmosphere followed along its row's line through each
+// step), with no checks, no warnings and no allocation.
+#include "BenchRatios.h"
+#include "flightmodel/FlightPredictor.h"
+#include "motors/EngHeader.h"
+#include "motors/EngHeaderScanner.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <vector>
+
+namespace {
+constexpr int kGuideMotors = 2000;
+constexpr double g = 9.80665;
+
+// A rocket for the high-power motors of the shared files: 6 kg, 98 mm.
+const CRocketBody kRocket {6.0, 0.098, 0.5, 1.5};
+const CLaunchSite kSite {300, 20};
+
+// The motors of the shared thrust-curve files, or where they are absent,
+// curves of the usual shape (a quick rise to a peak, a long sustain, a tail).
+std::vector<CMotorLoad> baseMotors()
+{
+    std::vector<CMotorLoad> motors;
+    const QDir folder(QStringLiteral(TARVEL_SHARED_TESTDATA "/eng/rocketpy"));
+    for (const QString &name : folder.entryList({QStringLiteral("*.eng")}, QDir::Files, QDir::Name)) {
+        QFile file(folder.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray text = file.readAll() + '\n';
+        CEngHeaderScanner scanner;
+        scanner.feed(text.constData(), text.size());
+        for (qsizetype i = 0; i < scanner.headers().size(); ++i) {
+            const CEngMasses masses = parseEngMasses(scanner.headers().at(i));
+            CMotorLoad motor;
+            for (const CThrustPoint &point : scanner.curves().at(std::size_t(i)).points)
+                motor.curve.push_back({point.time, point.thrust});
+            motor.propellantKg = masses.propellantKg;
+            motor.totalKg = masses.totalKg;
+            motor.delays = parseEngHeader(scanner.headers().at(i)).delay;
+            if (!motor.curve.empty() && masses.totalKg > 0)
+                motors.push_back(motor);
+        }
+    }
+    if (!motors.empty()) {
+        std::printf("Guide of %d motors varied from %zu real thrust curves\n", kGuideMotors, motors.size());
+        return motors;
+    }
+    std::printf("Shared motor files absent (%s): guide of %d synthesised curves\n", qPrintable(folder.path()),
+                kGuideMotors);
+    for (int i = 0; i < 40; ++i) {
+        const double peak = 400 + 60 * i; // N
+        const double burn = 1.5 + 0.1 * (i % 30); // s
+        CMotorLoad motor;
+        motor.curve = {{0.02, 0.6 * peak},       {0.06, peak}, {0.2, 0.85 * peak}, {0.5 * burn, 0.8 * peak},
+                       {0.9 * burn, 0.7 * peak}, {burn, 0}};
+        const double impulse = peak * burn * 0.76;
+        motor.propellantKg = impulse / 1900; // an exhaust speed of 1,900 m/s
+        motor.totalKg = 2.1 * motor.propellantKg;
+        motor.delays = QStringLiteral("P");
+        motors.push_back(motor);
+    }
+    return motors;
+}
+
+// 2,000 motors: the base ones again and again, each copy's thrust, burn time
+// and propellant scaled a little differently.
+const std::vector<CMotorLoad> &guideMotors()
+{
+    static const std::vector<CMotorLoad> motors = [] {
+        const std::vector<CMotorLoad> base = baseMotors();
+        std::vector<CMotorLoad> all;
+        for (int k = 0; k < kGuideMotors; ++k) {
+            CMotorLoad motor = base[std::size_t(k) % base.size()];
+            const double thrust = 0.8 + 0.4 * ((k * 37) % 101) / 100.0;
+            const double time = 0.9 + 0.2 * ((k * 53) % 101) / 100.0;
+            for (CCurvePoint &point : motor.curve) {
+                point.thrust *= thrust;
+                point.time *= time;
+            }
+            motor.propellantKg *= thrust * time;
+            motor.totalKg = std::max(motor.totalKg, motor.propellantKg) * thrust * time;
+            all.push_back(motor);
+        }
+        return all;
+    }();
+    return motors;
+}
+
+// Air density every 20 m above the pad: what the floor reads, built as the
+// model builds its own.
+struct CBareAir
+{
+    std::vector<double> rows;
+
+    CBareAir()
+    {
+        const double padK = kSite.temperatureC + 273.15;
+        const double padPa = 101325 * std::pow(1 - 0.0065 * kSite.elevationM / 288.15, 5.25588);
+        for (int i = 0; i <= 1500; ++i) {
+            const double kelvin = std::max(216.0, padK - 0.0065 * i * 20);
+            rows.push_back(padPa * std::pow(kelvin / padK, 5.25588) / (287.05287 * kelvin));
+        }
+    }
+
+    // The density about a height as its row's line: rho(x) = first + slope·(x - h).
+    void line(double h, double &first, double &slope) const
+    {
+        const double x = std::clamp(h / 20, 0.0, 1499.0);
+        const auto i = static_cast<std::size_t>(x);
+        slope = (rows[i + 1] - rows[i]) / 20;
+        first = rows[i] + (x - double(i)) * (rows[i + 1] - rows[i]);
+    }
+};
+
+// The plainest loop: the pad holds the rocket while the net push is not
+// upwards, steps split at every point, coasting to where the speed turns;
+// the same sums per step as the model's.
+double bareApogee(const CMotorLoad &motor, const CBareAir &air)
+{
+    double impulse = 0;
+    CCurvePoint previous;
+    for (const CCurvePoint &point : motor.curve) {
+        impulse += (point.time - previous.time) * (point.thrust + previous.thrust) / 2;
+        previous = point;
+    }
+    const double burnRate = motor.propellantKg / impulse;
+    const double drag = 0.5 * kRocket.cd * std::numbers::pi / 4 * kRocket.diameterM * kRocket.diameterM;
+    const double liftoff = kRocket.massKg + motor.totalKg;
+    double h = 0;
+    double v = 0;
+    double delivered = 0;
+    double f0 = 0;
+    double slope = 0;
+    double m0 = liftoff;
+    // One step from tau: thrust and mass by time, the density along its row's line.
+    const auto rk4 = [&](double tau, double dt) {
+        const auto push = [&](double t, double &dragFactor) {
+            const double inverse = 1 / (m0 - burnRate * t * (f0 + slope * t / 2));
+            dragFactor = drag * inverse;
+            return (f0 + slope * t) * inverse - g;
+        };
+        double d1 = 0, d2 = 0, d4 = 0, rho = 0, rise = 0;
+        const double p1 = push(tau, d1);
+        const double p2 = push(tau + dt / 2, d2);
+        const double p4 = push(tau + dt, d4);
+        air.line(h, rho, rise);
+        const double a1 = p1 - d1 * rho * v * std::abs(v);
+        const double v2 = v + dt / 2 * a1;
+        const double a2 = p2 - d2 * (rho + rise * dt / 2 * v) * v2 * std::abs(v2);
+        const double v3 = v + dt / 2 * a2;
+        const double a3 = p2 - d2 * (rho + rise * dt / 2 * v2) * v3 * std::abs(v3);
+        const double v4 = v + dt * a3;
+        const double a4 = p4 - d4 * (rho + rise * dt * v3) * v4 * std::abs(v4);
+        h += dt / 6 * (v + 2 * v2 + 2 * v3 + v4);
+        v += dt / 6 * (a1 + 2 * a2 + 2 * a3 + a4);
+        if (h <= 0 && v <= 0)
+            h = v = 0;
+    };
+    previous = CCurvePoint();
+    for (const CCurvePoint &point : motor.curve) {
+        const double span = point.time - previous.time;
+        if (span > 0) {
+            f0 = previous.thrust;
+            slope = (point.thrust - previous.thrust) / span;
+            m0 = liftoff - burnRate * delivered;
+            const int steps = int(std::ceil(span / 0.01));
+            for (int i = 0; i < steps; ++i)
+                rk4(span * i / steps, span / steps);
+            delivered += span * (point.thrust + previous.thrust) / 2;
+        }
+        previous = point;
+    }
+    f0 = slope = 0;
+    m0 = liftoff - motor.propellantKg;
+    double apogee = h;
+    while (v > 0) {
+        const double before = h;
+        const double speed = v;
+        rk4(0, 0.05);
+        apogee = v > 0 ? h : before + (h - before) * speed / (speed - v);
+    }
+    return apogee;
+}
+
+void oneFlight(benchmark::State &state)
+{
+    CFlightInput input;
+    input.rocket = kRocket;
+    input.site = kSite;
+    input.stages = {guideMotors().front()};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(predictFlight(input).apogeeM);
+}
+
+void oneBareLoop(benchmark::State &state)
+{
+    const CMotorLoad &motor = guideMotors().front();
+    for (auto _ : state) {
+        const CBareAir air;
+        benchmark::DoNotOptimize(bareApogee(motor, air));
+    }
+}
+
+void guide(benchmark::State &state)
+{
+    const std::vector<CMotorLoad> &motors = guideMotors();
+    double flown = 0;
+    for (auto _ : state) {
+        const CFlightPredictor predictor(kRocket, kSite);
+        double sum = 0;
+        for (const CMotorLoad &motor : motors) {
+            const CFlightPrediction prediction = predictor.predict(motor);
+            sum += prediction.apogeeM;
+            flown += prediction.flown ? 1 : 0;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.counters["flown"] = flown / double(state.iterations());
+}
+
+void guideBareLoop(benchmark::State &state)
+{
+    const std::vector<CMotorLoad> &motors = guideMotors();
+    for (auto _ : state) {
+        const CBareAir air;
+        double sum = 0;
+        for (const CMotorLoad &motor : motors)
+            sum += bareApogee(motor, air);
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+const bool registered = [] {
+    benchmark::RegisterBenchmark("predict/one_flight", oneFlight)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("predict/one_bare_loop", oneBareLoop)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("predict/guide_2000_motors", guide)->Unit(benchmark::kMillisecond)->Iterations(10);
+    benchmark::RegisterBenchmark("predict/guide_bare_loop", guideBareLoop)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(10);
+    registerRatio({"predict/one_flight", "predict/one_bare_loop", 1.5, 0.001});
+    registerRatio({"predict/guide_2000_motors", "predict/guide_bare_loop", 1.5, 0.1});
+    return true;
+}();
+} // namespace
