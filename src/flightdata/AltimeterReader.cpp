@@ -247,20 +247,23 @@ bool CAltimeterReader::takeHeaderlessLine(const char *begin, const char *end)
     return true;
 }
 
-// Splits a sample line into the fields a sample needs; false when it has fewer.
-// Blanks around a field belong to no field, and with a blank as delimiter a run
-// of blanks is one delimiter.
-bool CAltimeterReader::splitLine(const char *begin, const char *end)
+// Splits a sample line into the fields a sample needs: their count; the fields
+// a short line lacks are empty. Blanks around a field belong to no field, and
+// with a blank as delimiter a run of blanks is one delimiter.
+std::size_t CAltimeterReader::splitLine(const char *begin, const char *end)
 {
     const bool blanks = m_delimiter == ' ';
     const char *at = begin;
+    std::size_t count = 0;
     for (CField &field : m_fields) {
         if (blanks) {
             while (at < end && isBlank(*at))
                 ++at;
         }
-        if (at > end)
-            return false;
+        if (at > end) {
+            field = {end, end};
+            continue;
+        }
         const char *stop = at;
         if (blanks) {
             while (stop < end && !isBlank(*stop))
@@ -271,8 +274,9 @@ bool CAltimeterReader::splitLine(const char *begin, const char *end)
         }
         field = {at, stop};
         at = stop + 1;
+        ++count;
     }
-    return true;
+    return count;
 }
 
 void CAltimeterReader::takeSample(const char *begin, const char *end)
@@ -288,8 +292,9 @@ void CAltimeterReader::takeSample(const char *begin, const char *end)
     };
     double time = 0;
     double height = 0;
-    if (!splitLine(begin, end) || (m_columns.time >= 0 && !number(m_columns.time, time))
-        || !number(m_columns.height, height)) {
+    const std::size_t fields = splitLine(begin, end);
+    if (int(fields) <= std::max(m_columns.time, m_columns.height)
+        || (m_columns.time >= 0 && !number(m_columns.time, time)) || !number(m_columns.height, height)) {
         ++m_recording.skippedLines;
         return;
     }

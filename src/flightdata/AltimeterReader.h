@@ -42,7 +42,7 @@ private:
     void takeSample(const char *begin, const char *end);
     void takeEvents(double time);
     void takeEvent(EDeviceEvent event, double time);
-    bool splitLine(const char *begin, const char *end);
+    std::size_t splitLine(const char *begin, const char *end);
 
     CAltimeterRecording m_recording;
     CFlightColumns m_columns;

@@ -315,7 +315,7 @@ CFlightMeasures measureFlight(const CAltimeterRecording &recording)
         measures.landing = *recording.landingTime - launch;
     measures.end = measures.landing ? EFlightEnd::OnTheGround : EFlightEnd::InTheAir;
 
-    const std::size_t descentEnd = landed.value_or(n);
+    const std::size_t descentEnd = measures.landing ? indexAtTime(time, launch + *measures.landing) : n;
     const std::size_t drogueRun = indexAtTime(time, launch + *measures.drogue + 1.0);
     if (!measures.main) {
         if (const auto split = mainDeployment(time, height, drogueRun, descentEnd))

@@ -209,6 +209,13 @@ TEST(RecordingRules, TheDevicesOwnSpeedWhereItWritesOne)
     const CFlightMeasures mixed = measureFlight(readBytes(file(false)));
     EXPECT_NEAR(mixed.maxAscentSpeed.value_or(0), 120, 3.6);
     EXPECT_NEAR(mixed.drogueDescentSpeed.value_or(0), 20 * 5 / 6.0, 0.2);
+
+    // A row that stops before its speed is a sample all the same.
+    const CAltimeterRecording shortRow = readBytes("t,height (m),speed (m/s)\n0,0,0\n1,10\n2,20,10\n");
+    EXPECT_EQ(shortRow.skippedLines, 0);
+    ASSERT_EQ(shortRow.speed.size(), 3u);
+    EXPECT_TRUE(std::isnan(shortRow.speed[1]));
+    EXPECT_EQ(shortRow.speed[2], 10.0);
 }
 
 // Heights no rocket can reach, away from both neighbours faster than 3,000 m/s
