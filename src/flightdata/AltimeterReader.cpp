@@ -1,11 +1,16 @@
 #include "flightdata/AltimeterReader.h"
 
-#include <QFile>
+#include "flightdata/RecordingCleanup.h"
+#include "flightdata/RegularFile.h"
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
+#include <limits>
 
 namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 bool isBlank(char c)
 {
@@ -33,37 +38,6 @@ bool parseNumber(const char *begin, const char *end, double &value)
         return false;
     const auto [stop, error] = std::from_chars(begin, end, value);
     return error == std::errc() && stop == end && std::isfinite(value);
-}
-
-// The text between delimiters number `wanted`; blanks around a field belong to
-// no field, and with a blank as delimiter a run of blanks is one delimiter.
-bool field(const char *begin, const char *end, char delimiter, int wanted, const char *&fieldBegin,
-           const char *&fieldEnd)
-{
-    const bool blanks = delimiter == ' ';
-    const char *at = begin;
-    if (blanks) {
-        while (at < end && isBlank(*at))
-            ++at;
-    }
-    for (int index = 0; at <= end; ++index) {
-        const char *stop = at;
-        while (stop < end && (blanks ? !isBlank(*stop) : *stop != delimiter))
-            ++stop;
-        if (index == wanted) {
-            fieldBegin = at;
-            fieldEnd = stop;
-            return true;
-        }
-        if (stop == end)
-            return false;
-        at = stop + 1;
-        if (blanks) {
-            while (at < end && isBlank(*at))
-                ++at;
-        }
-    }
-    return false;
 }
 
 char delimiterOf(const QByteArray &line)
@@ -167,40 +141,22 @@ void CAltimeterReader::startLine(const char *begin, const char *end)
     const QByteArray line(begin, end - begin);
     if (m_phase == Phase::Start && line.startsWith("#version")) {
         m_recording.format = QStringLiteral("AltOS");
-        if (takeHeaderLine(line))
-            m_columns.metresPerUnit = 1.0; // AltOS writes metres
-        else
+        if (!takeHeaderLine(line)) {
             m_phase = Phase::Failed;
+            return;
+        }
+        // AltOS writes metres above its own ground, and counts time from launch.
+        m_columns.metresPerUnit = 1.0;
+        m_columns.speedMetresPerUnit = 1.0;
+        m_columns.heightAboveLaunch = true;
+        m_columns.unitFromPressure = false;
+        m_recording.launchTime = 0.0;
         return;
     }
     if (line.startsWith('#') || line.startsWith(';') || line.startsWith("//"))
         return;
-    if (takePreambleLine(line))
+    if (takePreambleLine(line) || takeHeaderLine(line) || takeHeaderlessLine(begin, end))
         return;
-    if (takeHeaderLine(line))
-        return;
-    if (m_phase == Phase::Preamble) {
-        // A PerfectFlite export may list its samples without a header: time and
-        // altitude in feet, or the altitude alone at the stated sample rate.
-        double first = 0;
-        double second = 0;
-        const char *fieldBegin = nullptr;
-        const char *fieldEnd = nullptr;
-        m_delimiter = delimiterOf(line);
-        const bool one =
-            field(begin, end, m_delimiter, 0, fieldBegin, fieldEnd) && parseNumber(fieldBegin, fieldEnd, first);
-        const bool two =
-            one && field(begin, end, m_delimiter, 1, fieldBegin, fieldEnd) && parseNumber(fieldBegin, fieldEnd, second);
-        if (two || (one && m_sampleRate > 0)) {
-            if (m_recording.format.isEmpty())
-                m_recording.format = QStringLiteral("PerfectFlite");
-            m_columns.time = two ? 0 : -1;
-            m_columns.height = two ? 1 : 0;
-            m_phase = Phase::Samples;
-            takeSample(begin, end);
-            return;
-        }
-    }
     if (++m_linesBeforeHeader > kMaxLinesBeforeHeader)
         m_phase = Phase::Failed;
 }
@@ -239,10 +195,88 @@ bool CAltimeterReader::takeHeaderLine(const QByteArray &line)
         return false;
     m_columns = columns;
     m_delimiter = delimiter;
-    if (m_recording.format.isEmpty())
-        m_recording.format = columns.hasDeviceColumns ? QStringLiteral("StratoLogger") : QStringLiteral("CSV");
-    m_phase = Phase::Samples;
+    m_fields.resize(std::size_t(columns.lastColumn()) + 1);
+    if (m_recording.format.isEmpty()) {
+        m_recording.format = !columns.format.isEmpty() ? columns.format
+            : columns.hasDeviceColumns                 ? QStringLiteral("StratoLogger")
+                                                       : QStringLiteral("CSV");
+    }
+    // A PerfectFlite or StratoLogger records its height above the pad.
+    if (m_recording.format == QLatin1String("PerfectFlite") || m_recording.format == QLatin1String("StratoLogger"))
+        m_columns.heightAboveLaunch = true;
+    m_phase = columns.unknownUnit.isEmpty() ? Phase::Samples : Phase::Failed;
     return true;
+}
+
+// Samples without a header: after a PerfectFlite preamble, time and altitude
+// in feet or the altitude alone at the stated rate; as the first line of a
+// file, a StratoLogger export of two to four numbers a line, time and altitude
+// first, tab- or comma-separated.
+bool CAltimeterReader::takeHeaderlessLine(const char *begin, const char *end)
+{
+    const QByteArray line(begin, end - begin);
+    const char delimiter = delimiterOf(line);
+    const QList<QByteArray> fields = splitFields(line, delimiter);
+    int numbers = 0;
+    for (const QByteArray &text : fields) {
+        double value = 0;
+        if (!parseNumber(text.constData(), text.constData() + text.size(), value))
+            break;
+        ++numbers;
+    }
+    CFlightColumns columns;
+    if (m_phase == Phase::Preamble && (numbers >= 2 || (numbers == 1 && m_sampleRate > 0))) {
+        if (m_recording.format.isEmpty())
+            m_recording.format = QStringLiteral("PerfectFlite");
+        columns.time = numbers >= 2 ? 0 : -1;
+        columns.height = numbers >= 2 ? 1 : 0;
+    } else if (m_phase == Phase::Start && numbers == fields.size() && numbers >= 2 && numbers <= 4
+               && (delimiter == '\t' || delimiter == ',')) {
+        m_recording.format = QStringLiteral("StratoLogger");
+        columns.time = 0;
+        columns.height = 1;
+    } else {
+        return false;
+    }
+    columns.heightAboveLaunch = true;
+    m_columns = columns;
+    m_delimiter = delimiter;
+    m_fields.resize(std::size_t(std::max(1, columns.lastColumn() + 1)));
+    m_phase = Phase::Samples;
+    takeSample(begin, end);
+    return true;
+}
+
+// Splits a sample line into the fields a sample needs: their count; the fields
+// a short line lacks are empty. Blanks around a field belong to no field, and
+// with a blank as delimiter a run of blanks is one delimiter.
+std::size_t CAltimeterReader::splitLine(const char *begin, const char *end)
+{
+    const bool blanks = m_delimiter == ' ';
+    const char *at = begin;
+    std::size_t count = 0;
+    for (CField &field : m_fields) {
+        if (blanks) {
+            while (at < end && isBlank(*at))
+                ++at;
+        }
+        if (at > end) {
+            field = {end, end};
+            continue;
+        }
+        const char *stop = at;
+        if (blanks) {
+            while (stop < end && !isBlank(*stop))
+                ++stop;
+        } else {
+            stop = static_cast<const char *>(memchr(at, m_delimiter, size_t(end - at)));
+            stop = stop ? stop : end;
+        }
+        field = {at, stop};
+        at = stop + 1;
+        ++count;
+    }
+    return count;
 }
 
 void CAltimeterReader::takeSample(const char *begin, const char *end)
@@ -252,47 +286,117 @@ void CAltimeterReader::takeSample(const char *begin, const char *end)
         m_phase = Phase::Failed;
         return;
     }
-    const char *fieldBegin = nullptr;
-    const char *fieldEnd = nullptr;
+    const auto number = [this](int column, double &value) {
+        const CField &field = m_fields[std::size_t(column)];
+        return parseNumber(field.begin, field.end, value);
+    };
     double time = 0;
     double height = 0;
-    if (m_columns.time < 0) {
+    const std::size_t fields = splitLine(begin, end);
+    if (int(fields) <= std::max(m_columns.time, m_columns.height)
+        || (m_columns.time >= 0 && !number(m_columns.time, time)) || !number(m_columns.height, height)) {
+        ++m_recording.skippedLines;
+        return;
+    }
+    if (m_columns.time < 0)
         time = double(m_sampleIndex) / m_sampleRate;
-    } else if (!field(begin, end, m_delimiter, m_columns.time, fieldBegin, fieldEnd)
-               || !parseNumber(fieldBegin, fieldEnd, time)) {
-        ++m_recording.skippedLines;
-        return;
-    }
-    if (!field(begin, end, m_delimiter, m_columns.height, fieldBegin, fieldEnd)
-        || !parseNumber(fieldBegin, fieldEnd, height)) {
-        ++m_recording.skippedLines;
-        return;
-    }
     ++m_sampleIndex;
     time *= m_columns.secondsPerUnit;
-    if (!m_recording.time.empty() && !(time > m_recording.time.back())) {
+    double speed = kNaN;
+    if (m_columns.speed >= 0 && !number(m_columns.speed, speed))
+        speed = kNaN;
+    double pressure = kNaN;
+    if (m_columns.unitFromPressure && !number(m_columns.pressure, pressure))
+        pressure = kNaN;
+
+    std::vector<double> &times = m_recording.time;
+    if (!times.empty() && time < times.back()) {
         ++m_recording.skippedLines;
         return;
     }
-    m_recording.time.push_back(time);
-    m_recording.height.push_back(height * m_columns.metresPerUnit);
-    if (m_columns.state >= 0 && field(begin, end, m_delimiter, m_columns.state, fieldBegin, fieldEnd))
-        takeState(fieldBegin, fieldEnd, time);
+    if (!times.empty() && time == times.back()) {
+        // One moment written again: a sample all the same, folded into the last.
+        ++m_recording.repeatedTimes;
+        ++m_rowsAtLastTime;
+        double &last = m_recording.height.back();
+        last += (height - last) / m_rowsAtLastTime;
+        if (m_columns.speed >= 0 && std::isnan(m_recording.speed.back()))
+            m_recording.speed.back() = speed;
+    } else {
+        m_rowsAtLastTime = 1;
+        times.push_back(time);
+        m_recording.height.push_back(height);
+        if (m_columns.speed >= 0)
+            m_recording.speed.push_back(speed);
+        if (m_columns.unitFromPressure)
+            m_pressure.push_back(pressure);
+    }
+    takeEvents(time);
 }
 
-// The device's own flight phases: the first sample of each is its event.
-void CAltimeterReader::takeState(const char *begin, const char *end, double time)
+// The events the device logged on this row: a change of its flight phase, an
+// event word, or a flag column that is set.
+void CAltimeterReader::takeEvents(double time)
 {
-    trim(begin, end);
-    if (m_lastState.size() == end - begin && memcmp(m_lastState.constData(), begin, size_t(end - begin)) == 0)
+    const auto text = [this](int column) {
+        const char *begin = m_fields[std::size_t(column)].begin;
+        const char *end = m_fields[std::size_t(column)].end;
+        trim(begin, end);
+        return QByteArray::fromRawData(begin, end - begin);
+    };
+    const auto number = [this](int column, double &value) {
+        const CField &field = m_fields[std::size_t(column)];
+        return parseNumber(field.begin, field.end, value);
+    };
+    if (m_columns.state >= 0) {
+        const QByteArray state = text(m_columns.state);
+        if (state != m_lastState) {
+            m_lastState = QByteArray(state.constData(), state.size());
+            takeEvent(deviceEventOf(state), time);
+        }
+    }
+    if (m_columns.events >= 0) {
+        QByteArray word = text(m_columns.events);
+        // An RRC3 row that lost a field carries its event one field early.
+        if (word.isEmpty() && m_columns.events > 0)
+            word = text(m_columns.events - 1);
+        takeEvent(deviceEventOf(word), time);
+    }
+    const std::pair<int, EDeviceEvent> flags[] = {{m_columns.launchFlag, EDeviceEvent::Launch},
+                                                  {m_columns.drogueFlag, EDeviceEvent::Drogue},
+                                                  {m_columns.mainFlag, EDeviceEvent::Main},
+                                                  {m_columns.landingFlag, EDeviceEvent::Landing}};
+    double value = 0;
+    for (const auto &[column, event] : flags) {
+        if (column >= 0 && number(column, value) && value != 0)
+            takeEvent(event, time);
+    }
+    if (m_columns.apogeeFlag >= 0 && !m_recording.deviceApogee && number(m_columns.apogeeFlag, value) && value != 0)
+        m_recording.deviceApogee = value; // in the height's unit until settled
+}
+
+// The first moment of each event counts.
+void CAltimeterReader::takeEvent(EDeviceEvent event, double time)
+{
+    std::optional<double> *moment = nullptr;
+    switch (event) {
+    case EDeviceEvent::Launch:
+        moment = &m_recording.launchTime;
+        break;
+    case EDeviceEvent::Drogue:
+        moment = &m_recording.drogueTime;
+        break;
+    case EDeviceEvent::Main:
+        moment = &m_recording.mainTime;
+        break;
+    case EDeviceEvent::Landing:
+        moment = &m_recording.landingTime;
+        break;
+    case EDeviceEvent::None:
         return;
-    m_lastState = QByteArray(begin, end - begin).toLower();
-    if (m_lastState == "boost" && !m_recording.launchTime)
-        m_recording.launchTime = time;
-    else if (m_lastState == "drogue" && !m_recording.drogueAt)
-        m_recording.drogueAt = time;
-    else if (m_lastState == "main" && !m_recording.mainAt)
-        m_recording.mainAt = time;
+    }
+    if (!*moment)
+        *moment = time;
 }
 
 CAltimeterRecording CAltimeterReader::finish(const QString &fileName)
@@ -308,6 +412,10 @@ CAltimeterRecording CAltimeterReader::finish(const QString &fileName)
     m_recording = CAltimeterRecording();
     if (m_tooManySamples) {
         recording.error = QStringLiteral("The file %1 holds more than %2 samples.").arg(fileName).arg(kMaxSamples);
+    } else if (!m_columns.unknownUnit.isEmpty()) {
+        recording.error = QStringLiteral("The file %1 gives its heights in \"%2\", a unit Tarvel does not know: it "
+                                         "reads ft, feet, m, metres, meters and km.")
+                              .arg(fileName, QString::fromUtf8(m_columns.unknownUnit));
     } else if (!m_columns.isValid() && m_columns.height < 0) {
         recording.error = QStringLiteral("The file %1 is not an altimeter recording: expected a header line with a "
                                          "time column and an altitude column.")
@@ -318,45 +426,25 @@ CAltimeterRecording CAltimeterReader::finish(const QString &fileName)
     if (!recording.isValid()) {
         recording.time.clear();
         recording.height.clear();
+        recording.speed.clear();
         return recording;
     }
-    if (!m_columns.heightAboveLaunch) {
-        const double ground = recording.height.front();
-        for (double &height : recording.height)
-            height -= ground;
-    }
-    // AltOS marks its phases in its own time, which starts at launch; make the
-    // events seconds after launch like every other device's.
-    if (m_columns.state >= 0) {
-        const double launch = recording.launchTime.value_or(recording.time.front());
-        if (recording.drogueAt)
-            *recording.drogueAt -= launch;
-        if (recording.mainAt)
-            *recording.mainAt -= launch;
-    }
+    settleRecording(recording, m_columns, m_pressure);
     return recording;
 }
 
 CAltimeterRecording readAltimeterFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        CAltimeterRecording failed;
-        failed.error = QStringLiteral("The file %1 cannot be read: %2").arg(path, file.errorString());
-        return failed;
-    }
+    CRegularFile file(path, kMaxRecordingFileBytes);
     CAltimeterReader reader;
     QByteArray block(1 << 16, Qt::Uninitialized);
-    for (;;) {
-        const qint64 got = file.read(block.data(), block.size());
-        if (got < 0) {
-            CAltimeterRecording failed;
-            failed.error = QStringLiteral("The file %1 cannot be read: %2").arg(path, file.errorString());
-            return failed;
-        }
-        if (got == 0)
-            break;
+    qint64 got = 0;
+    while (file.isOpen() && (got = file.read(block.data(), block.size())) > 0)
         reader.feed(block.constData(), got);
+    if (!file.isOpen()) {
+        CAltimeterRecording failed;
+        failed.error = QStringLiteral("The file %1 cannot be read: %2").arg(path, file.error());
+        return failed;
     }
     return reader.finish(path);
 }

@@ -37,13 +37,18 @@ QString formatHeight(double metres, EHeightUnit unit)
     return grouped(value) + QLatin1Char(' ') + unitName(unit);
 }
 
-QString altitudeComparison(double expected, double reachedMetres, EHeightUnit unit)
+QString altitudeComparison(double expected, double reachedMetres, EHeightUnit unit, bool atLeast)
 {
     if (!(expected > 0) || !std::isfinite(reachedMetres))
         return QString();
     const double reached = unit == EHeightUnit::Metres ? reachedMetres : reachedMetres / kMetresPerFoot;
     const long long percent = std::llround((reached - expected) / expected * 100.0);
     const QString sign = percent > 0 ? QStringLiteral("+") : QString();
+    if (atLeast) {
+        const QString text = QStringLiteral("Expected %1 %3, reached at least %2 %3")
+                                 .arg(grouped(expected), grouped(reached), unitName(unit));
+        return percent >= 0 ? text + QStringLiteral(" (%1%2 % or more)").arg(sign, QString::number(percent)) : text;
+    }
     return QStringLiteral("Expected %1 %3, reached %2 %3 (%4%5 %)")
         .arg(grouped(expected), grouped(reached), unitName(unit), sign, QString::number(percent));
 }

@@ -15,12 +15,12 @@ std::vector<QPointF> decimateForWidth(const std::vector<double> &time, const std
     std::size_t end = std::size_t(std::upper_bound(time.begin(), time.begin() + std::ptrdiff_t(n), to) - time.begin());
     begin = begin > 0 ? begin - 1 : 0;
     end = std::min(n, end + 1);
-    if (end - begin <= std::size_t(4 * columns)) {
+    if (end - begin <= 4 * std::size_t(columns)) {
         for (std::size_t i = begin; i < end; ++i)
             points.emplace_back(time[i], height[i]);
         return points;
     }
-    points.reserve(std::size_t(4 * columns) + 2);
+    points.reserve(4 * std::size_t(columns) + 2);
     const double columnWidth = (to - from) / columns;
     std::size_t i = begin;
     while (i < end) {

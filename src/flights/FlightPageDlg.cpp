@@ -4,6 +4,7 @@
 #include "flightdata/AltimeterFileStore.h"
 #include "flightdata/AltimeterReader.h"
 #include "flightdata/FlightMeasures.h"
+#include "flightdata/FlightSummary.h"
 #include "flights/FlightLog.h"
 #include "platform/SettingsStore.h"
 #include "ui/CommandBar.h"
@@ -198,11 +199,7 @@ void CFlightPageDlg::showRecording()
     const EHeightUnit unit = heightUnitFromSetting(CSettingsStore().ReadSetting(QLatin1String(kSettingAltitudeUnit)));
     const CFlightMeasures measures = measureFlight(recording);
     const std::optional<double> expected = m_log.expectedAltitude(m_flight);
-    QString text = measures.apogee ? QStringLiteral("Apogee: %1").arg(formatHeight(*measures.apogee, unit))
-                                   : QStringLiteral("No apogee in this recording.");
-    if (measures.apogee && expected)
-        text += QLatin1Char('\n') + altitudeComparison(*expected, *measures.apogee, unit);
-    m_recordingText->setText(text);
+    m_recordingText->setText(recordingSummary(recording, measures, unit, expected));
     m_plot->setFlight(recording, measures, unit, expected);
 }
 

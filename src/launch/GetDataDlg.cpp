@@ -3,6 +3,7 @@
 #include "charts/AltitudePlot.h"
 #include "flightdata/AltimeterReader.h"
 #include "flightdata/FlightMeasures.h"
+#include "flightdata/FlightSummary.h"
 #include "ui/FileChooser.h"
 #include "ui/FormFactor.h"
 #include "ui/TouchSize.h"
@@ -73,7 +74,7 @@ CGetDataDlg::CGetDataDlg(CFileChooser &files, EHeightUnit unit, QWidget *parent)
 
 QString CGetDataDlg::fileFilter()
 {
-    return QStringLiteral("Image Files (*.flt);;All Files (*.*)");
+    return QStringLiteral("Altimeter recordings (*.csv *.txt *.pf2 *.flt);;Image Files (*.flt);;All Files (*.*)");
 }
 
 void CGetDataDlg::setFileName(const QString &name)
@@ -108,13 +109,7 @@ void CGetDataDlg::preview(const QString &path)
         return;
     }
     const CFlightMeasures measures = measureFlight(recording);
-    QString text = measures.apogee ? QStringLiteral("Apogee: %1").arg(formatHeight(*measures.apogee, m_unit))
-                                   : QStringLiteral("No apogee in this recording.");
-    if (measures.apogee && m_expected)
-        text += QLatin1Char('\n') + altitudeComparison(*m_expected, *measures.apogee, m_unit);
-    if (recording.skippedLines > 0)
-        text += QStringLiteral("\n%1 lines could not be read.").arg(recording.skippedLines);
-    m_previewText->setText(text);
+    m_previewText->setText(recordingSummary(recording, measures, m_unit, m_expected));
     m_plot->setFlight(recording, measures, m_unit, m_expected);
     m_plot->show();
 }

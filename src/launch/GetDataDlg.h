@@ -13,9 +13,10 @@ class QLineEdit;
 class QPushButton;
 
 // "Get Data": names the altimeter data file of a flight. A file chosen with
-// "Select file" is read at once and previewed (its apogee and a small plot), or
-// the reason it cannot be read is shown, so the flyer knows before OK whether it
-// is the right recording. "Download" is there but never enabled.
+// "Select file" is read at once and previewed (its apogee, how the recording
+// ends and a small plot), or the reason it cannot be read is shown, so the flyer
+// knows before OK whether it is the right recording. "Download" is there but
+// never enabled.
 class CGetDataDlg : public QDialog
 {
     Q_OBJECT
@@ -41,7 +42,8 @@ public:
     QLabel *previewText() const { return m_previewText; }
     CAltitudePlot *plot() const { return m_plot; }
 
-    // The open-file dialog's filters: the altimeter files, then every file.
+    // The open-file dialog's filters: the altimeter recordings, the ".flt" files,
+    // then every file.
     static QString fileFilter();
 
 private:

@@ -1,13 +1,12 @@
-// Altimeter recordings in each format the program reads, written here from one
+// Altimeter recordings in the shape each family writes, made here from one
 // known flight profile, and the measures taken from them checked against that
 // profile's own numbers.
-#include "flightdata/AltimeterFileStore.h"
-#include "flightdata/AltimeterReader.h"
 #include "flightdata/AltitudeComparison.h"
 #include "flightdata/FlightMeasures.h"
+#include "flightdata/FlightProfile.h"
+#include "flightdata/FlightSummary.h"
 #include "support/TestFiles.h"
 
-#include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -15,92 +14,46 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <functional>
-
 namespace {
 
-// A two-stage recovery flight: 2 s on the pad, 1.5 s of boost at 80 m/s^2, a
-// ballistic coast to apogee, 20 m/s under drogue down to 150 m, 5 m/s under main.
-struct CProfile
+constexpr double kFeet = CProfile::kFeet;
+
+// The first sample at or after t carries an event the device logs.
+bool firstAt(double t, double at)
 {
-    static constexpr double kPad = 2.0;
-    static constexpr double kBoost = 80.0;
-    static constexpr double kBurn = 1.5;
-    static constexpr double kGravity = 9.81;
-    static constexpr double kDrogueSpeed = 20.0;
-    static constexpr double kMainHeight = 150.0;
-    static constexpr double kMainSpeed = 5.0;
-
-    static double burnoutSpeed() { return kBoost * kBurn; }
-    static double burnoutHeight() { return kBoost * kBurn * kBurn / 2; }
-    static double apogee() { return burnoutHeight() + burnoutSpeed() * burnoutSpeed() / (2 * kGravity); }
-    // Seconds after launch.
-    static double apogeeTime() { return kBurn + burnoutSpeed() / kGravity; }
-    static double mainTime() { return apogeeTime() + (apogee() - kMainHeight) / kDrogueSpeed; }
-    static double landingTime() { return mainTime() + kMainHeight / kMainSpeed; }
-
-    // Height above the pad at t seconds after launch.
-    static double height(double t)
-    {
-        if (t <= 0)
-            return 0;
-        if (t <= kBurn)
-            return kBoost * t * t / 2;
-        if (t <= apogeeTime()) {
-            const double s = t - kBurn;
-            return burnoutHeight() + burnoutSpeed() * s - kGravity * s * s / 2;
-        }
-        if (t <= mainTime())
-            return apogee() - kDrogueSpeed * (t - apogeeTime());
-        return std::max(0.0, kMainHeight - kMainSpeed * (t - mainTime()));
-    }
-
-    static const char *altosState(double t)
-    {
-        if (t < 0)
-            return "pad";
-        if (t < kBurn)
-            return "boost";
-        if (t < apogeeTime())
-            return "coast";
-        if (t < mainTime())
-            return "drogue";
-        return t < landingTime() ? "main" : "landed";
-    }
-
-    // One line a sample at 20 Hz, from the start of the pad time to 4 s after landing.
-    static QByteArray lines(const std::function<QByteArray(double t, double h)> &line)
-    {
-        QByteArray text;
-        for (int i = 0; i * 0.05 < kPad + landingTime() + 4; ++i) {
-            const double t = i * 0.05 - kPad;
-            text += line(t, height(t));
-        }
-        return text;
-    }
-};
-
-QByteArray number(double value, int decimals)
-{
-    return QByteArray::number(value, 'f', decimals);
+    return t >= at && t < at + 0.05 - 1e-9;
 }
 
 QByteArray altosFile()
 {
-    return "#version,serial,flight,call,time,clock,rssi,lqi,state,state_name,acceleration,pressure,altitude,height\n"
+    return "#version,serial,flight,call,time,clock,rssi,lqi,state,state_name,acceleration,pressure,altitude,height,"
+           "speed\n"
         + CProfile::lines([](double t, double h) {
+               const char *state = t < 0             ? "pad"
+                   : t < CProfile::kBurn             ? "boost"
+                   : t < CProfile::apogeeTime()      ? "coast"
+                   : t < CProfile::mainTime()        ? "drogue"
+                   : t < CProfile::landingTime() + 2 ? "main"
+                                                     : "landed";
                return "  1,  4321,   7,N0CALL, " + number(t, 3) + ",  1234,  -60,  40,  3,"
-                   + QByteArray(CProfile::altosState(t)).rightJustified(7, ' ') + ",  0.0, 95000.0,  "
-                   + number(h + 1400, 2) + ",  " + number(h, 2) + "\n";
+                   + QByteArray(state).rightJustified(7, ' ') + ",  0.0, 95000.0,  " + number(h + 1400, 2) + ",  "
+                   + number(h, 2) + ", " + number(CProfile::speed(t), 2) + "\n";
            });
 }
 
 QByteArray stratologgerFile()
 {
     return "Time\tAltitude\tTemp.\tVoltage\n" + CProfile::lines([](double t, double h) {
-               return number(t + CProfile::kPad, 2) + "\t" + number(h / 0.3048, 1) + "\t71\t9.1\r\n";
+               return number(t + CProfile::kPad, 2) + "\t" + number(h / kFeet, 1) + "\t71\t9.1\r\n";
            });
+}
+
+// As the StratoLogger's download program saves it without a header.
+QByteArray headerlessStratologgerFile()
+{
+    return CProfile::lines([](double t, double h) {
+        return number(t + CProfile::kPad, 2) + "\t" + number(h / kFeet, 1) + "\t71\t9.1\r\n";
+    });
 }
 
 QByteArray genericCsvFile()
@@ -112,21 +65,73 @@ QByteArray genericCsvFile()
 
 QByteArray perfectfliteFile()
 {
-    return "Apogee: " + number(CProfile::apogee() / 0.3048, 0) + "' AGL\nGround Elevation: 225' MSL\nDrogue At: "
+    return "Apogee: " + number(CProfile::apogee() / kFeet, 0) + "' AGL\nGround Elevation: 225' MSL\nDrogue At: "
         + number(CProfile::apogeeTime(), 2) + " Seconds\nMain At: " + number(CProfile::mainTime(), 2)
         + " Seconds\n\nTime,Altitude,Velocity,Temperature,Voltage\n" + CProfile::lines([](double t, double h) {
-               return number(t + CProfile::kPad, 2) + "," + number(h / 0.3048, 1) + ",0,70,9.0\n";
+               return number(t + CProfile::kPad, 2) + "," + number(h / kFeet, 1) + ","
+                   + number(CProfile::speed(t) / kFeet, 1) + ",70,9.0\n";
            });
 }
 
-CAltimeterRecording readBytes(const QByteArray &bytes, qsizetype block = 0)
+// Time in ms from the start, feet, and each event's column holding the
+// altitude on its row; "Apogee" holds the apogee the device measured.
+QByteArray eggtimerFile()
 {
-    CAltimeterReader reader;
-    if (block <= 0)
-        block = qMax<qsizetype>(1, bytes.size());
-    for (qsizetype at = 0; at < bytes.size(); at += block)
-        reader.feed(bytes.constData() + at, qMin(block, bytes.size() - at));
-    return reader.finish(QStringLiteral("flight.csv"));
+    return "T,Alt,Veloc,Filt_Alt,FVeloc,LDA,LowV,Apogee,N-O,Drogue,Main\n" + CProfile::lines([](double t, double h) {
+               const QByteArray feet = number(h / kFeet, 0);
+               const QByteArray speed = number(CProfile::speed(t) / kFeet, 0);
+               const bool apogee = firstAt(t, CProfile::apogeeTime());
+               return number((t + CProfile::kPad) * 1000, 0) + "," + feet + "," + speed + "," + feet + "," + speed
+                   + ",0,0," + (apogee ? number(CProfile::apogee() / kFeet, 0) : "0") + ",0," + (apogee ? feet : "0")
+                   + "," + (firstAt(t, CProfile::mainTime()) ? feet : "0") + "\n";
+           });
+}
+
+// Metric, an event word in its column, the pressure of the standard atmosphere
+// over a pad 300 m above the sea.
+QByteArray rrc3File()
+{
+    return "time,altitude,pressure,velocity,temperature,events,voltages\r\n" + CProfile::lines([](double t, double h) {
+               const double feet = (h + 300) / kFeet;
+               const double pressure = 1013.25 * std::pow(1 - feet / 145366.45, 1 / 0.190284);
+               const char *event = firstAt(t, CProfile::apogeeTime()) ? " Drogue"
+                   : firstAt(t, CProfile::mainTime())                 ? " Main"
+                                                                      : " -";
+               return number(t + CProfile::kPad, 2) + "," + number(h, 3) + "," + number(pressure, 2) + ","
+                   + number(CProfile::speed(t), 3) + ",31.9," + event + ",3.81\r\n";
+           });
+}
+
+// A wall clock before the flight's own time, altitudes above the sea and
+// above the ground, three speeds, and flag columns that are 1 from their event.
+QByteArray blueRavenFile()
+{
+    return "Year,Month,Day,Time,Flight_Time_(s),Baro_Altitude_ASL_(feet),Baro_Altitude_AGL_(feet),Velocity_Up,"
+           "Velocity_DR,Liftoff,Apogee,Apo_fired,Main_fired,\n"
+        + CProfile::lines([](double t, double h) {
+               const auto flag = [t](double at) { return t >= at ? "1" : "0"; };
+               return "2025,8,21,14:11:43.952," + number(t, 2) + "," + number(h / kFeet + 980, 1) + ","
+                   + number(h / kFeet, 1) + "," + number(CProfile::speed(t) / kFeet, 2) + ",3.00," + flag(0) + ","
+                   + flag(CProfile::apogeeTime()) + "," + flag(CProfile::apogeeTime()) + ","
+                   + flag(CProfile::mainTime()) + ",\n";
+           });
+}
+
+// Two channels, each with its own time column.
+QByteArray ravenFile()
+{
+    return "Time-Axial Accel (Gs), Axial Accel (Gs), bILBA, Time (s), Altitude (Ft-AGL), bILBA\n"
+        + CProfile::lines([](double t, double h) {
+               return number((t + CProfile::kPad) / 20, 4) + ",0.87,b0000," + number(t + CProfile::kPad, 3) + ","
+                   + number(h / kFeet, 3) + ",b0000\n";
+           });
+}
+
+QByteArray catsFile()
+{
+    return "ts,height,velocity,acceleration\n" + CProfile::lines([](double t, double h) {
+               return number(t, 3) + "," + number(h, 4) + "," + number(CProfile::speed(t), 4) + ",0.0\n";
+           });
 }
 
 void expectNear(const std::optional<double> &measured, double expected, double tolerance, const char *what)
@@ -137,9 +142,16 @@ void expectNear(const std::optional<double> &measured, double expected, double t
 
 struct CFormatCase
 {
-    const char *format;
+    const char *name; // the test's
+    const char *format; // as the reader names it
     QByteArray (*file)();
+    bool logsEvents; // the file names when drogue and main came
 };
+
+void PrintTo(const CFormatCase &format, std::ostream *out)
+{
+    *out << format.name;
+}
 
 class FlightDataFormats : public ::testing::TestWithParam<CFormatCase>
 { };
@@ -150,46 +162,67 @@ TEST_P(FlightDataFormats, MeasuresMatchTheFlownProfile)
     ASSERT_TRUE(recording.isValid()) << qPrintable(recording.error);
     EXPECT_EQ(recording.format, QLatin1String(GetParam().format));
     EXPECT_EQ(recording.skippedLines, 0);
+    EXPECT_EQ(recording.impossibleSamples, 0);
 
     const CFlightMeasures measures = measureFlight(recording);
     expectNear(measures.apogee, CProfile::apogee(), 0.5, "apogee");
-    expectNear(measures.timeToApogee, CProfile::apogeeTime(), 0.15, "time to apogee");
+    // Whole feet (the Eggtimer's) hold the top for a third of a second.
+    expectNear(measures.timeToApogee, CProfile::apogeeTime(), 0.2, "time to apogee");
     expectNear(measures.maxAscentSpeed, CProfile::burnoutSpeed(), 0.03 * CProfile::burnoutSpeed(), "ascent");
-    expectNear(measures.drogue, CProfile::apogeeTime(), 0.15, "drogue");
-    expectNear(measures.main, CProfile::mainTime(), 0.3, "main");
+    // A logged event is the first sample at or after it, a measured one near it.
+    const double events = GetParam().logsEvents ? 0.051 : 0.3;
+    expectNear(measures.drogue, CProfile::apogeeTime(), std::max(events, 0.15), "drogue");
+    expectNear(measures.main, CProfile::mainTime(), events + 0.05, "main");
     expectNear(measures.drogueDescentSpeed, CProfile::kDrogueSpeed, 0.5, "drogue descent");
     expectNear(measures.mainDescentSpeed, CProfile::kMainSpeed, 0.3, "main descent");
-    expectNear(measures.landing, CProfile::landingTime(), 0.5, "landing");
+    expectNear(measures.landing, CProfile::landingTime(), 0.3, "landing");
+    EXPECT_EQ(measures.end, EFlightEnd::OnTheGround);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryFormat, FlightDataFormats,
-                         ::testing::Values(CFormatCase {"AltOS", altosFile},
-                                           CFormatCase {"StratoLogger", stratologgerFile},
-                                           CFormatCase {"CSV", genericCsvFile},
-                                           CFormatCase {"PerfectFlite", perfectfliteFile}),
-                         [](const auto &info) { return std::string(info.param.format); });
+INSTANTIATE_TEST_SUITE_P(
+    EveryFormat, FlightDataFormats,
+    ::testing::Values(CFormatCase {"AltOS", "AltOS", altosFile, true},
+                      CFormatCase {"StratoLogger", "StratoLogger", stratologgerFile, false},
+                      CFormatCase {"HeaderlessStratoLogger", "StratoLogger", headerlessStratologgerFile, false},
+                      CFormatCase {"CSV", "CSV", genericCsvFile, false},
+                      CFormatCase {"PerfectFlite", "PerfectFlite", perfectfliteFile, true},
+                      CFormatCase {"Eggtimer", "Eggtimer", eggtimerFile, true},
+                      CFormatCase {"RRC3", "RRC3", rrc3File, true},
+                      CFormatCase {"BlueRaven", "Blue Raven", blueRavenFile, true},
+                      CFormatCase {"Raven", "Raven", ravenFile, false}, CFormatCase {"CATS", "CATS", catsFile, false}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST(FlightData, DeviceRecordIsKeptBesideTheMeasures)
 {
     const CAltimeterRecording pf = readBytes(perfectfliteFile());
-    expectNear(pf.deviceApogee, std::round(CProfile::apogee() / 0.3048) * 0.3048, 1e-9, "stated apogee");
+    expectNear(pf.deviceApogee, std::round(CProfile::apogee() / kFeet) * kFeet, 1e-9, "stated apogee");
     expectNear(pf.drogueAt, std::round(CProfile::apogeeTime() * 100) / 100, 1e-9, "stated drogue");
     expectNear(pf.mainAt, std::round(CProfile::mainTime() * 100) / 100, 1e-9, "stated main");
 
-    // AltOS events are the first sample of each of its states, in seconds after boost.
+    // AltOS counts its time from launch; its events are the first sample of
+    // each state, landing among them.
     const CAltimeterRecording altos = readBytes(altosFile());
-    expectNear(altos.launchTime, 0.0, 0.051, "boost");
-    expectNear(altos.drogueAt, CProfile::apogeeTime(), 0.051, "drogue state");
-    expectNear(altos.mainAt, CProfile::mainTime(), 0.051, "main state");
+    expectNear(altos.launchTime, 0.0, 0, "launch");
+    expectNear(altos.drogueTime, CProfile::apogeeTime(), 0.051, "drogue state");
+    expectNear(altos.mainTime, CProfile::mainTime(), 0.051, "main state");
+    expectNear(altos.landingTime, CProfile::landingTime() + 2, 0.051, "landed state");
     EXPECT_FALSE(altos.deviceApogee.has_value());
+
+    // An Eggtimer writes its apogee, in feet, on the apogee's row.
+    expectNear(readBytes(eggtimerFile()).deviceApogee, std::round(CProfile::apogee() / kFeet) * kFeet, 1e-9,
+               "Eggtimer apogee");
+    // A Blue Raven's flags: liftoff at its time 0, drogue and main fired.
+    const CAltimeterRecording blue = readBytes(blueRavenFile());
+    expectNear(blue.launchTime, 0.0, 0, "liftoff");
+    expectNear(blue.mainTime, CProfile::mainTime(), 0.051, "main fired");
 }
 
-TEST(FlightData, EjectionSpikeNeitherRaisesApogeeNorMakesAMainEvent)
+// Pressure spikes of the charges, two samples 60 m high under drogue and at
+// main deployment, make no event and no speed of their own.
+TEST(FlightData, EjectionSpikeMakesNoMainEventAndNoSpeed)
 {
-    // Two samples 60 m high just after apogee and at main deployment, as a
-    // pressure spike from an ejection charge shows in a barometric recording.
     QByteArray file = "time,altitude (m)\n";
-    const double spikes[] = {CProfile::apogeeTime() + 0.2, CProfile::mainTime() + 0.1};
+    const double spikes[] = {CProfile::apogeeTime() + 8, CProfile::mainTime() + 0.1};
     file += CProfile::lines([&](double t, double h) {
         for (const double spike : spikes) {
             if (t >= spike && t < spike + 0.1)
@@ -200,17 +233,8 @@ TEST(FlightData, EjectionSpikeNeitherRaisesApogeeNorMakesAMainEvent)
     const CFlightMeasures measures = measureFlight(readBytes(file));
     expectNear(measures.apogee, CProfile::apogee(), 0.5, "apogee");
     expectNear(measures.main, CProfile::mainTime(), 0.3, "main");
-}
-
-TEST(FlightData, FeetUnlessTheHeaderSaysMetres)
-{
-    EXPECT_DOUBLE_EQ(readBytes("Time,Altitude\n0,0\n1,100\n").height.back(), 30.48);
-    EXPECT_DOUBLE_EQ(readBytes("time_s,altitude_ft\n0,0\n1,100\n").height.back(), 30.48);
-    EXPECT_DOUBLE_EQ(readBytes("time_s,altitude_m\n0,0\n1,100\n").height.back(), 100.0);
-    EXPECT_DOUBLE_EQ(readBytes("Time [s]\tAltitude (metres)\n0\t0\n1\t100\n").height.back(), 100.0);
-    // Above the launch point: a file of altitudes above sea level starts at zero.
-    const CAltimeterRecording msl = readBytes("t,alt (m)\n0,1400\n1,1500\n");
-    EXPECT_EQ(msl.height, (std::vector<double> {0.0, 100.0}));
+    expectNear(measures.drogueDescentSpeed, CProfile::kDrogueSpeed, 0.5, "drogue descent");
+    expectNear(measures.landing, CProfile::landingTime(), 0.3, "landing");
 }
 
 TEST(FlightData, BadLinesAreCountedNeverFatal)
@@ -237,32 +261,53 @@ TEST(FlightData, FilesThatAreNoRecordingSayWhatWasExpected)
     EXPECT_FALSE(readBytes(QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)).isValid());
     EXPECT_FALSE(readBytes("Time,Altitude\nnone,none\n").isValid());
     EXPECT_FALSE(readBytes("").isValid());
+    // Five numbers a line are no headerless export, nor is a line of one.
+    EXPECT_FALSE(readBytes("1,2,3,4,5\n2,3,4,5,6\n").isValid());
+    EXPECT_FALSE(readBytes("1\n2\n").isValid());
 
-    // One sample: an apogee, and nothing that needs a second.
+    // One sample: its height as recorded, and nothing that needs a second.
     recording = readBytes("Time,Altitude (m)\n0,12\n");
     ASSERT_TRUE(recording.isValid());
     const CFlightMeasures one = measureFlight(recording);
-    EXPECT_EQ(one.apogee.value_or(-1), 0.0);
+    EXPECT_EQ(one.apogee.value_or(-1), 12.0);
     EXPECT_FALSE(one.maxAscentSpeed || one.landing || one.main || one.timeToApogee);
 }
 
-TEST(FlightData, CommandLinePrintsTheMeasuresAsJson)
+TEST(FlightData, CommandLinePrintsTheMeasuresAndHowTheRecordingEndsAsJson)
 {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("flight.txt"));
-    ASSERT_TRUE(writeTestFile(path, altosFile()));
-    QProcess cli;
-    cli.start(QStringLiteral(TARVEL_CLI),
-              {QStringLiteral("flight-data"), path, QStringLiteral("--format"), QStringLiteral("json")});
-    ASSERT_TRUE(cli.waitForFinished(30000));
-    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().constData();
-    const QJsonObject json = QJsonDocument::fromJson(cli.readAllStandardOutput()).object();
+    const auto run = [&folder](const QString &name, const QByteArray &content) {
+        const QString path = folder.filePath(name);
+        EXPECT_TRUE(writeTestFile(path, content));
+        QProcess cli;
+        cli.start(QStringLiteral(TARVEL_CLI),
+                  {QStringLiteral("flight-data"), path, QStringLiteral("--format"), QStringLiteral("json")});
+        EXPECT_TRUE(cli.waitForFinished(30000));
+        EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().constData();
+        return QJsonDocument::fromJson(cli.readAllStandardOutput()).object();
+    };
+    const QJsonObject json = run(QStringLiteral("flight.txt"), altosFile());
     EXPECT_EQ(json.value(QStringLiteral("format")).toString(), QStringLiteral("AltOS"));
     EXPECT_NEAR(json.value(QStringLiteral("apogee_m")).toDouble(), CProfile::apogee(), 0.5);
     EXPECT_NEAR(json.value(QStringLiteral("main_s")).toDouble(), CProfile::mainTime(), 0.06);
     EXPECT_TRUE(json.value(QStringLiteral("device_apogee_m")).isNull());
+    EXPECT_EQ(json.value(QStringLiteral("ends")).toString(), QStringLiteral("on the ground"));
+
+    // The same flight cut off 2 s after launch, and 2 s after apogee.
+    const auto cutAt = [](double seconds) {
+        QByteArray text = "t,height (m)\n";
+        text += CProfile::lines([seconds](double t, double h) {
+            return t <= seconds ? number(t, 2) + "," + number(h, 2) + "\n" : QByteArray();
+        });
+        return text;
+    };
+    EXPECT_EQ(run(QStringLiteral("climbing.csv"), cutAt(2)).value(QStringLiteral("ends")).toString(),
+              QStringLiteral("climbing"));
+    EXPECT_EQ(run(QStringLiteral("air.csv"), cutAt(CProfile::apogeeTime() + 2)).value(QStringLiteral("ends")),
+              QStringLiteral("in the air"));
 
     const QString missing = folder.filePath(QStringLiteral("missing.pf2"));
+    QProcess cli;
     cli.start(QStringLiteral(TARVEL_CLI), {QStringLiteral("flight-data"), missing});
     ASSERT_TRUE(cli.waitForFinished(30000));
     EXPECT_NE(cli.exitCode(), 0);
@@ -275,41 +320,14 @@ TEST(FlightData, ComparisonInTheFlyersUnit)
               QStringLiteral("Expected 1,200 ft, reached 1,105 ft (-8 %)"));
     EXPECT_EQ(altitudeComparison(300, 321, EHeightUnit::Metres),
               QStringLiteral("Expected 300 m, reached 321 m (+7 %)"));
+    // Cut off on the way up: only a least height was reached.
+    EXPECT_EQ(altitudeComparison(300, 250, EHeightUnit::Metres, true),
+              QStringLiteral("Expected 300 m, reached at least 250 m"));
+    EXPECT_EQ(altitudeComparison(300, 321, EHeightUnit::Metres, true),
+              QStringLiteral("Expected 300 m, reached at least 321 m (+7 % or more)"));
     EXPECT_TRUE(altitudeComparison(0, 321, EHeightUnit::Metres).isEmpty());
     EXPECT_EQ(heightUnitFromSetting(QString()), EHeightUnit::Feet);
     EXPECT_EQ(heightUnitFromSetting(heightUnitSetting(EHeightUnit::Metres)), EHeightUnit::Metres);
-}
-
-TEST(FlightData, RecordingIsCopiedBesideTheLogbookNeverOverAnotherFile)
-{
-    QTemporaryDir downloads;
-    QTemporaryDir storage;
-    const QString source = downloads.filePath(QStringLiteral("FLIGHT01.pf2"));
-    ASSERT_TRUE(writeTestFile(source, perfectfliteFile()));
-    const QDateTime flight(QDate(2026, 5, 1), QTime(14, 32));
-
-    const CStoredAltimeterFile first = storeAltimeterFile(source, storage.path(), flight, QStringLiteral("Big/Bertha"));
-    ASSERT_TRUE(first.error.isEmpty()) << qPrintable(first.error);
-    EXPECT_EQ(first.path, QDir(storage.path()).filePath(QStringLiteral("2026-05-01 1432 Big_Bertha.pf2")));
-    EXPECT_EQ(readTestFile(first.path), perfectfliteFile());
-    const CStoredAltimeterFile second =
-        storeAltimeterFile(source, storage.path(), flight, QStringLiteral("Big/Bertha"));
-    EXPECT_EQ(second.path, QDir(storage.path()).filePath(QStringLiteral("2026-05-01 1432 Big_Bertha (2).pf2")));
-    EXPECT_EQ(readTestFile(first.path), perfectfliteFile());
-
-    const CStoredAltimeterFile missing =
-        storeAltimeterFile(downloads.filePath(QStringLiteral("gone.csv")), storage.path(), flight, QString());
-    EXPECT_TRUE(missing.path.isEmpty());
-    EXPECT_TRUE(missing.error.contains(QStringLiteral("gone.csv")));
-    EXPECT_EQ(QDir(storage.path()).entryList(QDir::Files).size(), 2);
-
-    // After the storage directory moved, the stored path is found by its name there.
-    QTemporaryDir moved;
-    ASSERT_TRUE(QFile::copy(first.path, QDir(moved.path()).filePath(QFileInfo(first.path).fileName())));
-    ASSERT_TRUE(QFile::remove(first.path));
-    EXPECT_EQ(findAltimeterFile(first.path, moved.path()),
-              QDir(moved.path()).filePath(QStringLiteral("2026-05-01 1432 Big_Bertha.pf2")));
-    EXPECT_TRUE(findAltimeterFile(first.path, storage.path()).isEmpty());
 }
 
 } // namespace

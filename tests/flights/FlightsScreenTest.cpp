@@ -297,7 +297,8 @@ TEST_F(FlightsScreenTest, RecordingShowsItsApogeeInTheListAndItsPlotOnThePage)
     CFlightLog log(m_store);
     CFlightPageDlg page(log, 1, {m_prompter, m_files});
     page.show();
-    EXPECT_EQ(page.recordingText()->text(), QStringLiteral("Apogee: 300 m\nExpected 320 m, reached 300 m (-6 %)"));
+    EXPECT_EQ(page.recordingText()->text(), QStringLiteral("Apogee: 300 m\nExpected 320 m, reached 300 m (-6 %)\n"
+                                                           "The recording ends in the air: it holds no landing."));
     EXPECT_TRUE(page.plot()->isVisible());
     CFlightPageDlg without(log, 2, {m_prompter, m_files});
     without.show();

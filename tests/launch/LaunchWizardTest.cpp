@@ -550,7 +550,8 @@ TEST_F(LaunchWizardTest, ChosenRecordingIsPreviewedAndStoredAsACopyBesideTheLogb
         m_files.script({source});
         click(dialog.selectButton());
         // The motor chosen on the rocket page expects 300: the preview compares.
-        EXPECT_EQ(dialog.previewText()->text(), QStringLiteral("Apogee: 400 m\nExpected 300 m, reached 400 m (+33 %)"));
+        EXPECT_EQ(dialog.previewText()->text(), QStringLiteral("Apogee: 400 m\nExpected 300 m, reached 400 m (+33 %)\n"
+                                                               "The recording ends in the air: it holds no landing."));
         EXPECT_TRUE(dialog.plot()->isVisible());
         click(dialog.okButton());
         return dialog.result();

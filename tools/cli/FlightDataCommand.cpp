@@ -2,6 +2,7 @@
 #include "cli/CliContext.h"
 #include "flightdata/AltimeterReader.h"
 #include "flightdata/FlightMeasures.h"
+#include "flightdata/FlightSummary.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -29,11 +30,16 @@ void printText(FILE *out, const CAltimeterRecording &recording, const CFlightMea
     printLine(out, QStringLiteral("Format: ") + recording.format);
     printLine(out, QStringLiteral("Samples: %1").arg(recording.time.size()));
     printLine(out, QStringLiteral("Skipped lines: %1").arg(recording.skippedLines));
+    if (recording.impossibleSamples > 0)
+        printLine(out, QStringLiteral("Impossible samples left out: %1").arg(recording.impossibleSamples));
+    printLine(out, QStringLiteral("Ends: ") + flightEndWords(measures.end));
     const QString feet =
         measures.apogee ? QStringLiteral(" (%1 ft)").arg(fixed(*measures.apogee / 0.3048, 0)) : QString();
+    const QString least = measures.end == EFlightEnd::Climbing ? QStringLiteral("at least ") : QString();
     printLine(out,
               QStringLiteral("Apogee: ")
-                  + (measures.apogee ? fixed(*measures.apogee, 1) + QStringLiteral(" m") + feet : QStringLiteral("-")));
+                  + (measures.apogee ? least + fixed(*measures.apogee, 1) + QStringLiteral(" m") + feet
+                                     : QStringLiteral("-")));
     printMeasure(out, QStringLiteral("Time to apogee"), measures.timeToApogee, QStringLiteral("s"));
     printMeasure(out, QStringLiteral("Maximum ascent speed"), measures.maxAscentSpeed, QStringLiteral("m/s"));
     printMeasure(out, QStringLiteral("Drogue"), measures.drogue, QStringLiteral("s"));
@@ -60,13 +66,14 @@ void printJson(FILE *out, const CAltimeterRecording &recording, const CFlightMea
         {QStringLiteral("main_s"), jsonNumber(measures.main)},
         {QStringLiteral("landing_s"), jsonNumber(measures.landing)},
         {QStringLiteral("device_apogee_m"), jsonNumber(recording.deviceApogee)},
+        {QStringLiteral("ends"), flightEndWords(measures.end)},
     };
     const QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Indented);
     fwrite(json.constData(), 1, size_t(json.size()), out);
 }
 
 // The samples as the program holds them: seconds as the file counts them and
-// metres above the launch point.
+// metres above the ground.
 void printCsv(FILE *out, const CAltimeterRecording &recording)
 {
     fputs("time_s,height_m\n", out);
