@@ -6,7 +6,7 @@
 #include "db/RecordStore.h"
 #include "db/Schema.h"
 #include "flights/FlightListModel.h"
-#include "flights/FlightLog.h"
+#include "logbook/FlightLog.h"
 #include "flights/FlightStats.h"
 #include "flights/FlightsDlg.h"
 #include "ui/ScriptedFileChooser.h"

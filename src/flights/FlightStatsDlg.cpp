@@ -2,6 +2,7 @@
 
 #include "charts/BarChart.h"
 #include "ui/FormFactor.h"
+#include "ui/HelpBrowser.h"
 #include "ui/TouchSize.h"
 
 #include <QComboBox>
@@ -50,7 +51,7 @@ QString motorsText(const QMap<QString, int> &motors)
 {
     QStringList parts;
     for (auto it = motors.begin(); it != motors.end(); ++it)
-        parts.append(QStringLiteral("%1 x%2").arg(it.key().isEmpty() ? QStringLiteral("?") : it.key()).arg(it.value()));
+        parts.append(QStringLiteral("%1 x%2").arg(it.key()).arg(it.value()));
     return parts.join(QStringLiteral(", "));
 }
 
@@ -58,6 +59,29 @@ CBars mostFlown(CBars bars)
 {
     std::stable_sort(bars.begin(), bars.end(), [](const auto &a, const auto &b) { return a.second > b.second; });
     return bars;
+}
+
+// "Flights per motor, the 8 most flown of 23": the title says when the chart
+// shows only some of the table.
+QString chartTitle(const QString &what, const QString &which, qsizetype count)
+{
+    QString title = QStringLiteral("Flights per ") + what;
+    if (count > CBarChart::kDefaultBars)
+        title += QStringLiteral(", %1 of %2").arg(which.arg(CBarChart::kDefaultBars)).arg(count);
+    return title;
+}
+
+QString summaryText(const CFlightStats &stats)
+{
+    if (stats.flights == 0)
+        return QStringLiteral("No flights.");
+    QString text = QStringLiteral("%1, %2 (%3)")
+                       .arg(countOf(stats.flights, QStringLiteral("flight"), QStringLiteral("flights")),
+                            countOf(stats.successes, QStringLiteral("success"), QStringLiteral("successes")),
+                            percent(stats.successRate()));
+    if (stats.firstFlown.isValid())
+        text += QStringLiteral("\nFirst flight %1, last flight %2").arg(isoDate(stats.firstFlown), isoDate(stats.lastFlown));
+    return text;
 }
 
 } // namespace
@@ -70,14 +94,20 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
     m_tabs = new QTabWidget(this);
     m_tabs->setUsesScrollButtons(true);
 
-    const auto addTab = [this](const QString &title, const QStringList &headers, const CBars &bars,
-                               const QList<QList<QStandardItem *>> &rows) {
+    m_summary = new QLabel(summaryText(stats), this);
+    m_summary->setObjectName(QStringLiteral("summary"));
+    m_summary->setAccessibleName(QStringLiteral("Summary"));
+    m_summary->setWordWrap(true);
+    m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    const auto addTab = [this](const QString &title, const QString &chartTitle, const QStringList &headers,
+                               const CBars &bars, const QList<QList<QStandardItem *>> &rows) {
         auto *splitter = new QSplitter(Qt::Vertical);
         splitter->setChildrenCollapsible(false);
         auto *plot = new CBarChart(splitter);
         plot->setObjectName(title);
         plot->setAccessibleName(title + QStringLiteral(" chart"));
-        plot->setBars(QStringLiteral("Flights"), bars);
+        plot->setBars(chartTitle, bars);
         auto *model = new QStandardItemModel(0, int(headers.size()), splitter);
         model->setHorizontalHeaderLabels(headers);
         for (const QList<QStandardItem *> &row : rows)
@@ -93,7 +123,8 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         view->resizeColumnsToContents();
-        splitter->setStretchFactor(0, 1);
+        // The chart keeps the height its bars need; the table, which scrolls, takes the rest.
+        splitter->setStretchFactor(0, 0);
         splitter->setStretchFactor(1, 1);
         m_tabs->addTab(splitter, title);
     };
@@ -106,7 +137,7 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
                                             cell(percent(rocket.successRate())), cell(isoDate(rocket.lastFlown)),
                                             cell(motorsText(rocket.motors)), cell(rocket.mostUsedSite)});
     }
-    addTab(QStringLiteral("Rockets"),
+    addTab(QStringLiteral("Rockets"), chartTitle(QStringLiteral("rocket"), QStringLiteral("the %1 most flown"), bars.size()),
            {QStringLiteral("Rocket"), QStringLiteral("Flights"), QStringLiteral("Successes"),
             QStringLiteral("Success Rate"), QStringLiteral("Last Flown"), QStringLiteral("Motors"),
             QStringLiteral("Most Used Site")},
@@ -119,11 +150,14 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
         rows.append(
             QList<QStandardItem *> {cell(motor.motor), cell(motor.flights), cell(percent(motor.successRate()))});
     }
-    addTab(QStringLiteral("Motors"),
+    addTab(QStringLiteral("Motors"), chartTitle(QStringLiteral("motor"), QStringLiteral("the %1 most flown"), bars.size()),
            {QStringLiteral("Motor"), QStringLiteral("Flights"), QStringLiteral("Success Rate")}, bars, rows);
 
     const auto counts = [&](const QString &title, const QString &what, const std::vector<CFlightCount> &list,
                             bool latestFirst) {
+        const QString chart = chartTitle(what.toLower(),
+                                         latestFirst ? QStringLiteral("the latest %1") : QStringLiteral("the %1 most flown"),
+                                         qsizetype(list.size()));
         CBars countBars;
         QList<QList<QStandardItem *>> countRows;
         for (const CFlightCount &count : list) {
@@ -133,7 +167,7 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
         // Years and months are charted newest on top: the recent record is what is asked for.
         if (latestFirst)
             std::reverse(countBars.begin(), countBars.end());
-        addTab(title, {what, QStringLiteral("Flights")}, countBars, countRows);
+        addTab(title, chart, {what, QStringLiteral("Flights")}, countBars, countRows);
     };
     counts(QStringLiteral("Sites"), QStringLiteral("Site"), stats.sites, false);
     counts(QStringLiteral("Years"), QStringLiteral("Year"), stats.years, true);
@@ -155,11 +189,13 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(m_summary);
     layout->addLayout(choiceRow);
-    layout->addWidget(m_tabs);
+    layout->addWidget(m_tabs, 1);
     applyFormFactor(this);
     applyTouchSizes(this);
     setSizeGripEnabled(true);
+    installHelp(this, QStringLiteral("statistics"));
 }
 
 QTableView *CFlightStatsDlg::table(const QString &tab) const

@@ -2,7 +2,7 @@
 
 #include "db/RecordStore.h"
 #include "db/StoreTransaction.h"
-#include "flights/FlightLog.h"
+#include "logbook/FlightLog.h"
 #include "support/TestLogbook.h"
 
 #include <QRandomGenerator>

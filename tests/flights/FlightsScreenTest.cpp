@@ -2,8 +2,9 @@
 #include "charts/AltitudePlot.h"
 #include "charts/BarChart.h"
 #include "db/RecordStore.h"
+#include "flights/DateFilterField.h"
 #include "flights/FlightListModel.h"
-#include "flights/FlightLog.h"
+#include "logbook/FlightLog.h"
 #include "flights/FlightPageDlg.h"
 #include "flights/FlightStats.h"
 #include "flights/FlightStatsDlg.h"
@@ -203,14 +204,14 @@ TEST_F(FlightsScreenTest, ListsNewestFirstAndNarrowsAsTheFlyerChooses)
              choose(flights.resultBox(), "All");
          },
          {3, 2, 1}},
-        {"from the new year", [&] { flights.fromField()->setDate(QDate(2026, 1, 1)); }, {3, 2}},
-        {"to its second day", [&] { flights.toField()->setDate(QDate(2026, 1, 2)); }, {2}},
+        {"from the new year", [&] { QTest::keyClicks(flights.fromField()->edit(), QStringLiteral("2026-01-01")); }, {3, 2}},
+        {"to its second day", [&] { QTest::keyClicks(flights.toField()->edit(), QStringLiteral("01/02/2026")); }, {2}},
     };
     for (const Step &step : steps) {
         step.act();
         EXPECT_EQ(shownIds(flights), step.shown) << step.what;
     }
-    EXPECT_EQ(flights.countLine()->text(), QStringLiteral("1 of 3 flight(s)"));
+    EXPECT_EQ(flights.countLine()->text(), QStringLiteral("1 of 3 flights"));
 }
 
 // On a log of a few more flights than the screen shows first (dates in both
@@ -262,14 +263,14 @@ TEST_F(FlightsScreenTest, ShowsTheNewestFlightsFirstThenTheWholeLog)
     ASSERT_NE(current, nullptr);
     EXPECT_EQ(current->rowId, newest[3]);
     EXPECT_GE(flights.siteBox()->findText(QStringLiteral("Old Pasture")), 0);
-    EXPECT_EQ(flights.countLine()->text(), QStringLiteral("%1 flight(s)").arg(all.size()));
+    EXPECT_EQ(flights.countLine()->text(), QStringLiteral("%1 flights").arg(all.size()));
 
     CFlightsDlg searched(m_store, {m_prompter, m_files});
     searched.show();
     QTest::keyClicks(searched.searchField(), QStringLiteral("TUMBLED"));
     ASSERT_TRUE(whole(searched));
     EXPECT_EQ(shownIds(searched), tumbled);
-    EXPECT_EQ(searched.countLine()->text(), QStringLiteral("%1 of %2 flight(s)").arg(tumbled.size()).arg(all.size()));
+    EXPECT_EQ(searched.countLine()->text(), QStringLiteral("%1 of %2 flights").arg(tumbled.size()).arg(all.size()));
     EXPECT_TRUE(m_prompter.shown().isEmpty());
 }
 

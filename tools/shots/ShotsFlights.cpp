@@ -1,6 +1,6 @@
 #include "db/RecordStore.h"
 #include "flights/FlightListModel.h"
-#include "flights/FlightLog.h"
+#include "logbook/FlightLog.h"
 #include "flights/FlightPageDlg.h"
 #include "flights/FlightStats.h"
 #include "flights/FlightStatsDlg.h"
