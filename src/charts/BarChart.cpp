@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QHash>
+#include <QGraphicsLayout>
 #include <QToolTip>
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSet>
@@ -19,8 +20,10 @@ QFont smallFont(const QFont &font)
     return small;
 }
 
-// The title, the count axis with its labels, and the margins around them.
-constexpr double kFrameLines = 4.5;
+// Qt Charts gives each category the axis's height over one more than their
+// number, and elides a label whose row is lower than its text and a padding
+// each side.
+constexpr int kLabelPadding = 5;
 
 } // namespace
 
@@ -39,6 +42,7 @@ CBarChart::CBarChart(QWidget *parent)
 {
     chart()->legend()->hide();
     chart()->setMargins(QMargins(2, 2, 2, 2));
+    chart()->layout()->setContentsMargins(0, 0, 0, 0);
     chart()->setBackgroundRoundness(0);
     setRenderHint(QPainter::Antialiasing);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -46,59 +50,90 @@ CBarChart::CBarChart(QWidget *parent)
 
 int CBarChart::barHeight() const
 {
-    return int(QFontMetrics(smallFont(font())).height() * 1.6);
+    return QFontMetrics(smallFont(font())).height() + 2 * kLabelPadding + 2;
 }
 
 int CBarChart::heightFor(int bars) const
 {
-    return int(QFontMetrics(smallFont(font())).height() * kFrameLines) + std::max(1, bars) * barHeight();
+    // The title and the count axis's labels, each with its padding, and the frame.
+    const int frame = 2 * (QFontMetrics(smallFont(font())).height() + 2 * kLabelPadding) + 8;
+    return frame + (std::max(1, bars) + 1) * barHeight();
 }
 
 QSize CBarChart::sizeHint() const
 {
-    return {QFontMetrics(font()).averageCharWidth() * 40, heightFor(int(m_drawn.size()))};
+    return {QFontMetrics(font()).averageCharWidth() * 40,
+            heightFor(std::min(m_maximumBars, int(m_bars.size())))};
 }
 
 QSize CBarChart::minimumSizeHint() const
 {
-    return {QFontMetrics(font()).averageCharWidth() * 16, heightFor(std::min(3, int(m_drawn.size())))};
+    return {QFontMetrics(font()).averageCharWidth() * 16, heightFor(std::min(3, int(m_bars.size())))};
 }
 
-void CBarChart::setBars(const QString &title, const QList<QPair<QString, int>> &bars, int maximumBars)
+int CBarChart::barsThatFit() const
 {
-    m_drawn = bars.mid(0, std::max(0, maximumBars));
+    const int room = (height() - heightFor(0)) / barHeight() + 1;
+    return std::clamp(room, std::min(1, int(m_bars.size())), std::min(m_maximumBars, int(m_bars.size())));
+}
+
+void CBarChart::resizeEvent(QResizeEvent *event)
+{
+    QChartView::resizeEvent(event);
+    if (barsThatFit() != m_drawn.size())
+        draw(barsThatFit());
+}
+
+void CBarChart::setBars(const QString &title, const QList<QPair<QString, int>> &bars, const QString &part,
+                        int maximumBars)
+{
+    m_title = title;
+    m_part = part;
+    m_maximumBars = std::max(1, maximumBars);
+    m_bars = bars;
     // The axis keys its categories by their text: two alike would be one bar.
     QHash<QString, int> seen;
-    for (auto &bar : m_drawn) {
+    for (auto &bar : m_bars) {
         const int times = ++seen[bar.first];
         if (times > 1)
             bar.first += QStringLiteral(" (%1)").arg(times);
     }
+    // More room than the bars need would only fatten them.
+    setMaximumHeight(heightFor(std::min(m_maximumBars, int(m_bars.size()))));
+    updateGeometry();
+    draw(barsThatFit());
+}
 
+void CBarChart::draw(int count)
+{
+    m_drawn = m_bars.mid(0, count);
     QChart *plot = chart();
     plot->removeAllSeries();
     for (QAbstractAxis *axis : plot->axes())
         plot->removeAxis(axis);
+    const QString title = m_drawn.size() < m_bars.size()
+        ? QStringLiteral("%1, %2 of %3").arg(m_title, m_part.arg(m_drawn.size())).arg(m_bars.size())
+        : m_title;
     plot->setTitle(title);
     const QFont small = smallFont(font());
     plot->setTitleFont(small);
 
-    auto *set = new QBarSet(title);
+    auto *set = new QBarSet(m_title);
     QStringList categories;
     int largest = 0;
-    QStringList description;
     // Horizontal bars are drawn bottom up; reversed, the first bar is on top.
     for (auto it = m_drawn.crbegin(); it != m_drawn.crend(); ++it) {
         categories.append(it->first);
         *set << it->second;
         largest = std::max(largest, it->second);
     }
+    QStringList description;
     for (const auto &[label, count] : std::as_const(m_drawn))
         description.append(QStringLiteral("%1: %2").arg(label).arg(count));
+    setAccessibleDescription(title + QLatin1Char('\n') + description.join(QLatin1Char('\n')));
     auto *series = new QHorizontalBarSeries;
     series->append(set);
     plot->addSeries(series);
-    setAccessibleDescription(title + QLatin1Char('\n') + description.join(QLatin1Char('\n')));
     connect(series, &QHorizontalBarSeries::hovered, this, [this, categories](bool entered, int index, QBarSet *bars) {
         if (!entered || index < 0 || index >= categories.size()) {
             QToolTip::hideText();
@@ -126,5 +161,4 @@ void CBarChart::setBars(const QString &title, const QList<QPair<QString, int>> &
     counts->setLabelsFont(small);
     plot->addAxis(counts, Qt::AlignBottom);
     series->attachAxis(counts);
-    updateGeometry();
 }

@@ -91,7 +91,10 @@ CFlightPageDlg::CFlightPageDlg(CFlightLog &log, qint64 rowId, CUiServices ui, QW
     form->setVerticalSpacing(2);
     form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     form->addRow(QStringLiteral("Rocket:"), m_rocket);
-    form->addRow(QStringLiteral("Date:"), withUnit(m_date, QStringLiteral("MM/DD/YYYY"), fields));
+    // The form of a date is its placeholder: beside it, it left the date too narrow to read.
+    m_date->setPlaceholderText(QStringLiteral("MM/DD/YYYY"));
+    m_date->setAccessibleDescription(QStringLiteral("MM/DD/YYYY"));
+    form->addRow(QStringLiteral("Date:"), m_date);
     form->addRow(QStringLiteral("Drogue Time:"), withUnit(m_drogue, QStringLiteral("H:MM"), fields));
     form->addRow(QStringLiteral("Main Time:"), withUnit(m_main, QStringLiteral("H:MM"), fields));
     form->addRow(QStringLiteral("Done Time:"), withUnit(m_done, QStringLiteral("H:MM"), fields));
@@ -116,7 +119,7 @@ CFlightPageDlg::CFlightPageDlg(CFlightLog &log, qint64 rowId, CUiServices ui, QW
     // field by the label shown beside it, a field with a unit too.
     const QList<QPair<QWidget *, QWidget *>> rows = {
         {m_rocket, m_rocket},
-        {m_date->parentWidget(), m_date},
+        {m_date, m_date},
         {m_drogue->parentWidget(), m_drogue},
         {m_main->parentWidget(), m_main},
         {m_done->parentWidget(), m_done},

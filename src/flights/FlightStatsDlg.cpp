@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QSplitter>
 #include <QStandardItemModel>
 #include <QStringList>
 #include <QTabBar>
@@ -61,15 +60,6 @@ CBars mostFlown(CBars bars)
     return bars;
 }
 
-// "Flights per motor, the 8 most flown of 23": the title says when the chart
-// shows only some of the table.
-QString chartTitle(const QString &what, const QString &which, qsizetype count)
-{
-    QString title = QStringLiteral("Flights per ") + what;
-    if (count > CBarChart::kDefaultBars)
-        title += QStringLiteral(", %1 of %2").arg(which.arg(CBarChart::kDefaultBars)).arg(count);
-    return title;
-}
 
 QString summaryText(const CFlightStats &stats)
 {
@@ -100,19 +90,20 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
     m_summary->setWordWrap(true);
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    const auto addTab = [this](const QString &title, const QString &chartTitle, const QStringList &headers,
-                               const CBars &bars, const QList<QList<QStandardItem *>> &rows) {
-        auto *splitter = new QSplitter(Qt::Vertical);
-        splitter->setChildrenCollapsible(false);
-        auto *plot = new CBarChart(splitter);
+    // The chart names the part of the table it shows: "the 8 most flown".
+    const auto addTab = [this](const QString &title, const QString &chartTitle, const QString &part,
+                               const QStringList &headers, const CBars &bars,
+                               const QList<QList<QStandardItem *>> &rows) {
+        auto *page = new QWidget;
+        auto *plot = new CBarChart(page);
         plot->setObjectName(title);
         plot->setAccessibleName(title + QStringLiteral(" chart"));
-        plot->setBars(chartTitle, bars);
-        auto *model = new QStandardItemModel(0, int(headers.size()), splitter);
+        plot->setBars(chartTitle, bars, part);
+        auto *model = new QStandardItemModel(0, int(headers.size()), page);
         model->setHorizontalHeaderLabels(headers);
         for (const QList<QStandardItem *> &row : rows)
             model->appendRow(row);
-        auto *view = new QTableView(splitter);
+        auto *view = new QTableView(page);
         view->setObjectName(title);
         view->setAccessibleName(title);
         view->setModel(model);
@@ -123,10 +114,16 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         view->resizeColumnsToContents();
-        // The chart keeps the height its bars need; the table, which scrolls, takes the rest.
-        splitter->setStretchFactor(0, 0);
-        splitter->setStretchFactor(1, 1);
-        m_tabs->addTab(splitter, title);
+        // On a desktop the window opens wide enough for every column.
+        view->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContentsOnFirstShow);
+        // Half each, or less for a chart of few bars: the chart draws the bars
+        // that fit its half, the table scrolls.
+        auto *layout = new QVBoxLayout(page);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(2);
+        layout->addWidget(plot, 1);
+        layout->addWidget(view, 1);
+        m_tabs->addTab(page, title);
     };
 
     CBars bars;
@@ -137,7 +134,8 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
                                             cell(percent(rocket.successRate())), cell(isoDate(rocket.lastFlown)),
                                             cell(motorsText(rocket.motors)), cell(rocket.mostUsedSite)});
     }
-    addTab(QStringLiteral("Rockets"), chartTitle(QStringLiteral("rocket"), QStringLiteral("the %1 most flown"), bars.size()),
+    const QString mostFlownPart = QStringLiteral("the %1 most flown");
+    addTab(QStringLiteral("Rockets"), QStringLiteral("Flights per rocket"), mostFlownPart,
            {QStringLiteral("Rocket"), QStringLiteral("Flights"), QStringLiteral("Successes"),
             QStringLiteral("Success Rate"), QStringLiteral("Last Flown"), QStringLiteral("Motors"),
             QStringLiteral("Most Used Site")},
@@ -150,14 +148,12 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
         rows.append(
             QList<QStandardItem *> {cell(motor.motor), cell(motor.flights), cell(percent(motor.successRate()))});
     }
-    addTab(QStringLiteral("Motors"), chartTitle(QStringLiteral("motor"), QStringLiteral("the %1 most flown"), bars.size()),
+    addTab(QStringLiteral("Motors"), QStringLiteral("Flights per motor"), mostFlownPart,
            {QStringLiteral("Motor"), QStringLiteral("Flights"), QStringLiteral("Success Rate")}, bars, rows);
 
     const auto counts = [&](const QString &title, const QString &what, const std::vector<CFlightCount> &list,
                             bool latestFirst) {
-        const QString chart = chartTitle(what.toLower(),
-                                         latestFirst ? QStringLiteral("the latest %1") : QStringLiteral("the %1 most flown"),
-                                         qsizetype(list.size()));
+        const QString chart = QStringLiteral("Flights per ") + what.toLower();
         CBars countBars;
         QList<QList<QStandardItem *>> countRows;
         for (const CFlightCount &count : list) {
@@ -167,7 +163,8 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
         // Years and months are charted newest on top: the recent record is what is asked for.
         if (latestFirst)
             std::reverse(countBars.begin(), countBars.end());
-        addTab(title, chart, {what, QStringLiteral("Flights")}, countBars, countRows);
+        addTab(title, chart, latestFirst ? QStringLiteral("the latest %1") : mostFlownPart, {what, QStringLiteral("Flights")},
+               countBars, countRows);
     };
     counts(QStringLiteral("Sites"), QStringLiteral("Site"), stats.sites, false);
     counts(QStringLiteral("Years"), QStringLiteral("Year"), stats.years, true);

@@ -82,6 +82,9 @@ CFlightsDlg::CFlightsDlg(CRecordStore &store, CUiServices ui, const QString &roc
     m_list->setColumnWidth(CFlightListModel::When,
                            m_list->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00:00")) + 12);
     m_list->setWordWrap(false);
+    // On a desktop the window opens wide enough for every column and as tall
+    // as the flights or the screen.
+    m_list->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContentsOnFirstShow);
     // Newest first until the flyer clicks another header.
     m_list->horizontalHeader()->setSortIndicator(CFlightListModel::When, Qt::DescendingOrder);
     m_list->setSortingEnabled(true);
@@ -210,9 +213,13 @@ void CFlightsDlg::showFlights(std::vector<CFlightEntry> flights, bool sizeColumn
     if (sizeColumns) {
         // Texts shown whole: each column as wide as its widest value among the
         // first rows (the view looks at a bounded number of them).
-        for (const int column :
-             {CFlightListModel::Rocket, CFlightListModel::Motor, CFlightListModel::Site, CFlightListModel::Result})
+        for (const int column : {CFlightListModel::Rocket, CFlightListModel::Motor, CFlightListModel::Site,
+                                 CFlightListModel::Result, CFlightListModel::Notes})
             m_list->resizeColumnToContents(column);
+        // A long first line of notes is read in its tooltip or on the flight's page.
+        m_list->setColumnWidth(CFlightListModel::Notes,
+                               std::min(m_list->columnWidth(CFlightListModel::Notes),
+                                        m_list->fontMetrics().averageCharWidth() * 40));
         m_list->setColumnWidth(CFlightListModel::Apogee,
                                m_list->fontMetrics().horizontalAdvance(QStringLiteral("00,000 ft")) + 12);
     }
