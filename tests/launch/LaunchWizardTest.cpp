@@ -23,12 +23,6 @@ namespace {
 
 using namespace wizard;
 
-// The logbook is made before the launch screen that opens on it.
-struct CWizardLogbook
-{
-    CTestLogbook m_logbook;
-};
-
 class LaunchWizardTest : public ::testing::Test, protected CWizardLogbook, protected CWizardDriver
 {
 protected:

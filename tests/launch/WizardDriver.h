@@ -9,6 +9,7 @@
 #include "launch/LaunchDlg.h"
 #include "platform/SettingsStore.h"
 #include "rockets/RocketPage.h"
+#include "support/TestLogbook.h"
 #include "ui/PropertySheet.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
@@ -200,6 +201,12 @@ protected:
     std::unique_ptr<CLaunchDlg> m_launch;
     QDateTime m_now = at(14, 6, 30);
     Script m_script;
+};
+
+// A logbook made before the launch screen that opens on it: a fixture's first base.
+struct CWizardLogbook
+{
+    CTestLogbook m_logbook;
 };
 
 } // namespace wizard
