@@ -101,7 +101,8 @@ void CBarChart::setBars(const QString &title, const QList<QPair<QString, int>> &
     // More room than the bars need would only fatten them.
     setMaximumHeight(heightFor(std::min(m_maximumBars, int(m_bars.size()))));
     updateGeometry();
-    draw(barsThatFit());
+    // Not laid out yet, it draws what it would at the height it asks for.
+    draw(isVisible() ? barsThatFit() : std::min(m_maximumBars, int(m_bars.size())));
 }
 
 void CBarChart::draw(int count)

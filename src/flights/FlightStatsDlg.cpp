@@ -195,6 +195,19 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
     installHelp(this, QStringLiteral("statistics"));
 }
 
+QSize CFlightStatsDlg::sizeHint() const
+{
+    // Chart and table share a tab half and half: a table shorter than its
+    // chart would leave the chart too little room for its bars.
+    int shortfall = 0;
+    for (int i = 0; i < m_tabs->count(); ++i) {
+        const QString tab = m_tabs->tabText(i);
+        if (chart(tab) && table(tab))
+            shortfall = std::max(shortfall, chart(tab)->sizeHint().height() - table(tab)->sizeHint().height());
+    }
+    return QDialog::sizeHint() + QSize(0, shortfall);
+}
+
 QTableView *CFlightStatsDlg::table(const QString &tab) const
 {
     return m_tabs->findChild<QTableView *>(tab);

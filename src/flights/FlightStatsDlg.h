@@ -25,6 +25,8 @@ public:
     QTableView *table(const QString &tab) const;
     CBarChart *chart(const QString &tab) const;
     QLabel *summary() const { return m_summary; }
+    // On a desktop, tall enough for the chart of every tab to draw all its bars.
+    QSize sizeHint() const override;
 
 private:
     QTabWidget *m_tabs = nullptr;
