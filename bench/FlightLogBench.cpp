@@ -6,9 +6,9 @@
 #include "db/RecordStore.h"
 #include "db/Schema.h"
 #include "flights/FlightListModel.h"
-#include "logbook/FlightLog.h"
 #include "flights/FlightStats.h"
 #include "flights/FlightsDlg.h"
+#include "logbook/FlightLog.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 

@@ -1,8 +1,8 @@
 #include "charts/BarChart.h"
 
 #include <QFontMetrics>
-#include <QHash>
 #include <QGraphicsLayout>
+#include <QHash>
 #include <QToolTip>
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSet>
@@ -62,8 +62,7 @@ int CBarChart::heightFor(int bars) const
 
 QSize CBarChart::sizeHint() const
 {
-    return {QFontMetrics(font()).averageCharWidth() * 40,
-            heightFor(std::min(m_maximumBars, int(m_bars.size())))};
+    return {QFontMetrics(font()).averageCharWidth() * 40, heightFor(std::min(m_maximumBars, int(m_bars.size())))};
 }
 
 QSize CBarChart::minimumSizeHint() const

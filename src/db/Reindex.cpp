@@ -1,6 +1,5 @@
 // The renumbering of the rockets after one is deleted: CRecordStore::Reindex.
 #include "db/RecordStore.h"
-
 #include "db/SqlText.h"
 
 #include <QHash>
@@ -39,8 +38,7 @@ bool CRecordStore::Reindex()
     };
     // The rows of a table's rocket-number column, read whole first, so the rows
     // being rewritten are not the rows being walked.
-    const auto readColumn = [this](const char *table, const char *column, const char *order,
-                                   QList<CReference> &rows) {
+    const auto readColumn = [this](const char *table, const char *column, const char *order, QList<CReference> &rows) {
         CSqlStatement walk = m_db.prepare(QStringLiteral("SELECT rowid, %1 FROM %2 %3")
                                               .arg(QLatin1String(column), QLatin1String(table), QLatin1String(order)));
         if (!walk.isValid())

@@ -117,23 +117,22 @@ CFlightPageDlg::CFlightPageDlg(CFlightLog &log, qint64 rowId, CUiServices ui, QW
     form->addRow(m_plot);
     // Each label is its field's buddy and its name, so readers announce the
     // field by the label shown beside it, a field with a unit too.
-    const QList<QPair<QWidget *, QWidget *>> rows = {
-        {m_rocket, m_rocket},
-        {m_date, m_date},
-        {m_drogue->parentWidget(), m_drogue},
-        {m_main->parentWidget(), m_main},
-        {m_done->parentWidget(), m_done},
-        {m_result, m_result},
-        {m_motor, m_motor},
-        {m_mfg, m_mfg},
-        {m_delay->parentWidget(), m_delay},
-        {m_recovery, m_recovery},
-        {m_site, m_site},
-        {m_windSpeed, m_windSpeed},
-        {m_windDirection, m_windDirection},
-        {temperature, m_temperature},
-        {m_notes, m_notes},
-        {m_altFile, m_altFile}};
+    const QList<QPair<QWidget *, QWidget *>> rows = {{m_rocket, m_rocket},
+                                                     {m_date, m_date},
+                                                     {m_drogue->parentWidget(), m_drogue},
+                                                     {m_main->parentWidget(), m_main},
+                                                     {m_done->parentWidget(), m_done},
+                                                     {m_result, m_result},
+                                                     {m_motor, m_motor},
+                                                     {m_mfg, m_mfg},
+                                                     {m_delay->parentWidget(), m_delay},
+                                                     {m_recovery, m_recovery},
+                                                     {m_site, m_site},
+                                                     {m_windSpeed, m_windSpeed},
+                                                     {m_windDirection, m_windDirection},
+                                                     {temperature, m_temperature},
+                                                     {m_notes, m_notes},
+                                                     {m_altFile, m_altFile}};
     for (const auto &[row, field] : rows) {
         if (auto *label = qobject_cast<QLabel *>(form->labelForField(row))) {
             label->setBuddy(field);
@@ -141,8 +140,7 @@ CFlightPageDlg::CFlightPageDlg(CFlightLog &log, qint64 rowId, CUiServices ui, QW
         }
     }
 
-    m_goneNote = new QLabel(
-        QStringLiteral("This flight is no longer in the logbook: it was deleted elsewhere."), this);
+    m_goneNote = new QLabel(QStringLiteral("This flight is no longer in the logbook: it was deleted elsewhere."), this);
     m_goneNote->setWordWrap(true);
 
     auto *scroll = new QScrollArea(this);

@@ -60,7 +60,6 @@ CBars mostFlown(CBars bars)
     return bars;
 }
 
-
 QString summaryText(const CFlightStats &stats)
 {
     if (stats.flights == 0)
@@ -70,7 +69,8 @@ QString summaryText(const CFlightStats &stats)
                             countOf(stats.successes, QStringLiteral("success"), QStringLiteral("successes")),
                             percent(stats.successRate()));
     if (stats.firstFlown.isValid())
-        text += QStringLiteral("\nFirst flight %1, last flight %2").arg(isoDate(stats.firstFlown), isoDate(stats.lastFlown));
+        text += QStringLiteral("\nFirst flight %1, last flight %2")
+                    .arg(isoDate(stats.firstFlown), isoDate(stats.lastFlown));
     return text;
 }
 
@@ -163,8 +163,8 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
         // Years and months are charted newest on top: the recent record is what is asked for.
         if (latestFirst)
             std::reverse(countBars.begin(), countBars.end());
-        addTab(title, chart, latestFirst ? QStringLiteral("the latest %1") : mostFlownPart, {what, QStringLiteral("Flights")},
-               countBars, countRows);
+        addTab(title, chart, latestFirst ? QStringLiteral("the latest %1") : mostFlownPart,
+               {what, QStringLiteral("Flights")}, countBars, countRows);
     };
     counts(QStringLiteral("Sites"), QStringLiteral("Site"), stats.sites, false);
     counts(QStringLiteral("Years"), QStringLiteral("Year"), stats.years, true);

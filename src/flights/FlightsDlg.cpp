@@ -15,9 +15,9 @@
 
 #include <QComboBox>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
@@ -217,9 +217,9 @@ void CFlightsDlg::showFlights(std::vector<CFlightEntry> flights, bool sizeColumn
                                  CFlightListModel::Result, CFlightListModel::Notes})
             m_list->resizeColumnToContents(column);
         // A long first line of notes is read in its tooltip or on the flight's page.
-        m_list->setColumnWidth(CFlightListModel::Notes,
-                               std::min(m_list->columnWidth(CFlightListModel::Notes),
-                                        m_list->fontMetrics().averageCharWidth() * 40));
+        m_list->setColumnWidth(
+            CFlightListModel::Notes,
+            std::min(m_list->columnWidth(CFlightListModel::Notes), m_list->fontMetrics().averageCharWidth() * 40));
         m_list->setColumnWidth(CFlightListModel::Apogee,
                                m_list->fontMetrics().horizontalAdvance(QStringLiteral("00,000 ft")) + 12);
     }
@@ -269,7 +269,8 @@ void CFlightsDlg::fillChoices()
         }
     }
     QStringList sites = siteNames(m_model->flights()).values();
-    std::sort(sites.begin(), sites.end(), [](const QString &a, const QString &b) { return a.localeAwareCompare(b) < 0; });
+    std::sort(sites.begin(), sites.end(),
+              [](const QString &a, const QString &b) { return a.localeAwareCompare(b) < 0; });
 
     const QSignalBlocker rocketBlocker(m_rocket);
     const QSignalBlocker siteBlocker(m_site);
@@ -324,7 +325,8 @@ void CFlightsDlg::showCount()
     else
         lines.append(QStringLiteral("%1 of %2 %3").arg(m_model->rowCount()).arg(total).arg(flights));
     // A date typed wrong narrows nothing; the flyer is told why.
-    for (const auto &[label, field] : {std::pair {QStringLiteral("From"), m_from}, std::pair {QStringLiteral("To"), m_to}}) {
+    for (const auto &[label, field] :
+         {std::pair {QStringLiteral("From"), m_from}, std::pair {QStringLiteral("To"), m_to}}) {
         if (const QString problem = field->problem(); !problem.isEmpty())
             lines.append(label + QStringLiteral(": ") + problem);
     }

@@ -1,6 +1,5 @@
 #include "launch/FlightRecord.h"
 
-
 QString FormatLaunchTime(const QDateTime &moment, LaunchTimeFormat format)
 {
     const QDateTime local = moment.toLocalTime();

@@ -209,8 +209,8 @@ int CFlightLog::count()
 qint64 CFlightLog::insert(const CFlightEntry &flight)
 {
     m_error.clear();
-    CSqlStatement statement = m_store.prepareWrite(
-        QStringLiteral("INSERT INTO Launches (%1) VALUES (%2)").arg(columnList(QString()), columnList(QString(), false)));
+    CSqlStatement statement = m_store.prepareWrite(QStringLiteral("INSERT INTO Launches (%1) VALUES (%2)")
+                                                       .arg(columnList(QString()), columnList(QString(), false)));
     const bool stored = statement.isValid() && bindColumns(statement, flight) && m_store.runWrite(statement);
     if (!stored) {
         fail(m_store.lastError());
@@ -254,8 +254,8 @@ bool CFlightLog::writeExistingRow(qint64 rowId, const QString &sql, const CFligh
     CSqlStatement write = m_store.prepareWrite(sql);
     if (!write.isValid())
         return fail(m_store.lastError());
-    const bool bound = flight ? bindColumns(write, *flight) && write.bindInt64(kColumnCount + 1, rowId)
-                              : write.bindInt64(1, rowId);
+    const bool bound =
+        flight ? bindColumns(write, *flight) && write.bindInt64(kColumnCount + 1, rowId) : write.bindInt64(1, rowId);
     if (!bound)
         return fail(QString());
     if (!m_store.runWrite(write))

@@ -18,8 +18,8 @@ CFlightMotor flightMotor(const QString &motor, const QString &maker, const QStri
     parts.delay = delay.trimmed();
     QString type = motor.trimmed();
     // The entry repeats the maker in front of the type and the delay after it.
-    if (!parts.maker.isEmpty() && type.size() > parts.maker.size()
-        && type.startsWith(parts.maker, Qt::CaseInsensitive) && type.at(parts.maker.size()) == QLatin1Char(' '))
+    if (!parts.maker.isEmpty() && type.size() > parts.maker.size() && type.startsWith(parts.maker, Qt::CaseInsensitive)
+        && type.at(parts.maker.size()) == QLatin1Char(' '))
         type = type.mid(parts.maker.size() + 1).trimmed();
     parts.namesItsDelays = isGroupEntry(type);
     const qsizetype suffix = parts.delay.size() + 1;

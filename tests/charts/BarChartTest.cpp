@@ -48,8 +48,8 @@ QList<double> ticks(CBarChart &chart)
 TEST(BarChart, CountAxisStepsAreWholeAndFew)
 {
     // The smallest of 1, 2, 5, 10, 20 ... of which five steps reach the largest count.
-    const std::pair<int, int> steps[] = {{0, 1},  {3, 1},  {5, 1},    {6, 2},   {10, 2},
-                                         {11, 5}, {25, 5}, {26, 10},  {1000, 200}, {1001, 500}};
+    const std::pair<int, int> steps[] = {{0, 1},  {3, 1},  {5, 1},   {6, 2},      {10, 2},
+                                         {11, 5}, {25, 5}, {26, 10}, {1000, 200}, {1001, 500}};
     for (const auto &[largest, step] : steps)
         EXPECT_EQ(countAxisStep(largest), step) << largest;
 }

@@ -43,8 +43,8 @@ public:
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(TARVEL_CLI), arguments);
         EXPECT_TRUE(process.waitForFinished(30000));
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+                QString::fromUtf8(process.readAllStandardError())};
     }
 
 private:

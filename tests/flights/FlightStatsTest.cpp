@@ -48,9 +48,10 @@ std::vector<CFlown> generateLogbook(CRecordStore &store, int rockets, int flight
     std::vector<CFlown> flown;
     CStoreTransaction transaction(store);
     for (int id = 1; id <= rockets; ++id) {
-        const bool inserted = store.RunSql(QStringLiteral("INSERT INTO Rockets (ID, Name) VALUES (%1, 'Rocket %2')")
-                                               .arg(id)
-                                               .arg(QChar(QLatin1Char('A' + (rockets - id) % 26)) + QString::number(id)));
+        const bool inserted =
+            store.RunSql(QStringLiteral("INSERT INTO Rockets (ID, Name) VALUES (%1, 'Rocket %2')")
+                             .arg(id)
+                             .arg(QChar(QLatin1Char('A' + (rockets - id) % 26)) + QString::number(id)));
         EXPECT_TRUE(inserted);
     }
     for (int i = 0; i < flights; ++i) {
@@ -184,8 +185,9 @@ TEST(FlightStats, AgreeWithWhatWasFlownOnAGeneratedLogbook)
                   .arg(stats.flights)
                   .arg(stats.successes)
                   .arg(stats.firstFlown.toString(Qt::ISODate), stats.lastFlown.toString(Qt::ISODate)),
-              logbook.rows(QStringLiteral("SELECT count(*), sum(Success <> 0), min(%1), max(%1) FROM Launches")
-                               .arg(QLatin1String(kIsoDate)))
+              logbook
+                  .rows(QStringLiteral("SELECT count(*), sum(Success <> 0), min(%1), max(%1) FROM Launches")
+                            .arg(QLatin1String(kIsoDate)))
                   .value(0));
 }
 
@@ -204,8 +206,9 @@ TEST(FlightStats, ChartsAndSummaryShowTheirTables)
     screen.show();
 
     const QStringList totals =
-        logbook.rows(QStringLiteral("SELECT count(*), sum(Success <> 0), min(%1), max(%1) FROM Launches")
-                         .arg(QLatin1String(kIsoDate)))
+        logbook
+            .rows(QStringLiteral("SELECT count(*), sum(Success <> 0), min(%1), max(%1) FROM Launches")
+                      .arg(QLatin1String(kIsoDate)))
             .value(0)
             .split(QLatin1Char('|'));
     ASSERT_EQ(totals.size(), 4);
@@ -228,7 +231,8 @@ TEST(FlightStats, ChartsAndSummaryShowTheirTables)
         if (title == QLatin1String("Years") || title == QLatin1String("Months"))
             std::reverse(rows.begin(), rows.end());
         else
-            std::stable_sort(rows.begin(), rows.end(), [](const auto &a, const auto &b) { return a.second > b.second; });
+            std::stable_sort(rows.begin(), rows.end(),
+                             [](const auto &a, const auto &b) { return a.second > b.second; });
 
         auto *axis = qobject_cast<QBarCategoryAxis *>(chart->chart()->axes(Qt::Vertical).value(0));
         auto *series = qobject_cast<QHorizontalBarSeries *>(chart->chart()->series().value(0));

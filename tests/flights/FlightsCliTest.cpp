@@ -1,6 +1,5 @@
-#include "flights/CliHome.h"
-
 #include "db/RecordStore.h"
+#include "flights/CliHome.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -158,14 +157,15 @@ TEST_F(FlightsCliTest, StatsTextCountsInWords)
     const CCliHome::CResult result = m_home.run({QStringLiteral("stats")});
     ASSERT_EQ(result.status, 0) << qPrintable(result.err);
     const QStringList lines = QString::fromUtf8(result.out).split(QLatin1Char('\n'));
-    EXPECT_EQ(lines.value(0), QStringLiteral("3 flights, 1 success (33 %), first flight 2024-06-01, last flight "
-                                             "2026-01-02"));
+    EXPECT_EQ(lines.value(0),
+              QStringLiteral("3 flights, 1 success (33 %), first flight 2024-06-01, last flight "
+                             "2026-01-02"));
     for (const char *line : {"  Big \"Bertha\", Mk II: 2 flights, 1 success (50 %), last flown 2026-01-02, most at "
                              "North Field; motors: Estes C6-5 x1, Estes D12-3 x1",
                              "  Rocket 9: 1 flight, 0 successes (0 %), last flown 2024-06-01, most at North Field; "
                              "motors: A8 x1",
-                             "Sites:", "  North Field: 2 flights", "  South Field: 1 flight", "Months:",
-                             "  2024-06: 1 flight", "  2025-12: 1 flight", "  2026-01: 1 flight"})
+                             "Sites:", "  North Field: 2 flights", "  South Field: 1 flight",
+                             "Months:", "  2024-06: 1 flight", "  2025-12: 1 flight", "  2026-01: 1 flight"})
         EXPECT_TRUE(lines.contains(QString::fromUtf8(line))) << line << "\n" << result.out.constData();
 }
 

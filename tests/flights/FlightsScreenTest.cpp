@@ -4,11 +4,11 @@
 #include "db/RecordStore.h"
 #include "flights/DateFilterField.h"
 #include "flights/FlightListModel.h"
-#include "logbook/FlightLog.h"
 #include "flights/FlightPageDlg.h"
 #include "flights/FlightStats.h"
 #include "flights/FlightStatsDlg.h"
 #include "flights/FlightsDlg.h"
+#include "logbook/FlightLog.h"
 #include "platform/SettingsStore.h"
 #include "rockets/RocketPage.h"
 #include "support/LayoutAudit.h"
@@ -25,10 +25,8 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
-#include <QHeaderView>
-#include <QTextBrowser>
-#include <QToolButton>
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -37,7 +35,9 @@
 #include <QTableView>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -219,7 +219,9 @@ TEST_F(FlightsScreenTest, ListsNewestFirstAndNarrowsAsTheFlyerChooses)
              choose(flights.resultBox(), "All");
          },
          {3, 2, 1}},
-        {"from the new year", [&] { QTest::keyClicks(flights.fromField()->edit(), QStringLiteral("2026-01-01")); }, {3, 2}},
+        {"from the new year",
+         [&] { QTest::keyClicks(flights.fromField()->edit(), QStringLiteral("2026-01-01")); },
+         {3, 2}},
         {"to its second day", [&] { QTest::keyClicks(flights.toField()->edit(), QStringLiteral("01/02/2026")); }, {2}},
     };
     for (const Step &step : steps) {
@@ -488,9 +490,9 @@ TEST_F(FlightsScreenTest, HeadersSortAndTheChosenFlightStaysChosen)
     flights.show();
     QHeaderView *header = flights.list()->horizontalHeader();
     const auto clickHeader = [&](int column) {
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
-                                 header->height() / 2));
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2));
     };
     const auto chosen = [&] {
         const CFlightEntry *flight = flights.model()->flightAt(flights.list()->currentIndex().row());
@@ -575,7 +577,8 @@ TEST_F(FlightsScreenTest, DeleteKeyAsksThenRemovesTheChosenFlight)
     ASSERT_EQ(m_prompter.shown().size(), 1);
     EXPECT_EQ(m_prompter.shown().at(0).text, QStringLiteral("Delete the flight of Bravo on 01/02/2026 14:30?"));
     EXPECT_EQ(m_prompter.shown().at(0).buttons, PromptButtons::YesNoDefaultNo);
-    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT rowid FROM Launches ORDER BY rowid")), QStringList({"1", "2", "3"}));
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT rowid FROM Launches ORDER BY rowid")),
+              QStringList({"1", "2", "3"}));
 
     QTest::keyClick(flights.list(), Qt::Key_Delete);
     EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT rowid FROM Launches ORDER BY rowid")), QStringList({"1", "3"}));
@@ -630,7 +633,6 @@ TEST_F(FlightsScreenTest, AFlightDeletedElsewhereIsSaidToBeGone)
     page.show();
     EXPECT_TRUE(page.goneNote()->isVisible());
     EXPECT_FALSE(page.commandBar()->isEnabled());
-
 }
 
 } // namespace

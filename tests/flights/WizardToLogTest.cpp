@@ -1,8 +1,6 @@
 // Flights logged through the launch wizard's real pages, then read back as a
 // flyer reads them: the Flights screen, the flight's page, the statistics and
 // the command line, each compared with the rows the test reads itself.
-#include "launch/WizardDriver.h"
-
 #include "charts/BarChart.h"
 #include "db/RecordStore.h"
 #include "flights/CliHome.h"
@@ -13,6 +11,7 @@
 #include "launch/FailurePage.h"
 #include "launch/GetDataDlg.h"
 #include "launch/SuccessPage.h"
+#include "launch/WizardDriver.h"
 #include "support/TestFiles.h"
 #include "ui/CommandBar.h"
 
@@ -86,8 +85,8 @@ protected:
         const CFlightListModel *model = flights.model();
         for (int row = 0; row < model->rowCount(); ++row) {
             QStringList cells {QString::number(model->flightAt(row)->rowId)};
-            for (const int column : {CFlightListModel::When, CFlightListModel::Rocket, CFlightListModel::Motor,
-                                     CFlightListModel::Result})
+            for (const int column :
+                 {CFlightListModel::When, CFlightListModel::Rocket, CFlightListModel::Motor, CFlightListModel::Result})
                 cells.append(model->index(row, column).data().toString());
             lines.append(cells.join(QLatin1Char('|')));
         }
@@ -149,28 +148,27 @@ TEST_F(WizardToLogTest, EveryFlightAppearsOnceWithItsMotorOnceEverywhere)
     ASSERT_TRUE(store.Open(m_logbook.directory()));
     CFlightsDlg flights(store, {m_screenPrompter, m_screenFiles});
     flights.show();
-    EXPECT_EQ(listed(flights), QStringList({"2|2001-03-13 15:30|Bravo||Failure",
-                                            "1|2001-03-13 14:06|Alpha|EST C6-5|Success"}));
+    EXPECT_EQ(listed(flights),
+              QStringList({"2|2001-03-13 15:30|Bravo||Failure", "1|2001-03-13 14:06|Alpha|EST C6-5|Success"}));
 
     // Bravo's motor typed on its page, type, maker and delay each in its field.
     flights.list()->setCurrentIndex(flights.model()->index(flights.model()->rowOf(2), 0));
-    EXPECT_TRUE(onModal<CFlightPageDlg>([&] { clickCommand(flights.commandBar(), QStringLiteral("OPEN")); },
-                                        [](CFlightPageDlg &page) {
-                                            clickCommand(page.commandBar(), QStringLiteral("EDIT"));
-                                            for (const auto &[field, text] :
-                                                 {std::pair {"Motor:", "C6"}, std::pair {"Motor MFG:", "EST"},
-                                                  std::pair {"Delay:", "5"}}) {
-                                                QLineEdit *edit = CWizardDriver::find<QLineEdit>(&page, field);
-                                                ASSERT_NE(edit, nullptr) << field;
-                                                CWizardDriver::type(edit, QLatin1String(text));
-                                            }
-                                            QTest::mouseClick(page.editButtons()->button(QDialogButtonBox::Ok),
-                                                              Qt::LeftButton);
-                                            EXPECT_FALSE(page.isEditing());
-                                        }));
+    EXPECT_TRUE(onModal<CFlightPageDlg>(
+        [&] { clickCommand(flights.commandBar(), QStringLiteral("OPEN")); },
+        [](CFlightPageDlg &page) {
+            clickCommand(page.commandBar(), QStringLiteral("EDIT"));
+            for (const auto &[field, text] :
+                 {std::pair {"Motor:", "C6"}, std::pair {"Motor MFG:", "EST"}, std::pair {"Delay:", "5"}}) {
+                QLineEdit *edit = CWizardDriver::find<QLineEdit>(&page, field);
+                ASSERT_NE(edit, nullptr) << field;
+                CWizardDriver::type(edit, QLatin1String(text));
+            }
+            QTest::mouseClick(page.editButtons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+            EXPECT_FALSE(page.isEditing());
+        }));
     EXPECT_EQ(motorColumns(), QStringList({"1|1|EST C6-5|EST|5", "2|2|C6|EST|5"}));
-    EXPECT_EQ(listed(flights), QStringList({"2|2001-03-13 15:30|Bravo|EST C6-5|Failure",
-                                            "1|2001-03-13 14:06|Alpha|EST C6-5|Success"}));
+    EXPECT_EQ(listed(flights),
+              QStringList({"2|2001-03-13 15:30|Bravo|EST C6-5|Failure", "1|2001-03-13 14:06|Alpha|EST C6-5|Success"}));
 
     // Alpha's page: the motor in its parts, the recording against RecMotors' 300 m.
     flights.list()->setCurrentIndex(flights.model()->index(flights.model()->rowOf(1), 0));
@@ -188,28 +186,28 @@ TEST_F(WizardToLogTest, EveryFlightAppearsOnceWithItsMotorOnceEverywhere)
     EXPECT_EQ(motorColumns().value(0), QStringLiteral("1|1|EST C6-5|EST|5"));
 
     // One motor in the statistics, its bar named as the list names it.
-    EXPECT_TRUE(onModal<CFlightStatsDlg>([&] { clickCommand(flights.commandBar(), QStringLiteral("STATS")); },
-                                         [](CFlightStatsDlg &stats) {
-                                             const QAbstractItemModel *motors =
-                                                 stats.table(QStringLiteral("Motors"))->model();
-                                             ASSERT_EQ(motors->rowCount(), 1);
-                                             EXPECT_EQ(motors->index(0, 0).data().toString(),
-                                                       QStringLiteral("EST C6-5"));
-                                             EXPECT_EQ(motors->index(0, 1).data().toInt(), 2);
-                                             auto *axis = qobject_cast<QBarCategoryAxis *>(
-                                                 stats.chart(QStringLiteral("Motors"))->chart()->axes(Qt::Vertical).value(0));
-                                             ASSERT_NE(axis, nullptr);
-                                             EXPECT_EQ(axis->categories(), QStringList({"EST C6-5"}));
-                                             EXPECT_EQ(stats.summary()->text(),
-                                                       QStringLiteral("2 flights, 1 success (50%)\nFirst flight "
-                                                                      "2001-03-13, last flight 2001-03-13"));
-                                         }));
+    EXPECT_TRUE(
+        onModal<CFlightStatsDlg>([&] { clickCommand(flights.commandBar(), QStringLiteral("STATS")); },
+                                 [](CFlightStatsDlg &stats) {
+                                     const QAbstractItemModel *motors = stats.table(QStringLiteral("Motors"))->model();
+                                     ASSERT_EQ(motors->rowCount(), 1);
+                                     EXPECT_EQ(motors->index(0, 0).data().toString(), QStringLiteral("EST C6-5"));
+                                     EXPECT_EQ(motors->index(0, 1).data().toInt(), 2);
+                                     auto *axis = qobject_cast<QBarCategoryAxis *>(
+                                         stats.chart(QStringLiteral("Motors"))->chart()->axes(Qt::Vertical).value(0));
+                                     ASSERT_NE(axis, nullptr);
+                                     EXPECT_EQ(axis->categories(), QStringList({"EST C6-5"}));
+                                     EXPECT_EQ(stats.summary()->text(),
+                                               QStringLiteral("2 flights, 1 success (50%)\nFirst flight "
+                                                              "2001-03-13, last flight 2001-03-13"));
+                                 }));
 
     // The command line: each flight once, its motor in parts, one motor counted.
     CCliHome cli;
     ASSERT_TRUE(cli.isValid());
     cli.useStorageDirectory(m_logbook.directory());
-    const CCliHome::CResult json = cli.run({QStringLiteral("flights"), QStringLiteral("--format"), QStringLiteral("json")});
+    const CCliHome::CResult json =
+        cli.run({QStringLiteral("flights"), QStringLiteral("--format"), QStringLiteral("json")});
     ASSERT_EQ(json.status, 0) << qPrintable(json.err);
     QStringList flown;
     for (const QJsonValue &flight : QJsonDocument::fromJson(json.out).array()) {
@@ -220,10 +218,12 @@ TEST_F(WizardToLogTest, EveryFlightAppearsOnceWithItsMotorOnceEverywhere)
         flown.append(fields.join(QLatin1Char('|')));
     }
     EXPECT_EQ(flown, QStringList({"2|Bravo|C6|EST|5", "1|Alpha|C6|EST|5"}));
-    const CCliHome::CResult text = cli.run({QStringLiteral("flights"), QStringLiteral("--rocket"), QStringLiteral("alpha")});
+    const CCliHome::CResult text =
+        cli.run({QStringLiteral("flights"), QStringLiteral("--rocket"), QStringLiteral("alpha")});
     EXPECT_EQ(text.status, 0) << qPrintable(text.err);
     EXPECT_EQ(text.out.count("EST"), 1) << text.out.constData();
-    const CCliHome::CResult stats = cli.run({QStringLiteral("stats"), QStringLiteral("--format"), QStringLiteral("json")});
+    const CCliHome::CResult stats =
+        cli.run({QStringLiteral("stats"), QStringLiteral("--format"), QStringLiteral("json")});
     ASSERT_EQ(stats.status, 0) << qPrintable(stats.err);
     const QJsonArray motors = QJsonDocument::fromJson(stats.out).object().value(QStringLiteral("motors")).toArray();
     ASSERT_EQ(motors.size(), 1);

@@ -1,5 +1,3 @@
-#include "launch/WizardDriver.h"
-
 #include "charts/AltitudePlot.h"
 #include "launch/FailurePage.h"
 #include "launch/GetDataDlg.h"
@@ -8,6 +6,7 @@
 #include "launch/SuccessPage.h"
 #include "launch/WeatherPage.h"
 #include "launch/WindRose.h"
+#include "launch/WizardDriver.h"
 #include "support/LayoutAudit.h"
 #include "support/TestFiles.h"
 #include "support/TestLogbook.h"

@@ -99,7 +99,8 @@ TEST_F(FlightLogTest, RefusedWritesLeaveTheRowAsItWas)
     };
     const std::vector<Case> cases = {
         {"unreadable date", [](CFlightEntry &f) { f.dateText = QStringLiteral("13/45/2001"); }, "MM/DD/YYYY"},
-        {"no such day", [](CFlightEntry &f) { f.dateText = QStringLiteral("02/30/2024"); }, "February 2024 has 29 days"},
+        {"no such day", [](CFlightEntry &f) { f.dateText = QStringLiteral("02/30/2024"); },
+         "February 2024 has 29 days"},
         {"unreadable time", [](CFlightEntry &f) { f.mainTime = QStringLiteral("25:00"); }, "H:MM"},
         {"wind as words", [](CFlightEntry &f) { f.windSpeed = QStringLiteral("calm"); }, "whole number"},
         {"no such row", [](CFlightEntry &f) { f.rowId = 99; }, "no longer"},
@@ -157,8 +158,7 @@ TEST(FlightMotor, BothStoredFormsReadAsOneMotor)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.motor);
-        const CFlightMotor motor =
-            flightMotor(QLatin1String(c.motor), QLatin1String(c.maker), QLatin1String(c.delay));
+        const CFlightMotor motor = flightMotor(QLatin1String(c.motor), QLatin1String(c.maker), QLatin1String(c.delay));
         EXPECT_EQ(motor.type, QLatin1String(c.type));
         EXPECT_EQ(motor.maker, QString::fromLatin1(c.maker).trimmed());
         EXPECT_EQ(motor.text(), QLatin1String(c.text));
@@ -190,7 +190,8 @@ TEST(FlightDates, ReadBothFormsAndSayWhyOneIsNone)
 // searched and chosen by the label they show.
 TEST_F(FlightLogTest, FlightsWithoutARocketAreFoundByTheirLabel)
 {
-    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Launches (Model, Notes) VALUES ('6', 'gone'), ('', 'none'), ('0', 'zero')"}));
+    ASSERT_TRUE(
+        m_logbook.exec({"INSERT INTO Launches (Model, Notes) VALUES ('6', 'gone'), ('', 'none'), ('0', 'zero')"}));
     QStringList labels;
     for (const CFlightEntry &flight : m_log.load())
         labels.append(flight.notes + QLatin1Char('|') + flight.rocketLabel());
@@ -230,13 +231,9 @@ TEST_F(FlightLogTest, ExpectedAltitudeOfEitherMotorForm)
         std::optional<double> expected;
     };
     const Case cases[] = {
-        {"1", "EST C6-5", "EST", "5", 300.0},
-        {"1", "C6", "EST", "7", 250.0},
-        {"1", "c6", "", "", 300.0},
-        {"1", "C6", "Quest", "5", 200.0},
-        {"1", "D12", "EST", "3", std::nullopt}, // no altitude given
-        {"1", "B6", "EST", "4", std::nullopt},
-        {"2", "C6", "EST", "5", std::nullopt},
+        {"1", "EST C6-5", "EST", "5", 300.0},  {"1", "C6", "EST", "7", 250.0},         {"1", "c6", "", "", 300.0},
+        {"1", "C6", "Quest", "5", 200.0},      {"1", "D12", "EST", "3", std::nullopt}, // no altitude given
+        {"1", "B6", "EST", "4", std::nullopt}, {"2", "C6", "EST", "5", std::nullopt},
     };
     for (const Case &c : cases) {
         CFlightEntry flight;

@@ -4,11 +4,11 @@
 #include "logbook/FlightFilter.h"
 #include "logbook/FlightLog.h"
 
-#include <algorithm>
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <algorithm>
 
 namespace {
 
@@ -89,8 +89,9 @@ bool parseArguments(const QStringList &arguments, CFlightFilter &filter, QString
         }
     }
     if (filter.from.isValid() && filter.to.isValid() && filter.from > filter.to) {
-        printLine(err, QStringLiteral("tarvel-cli: --from %1 is after --to %2: no day is in that range")
-                           .arg(isoDate(filter.from), isoDate(filter.to)));
+        printLine(err,
+                  QStringLiteral("tarvel-cli: --from %1 is after --to %2: no day is in that range")
+                      .arg(isoDate(filter.from), isoDate(filter.to)));
         return false;
     }
     return true;
@@ -105,8 +106,9 @@ bool namesAreKnown(const CFlightFilter &filter, CFlightLog &log, const std::vect
     };
     if (!filter.rocketLabel.isEmpty()) {
         const auto rockets = log.rockets();
-        const bool inCatalogue = std::any_of(rockets.begin(), rockets.end(),
-                                             [&](const auto &rocket) { return same(rocket.second, filter.rocketLabel); });
+        const bool inCatalogue = std::any_of(rockets.begin(), rockets.end(), [&](const auto &rocket) {
+            return same(rocket.second, filter.rocketLabel);
+        });
         const bool flown = std::any_of(flights.begin(), flights.end(), [&](const CFlightEntry &flight) {
             return same(flight.rocketLabel(), filter.rocketLabel);
         });
@@ -115,9 +117,9 @@ bool namesAreKnown(const CFlightFilter &filter, CFlightLog &log, const std::vect
             return false;
         }
     }
-    if (!filter.site.isEmpty()
-        && std::none_of(flights.begin(), flights.end(),
-                        [&](const CFlightEntry &flight) { return same(flight.site, filter.site); })) {
+    if (!filter.site.isEmpty() && std::none_of(flights.begin(), flights.end(), [&](const CFlightEntry &flight) {
+            return same(flight.site, filter.site);
+        })) {
         printLine(err, QStringLiteral("tarvel-cli: no flight was logged at the site \"%1\"").arg(filter.site));
         return false;
     }

@@ -1,7 +1,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliContext.h"
-#include "logbook/FlightLog.h"
 #include "flights/FlightStats.h"
+#include "logbook/FlightLog.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -83,26 +83,29 @@ QString dateText(const QDate &date)
 
 void printText(FILE *out, const CFlightStats &stats)
 {
-    printLine(out, QStringLiteral("%1, %2 (%3), first flight %4, last flight %5")
-                       .arg(flightsText(stats.flights), successesText(stats.successes), percent(stats.successRate()),
-                            dateText(stats.firstFlown), dateText(stats.lastFlown)));
+    printLine(out,
+              QStringLiteral("%1, %2 (%3), first flight %4, last flight %5")
+                  .arg(flightsText(stats.flights), successesText(stats.successes), percent(stats.successRate()),
+                       dateText(stats.firstFlown), dateText(stats.lastFlown)));
     printLine(out, QStringLiteral("Rockets:"));
     for (const CRocketRecord &rocket : stats.rockets) {
         QStringList motors;
         for (auto it = rocket.motors.begin(); it != rocket.motors.end(); ++it)
             motors.append(QStringLiteral("%1 x%2").arg(it.key()).arg(it.value()));
-        printLine(out, QStringLiteral("  %1: %2, %3 (%4), last flown %5, most at %6; motors: %7")
-                           .arg(rocket.rocket, flightsText(rocket.flights), successesText(rocket.successes),
-                                percent(rocket.successRate()), dateText(rocket.lastFlown), rocket.mostUsedSite,
-                                motors.join(QStringLiteral(", "))));
+        printLine(out,
+                  QStringLiteral("  %1: %2, %3 (%4), last flown %5, most at %6; motors: %7")
+                      .arg(rocket.rocket, flightsText(rocket.flights), successesText(rocket.successes),
+                           percent(rocket.successRate()), dateText(rocket.lastFlown), rocket.mostUsedSite,
+                           motors.join(QStringLiteral(", "))));
     }
     printLine(out, QStringLiteral("Motors:"));
     for (const CMotorRecord &motor : stats.motors)
-        printLine(out, QStringLiteral("  %1: %2 (%3)").arg(motor.motor, flightsText(motor.flights),
-                                                          percent(motor.successRate())));
-    for (const auto &[title, counts] : {std::pair {QStringLiteral("Sites:"), &stats.sites},
-                                        std::pair {QStringLiteral("Years:"), &stats.years},
-                                        std::pair {QStringLiteral("Months:"), &stats.months}}) {
+        printLine(
+            out,
+            QStringLiteral("  %1: %2 (%3)").arg(motor.motor, flightsText(motor.flights), percent(motor.successRate())));
+    for (const auto &[title, counts] :
+         {std::pair {QStringLiteral("Sites:"), &stats.sites}, std::pair {QStringLiteral("Years:"), &stats.years},
+          std::pair {QStringLiteral("Months:"), &stats.months}}) {
         printLine(out, title);
         for (const CFlightCount &count : *counts)
             printLine(out, QStringLiteral("  %1: %2").arg(count.key, flightsText(count.flights)));
