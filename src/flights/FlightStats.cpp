@@ -32,7 +32,7 @@ public:
     // The folded key of text.
     QString add(const QString &text)
     {
-        const QString key = text.toCaseFolded();
+        QString key = text.toCaseFolded();
         ++m_counts[key][text];
         return key;
     }

@@ -95,18 +95,20 @@ QString flightDateProblem(const QString &text, const QString &form)
     const std::optional<CDayFields> fields = dayFields(text);
     if (!fields)
         return QStringLiteral("\"%1\" is not a date of the form %2.").arg(text, form);
-    if (fields->month < 1 || fields->month > 12)
+    if (fields->month < 1 || fields->month > 12) {
         return QStringLiteral("\"%1\" is not a date: there is no month %2 (dates are %3).")
             .arg(text)
             .arg(fields->month)
             .arg(form);
+    }
     const QDate first(fields->year, fields->month, 1);
     if (!first.isValid())
         return QStringLiteral("\"%1\" is not a date: there is no year %2.").arg(text).arg(fields->year);
-    if (fields->day < 1 || fields->day > first.daysInMonth())
+    if (fields->day < 1 || fields->day > first.daysInMonth()) {
         return QStringLiteral("\"%1\" is not a date: %2 has %3 days.")
             .arg(text, QLocale::c().toString(first, QStringLiteral("MMMM yyyy")))
             .arg(first.daysInMonth());
+    }
     return QString();
 }
 
@@ -128,7 +130,7 @@ int parseFlightTime(const QString &text)
 QString flightEntryProblem(const CFlightEntry &flight)
 {
     if (!flight.dateText.trimmed().isEmpty()) {
-        if (const QString problem = flightDateProblem(flight.dateText.trimmed()); !problem.isEmpty())
+        if (QString problem = flightDateProblem(flight.dateText.trimmed()); !problem.isEmpty())
             return problem;
     }
     for (const QString *time : {&flight.drogueTime, &flight.mainTime, &flight.doneTime}) {

@@ -61,7 +61,7 @@ std::vector<CFlown> generateLogbook(CRecordStore &store, int rockets, int flight
         const QString model = roll == 0 ? QStringLiteral("99")
             : roll == 1                 ? QString()
                                         : QString::number(random.bounded(1, rockets + 1));
-        const QString type = motors.at(random.bounded(int(motors.size())));
+        const QString &type = motors.at(random.bounded(int(motors.size())));
         const QString delay = QString::number(random.bounded(3, 8));
         QString motor;
         QString maker = QStringLiteral("Estes");
@@ -83,7 +83,7 @@ std::vector<CFlown> generateLogbook(CRecordStore &store, int rockets, int flight
             break;
         }
         const int spelling = random.bounded(10);
-        const QString site = sites.at(random.bounded(int(sites.size())));
+        const QString &site = sites.at(random.bounded(int(sites.size())));
         const QString stored = spelling == 0 ? QString() : spelling == 1 ? site.toLower() : site;
         const bool success = random.bounded(5) != 0;
         const bool inserted = store.RunSql(

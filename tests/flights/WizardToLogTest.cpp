@@ -210,7 +210,7 @@ TEST_F(WizardToLogTest, EveryFlightAppearsOnceWithItsMotorOnceEverywhere)
         cli.run({QStringLiteral("flights"), QStringLiteral("--format"), QStringLiteral("json")});
     ASSERT_EQ(json.status, 0) << qPrintable(json.err);
     QStringList flown;
-    for (const QJsonValue &flight : QJsonDocument::fromJson(json.out).array()) {
+    for (const auto &flight : QJsonDocument::fromJson(json.out).array()) {
         const QJsonObject object = flight.toObject();
         QStringList fields;
         for (const char *key : {"id", "rocket", "motor", "mfg", "delay"})

@@ -64,7 +64,7 @@ bool parseArguments(const QStringList &arguments, CFlightFilter &filter, QString
             printLine(err, QLatin1String(kUsage));
             return false;
         }
-        const QString value = arguments.at(++i);
+        const QString &value = arguments.at(++i);
         // An empty name would choose every flight: the flyer meant one.
         if (value.trimmed().isEmpty()) {
             printLine(err, QStringLiteral("tarvel-cli: %1 needs a value; it was given an empty one").arg(option));

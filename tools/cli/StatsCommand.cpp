@@ -99,10 +99,11 @@ void printText(FILE *out, const CFlightStats &stats)
                            motors.join(QStringLiteral(", "))));
     }
     printLine(out, QStringLiteral("Motors:"));
-    for (const CMotorRecord &motor : stats.motors)
+    for (const CMotorRecord &motor : stats.motors) {
         printLine(
             out,
             QStringLiteral("  %1: %2 (%3)").arg(motor.motor, flightsText(motor.flights), percent(motor.successRate())));
+    }
     for (const auto &[title, counts] :
          {std::pair {QStringLiteral("Sites:"), &stats.sites}, std::pair {QStringLiteral("Years:"), &stats.years},
           std::pair {QStringLiteral("Months:"), &stats.months}}) {
