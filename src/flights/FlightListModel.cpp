@@ -2,6 +2,8 @@
 
 #include "flights/FlightApogee.h"
 
+#include <algorithm>
+
 CFlightListModel::CFlightListModel(QObject *parent)
     : QAbstractTableModel(parent)
 { }
@@ -69,7 +71,9 @@ void CFlightListModel::sortShown()
 {
     // The flights are held newest first, so the date's order is their position.
     if (m_sortColumn == When) {
-        std::sort(m_shown.begin(), m_shown.end());
+        // Filtering keeps that order; only a list already turned round is sorted again.
+        if (!std::is_sorted(m_shown.begin(), m_shown.end()))
+            std::sort(m_shown.begin(), m_shown.end());
         if (m_sortOrder == Qt::AscendingOrder)
             std::reverse(m_shown.begin(), m_shown.end());
         return;
