@@ -6,10 +6,15 @@
 #include "flights/FlightStatsDlg.h"
 #include "logbook/FlightLog.h"
 #include "support/TestLogbook.h"
+#include "ui/HelpBrowser.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QRandomGenerator>
 #include <QTableView>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSet>
 #include <QtCharts/QHorizontalBarSeries>
@@ -258,6 +263,17 @@ TEST(FlightStats, ChartsAndSummaryShowTheirTables)
         EXPECT_LT(counts->max() - step, largest); // no empty step beyond the largest
         EXPECT_LE(counts->tickCount(), 6);
     }
+
+    QString help;
+    QTimer::singleShot(0, [&] {
+        if (auto *browser = qobject_cast<CHelpBrowser *>(QApplication::activeModalWidget())) {
+            help = browser->windowTitle();
+            browser->reject();
+        }
+    });
+    QApplication::setActiveWindow(&screen);
+    QTest::keyClick(&screen, Qt::Key_F1);
+    EXPECT_EQ(help, QStringLiteral("Help: Statistics"));
 }
 
 TEST(FlightStats, FlightsWithoutRocketOrDateStillCount)
