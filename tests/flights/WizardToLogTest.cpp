@@ -140,8 +140,8 @@ TEST_F(WizardToLogTest, EveryFlightAppearsOnceWithItsMotorOnceEverywhere)
         press(sheet, "DONE");
     });
     ASSERT_TRUE(m_prompter.shown().isEmpty());
-    // As the launch screen is described to store them: the entry "EST C6-5"
-    // with its maker and delay beside it; no motor at all.
+    // As the launch screen has always stored them: the entry "EST C6-5" with
+    // its maker and delay beside it; no motor at all.
     ASSERT_EQ(motorColumns(), QStringList({"1|1|EST C6-5|EST|5", "2|2|||"}));
 
     CRecordStore store;

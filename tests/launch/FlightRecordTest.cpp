@@ -19,11 +19,12 @@ const char kQuotedRow[] =
     "quote(WindSpeed), quote(WindDirection), quote(Temperature), quote(Celcius), quote(Date), quote(DrogueTime), "
     "quote(MainTime), quote(DoneTime), quote(Notes), quote(Success), quote(AltFileName) FROM Launches ORDER BY rowid";
 
-// The flight of the launch screen's example, stored by the wizard's row, is
-// stored exactly as the statement the launch screen's description spells out
-// for it; a flight that statement could not hold (apostrophes, a frost, a
-// flight ended before its moments were stamped) is stored as written.
-TEST(FlightRecord, StoredRowIsTheDescribedStatementsRow)
+// A flight stored through the log holds every value with the storage class
+// the launch screen's own INSERT text has always given it (written out below
+// for one flight, values in quotes and bare as that text has them); a flight
+// that text could not hold (apostrophes, a frost, a flight ended before its
+// moments were stamped) is stored as written.
+TEST(FlightRecord, StoredRowIsTheLaunchScreensInsertRow)
 {
     CTestLogbook logbook;
     CRecordStore store;
