@@ -80,7 +80,9 @@ public:
     QString GetFieldName(int column) const;
 
     // Renumbers the rockets 1, 2, 3 ... in name order and moves every reference to
-    // its rocket's new number, in one transaction.
+    // its rocket's new number, in one transaction. A reference to no rocket of
+    // the catalogue keeps its number, unless a rocket now has it: then it moves
+    // above them all. Flights left so are told of once, through the reporter.
     bool Reindex();
 
     // Transactions nest; the outermost commit makes the work durable, and a store

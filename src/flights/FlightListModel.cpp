@@ -2,6 +2,8 @@
 
 #include "flights/FlightApogee.h"
 
+#include <algorithm>
+
 CFlightListModel::CFlightListModel(QObject *parent)
     : QAbstractTableModel(parent)
 { }
@@ -39,6 +41,106 @@ void CFlightListModel::setFilter(const CFlightFilter &filter)
     endResetModel();
 }
 
+void CFlightListModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= ColumnCount)
+        return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    // The chosen flight stays chosen where the sort puts it.
+    const QModelIndexList before = persistentIndexList();
+    std::vector<qint64> rowIds;
+    rowIds.reserve(std::size_t(before.size()));
+    for (const QModelIndex &index : before) {
+        const CFlightEntry *flight = flightAt(index.row());
+        rowIds.push_back(flight ? flight->rowId : 0);
+    }
+    m_sortColumn = column;
+    m_sortOrder = order;
+    sortShown();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        const int row = rowOf(rowIds[std::size_t(i)]);
+        after.append(row >= 0 ? index(row, before.at(i).column()) : QModelIndex());
+    }
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void CFlightListModel::sortShown()
+{
+    // The flights are held newest first, so the date's order is their position.
+    if (m_sortColumn == When) {
+        // Filtering keeps that order; only a list already turned round is sorted again.
+        if (!std::is_sorted(m_shown.begin(), m_shown.end()))
+            std::sort(m_shown.begin(), m_shown.end());
+        if (m_sortOrder == Qt::AscendingOrder)
+            std::reverse(m_shown.begin(), m_shown.end());
+        return;
+    }
+    // Each key is made once, not at every comparison.
+    std::vector<std::pair<QVariant, int>> keys;
+    keys.reserve(m_shown.size());
+    for (const int i : m_shown) {
+        const CFlightEntry &flight = m_flights[std::size_t(i)];
+        QVariant key;
+        switch (m_sortColumn) {
+        case Rocket:
+            key = flight.rocketLabel();
+            break;
+        case Motor:
+            key = flight.motorText();
+            break;
+        case Site:
+            key = flight.site.trimmed();
+            break;
+        case Result:
+            key = flight.success;
+            break;
+        case Notes:
+            key = flight.notesFirstLine();
+            break;
+        case Apogee:
+            if (const std::optional<double> apogee = apogeeOf(flight))
+                key = *apogee;
+            break;
+        default:
+            break;
+        }
+        keys.emplace_back(key, i);
+    }
+    // Flights without a value (no recording) stay last either way.
+    const bool ascending = m_sortOrder == Qt::AscendingOrder;
+    std::stable_sort(keys.begin(), keys.end(), [ascending](const auto &a, const auto &b) {
+        if (a.first.isValid() != b.first.isValid())
+            return a.first.isValid();
+        if (!a.first.isValid())
+            return a.second < b.second;
+        int order = 0;
+        if (a.first.typeId() == QMetaType::QString)
+            order = a.first.toString().compare(b.first.toString(), Qt::CaseInsensitive);
+        else if (a.first.typeId() == QMetaType::Bool)
+            order = int(a.first.toBool()) - int(b.first.toBool());
+        else
+            order = a.first.toDouble() < b.first.toDouble() ? -1 : (a.first.toDouble() > b.first.toDouble() ? 1 : 0);
+        if (order == 0)
+            return a.second < b.second;
+        return ascending ? order < 0 : order > 0;
+    });
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        m_shown[k] = keys[k].second;
+}
+
+std::optional<double> CFlightListModel::apogeeOf(const CFlightEntry &flight) const
+{
+    if (flight.altFileName.isEmpty())
+        return std::nullopt;
+    auto cached = m_apogees.find(flight.rowId);
+    if (cached == m_apogees.end())
+        cached = m_apogees.insert(flight.rowId, flightApogee(flight.altFileName, m_storageDirectory));
+    return cached.value();
+}
+
 void CFlightListModel::refilter()
 {
     m_shown.clear();
@@ -47,6 +149,7 @@ void CFlightListModel::refilter()
         if (m_filter.matches(m_flights[i]))
             m_shown.push_back(int(i));
     }
+    sortShown();
 }
 
 const CFlightEntry *CFlightListModel::flightAt(int row) const
@@ -96,12 +199,8 @@ QVariant CFlightListModel::data(const QModelIndex &index, int role) const
     case Notes:
         return role == Qt::ToolTipRole ? flight->notes : flight->notesFirstLine();
     case Apogee: {
-        if (flight->altFileName.isEmpty())
-            return {};
-        auto cached = m_apogees.find(flight->rowId);
-        if (cached == m_apogees.end())
-            cached = m_apogees.insert(flight->rowId, flightApogee(flight->altFileName, m_storageDirectory));
-        return cached.value() ? QVariant(formatHeight(*cached.value(), m_unit)) : QVariant();
+        const std::optional<double> apogee = apogeeOf(*flight);
+        return apogee ? QVariant(formatHeight(*apogee, m_unit)) : QVariant();
     }
     default:
         return {};

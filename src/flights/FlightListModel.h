@@ -1,8 +1,8 @@
 #pragma once
 
 #include "flightdata/AltitudeComparison.h"
-#include "flights/FlightEntry.h"
-#include "flights/FlightFilter.h"
+#include "logbook/FlightEntry.h"
+#include "logbook/FlightFilter.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -10,9 +10,10 @@
 #include <optional>
 #include <vector>
 
-// Every flight of the log, newest first, of which the filter lets some through.
-// The flights are held once; filtering only rebuilds a list of positions, so
-// the view stays quick with a hundred thousand flights.
+// Every flight of the log, of which the filter lets some through, newest first
+// or in the order of the column the flyer sorts by. The flights are held once;
+// filtering and sorting only rebuild a list of positions, so the view stays
+// quick with a hundred thousand flights.
 class CFlightListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -41,13 +42,19 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // Date descending is newest first; equal values keep that order.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 private:
     void refilter();
+    void sortShown();
+    std::optional<double> apogeeOf(const CFlightEntry &flight) const;
 
     std::vector<CFlightEntry> m_flights;
     std::vector<int> m_shown;
     CFlightFilter m_filter;
+    int m_sortColumn = When;
+    Qt::SortOrder m_sortOrder = Qt::DescendingOrder;
     QString m_storageDirectory;
     EHeightUnit m_unit = EHeightUnit::Feet;
     mutable QHash<qint64, std::optional<double>> m_apogees;

@@ -5,10 +5,11 @@
 #include "flightdata/AltimeterReader.h"
 #include "flightdata/FlightMeasures.h"
 #include "flightdata/FlightSummary.h"
-#include "flights/FlightLog.h"
+#include "logbook/FlightLog.h"
 #include "platform/SettingsStore.h"
 #include "ui/CommandBar.h"
 #include "ui/FormFactor.h"
+#include "ui/HelpBrowser.h"
 #include "ui/Prompter.h"
 #include "ui/TouchSize.h"
 
@@ -91,7 +92,10 @@ CFlightPageDlg::CFlightPageDlg(CFlightLog &log, qint64 rowId, CUiServices ui, QW
     form->setVerticalSpacing(2);
     form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     form->addRow(QStringLiteral("Rocket:"), m_rocket);
-    form->addRow(QStringLiteral("Date:"), withUnit(m_date, QStringLiteral("MM/DD/YYYY"), fields));
+    // The form of a date is its placeholder: beside it, it left the date too narrow to read.
+    m_date->setPlaceholderText(QStringLiteral("MM/DD/YYYY"));
+    m_date->setAccessibleDescription(QStringLiteral("MM/DD/YYYY"));
+    form->addRow(QStringLiteral("Date:"), m_date);
     form->addRow(QStringLiteral("Drogue Time:"), withUnit(m_drogue, QStringLiteral("H:MM"), fields));
     form->addRow(QStringLiteral("Main Time:"), withUnit(m_main, QStringLiteral("H:MM"), fields));
     form->addRow(QStringLiteral("Done Time:"), withUnit(m_done, QStringLiteral("H:MM"), fields));
@@ -112,22 +116,33 @@ CFlightPageDlg::CFlightPageDlg(CFlightLog &log, qint64 rowId, CUiServices ui, QW
     m_plot->setMinimumHeight(160);
     form->addRow(m_recordingText);
     form->addRow(m_plot);
-    // Each label is its field's buddy, so readers announce the field by it.
-    for (QWidget *field :
-         {static_cast<QWidget *>(m_rocket), static_cast<QWidget *>(m_result), static_cast<QWidget *>(m_motor),
-          static_cast<QWidget *>(m_mfg), static_cast<QWidget *>(m_recovery), static_cast<QWidget *>(m_site),
-          static_cast<QWidget *>(m_windSpeed), static_cast<QWidget *>(m_windDirection), static_cast<QWidget *>(m_notes),
-          static_cast<QWidget *>(m_altFile)}) {
-        if (auto *label = qobject_cast<QLabel *>(form->labelForField(field)))
+    // Each label is its field's buddy and its name, so readers announce the
+    // field by the label shown beside it, a field with a unit too.
+    const QList<QPair<QWidget *, QWidget *>> rows = {{m_rocket, m_rocket},
+                                                     {m_date, m_date},
+                                                     {m_drogue->parentWidget(), m_drogue},
+                                                     {m_main->parentWidget(), m_main},
+                                                     {m_done->parentWidget(), m_done},
+                                                     {m_result, m_result},
+                                                     {m_motor, m_motor},
+                                                     {m_mfg, m_mfg},
+                                                     {m_delay->parentWidget(), m_delay},
+                                                     {m_recovery, m_recovery},
+                                                     {m_site, m_site},
+                                                     {m_windSpeed, m_windSpeed},
+                                                     {m_windDirection, m_windDirection},
+                                                     {temperature, m_temperature},
+                                                     {m_notes, m_notes},
+                                                     {m_altFile, m_altFile}};
+    for (const auto &[row, field] : rows) {
+        if (auto *label = qobject_cast<QLabel *>(form->labelForField(row))) {
             label->setBuddy(field);
+            field->setAccessibleName(label->text());
+        }
     }
-    const QList<QPair<QWidget *, QLineEdit *>> wrapped = {
-        {m_date->parentWidget(), m_date}, {m_drogue->parentWidget(), m_drogue}, {m_main->parentWidget(), m_main},
-        {m_done->parentWidget(), m_done}, {m_delay->parentWidget(), m_delay},   {temperature, m_temperature}};
-    for (const auto &[row, field] : wrapped) {
-        if (auto *label = qobject_cast<QLabel *>(form->labelForField(row)))
-            label->setBuddy(field);
-    }
+
+    m_goneNote = new QLabel(QStringLiteral("This flight is no longer in the logbook: it was deleted elsewhere."), this);
+    m_goneNote->setWordWrap(true);
 
     auto *scroll = new QScrollArea(this);
     scroll->setWidget(fields);
@@ -145,15 +160,18 @@ CFlightPageDlg::CFlightPageDlg(CFlightLog &log, qint64 rowId, CUiServices ui, QW
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
+    layout->addWidget(m_goneNote);
     layout->addWidget(scroll, 1);
     layout->addWidget(m_editButtons);
     layout->addWidget(m_commandBar);
     applyFormFactor(this);
     applyTouchSizes(this);
     setSizeGripEnabled(true);
+    installHelp(this, QStringLiteral("flights"));
 
     showFlight();
     setEditing(false);
+    m_goneNote->setVisible(m_flight.rowId == 0);
     if (m_flight.rowId == 0)
         m_commandBar->setEnabled(false);
 }
@@ -168,9 +186,10 @@ void CFlightPageDlg::showFlight()
     m_main->setText(m_flight.mainTime);
     m_done->setText(m_flight.doneTime);
     m_result->setCurrentIndex(m_flight.success ? 0 : 1);
-    m_motor->setText(m_flight.motor);
-    m_mfg->setText(m_flight.motorMfg);
-    m_delay->setText(m_flight.motorDelay);
+    const CFlightMotor motor = m_flight.motorParts();
+    m_motor->setText(motor.type);
+    m_mfg->setText(motor.maker);
+    m_delay->setText(motor.delay);
     m_recovery->setText(m_flight.recovery);
     m_site->setText(m_flight.site);
     m_windSpeed->setText(m_flight.windSpeed);
@@ -230,9 +249,7 @@ CFlightEntry CFlightPageDlg::enteredFlight() const
     flight.mainTime = m_main->text().trimmed();
     flight.doneTime = m_done->text().trimmed();
     flight.success = m_result->currentIndex() == 0;
-    flight.motor = m_motor->text();
-    flight.motorMfg = m_mfg->text();
-    flight.motorDelay = m_delay->text();
+    takeMotor(flight);
     flight.recovery = m_recovery->text();
     flight.site = m_site->text();
     flight.windSpeed = m_windSpeed->text().trimmed();
@@ -242,6 +259,18 @@ CFlightEntry CFlightPageDlg::enteredFlight() const
     flight.notes = m_notes->toPlainText();
     flight.altFileName = m_altFile->text();
     return flight;
+}
+
+void CFlightPageDlg::takeMotor(CFlightEntry &flight) const
+{
+    // Untouched, the motor is stored as it was, in whichever form; changed,
+    // it is stored as typed, type, maker and delay each in its column.
+    const CFlightMotor shown = m_flight.motorParts();
+    if (m_motor->text() == shown.type && m_mfg->text() == shown.maker && m_delay->text() == shown.delay)
+        return;
+    flight.motor = m_motor->text();
+    flight.motorMfg = m_mfg->text();
+    flight.motorDelay = m_delay->text();
 }
 
 void CFlightPageDlg::OnEdit()
@@ -285,11 +314,7 @@ void CFlightPageDlg::OnDelete()
 {
     if (m_flight.rowId == 0)
         return;
-    const QString question = QStringLiteral("Delete the flight of %1 on %2 %3")
-                                 .arg(m_flight.rocketLabel(), m_flight.dateText, m_flight.timeText())
-                                 .trimmed()
-        + QLatin1Char('?');
-    if (!m_ui.prompter.warningYesNo(this, question))
+    if (!m_ui.prompter.warningYesNoDefaultNo(this, flightDeleteQuestion(m_flight)))
         return;
     if (!m_log.remove(m_flight.rowId)) {
         m_ui.prompter.error(this, QStringLiteral("The flight was not deleted: ") + m_log.lastError());
@@ -297,4 +322,13 @@ void CFlightPageDlg::OnDelete()
     }
     m_changed = true;
     accept();
+}
+
+QString flightDeleteQuestion(const CFlightEntry &flight)
+{
+    QString when = flight.dateText.trimmed();
+    if (!when.isEmpty() && !flight.timeText().isEmpty())
+        when += QLatin1Char(' ') + flight.timeText();
+    return QStringLiteral("Delete the flight of %1%2?")
+        .arg(flight.rocketLabel(), when.isEmpty() ? QString() : QStringLiteral(" on ") + when);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "flights/FlightEntry.h"
+#include "logbook/FlightEntry.h"
 #include "ui/UiServices.h"
 
 #include <QDialog>
@@ -14,9 +14,11 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 
-// One flight with every stored field, its label and its unit. EDIT opens the
-// fields for correction until OK (which stores them) or Cancel (which restores
-// them); DELETE removes the flight after asking. The log is borrowed.
+// One flight with every stored field, its label and its unit; the motor in
+// its parts (type, maker, delay), whichever form the row holds it in. EDIT
+// opens the fields for correction until OK (which stores them) or Cancel
+// (which restores them); DELETE removes the flight after asking. A flight no
+// longer in the logbook is said to be gone. The log is borrowed.
 class CFlightPageDlg : public QDialog
 {
     Q_OBJECT
@@ -34,6 +36,8 @@ public:
     // The flight's altimeter recording: its apogee (beside the expected
     // altitude) and its plot; hidden when the flight names no readable recording.
     QLabel *recordingText() const { return m_recordingText; }
+    // Says the flight is no longer in the logbook; hidden while it is.
+    QLabel *goneNote() const { return m_goneNote; }
     CAltitudePlot *plot() const { return m_plot; }
 
 public slots:
@@ -49,6 +53,8 @@ private:
     void onOk();
     void onCancel();
     CFlightEntry enteredFlight() const;
+    // What was typed for the motor, kept in the row's own form while its parts are unchanged.
+    void takeMotor(CFlightEntry &flight) const;
 
     CFlightLog &m_log;
     CUiServices m_ui;
@@ -74,8 +80,12 @@ private:
     QPlainTextEdit *m_notes = nullptr;
     QLineEdit *m_altFile = nullptr;
     QLabel *m_recordingText = nullptr;
+    QLabel *m_goneNote = nullptr;
     CAltitudePlot *m_plot = nullptr;
     QList<QLineEdit *> m_editable;
     CCommandBar *m_commandBar = nullptr;
     QDialogButtonBox *m_editButtons = nullptr;
 };
+
+// "Delete the flight of Alpha on 12/31/2025 9:05?"
+QString flightDeleteQuestion(const CFlightEntry &flight);

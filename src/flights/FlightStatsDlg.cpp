@@ -2,13 +2,13 @@
 
 #include "charts/BarChart.h"
 #include "ui/FormFactor.h"
+#include "ui/HelpBrowser.h"
 #include "ui/TouchSize.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QSplitter>
 #include <QStandardItemModel>
 #include <QStringList>
 #include <QTabBar>
@@ -50,7 +50,7 @@ QString motorsText(const QMap<QString, int> &motors)
 {
     QStringList parts;
     for (auto it = motors.begin(); it != motors.end(); ++it)
-        parts.append(QStringLiteral("%1 x%2").arg(it.key().isEmpty() ? QStringLiteral("?") : it.key()).arg(it.value()));
+        parts.append(QStringLiteral("%1 x%2").arg(it.key()).arg(it.value()));
     return parts.join(QStringLiteral(", "));
 }
 
@@ -58,6 +58,20 @@ CBars mostFlown(CBars bars)
 {
     std::stable_sort(bars.begin(), bars.end(), [](const auto &a, const auto &b) { return a.second > b.second; });
     return bars;
+}
+
+QString summaryText(const CFlightStats &stats)
+{
+    if (stats.flights == 0)
+        return QStringLiteral("No flights.");
+    QString text = QStringLiteral("%1, %2 (%3)")
+                       .arg(countOf(stats.flights, QStringLiteral("flight"), QStringLiteral("flights")),
+                            countOf(stats.successes, QStringLiteral("success"), QStringLiteral("successes")),
+                            percent(stats.successRate()));
+    if (stats.firstFlown.isValid())
+        text += QStringLiteral("\nFirst flight %1, last flight %2")
+                    .arg(isoDate(stats.firstFlown), isoDate(stats.lastFlown));
+    return text;
 }
 
 } // namespace
@@ -70,19 +84,26 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
     m_tabs = new QTabWidget(this);
     m_tabs->setUsesScrollButtons(true);
 
-    const auto addTab = [this](const QString &title, const QStringList &headers, const CBars &bars,
+    m_summary = new QLabel(summaryText(stats), this);
+    m_summary->setObjectName(QStringLiteral("summary"));
+    m_summary->setAccessibleName(QStringLiteral("Summary"));
+    m_summary->setWordWrap(true);
+    m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    // The chart names the part of the table it shows: "the 8 most flown".
+    const auto addTab = [this](const QString &title, const QString &chartTitle, const QString &part,
+                               const QStringList &headers, const CBars &bars,
                                const QList<QList<QStandardItem *>> &rows) {
-        auto *splitter = new QSplitter(Qt::Vertical);
-        splitter->setChildrenCollapsible(false);
-        auto *plot = new CBarChart(splitter);
+        auto *page = new QWidget;
+        auto *plot = new CBarChart(page);
         plot->setObjectName(title);
         plot->setAccessibleName(title + QStringLiteral(" chart"));
-        plot->setBars(QStringLiteral("Flights"), bars);
-        auto *model = new QStandardItemModel(0, int(headers.size()), splitter);
+        plot->setBars(chartTitle, bars, part);
+        auto *model = new QStandardItemModel(0, int(headers.size()), page);
         model->setHorizontalHeaderLabels(headers);
         for (const QList<QStandardItem *> &row : rows)
             model->appendRow(row);
-        auto *view = new QTableView(splitter);
+        auto *view = new QTableView(page);
         view->setObjectName(title);
         view->setAccessibleName(title);
         view->setModel(model);
@@ -93,9 +114,16 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
         view->resizeColumnsToContents();
-        splitter->setStretchFactor(0, 1);
-        splitter->setStretchFactor(1, 1);
-        m_tabs->addTab(splitter, title);
+        // On a desktop the window opens wide enough for every column.
+        view->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContentsOnFirstShow);
+        // Half each, or less for a chart of few bars: the chart draws the bars
+        // that fit its half, the table scrolls.
+        auto *layout = new QVBoxLayout(page);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(2);
+        layout->addWidget(plot, 1);
+        layout->addWidget(view, 1);
+        m_tabs->addTab(page, title);
     };
 
     CBars bars;
@@ -106,7 +134,8 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
                                             cell(percent(rocket.successRate())), cell(isoDate(rocket.lastFlown)),
                                             cell(motorsText(rocket.motors)), cell(rocket.mostUsedSite)});
     }
-    addTab(QStringLiteral("Rockets"),
+    const QString mostFlownPart = QStringLiteral("the %1 most flown");
+    addTab(QStringLiteral("Rockets"), QStringLiteral("Flights per rocket"), mostFlownPart,
            {QStringLiteral("Rocket"), QStringLiteral("Flights"), QStringLiteral("Successes"),
             QStringLiteral("Success Rate"), QStringLiteral("Last Flown"), QStringLiteral("Motors"),
             QStringLiteral("Most Used Site")},
@@ -119,11 +148,12 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
         rows.append(
             QList<QStandardItem *> {cell(motor.motor), cell(motor.flights), cell(percent(motor.successRate()))});
     }
-    addTab(QStringLiteral("Motors"),
+    addTab(QStringLiteral("Motors"), QStringLiteral("Flights per motor"), mostFlownPart,
            {QStringLiteral("Motor"), QStringLiteral("Flights"), QStringLiteral("Success Rate")}, bars, rows);
 
     const auto counts = [&](const QString &title, const QString &what, const std::vector<CFlightCount> &list,
                             bool latestFirst) {
+        const QString chart = QStringLiteral("Flights per ") + what.toLower();
         CBars countBars;
         QList<QList<QStandardItem *>> countRows;
         for (const CFlightCount &count : list) {
@@ -133,7 +163,8 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
         // Years and months are charted newest on top: the recent record is what is asked for.
         if (latestFirst)
             std::reverse(countBars.begin(), countBars.end());
-        addTab(title, {what, QStringLiteral("Flights")}, countBars, countRows);
+        addTab(title, chart, latestFirst ? QStringLiteral("the latest %1") : mostFlownPart,
+               {what, QStringLiteral("Flights")}, countBars, countRows);
     };
     counts(QStringLiteral("Sites"), QStringLiteral("Site"), stats.sites, false);
     counts(QStringLiteral("Years"), QStringLiteral("Year"), stats.years, true);
@@ -155,11 +186,26 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(m_summary);
     layout->addLayout(choiceRow);
-    layout->addWidget(m_tabs);
+    layout->addWidget(m_tabs, 1);
     applyFormFactor(this);
     applyTouchSizes(this);
     setSizeGripEnabled(true);
+    installHelp(this, QStringLiteral("statistics"));
+}
+
+QSize CFlightStatsDlg::sizeHint() const
+{
+    // Chart and table share a tab half and half: a table shorter than its
+    // chart would leave the chart too little room for its bars.
+    int shortfall = 0;
+    for (int i = 0; i < m_tabs->count(); ++i) {
+        const QString tab = m_tabs->tabText(i);
+        if (chart(tab) && table(tab))
+            shortfall = std::max(shortfall, chart(tab)->sizeHint().height() - table(tab)->sizeHint().height());
+    }
+    return QDialog::sizeHint() + QSize(0, shortfall);
 }
 
 QTableView *CFlightStatsDlg::table(const QString &tab) const

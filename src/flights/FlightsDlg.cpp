@@ -1,5 +1,6 @@
 #include "flights/FlightsDlg.h"
 
+#include "flights/DateFilterField.h"
 #include "flights/FlightListModel.h"
 #include "flights/FlightPageDlg.h"
 #include "flights/FlightStats.h"
@@ -8,14 +9,15 @@
 #include "ui/CommandBar.h"
 #include "ui/DropDownSizing.h"
 #include "ui/FormFactor.h"
+#include "ui/HelpBrowser.h"
 #include "ui/Prompter.h"
 #include "ui/TouchSize.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
@@ -27,24 +29,12 @@
 
 namespace {
 
-// The first day a date field offers; showing it means "no bound".
-const QDate kOpenEnd(1900, 1, 1);
-
-QDateEdit *makeDateField(QWidget *parent)
-{
-    auto *field = new QDateEdit(parent);
-    field->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    field->setMinimumDate(kOpenEnd);
-    field->setSpecialValueText(QStringLiteral("Any"));
-    field->setCalendarPopup(true);
-    field->setDate(kOpenEnd);
-    return field;
-}
-
-QLabel *makeLabel(const QString &text, QWidget *buddy, QWidget *parent)
+// A field's label, which names it to screen readers too.
+QLabel *makeLabel(const QString &text, QWidget *field, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
-    label->setBuddy(buddy);
+    label->setBuddy(field);
+    field->setAccessibleName(text);
     return label;
 }
 
@@ -66,8 +56,8 @@ CFlightsDlg::CFlightsDlg(CRecordStore &store, CUiServices ui, const QString &roc
     m_site = new QComboBox(this);
     m_result = new QComboBox(this);
     m_result->addItems({QStringLiteral("All"), QStringLiteral("Success"), QStringLiteral("Failure")});
-    m_from = makeDateField(this);
-    m_to = makeDateField(this);
+    m_from = new CDateFilterField(QStringLiteral("From:"), this);
+    m_to = new CDateFilterField(QStringLiteral("To:"), this);
     for (QComboBox *box : {m_rocket, m_site, m_result}) {
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(4);
@@ -92,9 +82,17 @@ CFlightsDlg::CFlightsDlg(CRecordStore &store, CUiServices ui, const QString &roc
     m_list->setColumnWidth(CFlightListModel::When,
                            m_list->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 00:00:00")) + 12);
     m_list->setWordWrap(false);
+    // On a desktop the window opens wide enough for every column and as tall
+    // as the flights or the screen.
+    m_list->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContentsOnFirstShow);
+    // Newest first until the flyer clicks another header.
+    m_list->horizontalHeader()->setSortIndicator(CFlightListModel::When, Qt::DescendingOrder);
+    m_list->setSortingEnabled(true);
+    m_list->installEventFilter(this);
 
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("flightCount"));
+    m_count->setWordWrap(true);
 
     m_commandBar = new CCommandBar(this);
     connect(m_commandBar->addCommand(QStringLiteral("OPEN")), &QAction::triggered, this, &CFlightsDlg::onOpen);
@@ -111,10 +109,11 @@ CFlightsDlg::CFlightsDlg(CRecordStore &store, CUiServices ui, const QString &roc
     filters->addWidget(m_site, 2, 1);
     filters->addWidget(makeLabel(QStringLiteral("Result:"), m_result, this), 2, 2);
     filters->addWidget(m_result, 2, 3);
-    filters->addWidget(makeLabel(QStringLiteral("From:"), m_from, this), 3, 0);
-    filters->addWidget(m_from, 3, 1);
-    filters->addWidget(makeLabel(QStringLiteral("To:"), m_to, this), 3, 2);
-    filters->addWidget(m_to, 3, 3);
+    // A whole date with its clear and calendar buttons takes half the handheld's width.
+    filters->addWidget(makeLabel(QStringLiteral("From:"), m_from->edit(), this), 3, 0);
+    filters->addWidget(m_from, 3, 1, 1, 3);
+    filters->addWidget(makeLabel(QStringLiteral("To:"), m_to->edit(), this), 4, 0);
+    filters->addWidget(m_to, 4, 1, 1, 3);
     filters->setColumnStretch(1, 1);
     filters->setColumnStretch(3, 1);
 
@@ -133,14 +132,15 @@ CFlightsDlg::CFlightsDlg(CRecordStore &store, CUiServices ui, const QString &roc
     applyFormFactor(this);
     applyTouchSizes(this);
     setSizeGripEnabled(true);
+    installHelp(this, QStringLiteral("flights"));
 
     openNewestFirst();
 
     connect(m_search, &QLineEdit::textChanged, this, &CFlightsDlg::applyFilter);
     for (QComboBox *box : {m_rocket, m_site, m_result})
         connect(box, &QComboBox::currentIndexChanged, this, &CFlightsDlg::applyFilter);
-    for (QDateEdit *field : {m_from, m_to})
-        connect(field, &QDateEdit::dateChanged, this, &CFlightsDlg::applyFilter);
+    for (CDateFilterField *field : {m_from, m_to})
+        connect(field, &CDateFilterField::changed, this, &CFlightsDlg::applyFilter);
     connect(m_list, &QTableView::activated, this, [this](const QModelIndex &index) { openFlight(index.row()); });
 }
 
@@ -167,6 +167,12 @@ void CFlightsDlg::openNewestFirst()
 
 bool CFlightsDlg::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_list && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete
+        && static_cast<QKeyEvent *>(event)->modifiers() == Qt::NoModifier) {
+        onDelete();
+        return true;
+    }
     if (watched == m_list->viewport() && event->type() == QEvent::Paint && m_partial && !m_completionQueued) {
         m_completionQueued = true;
         QTimer::singleShot(0, this, &CFlightsDlg::completeList);
@@ -202,21 +208,35 @@ void CFlightsDlg::reload()
 
 void CFlightsDlg::showFlights(std::vector<CFlightEntry> flights, bool sizeColumns)
 {
-    const CFlightEntry *current = m_model->flightAt(m_list->currentIndex().row());
-    const qint64 currentId = current ? current->rowId : 0;
+    const qint64 current = currentRowId();
     m_model->setFlights(std::move(flights));
     if (sizeColumns) {
         // Texts shown whole: each column as wide as its widest value among the
         // first rows (the view looks at a bounded number of them).
-        for (const int column :
-             {CFlightListModel::Rocket, CFlightListModel::Motor, CFlightListModel::Site, CFlightListModel::Result})
+        for (const int column : {CFlightListModel::Rocket, CFlightListModel::Motor, CFlightListModel::Site,
+                                 CFlightListModel::Result, CFlightListModel::Notes})
             m_list->resizeColumnToContents(column);
+        // A long first line of notes is read in its tooltip or on the flight's page.
+        m_list->setColumnWidth(
+            CFlightListModel::Notes,
+            std::min(m_list->columnWidth(CFlightListModel::Notes), m_list->fontMetrics().averageCharWidth() * 40));
         m_list->setColumnWidth(CFlightListModel::Apogee,
                                m_list->fontMetrics().horizontalAdvance(QStringLiteral("00,000 ft")) + 12);
     }
     fillChoices();
     applyFilter();
-    const int row = m_model->rowOf(currentId);
+    choose(current);
+}
+
+qint64 CFlightsDlg::currentRowId() const
+{
+    const CFlightEntry *flight = m_model->flightAt(m_list->currentIndex().row());
+    return flight ? flight->rowId : 0;
+}
+
+void CFlightsDlg::choose(qint64 rowId)
+{
+    const int row = rowId != 0 ? m_model->rowOf(rowId) : -1;
     if (row >= 0)
         m_list->setCurrentIndex(m_model->index(row, 0));
 }
@@ -224,38 +244,51 @@ void CFlightsDlg::showFlights(std::vector<CFlightEntry> flights, bool sizeColumn
 void CFlightsDlg::fillChoices()
 {
     // Keep what the flyer chose while the lists are refilled.
-    const QString rocket = m_rocket->count() > 0 ? m_rocket->currentData().toString() : m_startRocket;
-    const QString site = m_site->currentIndex() > 0 ? m_site->currentText() : QString();
+    const QVariant rocket = m_rocket->count() > 0 ? m_rocket->currentData()
+        : m_startRocket.isEmpty()                 ? QVariant()
+                                                  : QVariant(m_startRocket);
+    const QString site = m_site->currentIndex() > 0 ? m_site->currentText().toCaseFolded() : QString();
     // Every rocket of the catalogue, so that one not flown yet shows its empty
-    // list, then the numbers of flights whose rocket is gone.
-    std::vector<std::pair<QString, QString>> rockets; // label and number
+    // list, then the flights' rockets that are not in it, by the label the
+    // list shows them with.
+    std::vector<std::pair<QString, QString>> rockets; // label and key
     QSet<QString> known;
     for (const auto &[id, name] : m_log.rockets()) {
-        rockets.emplace_back(name.isEmpty() ? QStringLiteral("Rocket %1").arg(id) : name, id);
-        known.insert(id);
-    }
-    QMap<QString, QString> sites; // folded -> as first seen
-    for (const CFlightEntry &flight : m_model->flights()) {
-        if (!known.contains(flight.rocketId.trimmed())) {
-            known.insert(flight.rocketId.trimmed());
-            rockets.emplace_back(flight.rocketLabel(), flight.rocketId.trimmed());
+        CFlightEntry rocketOf;
+        rocketOf.rocketId = id;
+        rocketOf.rocketName = name;
+        if (!known.contains(rocketOf.rocketKey())) {
+            known.insert(rocketOf.rocketKey());
+            rockets.emplace_back(rocketOf.rocketLabel(), rocketOf.rocketKey());
         }
-        if (!flight.site.trimmed().isEmpty())
-            sites.insert(flight.site.trimmed().toCaseFolded(), flight.site.trimmed());
     }
+    for (const CFlightEntry &flight : m_model->flights()) {
+        if (!known.contains(flight.rocketKey())) {
+            known.insert(flight.rocketKey());
+            rockets.emplace_back(flight.rocketLabel(), flight.rocketKey());
+        }
+    }
+    QStringList sites = siteNames(m_model->flights()).values();
+    std::sort(sites.begin(), sites.end(),
+              [](const QString &a, const QString &b) { return a.localeAwareCompare(b) < 0; });
+
     const QSignalBlocker rocketBlocker(m_rocket);
     const QSignalBlocker siteBlocker(m_site);
     m_rocket->clear();
-    m_rocket->addItem(QStringLiteral("All"), QString());
+    m_rocket->addItem(QStringLiteral("All"));
     std::stable_sort(rockets.begin(), rockets.end(),
                      [](const auto &a, const auto &b) { return a.first.localeAwareCompare(b.first) < 0; });
-    for (const auto &[label, id] : rockets)
-        m_rocket->addItem(label, id);
-    m_rocket->setCurrentIndex(std::max(0, m_rocket->findData(rocket)));
+    for (const auto &[label, key] : rockets)
+        m_rocket->addItem(label, key);
+    m_rocket->setCurrentIndex(rocket.isValid() ? std::max(0, m_rocket->findData(rocket)) : 0);
     m_site->clear();
     m_site->addItem(QStringLiteral("All"));
-    m_site->addItems(sites.values());
-    m_site->setCurrentIndex(std::max(0, m_site->findText(site)));
+    m_site->addItems(sites);
+    m_site->setCurrentIndex(0);
+    for (int i = 1; !site.isEmpty() && i < m_site->count(); ++i) {
+        if (m_site->itemText(i).toCaseFolded() == site)
+            m_site->setCurrentIndex(i);
+    }
     sizeDropDown(m_rocket);
     sizeDropDown(m_site);
 }
@@ -264,24 +297,40 @@ void CFlightsDlg::applyFilter()
 {
     CFlightFilter filter;
     filter.search = m_search->text().trimmed();
-    filter.rocketId = m_rocket->currentData().toString();
-    // Flights stored without a rocket number are chosen by a blank number.
-    if (m_rocket->currentIndex() > 0 && filter.rocketId.isEmpty())
-        filter.rocketId = QStringLiteral(" ");
+    if (m_rocket->currentIndex() > 0)
+        filter.rocketKey = m_rocket->currentData().toString();
     filter.site = m_site->currentIndex() > 0 ? m_site->currentText() : QString();
     if (m_result->currentIndex() > 0)
         filter.success = m_result->currentIndex() == 1;
-    filter.from = m_from->date() > kOpenEnd ? m_from->date() : QDate();
-    filter.to = m_to->date() > kOpenEnd ? m_to->date() : QDate();
-    m_model->setFilter(filter);
-    if (m_partial) {
-        m_count->setText(QStringLiteral("Reading %1 flight(s)...").arg(m_total));
-        return;
+    filter.from = m_from->date();
+    filter.to = m_to->date();
+    if (!(filter == m_model->filter())) {
+        // The chosen flight stays chosen while it is listed.
+        const qint64 current = currentRowId();
+        m_model->setFilter(filter);
+        choose(current);
     }
-    const int shown = m_model->rowCount();
-    m_count->setText(shown == int(m_model->flights().size())
-                         ? QStringLiteral("%1 flight(s)").arg(shown)
-                         : QStringLiteral("%1 of %2 flight(s)").arg(shown).arg(m_model->flights().size()));
+    showCount();
+}
+
+void CFlightsDlg::showCount()
+{
+    QStringList lines;
+    const std::size_t total = m_partial ? m_total : m_model->flights().size();
+    const QString flights = total == 1 ? QStringLiteral("flight") : QStringLiteral("flights");
+    if (m_partial)
+        lines.append(QStringLiteral("Reading %1 %2...").arg(total).arg(flights));
+    else if (std::size_t(m_model->rowCount()) == total)
+        lines.append(QStringLiteral("%1 %2").arg(total).arg(flights));
+    else
+        lines.append(QStringLiteral("%1 of %2 %3").arg(m_model->rowCount()).arg(total).arg(flights));
+    // A date typed wrong narrows nothing; the flyer is told why.
+    for (const auto &[label, field] :
+         {std::pair {QStringLiteral("From"), m_from}, std::pair {QStringLiteral("To"), m_to}}) {
+        if (const QString problem = field->problem(); !problem.isEmpty())
+            lines.append(label + QStringLiteral(": ") + problem);
+    }
+    m_count->setText(lines.join(QLatin1Char('\n')));
 }
 
 void CFlightsDlg::onOpen()
@@ -297,18 +346,47 @@ void CFlightsDlg::onOpen()
 
 void CFlightsDlg::openFlight(int row)
 {
-    const CFlightEntry *flight = m_model->flightAt(row);
-    if (!flight)
+    const CFlightEntry *shown = m_model->flightAt(row);
+    if (!shown)
         return;
+    const qint64 rowId = shown->rowId;
     m_list->setCurrentIndex(m_model->index(row, 0));
+    // Deleted by another program, or on another screen, since the list was read.
+    if (m_log.find(rowId).rowId == 0) {
+        m_ui.prompter.error(this,
+                            m_log.lastError().isEmpty()
+                                ? QStringLiteral("This flight is no longer in the logbook: it was deleted elsewhere. "
+                                                 "The list now shows the flights the logbook holds.")
+                                : QStringLiteral("The flight cannot be read: ") + m_log.lastError());
+        reload();
+        return;
+    }
     bool changed = false;
     {
-        CFlightPageDlg page(m_log, flight->rowId, m_ui, this);
+        CFlightPageDlg page(m_log, rowId, m_ui, this);
         page.exec();
         changed = page.changedLog();
     }
     if (changed)
         reload();
+}
+
+void CFlightsDlg::onDelete()
+{
+    const int row = m_list->currentIndex().row();
+    const CFlightEntry *flight = m_model->flightAt(row);
+    if (!flight)
+        return;
+    const qint64 rowId = flight->rowId;
+    if (!m_ui.prompter.warningYesNoDefaultNo(this, flightDeleteQuestion(*flight)))
+        return;
+    if (!m_log.remove(rowId))
+        m_ui.prompter.error(this, QStringLiteral("The flight was not deleted: ") + m_log.lastError());
+    reload();
+    // The flight that took its place is chosen, so Delete can go on down the list.
+    const int next = std::min(row, m_model->rowCount() - 1);
+    if (next >= 0)
+        m_list->setCurrentIndex(m_model->index(next, 0));
 }
 
 void CFlightsDlg::onStats()

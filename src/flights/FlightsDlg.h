@@ -1,23 +1,25 @@
 #pragma once
 
-#include "flights/FlightLog.h"
+#include "logbook/FlightLog.h"
 #include "ui/UiServices.h"
 
 #include <QDialog>
 
 class CCommandBar;
+class CDateFilterField;
 class CFlightListModel;
 class CRecordStore;
 class QComboBox;
-class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QTableView;
 
-// "Flights": every flight of the log, newest first, narrowed as the flyer types
-// into the search field or picks a rocket, a site, a result or a date range.
-// OPEN (or Enter on a flight) shows the flight's page, STATS the record of the
-// flights shown. The store is borrowed.
+// "Flights": every flight of the log, newest first or sorted by the column
+// header the flyer clicks, narrowed as the flyer types into the search field or
+// picks a rocket, a site, a result or a date range; the chosen flight stays
+// chosen while it is listed. OPEN (or Enter on a flight) shows the flight's
+// page, Delete removes it after asking, STATS shows the record of the flights
+// listed. The store is borrowed.
 class CFlightsDlg : public QDialog
 {
     Q_OBJECT
@@ -33,8 +35,8 @@ public:
     QComboBox *rocketBox() const { return m_rocket; }
     QComboBox *siteBox() const { return m_site; }
     QComboBox *resultBox() const { return m_result; }
-    QDateEdit *fromField() const { return m_from; }
-    QDateEdit *toField() const { return m_to; }
+    CDateFilterField *fromField() const { return m_from; }
+    CDateFilterField *toField() const { return m_to; }
     QLabel *countLine() const { return m_count; }
     CCommandBar *commandBar() const { return m_commandBar; }
 
@@ -48,6 +50,8 @@ public:
 public slots:
     void onOpen();
     void onStats();
+    // Deletes the chosen flight after asking, No being the default answer.
+    void onDelete();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -62,6 +66,10 @@ private:
     void openFlight(int row);
     void applyFilter();
     void fillChoices();
+    void showCount();
+    // The flight chosen in the list; 0 when none is.
+    qint64 currentRowId() const;
+    void choose(qint64 rowId);
 
     CRecordStore &m_store;
     CFlightLog m_log;
@@ -72,8 +80,8 @@ private:
     QComboBox *m_rocket = nullptr;
     QComboBox *m_site = nullptr;
     QComboBox *m_result = nullptr;
-    QDateEdit *m_from = nullptr;
-    QDateEdit *m_to = nullptr;
+    CDateFilterField *m_from = nullptr;
+    CDateFilterField *m_to = nullptr;
     QTableView *m_list = nullptr;
     QLabel *m_count = nullptr;
     CCommandBar *m_commandBar = nullptr;

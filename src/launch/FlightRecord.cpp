@@ -1,10 +1,5 @@
 #include "launch/FlightRecord.h"
 
-#include "db/RecordStore.h"
-#include "db/SqlText.h"
-
-#include <QStringList>
-
 QString FormatLaunchTime(const QDateTime &moment, LaunchTimeFormat format)
 {
     const QDateTime local = moment.toLocalTime();
@@ -20,49 +15,32 @@ QString FormatLaunchTime(const QDateTime &moment, LaunchTimeFormat format)
 }
 
 namespace {
-QString flag(bool set)
-{
-    return set ? QStringLiteral("-1") : QStringLiteral("0");
-}
-
 QString moment(const std::optional<QDateTime> &value, LaunchTimeFormat format)
 {
-    return sqlQuote(value ? FormatLaunchTime(*value, format) : QString());
+    return value ? FormatLaunchTime(*value, format) : QString();
 }
 } // namespace
 
-QString buildLaunchInsert(const CFlightRecord &flight)
+CFlightEntry CFlightRecord::row() const
 {
-    const QStringList values = {
-        sqlQuote(flight.model),
-        sqlQuote(flight.recovery),
-        sqlQuote(flight.motor),
-        sqlQuote(flight.motorMfg),
-        sqlQuote(flight.motorDelay),
-        sqlQuote(flight.site),
-        QString::number(flight.windSpeed),
-        sqlQuote(flight.windDirection),
-        QString::number(flight.temperature),
-        flag(flight.celsius),
-        moment(flight.launchTime, LaunchTimeFormat::Date),
-        moment(flight.drogueTime, LaunchTimeFormat::Time),
-        moment(flight.mainTime, LaunchTimeFormat::Time),
-        moment(flight.doneTime, LaunchTimeFormat::Time),
-        sqlQuote(flight.notes),
-        flag(flight.success.value_or(false)),
-        sqlQuote(flight.altFileName),
-    };
-    return QStringLiteral("INSERT INTO Launches (Model,Recovery,Motor,MotorMfg,MotorDelay,Site,WindSpeed,"
-                          "WindDirection,Temperature,Celcius,Date,DrogueTime,MainTime,DoneTime,Notes,Success,"
-                          "AltFileName) VALUES (")
-        + values.join(QLatin1Char(',')) + QLatin1Char(')');
-}
-
-int storedFlightCount(CRecordStore &store)
-{
-    if (!store.RunSql(QStringLiteral("SELECT COUNT(*) FROM Launches")) || store.IsEOF())
-        return -1;
-    bool ok = false;
-    const int count = store.GetFieldText(0).toInt(&ok);
-    return ok ? count : -1;
+    CFlightEntry row;
+    row.rocketId = model;
+    row.recovery = recovery;
+    row.motor = motor;
+    row.motorMfg = motorMfg;
+    row.motorDelay = motorDelay;
+    row.site = site;
+    row.windSpeed = QString::number(windSpeed);
+    row.windDirection = windDirection;
+    row.temperature = QString::number(temperature);
+    row.celsius = celsius;
+    row.dateText = moment(launchTime, LaunchTimeFormat::Date);
+    row.date = parseFlightDate(row.dateText);
+    row.drogueTime = moment(drogueTime, LaunchTimeFormat::Time);
+    row.mainTime = moment(mainTime, LaunchTimeFormat::Time);
+    row.doneTime = moment(doneTime, LaunchTimeFormat::Time);
+    row.notes = notes;
+    row.success = success.value_or(false);
+    row.altFileName = altFileName;
+    return row;
 }

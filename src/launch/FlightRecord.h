@@ -1,11 +1,11 @@
 #pragma once
 
+#include "logbook/FlightEntry.h"
+
 #include <QDateTime>
 #include <QString>
 
 #include <optional>
-
-class CRecordStore;
 
 // The values of one logged flight, as the launch wizard fills them in and as
 // they go into one Launches row.
@@ -29,6 +29,12 @@ struct CFlightRecord
     QString notes;
     std::optional<bool> success;
     QString altFileName;
+
+    // The row the launch screen stores for the flight: numbers in decimal, the
+    // flags as set or not, the launch moment as its date and the other three
+    // as times of day (FormatLaunchTime). A moment or outcome no button has
+    // set is stored as empty text and 0.
+    CFlightEntry row() const;
 };
 
 enum class LaunchTimeFormat { Date, Time };
@@ -36,11 +42,3 @@ enum class LaunchTimeFormat { Date, Time };
 // "03/13/2001" as a date (month, day, four-digit year), "9:05" as a time (hour
 // not padded, minutes padded, no seconds), in local time.
 QString FormatLaunchTime(const QDateTime &moment, LaunchTimeFormat format);
-
-// The one INSERT statement that stores a flight. Every text goes in through the
-// quoting helper, so notes such as "Fin's epoxy failed" are stored exactly; a
-// moment or outcome no button has set is written as empty text and 0.
-QString buildLaunchInsert(const CFlightRecord &flight);
-
-// How many flights the logbook holds; -1 when it cannot be read.
-int storedFlightCount(CRecordStore &store);

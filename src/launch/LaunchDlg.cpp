@@ -13,6 +13,7 @@
 #include "launch/WeatherText.h"
 #include "launch/WindCompass.h"
 #include "launch/WindRose.h"
+#include "logbook/FlightLog.h"
 #include "rockets/RocketPage.h"
 #include "ui/DropDownSizing.h"
 #include "ui/FormFactor.h"
@@ -315,25 +316,23 @@ QString CLaunchDlg::keepAltimeterFile()
 
 bool CLaunchDlg::storeFlight(CRecordStore &store)
 {
-    if (store.RunSql(buildLaunchInsert(m_flight))) {
+    CFlightLog log(store);
+    if (log.insert(m_flight.row()) != 0) {
         m_unsaved = false;
         return true;
     }
     // Every value stays on this screen, so the flight can be logged again.
     m_unsaved = true;
-    QString text = QStringLiteral("The flight was not saved.");
-    if (!store.lastError().isEmpty())
-        text += QLatin1Char('\n') + store.lastError();
-    m_context.ui.prompter.error(this, text);
+    m_context.ui.prompter.error(this, QStringLiteral("The flight was not saved.\n") + log.lastError());
     return false;
 }
 
 void CLaunchDlg::showSaved(CRecordStore &store)
 {
-    // Numbered by the flights the logbook now holds.
-    const int count = storedFlightCount(store);
+    // Numbered by the flights the logbook now holds, its motor named as the log names it.
+    const int count = CFlightLog(store).count();
     QStringList what {m_rocketName.isEmpty() ? QStringLiteral("no rocket") : m_rocketName};
-    if (!m_flight.motor.isEmpty())
-        what << m_flight.motor;
+    if (const QString motor = m_flight.row().motorText(); !motor.isEmpty())
+        what << motor;
     m_savedLine->setText(QStringLiteral("Flight %1 saved: %2").arg(count).arg(what.join(QStringLiteral(", "))));
 }

@@ -8,7 +8,7 @@ class QTextBrowser;
 //
 // The pages are HTML files installed with the program in share/tarvel/help
 // (one per group of screens: "main", "rockets", "launch", "motors", "queries",
-// "defaults"). A screen gives itself help with one call in its constructor:
+// "defaults", "flights", "statistics"). A screen gives itself help with one call in its constructor:
 //
 //     installHelp(this, QStringLiteral("motors"));
 //

@@ -12,11 +12,17 @@
 
 namespace {
 
-const char kPastEnd[] = "Fatal Error|Reindex failure\nRocket index past end of array!";
-QString pastEndIn(const char *table)
+// The one notice of flights that belong to no rocket, listed under labels.
+QString orphans(int flights, const char *labels)
 {
-    return QStringLiteral("Fatal Error|Reindex failure\nRocket index in %1 past end of array!")
-        .arg(QLatin1String(table));
+    return flights == 1
+        ? QStringLiteral("Info|1 flight belongs to no rocket in the catalogue. It stays in the flight log, listed "
+                         "under %1.")
+              .arg(QLatin1String(labels))
+        : QStringLiteral("Info|%1 flights belong to no rocket in the catalogue. They stay in the flight log, listed "
+                         "under %2.")
+              .arg(flights)
+              .arg(QLatin1String(labels));
 }
 
 // Each case starts from an empty logbook. The rows are ";"-separated values for
@@ -39,33 +45,44 @@ TEST(ReindexTest, NumbersFollowNameOrderAndReferencesFollowTheirRocket)
          "1|Apollo 2|Mercury 3|Zephyr",
          "a|1 z|3",
          "a2|1 m|2"},
-        // Both rockets numbered 1 take the number of the later one in name order;
-        // a reference inside the table that no rocket holds is emptied.
-        {"shared old numbers and dangling references",
+        // Both rockets numbered 1 take the number of the later one in name order.
+        // A reference to no rocket keeps its number where no rocket has it now
+        // (4), and moves above every number where one does (3): it stays apart.
+        {"shared old numbers and references to no rocket",
          "1,'A'; 1,'B'; 2,'C'",
          "'1','one'; '3','three'",
          "'4','four'",
-         {},
+         {orphans(1, "\"Rocket 4\"")},
          "2|A 2|B 3|C",
-         "one|2 three|",
-         "four|"},
-        // Numbers outside the table are reported and left alone; "junk" reads as 0.
-        {"numbers outside the table",
+         "one|2 three|5",
+         "four|4"},
+        // Every rocket gets its place in name order, whatever it was numbered;
+        // references of no number ("junk", -2) name no rocket and stay as they are.
+        {"numbers far off and references of no number",
          "1,'A'; 9,'B'",
          "'-2','negative'",
          "'12','far'; 'junk','text'",
-         {kPastEnd, pastEndIn("Rockets"), pastEndIn("RecMotors"), pastEndIn("Launches")},
-         "1|A 9|B",
+         {orphans(1, "\"Rocket 12\"")},
+         "1|A 2|B",
          "negative|-2",
-         "far|12 text|"},
+         "far|12 text|junk"},
         {"no rockets at all",
          "",
          "'0','zero'; '1','one'",
          "'2','two'",
-         {pastEndIn("Launches")},
+         {orphans(1, "\"Rocket 2\"")},
          "",
-         "one| zero|",
+         "one|1 zero|0",
          "two|2"},
+        // Told once for all the flights, not once for each.
+        {"flights of a number a renumbered rocket takes",
+         "1,'A'; 3,'B'",
+         "",
+         "'3','b'; '2','o1'; '2','o2'; '','none'",
+         {orphans(2, "\"Rocket 4\" (until now \"Rocket 2\", a number another rocket now has)")},
+         "1|A 2|B",
+         "",
+         "b|2 none| o1|4 o2|4"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);

@@ -3,7 +3,7 @@
 // apogee measured, the apogee the device states and how the recording ends.
 #include "charts/AltitudePlot.h"
 #include "db/RecordStore.h"
-#include "flights/FlightLog.h"
+#include "logbook/FlightLog.h"
 #include "flights/FlightPageDlg.h"
 #include "launch/GetDataDlg.h"
 #include "support/TestFiles.h"

@@ -1,17 +1,14 @@
 #include "db/RecordStore.h"
+#include "flights/CliHome.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// tarvel-cli with its own settings and data folders under a temporary home.
 class FlightsCliTest : public ::testing::Test
 {
 protected:
@@ -20,7 +17,7 @@ protected:
         ASSERT_TRUE(m_home.isValid());
         ASSERT_EQ(run({QStringLiteral("info")}).first, 0);
         CRecordStore store;
-        ASSERT_TRUE(store.Open(m_home.path() + QStringLiteral("/data/Zendrak/Tarvel/")));
+        ASSERT_TRUE(store.Open(m_home.storageDirectory()));
         for (const char *sql : {
                  "INSERT INTO Rockets (ID, Name) VALUES (1, 'Big \"Bertha\", Mk II')",
                  "INSERT INTO Launches (Model, Motor, MotorMfg, MotorDelay, Site, Date, DrogueTime, Notes, Success) "
@@ -37,15 +34,8 @@ protected:
 
     std::pair<int, QByteArray> run(const QStringList &arguments)
     {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.path() + QStringLiteral("/config"));
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_home.path() + QStringLiteral("/data"));
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(TARVEL_CLI), arguments);
-        process.waitForFinished(30000);
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                process.readAllStandardOutput()};
+        const CCliHome::CResult result = m_home.run(arguments);
+        return {result.status, result.out};
     }
 
     // What python3 makes of the bytes, read by its own module, printed back as JSON.
@@ -60,7 +50,7 @@ protected:
         return QJsonDocument::fromJson(reader.readAllStandardOutput());
     }
 
-    QTemporaryDir m_home;
+    CCliHome m_home;
     QString m_python;
 };
 
@@ -119,6 +109,64 @@ TEST_F(FlightsCliTest, JsonReadsBackThroughPythonsJsonModule)
     EXPECT_EQ(stats.value(QStringLiteral("years")).toArray().size(), 3);
 
     EXPECT_NE(run({QStringLiteral("flights"), QStringLiteral("--from"), QStringLiteral("31/12/2025")}).first, 0);
+}
+
+// A name that is in neither the catalogue nor the log, an empty value, or a
+// range that ends before it starts is refused with a message naming it, not
+// answered with nothing; a rocket not yet flown, or a site in another case,
+// is no error.
+TEST_F(FlightsCliTest, RefusesWhatItCannotFindAndSaysWhat)
+{
+    {
+        CRecordStore store;
+        ASSERT_TRUE(store.Open(m_home.storageDirectory()));
+        ASSERT_TRUE(store.RunSql(QStringLiteral("INSERT INTO Rockets (ID, Name) VALUES (2, 'Charlie')")));
+    }
+    struct Case
+    {
+        QStringList arguments;
+        int status;
+        QStringList named; // in the error output
+        int lines; // of the output
+    };
+    const Case cases[] = {
+        {{"--rocket", "NoSuchRocket"}, 1, {"\"NoSuchRocket\""}, 0},
+        {{"--site", "Nowhere"}, 1, {"\"Nowhere\""}, 0},
+        {{"--rocket", ""}, 2, {"--rocket"}, 0},
+        {{"--site", "  "}, 2, {"--site"}, 0},
+        {{"--from", "2026-02-01", "--to", "2026-01-01"}, 2, {"2026-02-01", "2026-01-01"}, 0},
+        {{"--to", "2024-02-30"}, 2, {"2024-02-30"}, 0},
+        {{"--rocket", "charlie"}, 0, {}, 0},
+        {{"--rocket", "Rocket 9"}, 0, {}, 1},
+        {{"--site", "north field"}, 0, {}, 2},
+    };
+    for (const Case &c : cases) {
+        const CCliHome::CResult result = m_home.run(QStringList {QStringLiteral("flights")} + c.arguments);
+        const QString what = c.arguments.join(QLatin1Char(' '));
+        EXPECT_EQ(result.status, c.status) << qPrintable(what) << ": " << qPrintable(result.err);
+        for (const QString &name : c.named)
+            EXPECT_TRUE(result.err.contains(name)) << qPrintable(what) << ": " << qPrintable(result.err);
+        EXPECT_EQ(result.out.count('\n'), c.lines) << qPrintable(what) << ": " << result.out.constData();
+    }
+}
+
+// The statistics in text: the totals first, then each list with its counts
+// in the right number, months included.
+TEST_F(FlightsCliTest, StatsTextCountsInWords)
+{
+    const CCliHome::CResult result = m_home.run({QStringLiteral("stats")});
+    ASSERT_EQ(result.status, 0) << qPrintable(result.err);
+    const QStringList lines = QString::fromUtf8(result.out).split(QLatin1Char('\n'));
+    EXPECT_EQ(lines.value(0),
+              QStringLiteral("3 flights, 1 success (33 %), first flight 2024-06-01, last flight "
+                             "2026-01-02"));
+    for (const char *line : {"  Big \"Bertha\", Mk II: 2 flights, 1 success (50 %), last flown 2026-01-02, most at "
+                             "North Field; motors: Estes C6-5 x1, Estes D12-3 x1",
+                             "  Rocket 9: 1 flight, 0 successes (0 %), last flown 2024-06-01, most at North Field; "
+                             "motors: A8 x1",
+                             "Sites:", "  North Field: 2 flights", "  South Field: 1 flight",
+                             "Months:", "  2024-06: 1 flight", "  2025-12: 1 flight", "  2026-01: 1 flight"})
+        EXPECT_TRUE(lines.contains(QString::fromUtf8(line))) << line << "\n" << result.out.constData();
 }
 
 } // namespace

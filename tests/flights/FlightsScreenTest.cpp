@@ -2,12 +2,13 @@
 #include "charts/AltitudePlot.h"
 #include "charts/BarChart.h"
 #include "db/RecordStore.h"
+#include "flights/DateFilterField.h"
 #include "flights/FlightListModel.h"
-#include "flights/FlightLog.h"
 #include "flights/FlightPageDlg.h"
 #include "flights/FlightStats.h"
 #include "flights/FlightStatsDlg.h"
 #include "flights/FlightsDlg.h"
+#include "logbook/FlightLog.h"
 #include "platform/SettingsStore.h"
 #include "rockets/RocketPage.h"
 #include "support/LayoutAudit.h"
@@ -15,14 +16,17 @@
 #include "support/TestFiles.h"
 #include "support/TestLogbook.h"
 #include "ui/CommandBar.h"
+#include "ui/HelpBrowser.h"
 #include "ui/PropertySheet.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -31,7 +35,9 @@
 #include <QTableView>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTimer>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -126,6 +132,15 @@ protected:
         EXPECT_TRUE(page.isEditing());
         EXPECT_EQ(row(2), stored);
 
+        // A day the month has not is refused with the reason, not the form.
+        date->clear();
+        QTest::keyClicks(date, QStringLiteral("02/30/2024"));
+        QTest::mouseClick(ok, Qt::LeftButton);
+        ASSERT_EQ(m_prompter.shown().size(), 2);
+        EXPECT_TRUE(m_prompter.shown().at(1).text.contains(QLatin1String("February 2024 has 29 days")))
+            << qPrintable(m_prompter.shown().at(1).text);
+        EXPECT_EQ(row(2), stored);
+
         date->clear();
         QTest::keyClicks(date, QStringLiteral("1/3/2026"));
         site->selectAll();
@@ -143,6 +158,7 @@ protected:
         clickCommand(page.commandBar(), QStringLiteral("DELETE"));
         ASSERT_EQ(m_prompter.shown().size(), 1);
         EXPECT_EQ(m_prompter.shown().at(0).text, QStringLiteral("Delete the flight of Bravo on 01/03/2026 14:30?"));
+        EXPECT_EQ(m_prompter.shown().at(0).buttons, PromptButtons::YesNoDefaultNo);
         EXPECT_NE(row(2), QStringLiteral("<gone>"));
         clickCommand(page.commandBar(), QStringLiteral("DELETE"));
         EXPECT_EQ(page.result(), QDialog::Accepted);
@@ -203,14 +219,16 @@ TEST_F(FlightsScreenTest, ListsNewestFirstAndNarrowsAsTheFlyerChooses)
              choose(flights.resultBox(), "All");
          },
          {3, 2, 1}},
-        {"from the new year", [&] { flights.fromField()->setDate(QDate(2026, 1, 1)); }, {3, 2}},
-        {"to its second day", [&] { flights.toField()->setDate(QDate(2026, 1, 2)); }, {2}},
+        {"from the new year",
+         [&] { QTest::keyClicks(flights.fromField()->edit(), QStringLiteral("2026-01-01")); },
+         {3, 2}},
+        {"to its second day", [&] { QTest::keyClicks(flights.toField()->edit(), QStringLiteral("01/02/2026")); }, {2}},
     };
     for (const Step &step : steps) {
         step.act();
         EXPECT_EQ(shownIds(flights), step.shown) << step.what;
     }
-    EXPECT_EQ(flights.countLine()->text(), QStringLiteral("1 of 3 flight(s)"));
+    EXPECT_EQ(flights.countLine()->text(), QStringLiteral("1 of 3 flights"));
 }
 
 // On a log of a few more flights than the screen shows first (dates in both
@@ -262,14 +280,14 @@ TEST_F(FlightsScreenTest, ShowsTheNewestFlightsFirstThenTheWholeLog)
     ASSERT_NE(current, nullptr);
     EXPECT_EQ(current->rowId, newest[3]);
     EXPECT_GE(flights.siteBox()->findText(QStringLiteral("Old Pasture")), 0);
-    EXPECT_EQ(flights.countLine()->text(), QStringLiteral("%1 flight(s)").arg(all.size()));
+    EXPECT_EQ(flights.countLine()->text(), QStringLiteral("%1 flights").arg(all.size()));
 
     CFlightsDlg searched(m_store, {m_prompter, m_files});
     searched.show();
     QTest::keyClicks(searched.searchField(), QStringLiteral("TUMBLED"));
     ASSERT_TRUE(whole(searched));
     EXPECT_EQ(shownIds(searched), tumbled);
-    EXPECT_EQ(searched.countLine()->text(), QStringLiteral("%1 of %2 flight(s)").arg(tumbled.size()).arg(all.size()));
+    EXPECT_EQ(searched.countLine()->text(), QStringLiteral("%1 of %2 flights").arg(tumbled.size()).arg(all.size()));
     EXPECT_TRUE(m_prompter.shown().isEmpty());
 }
 
@@ -431,6 +449,191 @@ TEST(FlightsCommands, MainWindowAndRocketBrowserOpenTheFlights)
     menuAction(QStringLiteral("Rockets"))->trigger();
     EXPECT_EQ(seen, (std::vector<std::vector<qint64>> {{3, 2, 1}, {3, 1}, {3, 1}}));
     EXPECT_TRUE(reporter.fatal.isEmpty());
+}
+
+// Every field of the Flights screen and of a flight's page is announced by
+// the label beside it: its name is the label's text, and the label is its
+// labelled-by relation, which is how a Linux screen reader names a drop-down.
+TEST_F(FlightsScreenTest, EveryFieldIsNamedByItsLabel)
+{
+    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    CFlightLog log(m_store);
+    CFlightPageDlg page(log, 1, {m_prompter, m_files});
+    for (QDialog *screen : {static_cast<QDialog *>(&flights), static_cast<QDialog *>(&page)}) {
+        screen->show();
+        int labelled = 0;
+        for (QLabel *label : screen->findChildren<QLabel *>()) {
+            if (!label->buddy())
+                continue;
+            ++labelled;
+            QWidget *field = label->buddy();
+            EXPECT_EQ(field->accessibleName(), label->text());
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(field);
+            ASSERT_NE(accessible, nullptr);
+            if (qobject_cast<QComboBox *>(field)) {
+                bool relation = false;
+                for (const auto &[other, kind] : accessible->relations(QAccessible::Label))
+                    relation = relation || other->text(QAccessible::Name) == label->text();
+                EXPECT_TRUE(relation) << qPrintable(label->text());
+            } else {
+                EXPECT_EQ(accessible->text(QAccessible::Name), label->text());
+            }
+        }
+        EXPECT_GE(labelled, screen == &flights ? 6 : 16) << qPrintable(screen->objectName());
+    }
+}
+
+// Headers sort, the chosen flight staying chosen; a search or filter that
+// still lists the chosen flight keeps it chosen.
+TEST_F(FlightsScreenTest, HeadersSortAndTheChosenFlightStaysChosen)
+{
+    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    flights.show();
+    QHeaderView *header = flights.list()->horizontalHeader();
+    const auto clickHeader = [&](int column) {
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2));
+    };
+    const auto chosen = [&] {
+        const CFlightEntry *flight = flights.model()->flightAt(flights.list()->currentIndex().row());
+        return flight ? flight->rowId : 0;
+    };
+    flights.list()->setCurrentIndex(flights.model()->index(flights.model()->rowOf(2), 0));
+
+    // Alpha's two flights (newest first among them) before Bravo's, then the other way round.
+    clickHeader(CFlightListModel::Rocket);
+    EXPECT_EQ(shownIds(flights), (std::vector<qint64> {3, 1, 2}));
+    EXPECT_EQ(chosen(), 2);
+    clickHeader(CFlightListModel::Rocket);
+    EXPECT_EQ(shownIds(flights), (std::vector<qint64> {2, 3, 1}));
+    clickHeader(CFlightListModel::Motor); // "AeroTech K480W-14", "Estes C6-5", "Estes D12-3"
+    EXPECT_EQ(shownIds(flights), (std::vector<qint64> {2, 1, 3}));
+    clickHeader(CFlightListModel::When);
+    EXPECT_EQ(shownIds(flights), (std::vector<qint64> {1, 2, 3}));
+    EXPECT_EQ(chosen(), 2);
+
+    QTest::keyClicks(flights.searchField(), QStringLiteral("field"));
+    EXPECT_EQ(chosen(), 2);
+    flights.resultBox()->setCurrentIndex(flights.resultBox()->findText(QStringLiteral("Failure")));
+    EXPECT_EQ(shownIds(flights), (std::vector<qint64> {2}));
+    EXPECT_EQ(chosen(), 2);
+}
+
+// The date filters start at "Any" and go back to it; a date is typed or
+// chosen from a calendar opening on this month; one that is no day is said to
+// be none and narrows nothing.
+TEST_F(FlightsScreenTest, DateFiltersHaveARealAnyDate)
+{
+    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    flights.show();
+    QLineEdit *from = flights.fromField()->edit();
+    EXPECT_TRUE(from->text().isEmpty());
+    EXPECT_EQ(from->placeholderText(), QStringLiteral("Any"));
+    EXPECT_FALSE(flights.fromField()->date().isValid());
+
+    QTest::keyClicks(from, QStringLiteral("2026-01-01"));
+    EXPECT_EQ(shownIds(flights), (std::vector<qint64> {3, 2}));
+    // The clear button, where it is drawn at the field's right end, goes back to Any.
+    QToolButton *clear = nullptr;
+    for (QToolButton *button : from->findChildren<QToolButton *>()) {
+        if (button->isVisible())
+            clear = button;
+    }
+    ASSERT_NE(clear, nullptr);
+    QTest::mouseClick(clear, Qt::LeftButton);
+    EXPECT_TRUE(from->text().isEmpty());
+    EXPECT_EQ(shownIds(flights), (std::vector<qint64> {3, 2, 1}));
+    EXPECT_EQ(flights.countLine()->text(), QStringLiteral("3 flights"));
+
+    QTest::mouseClick(flights.toField()->calendarButton(), Qt::LeftButton);
+    QCalendarWidget *calendar = flights.toField()->calendar();
+    ASSERT_NE(calendar, nullptr);
+    ASSERT_TRUE(calendar->isVisible());
+    EXPECT_EQ(QDate(calendar->yearShown(), calendar->monthShown(), 1),
+              QDate(QDate::currentDate().year(), QDate::currentDate().month(), 1));
+    calendar->setSelectedDate(QDate(2026, 1, 2));
+    emit calendar->activated(calendar->selectedDate());
+    EXPECT_FALSE(calendar->isVisible());
+    EXPECT_EQ(flights.toField()->edit()->text(), QStringLiteral("2026-01-02"));
+    EXPECT_EQ(shownIds(flights), (std::vector<qint64> {2, 1}));
+
+    flights.toField()->edit()->selectAll();
+    QTest::keyClicks(flights.toField()->edit(), QStringLiteral("2024-02-30"));
+    EXPECT_EQ(shownIds(flights), (std::vector<qint64> {3, 2, 1}));
+    EXPECT_EQ(flights.countLine()->text(),
+              QStringLiteral("3 flights\nTo: \"2024-02-30\" is not a date: February 2024 has 29 days."));
+}
+
+// Delete on the list asks first, No being the default; Yes removes that flight
+// and chooses the one that took its place.
+TEST_F(FlightsScreenTest, DeleteKeyAsksThenRemovesTheChosenFlight)
+{
+    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    flights.show();
+    flights.list()->setFocus();
+    flights.list()->setCurrentIndex(flights.model()->index(flights.model()->rowOf(2), 0));
+    m_prompter.script({PromptAnswer::No, PromptAnswer::Yes});
+    QTest::keyClick(flights.list(), Qt::Key_Delete);
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().at(0).text, QStringLiteral("Delete the flight of Bravo on 01/02/2026 14:30?"));
+    EXPECT_EQ(m_prompter.shown().at(0).buttons, PromptButtons::YesNoDefaultNo);
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT rowid FROM Launches ORDER BY rowid")),
+              QStringList({"1", "2", "3"}));
+
+    QTest::keyClick(flights.list(), Qt::Key_Delete);
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT rowid FROM Launches ORDER BY rowid")), QStringList({"1", "3"}));
+    EXPECT_EQ(shownIds(flights), (std::vector<qint64> {3, 1}));
+    EXPECT_EQ(flights.model()->flightAt(flights.list()->currentIndex().row())->rowId, 1);
+}
+
+// A flight deleted elsewhere after the list was read is said to be gone and
+// the list is read again; the sites list each site once, in any case; F1 shows
+// the screen's help.
+TEST_F(FlightsScreenTest, AFlightDeletedElsewhereIsSaidToBeGone)
+{
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Launches (Model, Site, Date, Success) VALUES ('1', ' south field', "
+                                "'07/01/2026', 0)"}));
+    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    flights.show();
+    QStringList sites;
+    for (int i = 0; i < flights.siteBox()->count(); ++i)
+        sites.append(flights.siteBox()->itemText(i));
+    EXPECT_EQ(sites, QStringList({"All", "North Field", "South Field"}));
+
+    ASSERT_TRUE(m_logbook.exec({"DELETE FROM Launches WHERE rowid = 2"}));
+    flights.list()->setCurrentIndex(flights.model()->index(flights.model()->rowOf(2), 0));
+    bool paged = false;
+    QTimer::singleShot(0, [&] {
+        if (auto *page = qobject_cast<CFlightPageDlg *>(QApplication::activeModalWidget())) {
+            paged = true;
+            page->reject();
+        }
+    });
+    clickCommand(flights.commandBar(), QStringLiteral("OPEN"));
+    EXPECT_FALSE(paged);
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_TRUE(m_prompter.shown().at(0).text.startsWith(QLatin1String("This flight is no longer in the logbook")))
+        << qPrintable(m_prompter.shown().at(0).text);
+    EXPECT_EQ(shownIds(flights), (std::vector<qint64> {4, 3, 1}));
+
+    QString help;
+    QTimer::singleShot(0, [&] {
+        if (auto *browser = qobject_cast<CHelpBrowser *>(QApplication::activeModalWidget())) {
+            help = browser->windowTitle() + QLatin1Char('|') + browser->browser()->toPlainText().section('\n', 0, 0);
+            browser->reject();
+        }
+    });
+    QApplication::setActiveWindow(&flights);
+    QTest::keyClick(flights.list(), Qt::Key_F1);
+    EXPECT_EQ(help, QStringLiteral("Help: Flights|Flights"));
+
+    // A page opened on a flight that is gone says so, and offers nothing to do.
+    CFlightLog log(m_store);
+    CFlightPageDlg page(log, 2, {m_prompter, m_files});
+    page.show();
+    EXPECT_TRUE(page.goneNote()->isVisible());
+    EXPECT_FALSE(page.commandBar()->isEnabled());
 }
 
 } // namespace

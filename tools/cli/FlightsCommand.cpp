@@ -1,12 +1,14 @@
 #include "cli/CliCommand.h"
 #include "cli/CliContext.h"
 #include "flights/FlightApogee.h"
-#include "flights/FlightFilter.h"
-#include "flights/FlightLog.h"
+#include "logbook/FlightFilter.h"
+#include "logbook/FlightLog.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <algorithm>
 
 namespace {
 
@@ -31,15 +33,16 @@ QString csvField(const QString &text)
 
 QJsonObject flightJson(const CFlightEntry &flight, const std::optional<double> &apogee)
 {
+    const CFlightMotor motor = flight.motorParts();
     return {
         {QStringLiteral("id"), flight.rowId},
         {QStringLiteral("date"), flight.date.isValid() ? QJsonValue(isoDate(flight.date)) : QJsonValue()},
         {QStringLiteral("time"), flight.timeText()},
         {QStringLiteral("rocket"), flight.rocketLabel()},
         {QStringLiteral("rocket_id"), flight.rocketId},
-        {QStringLiteral("motor"), flight.motor},
-        {QStringLiteral("mfg"), flight.motorMfg},
-        {QStringLiteral("delay"), flight.motorDelay},
+        {QStringLiteral("motor"), motor.type},
+        {QStringLiteral("mfg"), motor.maker},
+        {QStringLiteral("delay"), motor.delay},
         {QStringLiteral("site"), flight.site},
         {QStringLiteral("success"), flight.success},
         {QStringLiteral("notes"), flight.notes},
@@ -61,9 +64,14 @@ bool parseArguments(const QStringList &arguments, CFlightFilter &filter, QString
             printLine(err, QLatin1String(kUsage));
             return false;
         }
-        const QString value = arguments.at(++i);
+        const QString &value = arguments.at(++i);
+        // An empty name would choose every flight: the flyer meant one.
+        if (value.trimmed().isEmpty()) {
+            printLine(err, QStringLiteral("tarvel-cli: %1 needs a value; it was given an empty one").arg(option));
+            return false;
+        }
         if (option == QLatin1String("--rocket")) {
-            filter.rocketName = value;
+            filter.rocketLabel = value;
         } else if (option == QLatin1String("--site")) {
             filter.site = value;
         } else if (option == QLatin1String("--from") || option == QLatin1String("--to")) {
@@ -79,6 +87,41 @@ bool parseArguments(const QStringList &arguments, CFlightFilter &filter, QString
             printLine(err, QLatin1String(kUsage));
             return false;
         }
+    }
+    if (filter.from.isValid() && filter.to.isValid() && filter.from > filter.to) {
+        printLine(err,
+                  QStringLiteral("tarvel-cli: --from %1 is after --to %2: no day is in that range")
+                      .arg(isoDate(filter.from), isoDate(filter.to)));
+        return false;
+    }
+    return true;
+}
+
+// Says which rocket or site of the filter neither the catalogue nor the log
+// knows; true when both are known, or not asked for.
+bool namesAreKnown(const CFlightFilter &filter, CFlightLog &log, const std::vector<CFlightEntry> &flights, FILE *err)
+{
+    const auto same = [](const QString &a, const QString &b) {
+        return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+    };
+    if (!filter.rocketLabel.isEmpty()) {
+        const auto rockets = log.rockets();
+        const bool inCatalogue = std::any_of(rockets.begin(), rockets.end(), [&](const auto &rocket) {
+            return same(rocket.second, filter.rocketLabel);
+        });
+        const bool flown = std::any_of(flights.begin(), flights.end(), [&](const CFlightEntry &flight) {
+            return same(flight.rocketLabel(), filter.rocketLabel);
+        });
+        if (!inCatalogue && !flown) {
+            printLine(err, QStringLiteral("tarvel-cli: no rocket is named \"%1\"").arg(filter.rocketLabel));
+            return false;
+        }
+    }
+    if (!filter.site.isEmpty() && std::none_of(flights.begin(), flights.end(), [&](const CFlightEntry &flight) {
+            return same(flight.site, filter.site);
+        })) {
+        printLine(err, QStringLiteral("tarvel-cli: no flight was logged at the site \"%1\"").arg(filter.site));
+        return false;
     }
     return true;
 }
@@ -101,6 +144,8 @@ int runFlights(const QStringList &arguments, FILE *out, FILE *err)
         printLine(err, QStringLiteral("tarvel-cli: the flights cannot be read: ") + log.lastError());
         return 1;
     }
+    if (!namesAreKnown(filter, log, flights, err))
+        return 1;
     std::erase_if(flights, [&](const CFlightEntry &flight) { return !filter.matches(flight); });
     sortNewestFirst(flights);
 
@@ -116,14 +161,15 @@ int runFlights(const QStringList &arguments, FILE *out, FILE *err)
         printLine(out, QStringLiteral("id,date,time,rocket,rocket_id,motor,mfg,delay,site,success,notes,apogee_m"));
     for (const CFlightEntry &flight : flights) {
         if (format == QLatin1String("csv")) {
+            const CFlightMotor motor = flight.motorParts();
             const QStringList fields = {QString::number(flight.rowId),
                                         isoDate(flight.date),
                                         flight.timeText(),
                                         flight.rocketLabel(),
                                         flight.rocketId,
-                                        flight.motor,
-                                        flight.motorMfg,
-                                        flight.motorDelay,
+                                        motor.type,
+                                        motor.maker,
+                                        motor.delay,
                                         flight.site,
                                         flight.success ? QStringLiteral("true") : QStringLiteral("false"),
                                         flight.notes,

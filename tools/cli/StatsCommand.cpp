@@ -1,7 +1,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliContext.h"
-#include "flights/FlightLog.h"
 #include "flights/FlightStats.h"
+#include "logbook/FlightLog.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -48,6 +48,11 @@ QJsonObject statsJson(const CFlightStats &stats)
                                    {QStringLiteral("success_rate"), motor.successRate()}});
     }
     return {
+        {QStringLiteral("flights"), stats.flights},
+        {QStringLiteral("successes"), stats.successes},
+        {QStringLiteral("success_rate"), stats.successRate()},
+        {QStringLiteral("first_flown"), isoDate(stats.firstFlown)},
+        {QStringLiteral("last_flown"), isoDate(stats.lastFlown)},
         {QStringLiteral("rockets"), rockets},
         {QStringLiteral("motors"), motors},
         {QStringLiteral("sites"), countsJson(stats.sites, QStringLiteral("site"))},
@@ -61,34 +66,50 @@ QString percent(double rate)
     return QString::number(qRound(rate * 100)) + QStringLiteral(" %");
 }
 
+QString flightsText(int flights)
+{
+    return countOf(flights, QStringLiteral("flight"), QStringLiteral("flights"));
+}
+
+QString successesText(int successes)
+{
+    return countOf(successes, QStringLiteral("success"), QStringLiteral("successes"));
+}
+
+QString dateText(const QDate &date)
+{
+    return date.isValid() ? date.toString(Qt::ISODate) : QStringLiteral("-");
+}
+
 void printText(FILE *out, const CFlightStats &stats)
 {
+    printLine(out,
+              QStringLiteral("%1, %2 (%3), first flight %4, last flight %5")
+                  .arg(flightsText(stats.flights), successesText(stats.successes), percent(stats.successRate()),
+                       dateText(stats.firstFlown), dateText(stats.lastFlown)));
     printLine(out, QStringLiteral("Rockets:"));
     for (const CRocketRecord &rocket : stats.rockets) {
         QStringList motors;
         for (auto it = rocket.motors.begin(); it != rocket.motors.end(); ++it)
             motors.append(QStringLiteral("%1 x%2").arg(it.key()).arg(it.value()));
         printLine(out,
-                  QStringLiteral("  %1: %2 flights, %3 successes (%4), last flown %5, most at %6; motors: %7")
-                      .arg(rocket.rocket)
-                      .arg(rocket.flights)
-                      .arg(rocket.successes)
-                      .arg(percent(rocket.successRate()),
-                           rocket.lastFlown.isValid() ? rocket.lastFlown.toString(Qt::ISODate) : QStringLiteral("-"),
-                           rocket.mostUsedSite, motors.join(QStringLiteral(", "))));
+                  QStringLiteral("  %1: %2, %3 (%4), last flown %5, most at %6; motors: %7")
+                      .arg(rocket.rocket, flightsText(rocket.flights), successesText(rocket.successes),
+                           percent(rocket.successRate()), dateText(rocket.lastFlown), rocket.mostUsedSite,
+                           motors.join(QStringLiteral(", "))));
     }
     printLine(out, QStringLiteral("Motors:"));
-    for (const CMotorRecord &motor : stats.motors)
-        printLine(out,
-                  QStringLiteral("  %1: %2 flights (%3)")
-                      .arg(motor.motor)
-                      .arg(motor.flights)
-                      .arg(percent(motor.successRate())));
+    for (const CMotorRecord &motor : stats.motors) {
+        printLine(
+            out,
+            QStringLiteral("  %1: %2 (%3)").arg(motor.motor, flightsText(motor.flights), percent(motor.successRate())));
+    }
     for (const auto &[title, counts] :
-         {std::pair {QStringLiteral("Sites:"), &stats.sites}, std::pair {QStringLiteral("Years:"), &stats.years}}) {
+         {std::pair {QStringLiteral("Sites:"), &stats.sites}, std::pair {QStringLiteral("Years:"), &stats.years},
+          std::pair {QStringLiteral("Months:"), &stats.months}}) {
         printLine(out, title);
         for (const CFlightCount &count : *counts)
-            printLine(out, QStringLiteral("  %1: %2 flights").arg(count.key).arg(count.flights));
+            printLine(out, QStringLiteral("  %1: %2").arg(count.key, flightsText(count.flights)));
     }
 }
 

@@ -1,10 +1,10 @@
 #include "db/RecordStore.h"
 #include "flights/FlightListModel.h"
-#include "flights/FlightLog.h"
 #include "flights/FlightPageDlg.h"
 #include "flights/FlightStats.h"
 #include "flights/FlightStatsDlg.h"
 #include "flights/FlightsDlg.h"
+#include "logbook/FlightLog.h"
 #include "shots/ShotContext.h"
 
 #include <QTabWidget>

@@ -1,4 +1,4 @@
-#include "flights/FlightFilter.h"
+#include "logbook/FlightFilter.h"
 
 #include <algorithm>
 #include <limits>
@@ -12,9 +12,9 @@ bool sameText(const QString &a, const QString &b)
 
 bool CFlightFilter::matches(const CFlightEntry &flight) const
 {
-    if (!rocketId.isEmpty() && flight.rocketId.trimmed() != rocketId.trimmed())
+    if (rocketKey && flight.rocketKey() != rocketKey->trimmed())
         return false;
-    if (!rocketName.isEmpty() && !sameText(flight.rocketName, rocketName))
+    if (!rocketLabel.isEmpty() && !sameText(flight.rocketLabel(), rocketLabel))
         return false;
     if (!site.isEmpty() && !sameText(flight.site, site))
         return false;
@@ -23,15 +23,22 @@ bool CFlightFilter::matches(const CFlightEntry &flight) const
     if ((from.isValid() || to.isValid())
         && (!flight.date.isValid() || (from.isValid() && flight.date < from) || (to.isValid() && flight.date > to)))
         return false;
-    if (search.isEmpty())
-        return true;
+    return search.isEmpty() || matchesSearch(flight);
+}
+
+bool CFlightFilter::matchesSearch(const CFlightEntry &flight) const
+{
     for (const QString *text :
          {&flight.rocketName, &flight.motor, &flight.motorMfg, &flight.motorDelay, &flight.site, &flight.notes}) {
         if (text->contains(search, Qt::CaseInsensitive))
             return true;
     }
-    // Only a search that spans the maker, type and delay ("Estes C6-5") needs
-    // them joined; building that text for every flight at each key is the cost.
+    // A flight without a rocket of the catalogue is found by the label it shows.
+    if (flight.rocketName.isEmpty() && flight.rocketLabel().contains(search, Qt::CaseInsensitive))
+        return true;
+    // Every part of the motor as named lies within one of the fields above, so
+    // only a search that spans them ("Estes C6-5") needs the name built; doing
+    // that for every flight at each key is the cost.
     if (!search.contains(QLatin1Char(' ')) && !search.contains(QLatin1Char('-')))
         return false;
     return flight.motorText().contains(search, Qt::CaseInsensitive);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "flights/FlightEntry.h"
+#include "logbook/FlightEntry.h"
 
 #include <QDate>
 #include <QString>
@@ -11,11 +11,13 @@
 // Which flights the log shows. Every part left empty lets every flight through.
 struct CFlightFilter
 {
-    // Found in the rocket's name, the motor, the site or the notes, in any case.
+    // Found in the rocket's label, the motor as named, the site or the notes, in any case.
     QString search;
-    // One rocket, by number (the rocket browser's FLIGHTS) or by name (the command line).
-    QString rocketId;
-    QString rocketName;
+    // One rocket: by its key (CFlightEntry::rocketKey; the Flights screen, the
+    // rocket browser's FLIGHTS), or by its label in any case (the command line).
+    std::optional<QString> rocketKey;
+    QString rocketLabel;
+    // In any case, and blanks around it do not count.
     QString site;
     std::optional<bool> success;
     // Inclusive; an invalid date leaves that end open.
@@ -23,6 +25,7 @@ struct CFlightFilter
     QDate to;
 
     bool matches(const CFlightEntry &flight) const;
+    bool matchesSearch(const CFlightEntry &flight) const;
     bool operator==(const CFlightFilter &) const = default;
 };
 
