@@ -4,60 +4,92 @@
 #include "motors/ThrustCurve.h"
 
 #include <QByteArray>
-#include <QStringList>
+#include <QString>
 
 #include <vector>
 
-// The thrust data that follows one motor header: its points in file order, and
-// whether every data line could be read as a time and a thrust.
-struct CEngCurve
+// One motor of a thrust-curve file: its header line and the thrust data that
+// follows it.
+struct CEngMotor
 {
+    QString header; // cut to 255 characters
+    int line = 0; // of the header, from 1
     std::vector<CThrustPoint> points;
     // The same points in the file's own digits, in the form the logbook keeps
     // them (see curvePointsText): storing needs no formatting, and loses nothing.
     QByteArray text;
-    bool readable = true;
+    // Why the thrust data cannot be taken as written, naming the line; empty
+    // when every data line was a time and a thrust.
+    QString dataProblem;
 
-    bool operator==(const CEngCurve &) const = default;
+    bool operator==(const CEngMotor &) const = default;
 };
 
-// Finds the motor header lines of a thrust-curve file fed to it in blocks of
-// any size, with the thrust data lines that follow each, so a large file costs
-// little memory.
-// A line is a header when it follows the start of the file or a comment line
-// (";"), skipping blank lines and lines of numbers only (thrust data of a file
-// that lacks its header). A header is cut to 255 characters.
-class CEngHeaderScanner
+// A line that is neither a comment, thrust data nor a motor header.
+struct CEngStrayLine
+{
+    int line = 0;
+    QString text; // cut to 255 characters
+
+    bool operator==(const CEngStrayLine &) const = default;
+};
+
+// Reads a thrust-curve file fed to it in blocks of any size, so a large file
+// costs little memory. Lines end with LF, CR LF or CR alone; the last line
+// counts with or without its line end. Comments start with ";" (also after
+// thrust data on its line). A line whose first field is a number is thrust
+// data of the motor above it; any other line is a motor header, which starts
+// a new motor, also right after the last one's data, when it names a type and
+// gives digits for the diameter and length. A byte-order mark is passed over.
+class CEngReader
 {
 public:
     static constexpr int kMaxHeaderLength = kMaxMotorFileText;
     // A data line longer than this, or more points than this for one motor,
-    // makes that motor's curve unreadable.
-    static constexpr int kMaxDataLineLength = 128;
+    // keeps that motor's curve out of the logbook.
+    static constexpr int kMaxDataLineLength = 256;
     static constexpr int kMaxCurvePoints = 20000;
 
     void feed(const char *data, qsizetype size);
-    // The header lines found, in file order. A header that no line feed ends
-    // (the file's last line) is not one: a motor without thrust data.
-    const QStringList &headers() const { return m_headers; }
-    // One curve per header, in the same order.
-    const std::vector<CEngCurve> &curves() const { return m_curves; }
+    // Ends the last line, whether or not a line end closed it.
+    void finish();
+
+    const std::vector<CEngMotor> &motors() const { return m_motors; }
+    // Lines that are not motor headers where one was due, in file order.
+    const std::vector<CEngStrayLine> &strayLines() const { return m_stray; }
+    // Thrust data lines with no motor header above them.
+    int headlessDataLines() const { return m_headlessData; }
+    // The first line holding a control character (a NUL, an escape ...): the
+    // file is not text, and nothing of it is read after that. 0 for a text file.
+    int binaryLine() const { return m_binaryLine; }
 
 private:
-    void endLine();
     void takeSegment(const char *data, qsizetype size);
-    void takeDataLine(const char *line, qsizetype size);
+    void endLine();
+    void takeLine(const char *line, qsizetype size, qsizetype fullSize);
+    void takeHeader(const char *line, qsizetype size, qsizetype fullSize);
+    // The first field of a data line, read when the line was told from a header.
+    struct CFirstField
+    {
+        qsizetype begin = 0;
+        qsizetype end = 0;
+        double value = 0;
+        bool finite = false;
+    };
+    void takeData(const char *line, qsizetype size, qsizetype fullSize, const CFirstField &firstField);
+    bool isBinary(const char *data, qsizetype size);
 
-    QStringList m_headers;
-    std::vector<CEngCurve> m_curves;
-    QByteArray m_dataLine; // the current line of the last header's thrust data
-    bool m_inData = false; // lines belong to the last header's thrust data
-    QByteArray m_line; // the start of the current candidate header line
-    qsizetype m_lineLength = 0;
+    std::vector<CEngMotor> m_motors;
+    std::vector<CEngStrayLine> m_stray;
+    bool m_inMotor = false; // data lines belong to the last motor
+    int m_strayInMotor = 0; // a stray line after the last motor's header
+    int m_headlessData = 0;
+    int m_binaryLine = 0;
+    int m_lineNumber = 1;
+    QByteArray m_line; // the start of a line that runs over a block's end
+    qsizetype m_lineSize = 0; // its whole length so far
+    bool m_afterCarriageReturn = false; // a line feed now ends no line
+    bool m_blockIsText = false; // the block being fed has no control byte
     bool m_atFileStart = true;
     int m_bomMatched = 0; // bytes of a UTF-8 byte-order mark seen so far
-    bool m_atLineStart = true;
-    bool m_expectHeader = true;
-    bool m_candidate = false; // the current line may be a header
-    bool m_blank = true; // only blanks on the current line so far
 };

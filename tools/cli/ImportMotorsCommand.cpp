@@ -25,6 +25,10 @@ int runImportMotors(const QStringList &arguments, FILE *out, FILE *err)
             printLine(err, QStringLiteral("tarvel-cli: cannot read %1").arg(path));
             status = 1;
             break;
+        case CMotorImportResult::Outcome::Refused:
+            printLine(err, QStringLiteral("tarvel-cli: ") + result.message());
+            status = 1;
+            break;
         case CMotorImportResult::Outcome::NothingLoaded:
             printLine(err, path + QStringLiteral(": ") + result.message());
             status = 1;
