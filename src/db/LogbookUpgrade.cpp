@@ -143,7 +143,7 @@ CUpgradeOutcome upgradeLogbook(CSqlDatabase &db)
         done = db.execute(statements.at(i));
     done = done && db.execute(QStringLiteral("COMMIT"));
     if (!done) {
-        const CUpgradeOutcome outcome = failed(db);
+        CUpgradeOutcome outcome = failed(db);
         if (!db.isAutocommit())
             db.execute(QStringLiteral("ROLLBACK"));
         return outcome;

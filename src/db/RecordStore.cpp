@@ -105,8 +105,10 @@ bool CRecordStore::bringUpToDate()
     if (!upgrade.ok) {
         fail(upgrade.error, upgrade.code, upgrade.extendedCode);
         // A logbook that cannot be written is read as it is.
-        if ((m_last.code == SQLITE_READONLY || m_db.isReadOnly()) && standInForCurves(m_db))
+        if ((m_last.code == SQLITE_READONLY || m_db.isReadOnly()) && standInForCurves(m_db)) {
+            m_last = CFailure();
             return true;
+        }
         report(QStringLiteral("Error"), upgradeFailureText(m_path, m_last.text));
         m_db.close();
         return false;
@@ -411,11 +413,6 @@ bool CRecordStore::rollbackTransaction()
 bool CRecordStore::lastErrorIsDiskFull() const
 {
     return m_last.code == SQLITE_FULL;
-}
-
-bool CRecordStore::lastErrorIsBusy() const
-{
-    return m_last.code == SQLITE_BUSY || m_last.code == SQLITE_LOCKED;
 }
 
 void CRecordStore::discardResult()

@@ -107,8 +107,6 @@ public:
     int lastErrorCode() const { return m_last.code; }
     int lastExtendedErrorCode() const { return m_last.extendedCode; }
     bool lastErrorIsDiskFull() const;
-    // Another connection holds the lock longer than the store waits.
-    bool lastErrorIsBusy() const;
 
     // How long Open and every statement wait for another program's lock
     // before they fail as busy; 5 s unless set before Open.

@@ -14,6 +14,7 @@
 
 namespace {
 constexpr qsizetype kBlockSize = 4096;
+constexpr qint64 kBytesPerMegabyte = qint64(1024) * 1024;
 // The notes a message shows; the rest are counted.
 constexpr qsizetype kShownNotes = 8;
 
@@ -72,7 +73,7 @@ QString refusalOf(FileOpening opening, const QString &path)
     case FileOpening::TooLarge:
         return QStringLiteral("%1 is larger than %2 MB, too large for a motor file; nothing was imported.")
             .arg(path)
-            .arg(kMaxMotorFileBytes / (1024 * 1024));
+            .arg(kMaxMotorFileBytes / kBytesPerMegabyte);
     case FileOpening::Opened:
     case FileOpening::Unreadable:
         break;

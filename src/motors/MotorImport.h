@@ -36,7 +36,7 @@ struct CMotorImportResult
 };
 
 // The largest file taken for a motor file; real ones are a few kilobytes.
-inline constexpr qint64 kMaxMotorFileBytes = 64 * 1024 * 1024;
+inline constexpr qint64 kMaxMotorFileBytes = qint64(64) * 1024 * 1024;
 
 // Appends every motor of a ".eng" thrust-curve file or a ".csv" file (told apart
 // by the last three letters of the path) to the motor table, in one

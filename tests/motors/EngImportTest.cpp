@@ -53,7 +53,7 @@ protected:
 
     QString write(const QString &name, const QByteArray &bytes)
     {
-        const QString path = m_files.filePath(name);
+        QString path = m_files.filePath(name);
         EXPECT_TRUE(writeTestFile(path, bytes));
         return path;
     }
@@ -210,7 +210,7 @@ TEST(EngReader, BlockBoundaryAndLongLines)
     ASSERT_EQ(cut.size(), 1);
     EXPECT_EQ(cut.first(), QString::fromLatin1(longHeader.left(CEngReader::kMaxHeaderLength)));
 
-    const QStringList huge = headers(read("; c\nM1 29 124 " + QByteArray(10 * 1024 * 1024, 'M') + "\n1 1\n"));
+    const QStringList huge = headers(read("; c\nM1 29 124 " + QByteArray(qsizetype(10) * 1024 * 1024, 'M') + "\n1 1\n"));
     ASSERT_EQ(huge.size(), 1);
     EXPECT_EQ(huge.first().size(), CEngReader::kMaxHeaderLength);
 }
