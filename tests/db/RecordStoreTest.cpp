@@ -15,6 +15,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <unistd.h>
+
 namespace {
 
 class RecordStoreTest : public ::testing::Test
@@ -398,6 +400,33 @@ TEST(RecordStoreFailures, AreToldInTheFlyersWords)
               QStringLiteral("the logbook %1 is damaged").arg(file));
     EXPECT_EQ(storeFailureText(SQLITE_CONSTRAINT_TRIGGER, QStringLiteral("flights are locked"), file),
               QStringLiteral("flights are locked"));
+}
+
+// The same words from the file system's own refusals, where the user running
+// the tests is one they stop.
+TEST(RecordStoreFailures, ReadOnlyFileAndFolderAreToldApart)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "file modes do not stop the superuser; the refusals are simulated in AreToldInTheFlyersWords";
+    CTestLogbook logbook;
+    ASSERT_TRUE(logbook.isValid());
+    const QString file = logbook.databaseFile();
+    const QString folder = QFileInfo(file).absolutePath();
+    const auto refusedWith = [&] {
+        CRecordStore store;
+        if (!store.Open(logbook.directory()))
+            return QStringLiteral("<not opened>");
+        return store.RunSql(QStringLiteral("INSERT INTO Motors (Type) VALUES ('C6')")) ? QString() : store.lastError();
+    };
+    const QFile::Permissions writable = QFile::permissions(folder);
+    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner));
+    EXPECT_EQ(refusedWith(), QStringLiteral("the logbook %1 is read-only").arg(file));
+    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    EXPECT_EQ(refusedWith(),
+              QStringLiteral("the folder %1 is read-only, so the logbook in it cannot be changed").arg(folder));
+    ASSERT_TRUE(QFile::setPermissions(folder, writable));
+    EXPECT_TRUE(refusedWith().isEmpty());
 }
 
 // The journal mode as a bare connection finds it in the file.
