@@ -60,6 +60,7 @@ CMotorImportResult storeFailed(CMotorImportResult result, const CRecordStore &st
     result.outcome = CMotorImportResult::Outcome::StoreFailed;
     result.motors = 0;
     result.storeError = store.lastError();
+    result.storeDetail = store.lastSqliteError();
     return result;
 }
 

@@ -26,6 +26,7 @@ struct CMotorImportResult
     QString file; // the imported file's path
     QString refusal; // for Refused
     QString storeError; // the logbook's reason, in the flyer's words, for StoreFailed
+    QString storeDetail; // SQLite's own words for it, for a log
 
     bool succeeded() const { return outcome == Outcome::Imported; }
     // "Motors Extracted =N" or "Nothing loaded from file", each with the notes

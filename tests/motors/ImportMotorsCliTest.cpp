@@ -72,7 +72,7 @@ TEST(ImportMotorsCli, BusyLogbookIsNamedAndNothingIsImported)
     EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
     EXPECT_EQ(run.err,
               QStringLiteral("tarvel-cli: Nothing of %1 was imported: another program is writing to the "
-                             "logbook %2: try again when it has finished.\n")
+                             "logbook %2: try again when it has finished. (SQLite: database is locked)\n")
                   .arg(eng, logbook));
     EXPECT_TRUE(runCli({QStringLiteral("info")}).out.contains(QStringLiteral("Motors: 0")));
 }

@@ -34,7 +34,12 @@ int runImportMotors(const QStringList &arguments, FILE *out, FILE *err)
             status = 1;
             break;
         case CMotorImportResult::Outcome::StoreFailed:
-            printLine(err, QStringLiteral("tarvel-cli: ") + result.message());
+            // SQLite's own words too, where the flyer's differ, for a script's log.
+            printLine(err,
+                      QStringLiteral("tarvel-cli: ") + result.message()
+                          + (result.storeDetail != result.storeError
+                                 ? QStringLiteral(" (SQLite: %1)").arg(result.storeDetail)
+                                 : QString()));
             status = 1;
             break;
         case CMotorImportResult::Outcome::Imported:
