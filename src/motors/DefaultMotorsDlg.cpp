@@ -338,7 +338,8 @@ void CDefaultMotorsDlg::onRemove()
     if (selected < 0 || size_t(selected) >= m_motors.size())
         return;
     const CCatalogueMotor &motor = m_motors[size_t(selected)];
-    QString described = motor.mfg + QLatin1Char(' ') + motor.type;
+    // A motor typed or imported without a maker is named by its type alone.
+    QString described = (motor.mfg + QLatin1Char(' ') + motor.type).trimmed();
     if (!motor.delay.isEmpty())
         described += QStringLiteral(", delay ") + motor.delay;
     if (!motor.size.isEmpty())
