@@ -70,7 +70,7 @@ bool readSchema(CSqlDatabase &db, CLogbookSchema &schema)
         return false;
     if (!schema.hasCurveTable)
         return true;
-    CSqlStatement columns = db.prepare(QStringLiteral("SELECT name FROM pragma_table_info('MotorCurves')"));
+    CSqlStatement columns = db.prepare(QStringLiteral("SELECT name FROM pragma_table_info('MotorCurves', 'main')"));
     if (!columns.isValid())
         return false;
     while ((step = columns.step()) == CSqlStatement::Step::Row)
