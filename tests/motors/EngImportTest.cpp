@@ -210,7 +210,8 @@ TEST(EngReader, BlockBoundaryAndLongLines)
     ASSERT_EQ(cut.size(), 1);
     EXPECT_EQ(cut.first(), QString::fromLatin1(longHeader.left(CEngReader::kMaxHeaderLength)));
 
-    const QStringList huge = headers(read("; c\nM1 29 124 " + QByteArray(qsizetype(10) * 1024 * 1024, 'M') + "\n1 1\n"));
+    const QStringList huge =
+        headers(read("; c\nM1 29 124 " + QByteArray(qsizetype(10) * 1024 * 1024, 'M') + "\n1 1\n"));
     ASSERT_EQ(huge.size(), 1);
     EXPECT_EQ(huge.first().size(), CEngReader::kMaxHeaderLength);
 }
