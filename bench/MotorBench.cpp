@@ -22,6 +22,7 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <charconv>
 #include <cstring>
 
 namespace {
@@ -111,9 +112,36 @@ struct CStoredMotor
     QByteArray points;
 };
 
-// The floor: the file's bytes read in one go and scanned for their lines, and
-// the same rows, parsed beforehand, stored by two prepared inserts in one
-// transaction on a bare connection with the store's durability.
+// The numbers of the thrust data, as a bare scan reads them: each line's first
+// two fields through std::from_chars, nothing checked; the sum keeps the work.
+double scanNumbers(const QByteArray &bytes)
+{
+    double sum = 0;
+    const char *at = bytes.constData();
+    const char *const end = at + bytes.size();
+    while (at < end) {
+        const char *lineEnd = static_cast<const char *>(std::memchr(at, '\n', std::size_t(end - at)));
+        if (lineEnd == nullptr)
+            lineEnd = end;
+        for (int field = 0; field < 2 && at < lineEnd; ++field) {
+            while (at < lineEnd && (*at == ' ' || *at == '\t' || *at == '\r'))
+                ++at;
+            double value = 0;
+            const auto [stop, error] = std::from_chars(at, lineEnd, value);
+            if (error != std::errc())
+                break;
+            sum += value;
+            at = stop;
+        }
+        at = lineEnd + 1;
+    }
+    return sum;
+}
+
+// The floor: the file's bytes read in one go and scanned into numbers, and
+// the same rows, their headers split and figures found beforehand, stored by
+// two prepared inserts in one transaction on a bare connection with the
+// store's durability.
 void BM_ImportEngFloor(benchmark::State &state)
 {
     const CImportBench bench;
@@ -152,11 +180,7 @@ void BM_ImportEngFloor(benchmark::State &state)
         QFile bytes(bench.file);
         bytes.open(QIODevice::ReadOnly);
         const QByteArray read = bytes.readAll();
-        std::size_t lines = 0;
-        for (const char *at = read.constData(), *end = at + read.size();
-             (at = static_cast<const char *>(std::memchr(at, '\n', std::size_t(end - at)))) != nullptr; ++at)
-            ++lines;
-        benchmark::DoNotOptimize(lines);
+        benchmark::DoNotOptimize(scanNumbers(read));
         sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
         for (const CStoredMotor &motor : motors) {
             const QString *values[] = {&motor.values.type, &motor.values.delay, &motor.values.mfg, &motor.values.size};
