@@ -1,18 +1,29 @@
-// The comma-separated motor reader takes any bytes: decoding keeps one
-// character per byte that is not UTF-8, values come out of any line, and
-// no column line lets anything but motor columns through.
+// The comma-separated motor reader takes any bytes: a file is refused as not
+// text exactly when it holds a control character, decoding keeps one
+// character per byte that is not UTF-8, values come out of any line however
+// it ends, and no column line lets anything but motor columns through.
 #include "motors/FileText.h"
 #include "motors/MotorCsv.h"
+
+#include <QRegularExpression>
 
 #include <cstddef>
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString text = decodeFileText(reinterpret_cast<const char *>(data), qsizetype(size));
+    const auto *bytes = reinterpret_cast<const char *>(data);
+    bool control = false;
+    for (size_t i = 0; i < size; ++i)
+        control = control || isControlByte(data[i]);
+    if ((firstControlLine(bytes, qsizetype(size)) != 0) != control)
+        __builtin_trap();
+
+    const QString text = decodeFileText(bytes, qsizetype(size));
     if (text.size() > qsizetype(size))
         __builtin_trap();
-    for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    for (const QString &line : text.split(lineEnd)) {
         const QStringList values = csvLineValues(line);
         if (values.size() > line.count(QLatin1Char('"')))
             __builtin_trap();

@@ -1,7 +1,10 @@
 #include "db/RecordStore.h"
 
+#include "db/CurveLinks.h"
+#include "db/LogbookUpgrade.h"
 #include "db/Schema.h"
 #include "db/SqlText.h"
+#include "db/StoreFailure.h"
 #include "db/StoreReporter.h"
 
 #include <QDebug>
@@ -32,19 +35,18 @@ bool CRecordStore::Open(const QString &storageDirectory)
     if (!openFile(m_path) || !isTarvelDatabase()) {
         m_db.close();
         // A logbook that is busy or cannot be read is not called foreign.
-        const bool foreign = m_lastErrorCode == 0 || m_lastErrorCode == SQLITE_NOTADB;
+        const bool foreign = m_last.code == 0 || m_last.code == SQLITE_NOTADB;
         const QString text = foreign
             ? QStringLiteral("The file ") + m_path + QStringLiteral(" is not a Tarvel database.")
-            : QStringLiteral("The logbook ") + m_path + QStringLiteral(" cannot be opened: ") + m_lastError;
+            : QStringLiteral("The logbook ") + m_path + QStringLiteral(" cannot be opened: ") + m_last.text;
         if (m_reporter)
             m_reporter->fatalError(text);
         else
             qWarning().noquote() << text;
         return false;
     }
-    // A logbook that cannot be written still opens; it simply gains nothing.
-    for (const QString &statement : logbookUpgradeStatements())
-        m_db.execute(statement);
+    if (!bringUpToDate())
+        return false;
     return RunSql(QString());
 }
 
@@ -65,14 +67,7 @@ bool CRecordStore::openFile(const QString &path)
         mode = CSqlStatement();
         m_db.execute(QStringLiteral("PRAGMA journal_mode = DELETE"));
     }
-    m_lastError.clear();
-    m_lastErrorCode = 0;
-    return true;
-}
-
-bool CRecordStore::Connect()
-{
-    // SQLite needs no separate engine objects; a connection exists once a file is open.
+    m_last = CFailure();
     return true;
 }
 
@@ -104,6 +99,27 @@ bool CRecordStore::isTarvelDatabase()
     return probe.columnInt64(0) > 0 || fail(QStringLiteral("no logbook table in the file"));
 }
 
+bool CRecordStore::bringUpToDate()
+{
+    const CUpgradeOutcome upgrade = upgradeLogbook(m_db);
+    if (!upgrade.ok) {
+        fail(upgrade.error, upgrade.code, upgrade.extendedCode);
+        // A logbook that cannot be written is read as it is.
+        if ((m_last.code == SQLITE_READONLY || m_db.isReadOnly()) && standInForCurves(m_db)) {
+            m_last = CFailure();
+            return true;
+        }
+        report(QStringLiteral("Error"), upgradeFailureText(m_path, m_last.text));
+        m_db.close();
+        return false;
+    }
+    // A curve off its motor is not shown, whether or not it can be moved back.
+    CCurveRelinking relinking;
+    if (relinkMotorCurves(m_db, relinking) && !relinking.orphaned.isEmpty())
+        report(QStringLiteral("Warning"), orphanedCurvesText(relinking.orphaned));
+    return true;
+}
+
 bool CRecordStore::RunSql(const QString &sql)
 {
     discardResult();
@@ -116,12 +132,9 @@ bool CRecordStore::RunSql(const QString &sql)
     if (isTransactionControl(sql))
         return fail(QStringLiteral("transactions are begun and ended through the store, not through SQL text"));
 
-    CSingleStatement single = prepareSingle(sql);
-    if (!single.error.isEmpty())
-        return fail(single.error, single.code);
-    if (!single.statement.isValid())
-        return true; // nothing but blanks or comments: an empty result
-    CSqlStatement &statement = single.statement;
+    CSqlStatement statement = m_db.prepareSingle(sql);
+    if (!statement.isValid())
+        return m_db.lastError().isEmpty() || failDatabase(); // nothing but blanks or comments: an empty result
 
     const bool writes = !statement.isReadOnly();
     if (writes && refusesWrites())
@@ -132,31 +145,14 @@ bool CRecordStore::RunSql(const QString &sql)
             return writes ? failWrite(statement) : failStatement(statement);
         return true;
     }
-    if (makeWritable(sql, statement, columns))
+    if (m_result.readWritable(m_db, sql, statement)) {
+        m_updates.resize(columns);
+        m_rereads.resize(columns);
         return true;
+    }
     if (!m_result.read(statement, false))
         return writes ? failWrite(statement) : failStatement(statement);
     return true;
-}
-
-CRecordStore::CSingleStatement CRecordStore::prepareSingle(const QString &sql)
-{
-    CSingleStatement single;
-    const QByteArray utf8 = sql.toUtf8();
-    int offset = 0;
-    single.statement = m_db.prepare(utf8, &offset);
-    if (!single.statement.isValid() && !m_db.lastError().isEmpty()) {
-        single.error = m_db.lastError();
-        single.code = m_db.lastErrorCode();
-        return single;
-    }
-    // Exactly one statement: whatever follows the first must be blanks or comments.
-    const CSqlStatement second = m_db.prepare(utf8, &offset);
-    if (second.isValid() || !m_db.lastError().isEmpty()) {
-        single.statement = CSqlStatement();
-        single.error = QStringLiteral("only one statement may be run at a time");
-    }
-    return single;
 }
 
 CSqlStatement CRecordStore::prepareOne(const QString &sql)
@@ -165,12 +161,14 @@ CSqlStatement CRecordStore::prepareOne(const QString &sql)
         fail(QStringLiteral("no database is open"));
         return {};
     }
-    CSingleStatement single = prepareSingle(sql);
-    if (!single.error.isEmpty())
-        fail(single.error, single.code);
-    else if (!single.statement.isValid())
+    CSqlStatement statement = m_db.prepareSingle(sql);
+    if (statement.isValid())
+        return statement;
+    if (m_db.lastError().isEmpty())
         fail(QStringLiteral("no statement to prepare"));
-    return std::move(single.statement);
+    else
+        failDatabase();
+    return {};
 }
 
 CSqlStatement CRecordStore::prepareWrite(const QString &sql)
@@ -220,57 +218,12 @@ CRecordStore::StatementAccess CRecordStore::statementAccess(const QString &sql)
         return StatementAccess::Writes;
     if (!m_db.isOpen())
         return StatementAccess::Invalid;
-    const CSingleStatement single = prepareSingle(sql);
-    if (!single.error.isEmpty())
-        return StatementAccess::Invalid;
-    const CSqlStatement &statement = single.statement;
+    const CSqlStatement statement = m_db.prepareSingle(sql);
     if (!statement.isValid())
-        return StatementAccess::ReadOnly;
+        return m_db.lastError().isEmpty() ? StatementAccess::ReadOnly : StatementAccess::Invalid;
     // SQLite counts BEGIN, COMMIT, ATTACH and the like as read-only; none of them
     // returns rows, and every one changes what the connection does next.
     return statement.isReadOnly() && statement.columnCount() > 0 ? StatementAccess::ReadOnly : StatementAccess::Writes;
-}
-
-// A result whose columns all come from one table is read together with that
-// table's rowids, so that writes go to the row each result row came from. The
-// rowid rides in a hidden column after the user's columns; the rewritten
-// statement is used only when its columns are the plain statement's, from the
-// same places, and the added one is that table's own rowid. Otherwise the plain
-// statement's rows are read as they are, and the result is read-only.
-bool CRecordStore::makeWritable(const QString &sql, const CSqlStatement &plain, int columns)
-{
-    const QString table = plain.columnTable(0);
-    const QString database = plain.columnDatabase(0);
-    if (table.isEmpty() || database != QLatin1String("main"))
-        return false;
-    QStringList origins;
-    for (int c = 0; c < columns; ++c) {
-        if (plain.columnTable(c) != table || plain.columnDatabase(c) != database)
-            return false;
-        origins.append(plain.columnOrigin(c));
-    }
-    const QString withRowId = selectWithRowId(sql);
-    if (withRowId.isNull())
-        return false;
-    CSqlStatement statement = m_db.prepare(withRowId);
-    if (!statement.isValid() || statement.columnCount() != columns + 1)
-        return false;
-    for (int c = 0; c < columns; ++c) {
-        if (statement.columnTable(c) != table || statement.columnOrigin(c) != origins.at(c)
-            || statement.columnName(c) != plain.columnName(c))
-            return false;
-    }
-    // "_rowid_" names a column of that name when the table has one; a view or a
-    // subquery gives NULL, which has no table.
-    if (statement.columnTable(columns) != table || statement.columnDatabase(columns) != database
-        || statement.columnOrigin(columns).compare(QLatin1String("_rowid_"), Qt::CaseInsensitive) == 0)
-        return false;
-    if (!m_result.read(statement, true))
-        return false;
-    m_result.setBase(table, origins);
-    m_updates.resize(columns);
-    m_rereads.resize(columns);
-    return true;
 }
 
 bool CRecordStore::runCreateDatabase(const QString &path)
@@ -279,18 +232,12 @@ bool CRecordStore::runCreateDatabase(const QString &path)
         return fail(QStringLiteral("cannot create a database at \"%1\"").arg(path));
     CSqlDatabase created;
     if (!created.open(path, CSqlDatabase::Mode::Create))
-        return fail(created.lastError(), created.lastErrorCode());
+        return fail(created.lastError(), created.lastErrorCode(), created.lastExtendedErrorCode());
     // SQLite writes nothing until asked; the application id makes the new file a
     // real database at once and marks it as a logbook.
     if (!created.execute(QStringLiteral("PRAGMA application_id = %1").arg(kLogbookApplicationId)))
-        return fail(created.lastError(), created.lastErrorCode());
+        return fail(created.lastError(), created.lastErrorCode(), created.lastExtendedErrorCode());
     return true;
-}
-
-int CRecordStore::CountRecords()
-{
-    m_row = m_result.rowCount();
-    return m_result.rowCount();
 }
 
 bool CRecordStore::MoveTo(int row)
@@ -306,32 +253,6 @@ bool CRecordStore::MoveTo(int row)
     }
     m_row = row;
     return true;
-}
-
-void CRecordStore::MoveFirst()
-{
-    m_row = 0;
-}
-
-void CRecordStore::MoveNext()
-{
-    if (m_row < m_result.rowCount())
-        ++m_row;
-}
-
-bool CRecordStore::IsEOF() const
-{
-    return m_row >= m_result.rowCount();
-}
-
-bool CRecordStore::IsBOF() const
-{
-    return m_result.rowCount() == 0;
-}
-
-bool CRecordStore::onRow() const
-{
-    return m_row >= 0 && m_row < m_result.rowCount();
 }
 
 QString CRecordStore::GetFieldText(int column) const
@@ -364,7 +285,7 @@ bool CRecordStore::writeColumn(int column, const QString &value)
     if (!update.isValid()) {
         update = m_db.prepare(QStringLiteral("UPDATE %1 SET %2 = ?1 WHERE rowid = ?2").arg(quotedTable, quotedColumn));
         if (!update.isValid())
-            return failWrite(m_db.lastError(), m_db.lastErrorCode());
+            return failWrite(m_db.lastError(), m_db.lastErrorCode(), m_db.lastExtendedErrorCode());
     }
     update.reset();
     update.bindText(1, value);
@@ -407,7 +328,7 @@ bool CRecordStore::Delete()
         m_delete =
             m_db.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(sqlIdentifier(m_result.baseTable())));
         if (!m_delete.isValid())
-            return failWrite(m_db.lastError(), m_db.lastErrorCode());
+            return failWrite(m_db.lastError(), m_db.lastErrorCode(), m_db.lastExtendedErrorCode());
     }
     m_delete.reset();
     m_delete.bindInt64(1, m_result.rowId(m_row));
@@ -458,7 +379,7 @@ bool CRecordStore::commitTransaction()
     const QString sql = m_transactionDepth == 1 ? QStringLiteral("COMMIT")
                                                 : QStringLiteral("RELEASE tarvel_%1").arg(m_transactionDepth - 1);
     if (!m_db.execute(sql))
-        return failWrite(m_db.lastError(), m_db.lastErrorCode());
+        return failWrite(m_db.lastError(), m_db.lastErrorCode(), m_db.lastExtendedErrorCode());
     --m_transactionDepth;
     return true;
 }
@@ -491,12 +412,7 @@ bool CRecordStore::rollbackTransaction()
 
 bool CRecordStore::lastErrorIsDiskFull() const
 {
-    return m_lastErrorCode == SQLITE_FULL;
-}
-
-bool CRecordStore::lastErrorIsBusy() const
-{
-    return m_lastErrorCode == SQLITE_BUSY || m_lastErrorCode == SQLITE_LOCKED;
+    return m_last.code == SQLITE_FULL;
 }
 
 void CRecordStore::discardResult()
@@ -516,37 +432,38 @@ void CRecordStore::report(const QString &caption, const QString &text)
         qWarning().noquote() << caption << ":" << text;
 }
 
-bool CRecordStore::fail(const QString &error, int code)
+bool CRecordStore::fail(const QString &error, int code, int extendedCode)
 {
-    m_lastError = error.isEmpty() ? QStringLiteral("unknown failure") : error;
-    m_lastErrorCode = code;
+    m_last.sqlite = error.isEmpty() ? QStringLiteral("unknown failure") : error;
+    m_last.code = code;
+    m_last.extendedCode = extendedCode != 0 ? extendedCode : code;
+    m_last.text = code != 0 ? storeFailureText(m_last.extendedCode, m_last.sqlite, m_path) : m_last.sqlite;
     return false;
 }
 
 bool CRecordStore::failDatabase()
 {
-    return fail(m_db.lastError(), m_db.lastErrorCode());
+    return fail(m_db.lastError(), m_db.lastErrorCode(), m_db.lastExtendedErrorCode());
 }
 
 bool CRecordStore::failStatement(const CSqlStatement &statement)
 {
-    return fail(statement.lastError(), statement.lastErrorCode());
+    return fail(statement.lastError(), statement.lastErrorCode(), statement.lastExtendedErrorCode());
 }
 
-bool CRecordStore::failWrite(const QString &error, int code)
+bool CRecordStore::failWrite(const QString &error, int code, int extendedCode)
 {
-    fail(error, code);
+    fail(error, code, extendedCode);
     if (m_transactionDepth > 0 && m_failedDepth == 0) {
         m_failedDepth = m_transactionDepth;
-        m_writeError = m_lastError;
-        m_writeErrorCode = m_lastErrorCode;
+        m_write = m_last;
     }
     return false;
 }
 
 bool CRecordStore::failWrite(const CSqlStatement &statement)
 {
-    return failWrite(statement.lastError(), statement.lastErrorCode());
+    return failWrite(statement.lastError(), statement.lastErrorCode(), statement.lastExtendedErrorCode());
 }
 
 bool CRecordStore::refusesWrites()
@@ -556,12 +473,12 @@ bool CRecordStore::refusesWrites()
     if (m_failedDepth == 0 && m_db.isAutocommit()) {
         // Rolled back by SQLite after a failure the store did not see as a write's.
         m_failedDepth = 1;
-        m_writeError = m_lastError.isEmpty() ? QStringLiteral("the transaction was rolled back") : m_lastError;
-        m_writeErrorCode = m_lastErrorCode;
+        m_write = m_last;
+        if (m_write.text.isEmpty())
+            m_write.text = m_write.sqlite = QStringLiteral("the transaction was rolled back");
     }
     if (m_failedDepth == 0)
         return false;
-    m_lastError = m_writeError;
-    m_lastErrorCode = m_writeErrorCode;
+    m_last = m_write;
     return true;
 }

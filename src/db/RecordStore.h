@@ -28,7 +28,8 @@ public:
     bool Open(const QString &storageDirectory);
     // Opens an existing SQLite file by its path, without the logbook checks.
     bool openFile(const QString &path);
-    bool Connect();
+    // SQLite needs no separate engine objects; a connection exists once a file is open.
+    bool Connect() { return true; }
     bool Close();
     bool isOpen() const { return m_db.isOpen(); }
     QString path() const { return m_path; }
@@ -64,12 +65,12 @@ public:
     // only part of the rows, which would look whole, and should use none.
     bool forEachRow(const QString &sql, const std::function<void(const CSqlStatement &)> &row);
 
-    int CountRecords();
+    int CountRecords() { return m_row = m_result.rowCount(); }
     bool MoveTo(int row);
-    void MoveFirst();
-    void MoveNext();
-    bool IsEOF() const;
-    bool IsBOF() const;
+    void MoveFirst() { m_row = 0; }
+    void MoveNext() { m_row += m_row < m_result.rowCount() ? 1 : 0; }
+    bool IsEOF() const { return m_row >= m_result.rowCount(); }
+    bool IsBOF() const { return m_result.rowCount() == 0; }
     int currentRow() const { return m_row; }
 
     QString GetFieldText(int column) const;
@@ -95,42 +96,51 @@ public:
     // The rowid of the row the last INSERT added, for rows that refer to it.
     qint64 lastInsertRowId() const { return m_db.lastInsertRowId(); }
 
-    // What SQLite said about the last failure, and its primary result code (0
-    // when the store itself refused). Within a transaction the first failed write
-    // is kept: the rollback that follows it, or a write refused because of it,
-    // does not replace it.
-    QString lastError() const { return m_lastError; }
-    int lastErrorCode() const { return m_lastErrorCode; }
+    // Why the last operation failed, as the flyer reads it: a failure of the
+    // logbook itself in plain words (the disk is full, the logbook or its
+    // folder is read-only, another program is writing: try again), a failure
+    // of the statement in SQLite's own words. Within a transaction the first
+    // failed write is kept: the rollback that follows it, or a write refused
+    // because of it, does not replace it.
+    QString lastError() const { return m_last.text; }
+    // SQLite's own words for the same failure, for logs and terminal detail.
+    QString lastSqliteError() const { return m_last.sqlite; }
+    // SQLite's primary and extended result codes (0 when the store itself refused).
+    int lastErrorCode() const { return m_last.code; }
+    int lastExtendedErrorCode() const { return m_last.extendedCode; }
     bool lastErrorIsDiskFull() const;
-    // Another connection holds the lock longer than the store waits.
-    bool lastErrorIsBusy() const;
+
+    // How long Open and every statement wait for another program's lock
+    // before they fail as busy; 5 s unless set before Open.
+    void setBusyTimeout(int milliseconds) { m_db.setBusyTimeout(milliseconds); }
 
 private:
-    bool isTarvelDatabase();
-    // The one statement of a text: invalid with an empty error when the text is
-    // nothing but blanks and comments, invalid with SQLite's reason (or "only
-    // one statement ...") when it is not one statement. Sets no lastError.
-    struct CSingleStatement
+    // A failure as SQLite reported it and as the flyer reads it.
+    struct CFailure
     {
-        CSqlStatement statement;
-        QString error;
+        QString text;
+        QString sqlite;
         int code = 0;
+        int extendedCode = 0;
     };
-    CSingleStatement prepareSingle(const QString &sql);
+
+    bool isTarvelDatabase();
+    // Adds what an older logbook lacks and puts curves back with their motors;
+    // false, after telling why, when the logbook cannot be used as it is.
+    bool bringUpToDate();
     // Exactly one statement of the text, prepared; invalid with lastError set otherwise.
     CSqlStatement prepareOne(const QString &sql);
     bool runCreateDatabase(const QString &path);
-    bool makeWritable(const QString &sql, const CSqlStatement &plain, int columns);
     bool writeColumn(int column, const QString &value);
-    bool onRow() const;
+    bool onRow() const { return m_row >= 0 && m_row < m_result.rowCount(); }
     void discardResult();
     void report(const QString &caption, const QString &text);
-    bool fail(const QString &error, int code = 0);
+    bool fail(const QString &error, int code = 0, int extendedCode = 0);
     bool failDatabase();
     bool failStatement(const CSqlStatement &statement);
     // A failed write dooms the open transaction: later writes and the commit are
     // refused until it is rolled back, so nothing after the failure is stored.
-    bool failWrite(const QString &error, int code);
+    bool failWrite(const QString &error, int code, int extendedCode = 0);
     bool failWrite(const CSqlStatement &statement);
     // True (after setting lastError) when a write must not run: the transaction
     // has failed, or SQLite has already rolled it back and a write would commit
@@ -140,11 +150,9 @@ private:
     CStoreReporter *m_reporter = nullptr;
     CSqlDatabase m_db;
     QString m_path;
-    QString m_lastError;
-    int m_lastErrorCode = 0;
+    CFailure m_last;
     // The first failed write of the open transaction and the depth it failed at.
-    QString m_writeError;
-    int m_writeErrorCode = 0;
+    CFailure m_write;
     int m_failedDepth = 0;
     CResultSet m_result;
     int m_row = 0;

@@ -1,6 +1,8 @@
 #include "db/ResultSet.h"
 
+#include "db/SqlDatabase.h"
 #include "db/SqlStatement.h"
+#include "db/SqlText.h"
 
 bool CResultSet::read(CSqlStatement &statement, bool rowIdColumn)
 {
@@ -42,4 +44,45 @@ void CResultSet::setBase(const QString &table, const QStringList &columns)
     m_writable = !table.isEmpty();
     m_baseTable = table;
     m_baseColumns = columns;
+}
+
+// A result whose columns all come from one table is read together with that
+// table's rowids, so that writes go to the row each result row came from. The
+// rowid rides in a hidden column after the user's columns; the rewritten
+// statement is used only when its columns are the plain statement's, from the
+// same places, and the added one is that table's own rowid. Otherwise the plain
+// statement's rows are read as they are, and the result is read-only.
+bool CResultSet::readWritable(CSqlDatabase &db, const QString &sql, const CSqlStatement &plain)
+{
+    const int columns = plain.columnCount();
+    const QString table = plain.columnTable(0);
+    const QString database = plain.columnDatabase(0);
+    if (table.isEmpty() || database != QLatin1String("main"))
+        return false;
+    QStringList origins;
+    for (int c = 0; c < columns; ++c) {
+        if (plain.columnTable(c) != table || plain.columnDatabase(c) != database)
+            return false;
+        origins.append(plain.columnOrigin(c));
+    }
+    const QString withRowId = selectWithRowId(sql);
+    if (withRowId.isNull())
+        return false;
+    CSqlStatement statement = db.prepare(withRowId);
+    if (!statement.isValid() || statement.columnCount() != columns + 1)
+        return false;
+    for (int c = 0; c < columns; ++c) {
+        if (statement.columnTable(c) != table || statement.columnOrigin(c) != origins.at(c)
+            || statement.columnName(c) != plain.columnName(c))
+            return false;
+    }
+    // "_rowid_" names a column of that name when the table has one; a view or a
+    // subquery gives NULL, which has no table.
+    if (statement.columnTable(columns) != table || statement.columnDatabase(columns) != database
+        || statement.columnOrigin(columns).compare(QLatin1String("_rowid_"), Qt::CaseInsensitive) == 0)
+        return false;
+    if (!read(statement, true))
+        return false;
+    setBase(table, origins);
+    return true;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class CSqlDatabase;
 class CSqlStatement;
 
 // The rows of one query, read whole when the statement runs. Positions are cheap,
@@ -15,6 +16,10 @@ public:
     // column holds the base-table rowid and is kept apart from the visible columns.
     // False when stepping fails; the set is then empty.
     bool read(CSqlStatement &statement, bool rowIdColumn);
+    // Reads the rows of `sql`, whose prepared form is `plain`, with the rowid
+    // of each, when all its columns come from one table of the main database:
+    // the result is then writable. False, reading nothing, otherwise.
+    bool readWritable(CSqlDatabase &db, const QString &sql, const CSqlStatement &plain);
     void clear();
 
     int rowCount() const { return m_rowCount; }

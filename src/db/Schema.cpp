@@ -1,5 +1,6 @@
 #include "db/Schema.h"
 
+#include "db/LogbookUpgrade.h"
 #include "db/RecordStore.h"
 #include "db/SqlText.h"
 
@@ -72,6 +73,11 @@ bool CreateDatabase(const QString &storageDirectory)
                 created = store.RunSql(statement) && created;
             for (const QString &statement : createIndexStatements())
                 created = store.RunSql(statement) && created;
+            // What later versions add to older logbooks, a new one has from the start.
+            CLogbookSchema schema;
+            schema.hasMotorTable = true;
+            for (const QString &statement : logbookUpgradeStatements(schema))
+                created = store.RunSql(statement) && created;
         }
         store.Close();
     }
@@ -80,16 +86,4 @@ bool CreateDatabase(const QString &storageDirectory)
         return QFileInfo::exists(path);
     }
     return true;
-}
-
-QStringList logbookUpgradeStatements()
-{
-    return {
-        // One row per motor of an imported thrust-curve file, keyed by the Motors rowid.
-        QStringLiteral("CREATE TABLE IF NOT EXISTS MotorCurves (MotorID integer PRIMARY KEY, Class varchar(8), "
-                       "TotalImpulse real, AverageThrust real, PeakThrust real, BurnTime real, PropellantMass real, "
-                       "TotalMass real, Points text)"),
-        QStringLiteral("CREATE TRIGGER IF NOT EXISTS MotorCurvesGoWithTheirMotor AFTER DELETE ON Motors "
-                       "BEGIN DELETE FROM MotorCurves WHERE MotorID = old.rowid; END"),
-    };
 }

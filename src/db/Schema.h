@@ -22,11 +22,6 @@ QStringList logbookTableNames();
 // One CREATE TABLE statement per table, in the order of logbookTableNames().
 QStringList createTableStatements();
 
-// Tables added beside the six above, with what keeps them in step with those
-// (a motor's thrust curve goes with the motor); run on every open, so that
-// older logbooks gain them. Each creates only what is missing.
-QStringList logbookUpgradeStatements();
-
 // Indexes that keep the rocket page fast in large logbooks; additive only.
 QStringList createIndexStatements();
 

@@ -2,10 +2,6 @@
 
 #include <sqlite3.h>
 
-namespace {
-constexpr int kBusyTimeoutMs = 5000;
-}
-
 CSqlDatabase::~CSqlDatabase()
 {
     close();
@@ -19,16 +15,30 @@ bool CSqlDatabase::open(const QString &path, Mode mode)
         flags |= SQLITE_OPEN_CREATE;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        m_lastCode = rc;
+        m_lastCode = rc & 0xFF;
+        m_lastExtendedCode = m_db ? sqlite3_extended_errcode(m_db) : rc;
         m_lastError = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
         close();
         return false;
     }
     sqlite3_extended_result_codes(m_db, 0);
-    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
     m_lastError.clear();
     m_lastCode = 0;
+    m_lastExtendedCode = 0;
     return true;
+}
+
+void CSqlDatabase::setBusyTimeout(int milliseconds)
+{
+    m_busyTimeoutMs = milliseconds;
+    if (m_db)
+        sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
+}
+
+bool CSqlDatabase::isReadOnly() const
+{
+    return m_db && sqlite3_db_readonly(m_db, "main") == 1;
 }
 
 void CSqlDatabase::close()
@@ -45,12 +55,14 @@ bool CSqlDatabase::execute(const QString &sql)
 {
     if (!m_db) {
         m_lastCode = SQLITE_MISUSE;
+        m_lastExtendedCode = SQLITE_MISUSE;
         m_lastError = QStringLiteral("no database is open");
         return false;
     }
     char *message = nullptr;
     const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message);
     m_lastCode = rc;
+    m_lastExtendedCode = rc == SQLITE_OK ? 0 : sqlite3_extended_errcode(m_db);
     m_lastError = rc == SQLITE_OK ? QString() : QString::fromUtf8(message ? message : sqlite3_errstr(rc));
     sqlite3_free(message);
     return rc == SQLITE_OK;
@@ -60,6 +72,7 @@ CSqlStatement CSqlDatabase::prepare(const QByteArray &utf8, int *offset)
 {
     m_lastError.clear();
     m_lastCode = 0;
+    m_lastExtendedCode = 0;
     if (!m_db) {
         m_lastError = QStringLiteral("no database is open");
         return CSqlStatement();
@@ -82,6 +95,23 @@ CSqlStatement CSqlDatabase::prepare(const QByteArray &utf8, int *offset)
 CSqlStatement CSqlDatabase::prepare(const QString &sql)
 {
     return prepare(sql.toUtf8());
+}
+
+CSqlStatement CSqlDatabase::prepareSingle(const QString &sql)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    int offset = 0;
+    CSqlStatement statement = prepare(utf8, &offset);
+    if (!statement.isValid())
+        return statement;
+    // Whatever follows the first statement must be blanks or comments.
+    const CSqlStatement second = prepare(utf8, &offset);
+    if (!second.isValid() && m_lastError.isEmpty())
+        return statement;
+    m_lastCode = 0;
+    m_lastExtendedCode = 0;
+    m_lastError = QStringLiteral("only one statement may be run at a time");
+    return {};
 }
 
 qint64 CSqlDatabase::lastInsertRowId() const
@@ -107,6 +137,7 @@ bool CSqlDatabase::lastErrorIsNotADatabase() const
 void CSqlDatabase::takeError()
 {
     m_lastCode = sqlite3_errcode(m_db);
+    m_lastExtendedCode = sqlite3_extended_errcode(m_db);
     m_lastError = QString::fromUtf8(sqlite3_errmsg(m_db));
     if (m_lastError.isEmpty())
         m_lastError = QStringLiteral("unknown SQLite error");

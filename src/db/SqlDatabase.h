@@ -20,6 +20,11 @@ public:
     CSqlDatabase &operator=(const CSqlDatabase &) = delete;
 
     bool open(const QString &path, Mode mode);
+    // How long a statement waits for another program's lock before it fails
+    // as busy; for this connection and the ones it opens later.
+    void setBusyTimeout(int milliseconds);
+    // True when SQLite could open the file for reading only.
+    bool isReadOnly() const;
     void close();
     bool isOpen() const { return m_db != nullptr; }
 
@@ -30,6 +35,10 @@ public:
     // An invalid statement with an empty lastError() means there was nothing left to run.
     CSqlStatement prepare(const QByteArray &utf8, int *offset = nullptr);
     CSqlStatement prepare(const QString &sql);
+    // The one statement of a text, prepared. Invalid with an empty lastError()
+    // when the text is nothing but blanks and comments; invalid with SQLite's
+    // reason, or with "only one statement ...", when it is not one statement.
+    CSqlStatement prepareSingle(const QString &sql);
 
     qint64 changes() const;
     // The rowid of the row the last INSERT on this connection added.
@@ -40,6 +49,8 @@ public:
     QString lastError() const { return m_lastError; }
     // SQLite's primary result code of the last failure; 0 after success.
     int lastErrorCode() const { return m_lastCode; }
+    // The extended code, which tells a read-only folder from a read-only file.
+    int lastExtendedErrorCode() const { return m_lastExtendedCode; }
     bool lastErrorIsNotADatabase() const;
 
 private:
@@ -48,4 +59,6 @@ private:
     sqlite3 *m_db = nullptr;
     QString m_lastError;
     int m_lastCode = 0;
+    int m_lastExtendedCode = 0;
+    int m_busyTimeoutMs = 5000;
 };

@@ -24,6 +24,7 @@ CSqlStatement::CSqlStatement(CSqlStatement &&other) noexcept
     : m_statement(std::exchange(other.m_statement, nullptr))
     , m_lastError(std::move(other.m_lastError))
     , m_lastErrorCode(std::exchange(other.m_lastErrorCode, 0))
+    , m_lastExtendedCode(std::exchange(other.m_lastExtendedCode, 0))
 { }
 
 CSqlStatement &CSqlStatement::operator=(CSqlStatement &&other) noexcept
@@ -33,6 +34,7 @@ CSqlStatement &CSqlStatement::operator=(CSqlStatement &&other) noexcept
         m_statement = std::exchange(other.m_statement, nullptr);
         m_lastError = std::move(other.m_lastError);
         m_lastErrorCode = std::exchange(other.m_lastErrorCode, 0);
+        m_lastExtendedCode = std::exchange(other.m_lastExtendedCode, 0);
     }
     return *this;
 }
@@ -46,17 +48,20 @@ CSqlStatement::Step CSqlStatement::step()
 {
     if (!m_statement) {
         m_lastErrorCode = SQLITE_MISUSE;
+        m_lastExtendedCode = SQLITE_MISUSE;
         m_lastError = QStringLiteral("no statement was prepared");
         return Step::Error;
     }
     const int rc = sqlite3_step(m_statement);
     if (rc == SQLITE_ROW || rc == SQLITE_DONE) {
         m_lastErrorCode = 0;
+        m_lastExtendedCode = 0;
         m_lastError.clear();
         return rc == SQLITE_ROW ? Step::Row : Step::Done;
     }
     // Taken at once: the next call on the connection may replace the message.
     m_lastErrorCode = rc & 0xFF;
+    m_lastExtendedCode = sqlite3_extended_errcode(sqlite3_db_handle(m_statement));
     m_lastError = fromUtf8(sqlite3_errmsg(sqlite3_db_handle(m_statement)));
     if (m_lastError.isEmpty())
         m_lastError = fromUtf8(sqlite3_errstr(rc));
@@ -93,6 +98,11 @@ bool CSqlStatement::bindUtf8(int index, const QByteArray &utf8)
 bool CSqlStatement::bindDouble(int index, double value)
 {
     return m_statement && sqlite3_bind_double(m_statement, index, value) == SQLITE_OK;
+}
+
+bool CSqlStatement::bindNull(int index)
+{
+    return m_statement && sqlite3_bind_null(m_statement, index) == SQLITE_OK;
 }
 
 bool CSqlStatement::bindInt64(int index, qint64 value)

@@ -29,6 +29,7 @@ public:
     bool run();
     QString lastError() const { return m_lastError; }
     int lastErrorCode() const { return m_lastErrorCode; }
+    int lastExtendedErrorCode() const { return m_lastExtendedCode; }
     void reset();
 
     // Values are bound from 1; reset() unbinds them.
@@ -36,6 +37,7 @@ public:
     bool bindUtf8(int index, const QByteArray &utf8);
     bool bindInt64(int index, qint64 value);
     bool bindDouble(int index, double value);
+    bool bindNull(int index);
 
     int columnCount() const;
     QString columnName(int column) const;
@@ -54,4 +56,5 @@ private:
     sqlite3_stmt *m_statement = nullptr;
     QString m_lastError;
     int m_lastErrorCode = 0;
+    int m_lastExtendedCode = 0;
 };

@@ -1,6 +1,7 @@
 #include "motors/DefaultMotorsDlg.h"
 
 #include "charts/ThrustCurvePlot.h"
+#include "db/RecordStore.h"
 #include "motors/MotorCurveStore.h"
 #include "motors/MotorFilterDlg.h"
 #include "motors/MotorImport.h"
@@ -191,25 +192,29 @@ void CDefaultMotorsDlg::loadList()
 {
     CWaitCursor wait;
     m_model->setLines({}, {});
+    m_motors.clear();
     // One query for the lines and their figures, in the list's order.
     m_status.showProgress(QStringLiteral("Loading Motors list box"));
-    std::vector<CCatalogueMotor> motors = loadMotorCatalogue(m_store);
+    std::optional<std::vector<CCatalogueMotor>> motors = loadMotorCatalogue(m_store);
+    if (!motors) {
+        m_status.hideProgress();
+        m_ui.prompter.error(this, QStringLiteral("The motor catalogue cannot be read: %1.").arg(m_store.lastError()));
+        motors.emplace();
+    }
     QStringList lines;
-    lines.reserve(qsizetype(motors.size()));
+    lines.reserve(qsizetype(motors->size()));
     std::vector<std::optional<CMotorFigures>> figures;
-    figures.reserve(motors.size());
-    m_motorIds.clear();
-    m_motorIds.reserve(motors.size());
+    figures.reserve(motors->size());
     const QChar tab = QLatin1Char('\t');
-    const QString total = QString::number(motors.size());
-    for (CCatalogueMotor &motor : motors) {
+    const QString total = QString::number(motors->size());
+    for (CCatalogueMotor &motor : *motors) {
         lines.append(motor.mfg + tab + motor.type + tab + motor.delay + tab + motor.size);
         // The status window paints only now and then, so each line may say so.
         m_status.showProgress(QStringLiteral("Loading Motor\n") + QString::number(lines.size()) + QStringLiteral(" of ")
                               + total);
-        figures.push_back(motor.hasCurve ? std::optional(std::move(motor.figures)) : std::nullopt);
-        m_motorIds.push_back(motor.id);
+        figures.push_back(motor.hasCurve ? std::optional(motor.figures) : std::nullopt);
     }
+    m_motors = std::move(*motors);
     m_model->setLines(std::move(lines), std::move(figures));
     m_status.finishProgress();
     m_selected = -1;
@@ -241,8 +246,8 @@ void CDefaultMotorsDlg::onSelectionChanged()
 void CDefaultMotorsDlg::showCurve()
 {
     std::optional<CMotorCurveRow> curve;
-    if (m_selected >= 0 && size_t(m_selected) < m_motorIds.size())
-        curve = loadMotorCurve(m_store, m_motorIds[size_t(m_selected)]);
+    if (m_selected >= 0 && size_t(m_selected) < m_motors.size())
+        curve = loadMotorCurve(m_store, m_motors[size_t(m_selected)]);
     if (curve)
         m_plot->setCurve(curve->points, curve->figures, curve->masses);
     else
@@ -319,30 +324,75 @@ void CDefaultMotorsDlg::onAdd()
         m_ui.prompter.error(this, QStringLiteral("Please enter more motor data"));
         return;
     }
-    addMotor(m_store, m_fields);
+    // What was typed stays to be added again once the logbook takes it.
+    if (!addMotor(m_store, m_fields)) {
+        m_ui.prompter.error(this, QStringLiteral("The motor was not added: %1.").arg(m_store.lastError()));
+        return;
+    }
     loadList();
 }
 
 void CDefaultMotorsDlg::onRemove()
 {
-    CWaitCursor wait;
     const int selected = m_selected;
-    if (!removeMotorAt(m_store, selected))
+    if (selected < 0 || size_t(selected) >= m_motors.size())
         return;
-    m_model->removeLine(selected);
-    m_motorIds.erase(m_motorIds.begin() + selected);
-    // The removed line took the selection with it; a second REMOVE must not take its neighbour.
-    m_list->selectionModel()->clearSelection();
-    m_selected = -1;
-    showCurve();
+    const CCatalogueMotor &motor = m_motors[size_t(selected)];
+    // A motor typed or imported without a maker is named by its type alone.
+    QString described = (motor.mfg + QLatin1Char(' ') + motor.type).trimmed();
+    if (!motor.delay.isEmpty())
+        described += QStringLiteral(", delay ") + motor.delay;
+    if (!motor.size.isEmpty())
+        described += QStringLiteral(", size ") + motor.size;
+    if (!m_ui.prompter.warningYesNoDefaultNo(this, QStringLiteral("Remove this motor?\n") + described))
+        return;
+    MotorRemoval removal = MotorRemoval::Failed;
+    {
+        CWaitCursor wait;
+        removal = removeMotor(m_store, motor.id, motor.values());
+    }
+    switch (removal) {
+    case MotorRemoval::Removed:
+        m_model->removeLine(selected);
+        m_motors.erase(m_motors.begin() + selected);
+        // The removed line took the selection with it; a second REMOVE must not take its neighbour.
+        m_list->selectionModel()->clearSelection();
+        m_selected = -1;
+        showCurve();
+        return;
+    case MotorRemoval::Gone:
+        m_ui.prompter.error(this,
+                            QStringLiteral("%1 is no longer in the logbook: another program has removed it. "
+                                           "The list is read again.")
+                                .arg(described));
+        break;
+    case MotorRemoval::Changed:
+        m_ui.prompter.error(this,
+                            QStringLiteral("%1 was changed in the logbook by another program since the list was "
+                                           "read, so nothing was removed. The list is read again.")
+                                .arg(described));
+        break;
+    case MotorRemoval::Failed:
+        m_ui.prompter.error(this, QStringLiteral("The motor was not removed: %1.").arg(m_store.lastError()));
+        return;
+    }
+    loadList();
 }
 
 void CDefaultMotorsDlg::onRemoveAll()
 {
     if (!m_ui.prompter.warningYesNo(this, QStringLiteral("Remove All Motors?")))
         return;
-    CWaitCursor wait;
-    removeAllMotors(m_store);
+    bool removed = false;
+    {
+        CWaitCursor wait;
+        removed = removeAllMotors(m_store);
+    }
+    // Refused, nothing changed: the list and what was typed stay.
+    if (!removed) {
+        m_ui.prompter.error(this, QStringLiteral("The motors were not removed: %1.").arg(m_store.lastError()));
+        return;
+    }
     loadList();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "motors/MotorCurveStore.h"
 #include "motors/MotorValues.h"
 #include "ui/UiServices.h"
 
@@ -25,7 +26,8 @@ class QTreeView;
 // "Default Motors": the motor table listed in manufacturer, type order, with
 // adding, removing, import from a motor file and removal by filter. The record
 // store and the status window are borrowed from the opener. Motor files dropped
-// on it are imported as if chosen with "Load From File".
+// on it are imported as if chosen with "Load From File". What the logbook
+// refuses, and a catalogue that cannot be read, is told.
 class CDefaultMotorsDlg : public QDialog
 {
     Q_OBJECT
@@ -75,7 +77,9 @@ private:
     QString m_fileDirectory;
     CMotorValues m_fields;
     int m_selected = -1;
-    std::vector<qint64> m_motorIds; // the Motors rowid of each line
+    // Each line's motor as the list was read: its rowid and values, by which
+    // REMOVE finds it again.
+    std::vector<CCatalogueMotor> m_motors;
     bool m_hasCurve = false; // the chosen motor has a curve to show
     bool m_placePending = false;
 

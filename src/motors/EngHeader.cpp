@@ -1,14 +1,15 @@
 #include "motors/EngHeader.h"
 
-#include <QLocale>
-
+#include <algorithm>
 #include <array>
 #include <charconv>
 
 namespace {
+// Blanks between fields, as the thrust data has them; ^Z ends old DOS files.
 bool isBlank(QChar c)
 {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+    const char16_t u = c.unicode();
+    return u == u' ' || u == u'\t' || u == u'\f' || u == u'\v' || u == 0x1A;
 }
 
 QStringView trimLeft(QStringView text)
@@ -26,14 +27,14 @@ QStringView trimRight(QStringView text)
         --end;
     return text.left(end);
 }
-} // namespace
 
-namespace {
 constexpr int kFieldCount = 7;
 
-std::array<QString, kFieldCount> splitEngHeader(const QString &line)
+// The fields as views of the line: a header is split for every motor of a
+// file, and most of its fields are only looked at.
+std::array<QStringView, kFieldCount> splitEngHeader(QStringView line)
 {
-    std::array<QString, kFieldCount> fields;
+    std::array<QStringView, kFieldCount> fields;
     QStringView rest = trimLeft(line);
     for (int field = 0; field < kFieldCount; ++field) {
         qsizetype blank = -1;
@@ -44,10 +45,10 @@ std::array<QString, kFieldCount> splitEngHeader(const QString &line)
             }
         }
         if (blank >= 0) {
-            fields[field] = rest.left(blank).toString();
+            fields[field] = rest.left(blank);
             rest = trimLeft(rest.mid(blank));
         } else if (field == kFieldCount - 1) {
-            fields[field] = trimRight(rest).toString();
+            fields[field] = trimRight(rest);
         }
         // Otherwise the field stays empty and the text waits for the next one.
     }
@@ -55,7 +56,7 @@ std::array<QString, kFieldCount> splitEngHeader(const QString &line)
 }
 
 // A mass in kg, read as the data lines' numbers are; 0 when the field is not one.
-double mass(const QString &field)
+double mass(QStringView field)
 {
     char digits[64] = {};
     if (field.isEmpty() || field.size() > qsizetype(sizeof digits))
@@ -74,41 +75,24 @@ double mass(const QString &field)
 }
 } // namespace
 
-CMotorValues parseEngHeader(const QString &line)
+CMotorValues parseEngHeader(const QString &line, CEngMasses *masses)
 {
-    const std::array<QString, kFieldCount> fields = splitEngHeader(line);
+    const std::array<QStringView, kFieldCount> fields = splitEngHeader(line);
     CMotorValues motor;
-    motor.type = fields[0];
-    motor.delay = fields[3];
-    motor.mfg = fields[6];
-    motor.size = fields[1] + QLatin1Char('x') + fields[2];
+    motor.type = fields[0].toString();
+    motor.delay = fields[3].toString();
+    motor.mfg = fields[6].toString();
+    motor.size = fields[1].toString() + QLatin1Char('x') + fields[2].toString();
+    if (masses)
+        *masses = {mass(fields[4]), mass(fields[5])};
     return motor;
 }
 
-CEngMasses parseEngMasses(const QString &line)
+bool isEngHeader(const QString &line)
 {
-    const std::array<QString, kFieldCount> fields = splitEngHeader(line);
-    return {mass(fields[4]), mass(fields[5])};
-}
-
-bool isThrustDataLine(const QString &line)
-{
-    const QLocale c = QLocale::c();
-    bool any = false;
-    qsizetype i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && (isBlank(line.at(i)) || line.at(i) == QLatin1Char('\r')))
-            ++i;
-        const qsizetype start = i;
-        while (i < line.size() && !isBlank(line.at(i)) && line.at(i) != QLatin1Char('\r'))
-            ++i;
-        if (i == start)
-            break;
-        bool number = false;
-        c.toDouble(QStringView(line).mid(start, i - start), &number);
-        if (!number)
-            return false;
-        any = true;
-    }
-    return any;
+    const std::array<QStringView, kFieldCount> fields = splitEngHeader(line);
+    const auto hasDigit = [](QStringView field) {
+        return std::any_of(field.cbegin(), field.cend(), [](QChar c) { return c.isDigit(); });
+    };
+    return !fields[0].isEmpty() && hasDigit(fields[1]) && hasDigit(fields[2]);
 }

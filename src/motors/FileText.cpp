@@ -67,3 +67,41 @@ QString decodeFileText(const char *data, qsizetype size)
     }
     return text;
 }
+
+bool hasControlByte(const char *data, qsizetype size)
+{
+    // Fixed runs of byte comparisons without branches, which the compiler turns into vector code.
+    constexpr qsizetype kRun = 32;
+    qsizetype at = 0;
+    for (; at + kRun <= size; at += kRun) {
+        unsigned char found = 0;
+        for (qsizetype k = 0; k < kRun; ++k) {
+            const auto byte = static_cast<unsigned char>(data[at + k]);
+            found |= static_cast<unsigned char>((byte < 0x20) & (byte != '\t') & (byte != '\n') & (byte != '\v')
+                                                & (byte != '\f') & (byte != '\r') & (byte != 0x1A))
+                | static_cast<unsigned char>(byte == 0x7F);
+        }
+        if (found != 0)
+            return true;
+    }
+    for (; at < size; ++at) {
+        if (isControlByte(static_cast<unsigned char>(data[at])))
+            return true;
+    }
+    return false;
+}
+
+int firstControlLine(const char *data, qsizetype size)
+{
+    if (!hasControlByte(data, size))
+        return 0;
+    int line = 1;
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto byte = static_cast<unsigned char>(data[i]);
+        if (byte == '\n' || (byte == '\r' && (i + 1 == size || data[i + 1] != '\n')))
+            ++line;
+        else if (isControlByte(byte))
+            return line;
+    }
+    return 0;
+}

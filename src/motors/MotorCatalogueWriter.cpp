@@ -20,17 +20,17 @@ qint64 CMotorCatalogueWriter::addMotor(const CMotorValues &motor)
     return m_store.runWrite(m_motor) ? m_store.lastInsertRowId() : 0;
 }
 
-bool CMotorCatalogueWriter::addCurve(qint64 motorId, const std::vector<CThrustPoint> &points,
+bool CMotorCatalogueWriter::addCurve(qint64 motorId, const CMotorValues *motor, const CMotorFigures &figures,
                                      const QByteArray &pointsText, const CEngMasses &masses)
 {
     if (!m_curve.isValid()) {
         m_curve = m_store.prepareWrite(QStringLiteral(
-            "INSERT OR REPLACE INTO MotorCurves (MotorID, Class, TotalImpulse, AverageThrust, "
-            "PeakThrust, BurnTime, PropellantMass, TotalMass, Points) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+            "INSERT OR REPLACE INTO MotorCurves (MotorID, Class, TotalImpulse, AverageThrust, PeakThrust, BurnTime, "
+            "PropellantMass, TotalMass, Points, Type, Delay, MFG, Size) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+            "?)"));
     }
     if (!m_curve.isValid())
         return false;
-    const CMotorFigures figures = motorFigures(points);
     m_curve.bindInt64(1, motorId);
     m_curve.bindText(2, figures.impulseClass);
     m_curve.bindDouble(3, figures.totalImpulse);
@@ -40,5 +40,15 @@ bool CMotorCatalogueWriter::addCurve(qint64 motorId, const std::vector<CThrustPo
     m_curve.bindDouble(7, masses.propellantKg);
     m_curve.bindDouble(8, masses.totalKg);
     m_curve.bindUtf8(9, pointsText);
+    // Bound as the motor's own insert bound them, so the column types make the same values of them.
+    if (motor) {
+        m_curve.bindText(10, motor->type);
+        m_curve.bindText(11, motor->delay);
+        m_curve.bindText(12, motor->mfg);
+        m_curve.bindText(13, motor->size);
+    } else {
+        for (int column = 10; column <= 13; ++column)
+            m_curve.bindNull(column);
+    }
     return m_store.runWrite(m_curve);
 }

@@ -19,12 +19,14 @@ public:
     explicit CMotorCatalogueWriter(CRecordStore &store);
 
     // The new motor's rowid, or 0 when the store refused it.
-    qint64 addMotor(const CMotorValues &motor);
+    [[nodiscard]] qint64 addMotor(const CMotorValues &motor);
     // Stores a good curve (thrustCurveProblem empty) for the motor of that
-    // rowid, with the figures derived from it. The text is the same points as
-    // curvePointsText writes them, or as a file wrote them (CEngCurve::text).
-    bool addCurve(qint64 motorId, const std::vector<CThrustPoint> &points, const QByteArray &pointsText,
-                  const CEngMasses &masses);
+    // rowid, with its figures (motorFigures of the points) and the motor's
+    // values, which keep it with its motor (null: the values the row holds
+    // now). The text is the points as curvePointsText writes them, or as a
+    // file wrote them (CEngMotor::text).
+    [[nodiscard]] bool addCurve(qint64 motorId, const CMotorValues *motor, const CMotorFigures &figures,
+                                const QByteArray &pointsText, const CEngMasses &masses);
 
 private:
     CRecordStore &m_store;

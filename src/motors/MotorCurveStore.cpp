@@ -1,5 +1,6 @@
 #include "motors/MotorCurveStore.h"
 
+#include "db/CurveLinks.h"
 #include "db/RecordStore.h"
 #include "motors/MotorCatalogueWriter.h"
 
@@ -69,32 +70,38 @@ std::vector<CThrustPoint> parseCurvePointsText(const QString &text)
 bool storeMotorCurve(CRecordStore &store, qint64 motorId, const std::vector<CThrustPoint> &points,
                      const CEngMasses &masses)
 {
-    return CMotorCatalogueWriter(store).addCurve(motorId, points, curvePointsText(points), masses);
+    return CMotorCatalogueWriter(store).addCurve(motorId, nullptr, motorFigures(points), curvePointsText(points),
+                                                 masses);
 }
 
-std::optional<CMotorCurveRow> loadMotorCurve(CRecordStore &store, qint64 motorId)
+std::optional<CMotorCurveRow> loadMotorCurve(CRecordStore &store, const CCatalogueMotor &motor)
 {
-    if (!store.RunSql(QStringLiteral("SELECT Points, PropellantMass, TotalMass FROM MotorCurves WHERE MotorID = %1")
-                          .arg(motorId)))
+    CSqlStatement query = store.prepareRead(
+        QStringLiteral("SELECT Motors.Type, Motors.Delay, Motors.MFG, Motors.Size, Points, PropellantMass, TotalMass "
+                       "FROM Motors JOIN MotorCurves ON %1 WHERE Motors.rowid = ?1")
+            .arg(QLatin1String(kCurveOfMotor)));
+    if (!query.isValid() || !query.bindInt64(1, motor.id) || query.step() != CSqlStatement::Step::Row)
         return std::nullopt;
-    store.MoveFirst();
-    if (store.IsEOF())
+    // Another program may have renumbered the rows since the list was read.
+    if (CMotorValues {query.columnText(0), query.columnText(1), query.columnText(2), query.columnText(3)}
+        != motor.values())
         return std::nullopt;
     CMotorCurveRow row;
-    row.motorId = motorId;
-    row.points = parseCurvePointsText(store.GetFieldText(0));
-    row.masses = {store.GetFieldText(1).toDouble(), store.GetFieldText(2).toDouble()};
+    row.motorId = motor.id;
+    row.points = parseCurvePointsText(query.columnText(4));
+    row.masses = {query.columnDouble(5), query.columnDouble(6)};
     row.figures = motorFigures(row.points);
     return row;
 }
 
-std::vector<CCatalogueMotor> loadMotorCatalogue(CRecordStore &store)
+std::optional<std::vector<CCatalogueMotor>> loadMotorCatalogue(CRecordStore &store)
 {
     std::vector<CCatalogueMotor> motors;
     const bool whole = store.forEachRow(
-        QStringLiteral("SELECT Motors.rowid, Type, Delay, MFG, Size, MotorCurves.MotorID, Class, TotalImpulse, "
-                       "AverageThrust, PeakThrust, BurnTime, PropellantMass, TotalMass FROM Motors LEFT JOIN "
-                       "MotorCurves ON MotorCurves.MotorID = Motors.rowid ORDER BY MFG, Type, Motors.rowid"),
+        QStringLiteral("SELECT Motors.rowid, Motors.Type, Motors.Delay, Motors.MFG, Motors.Size, MotorCurves.MotorID, "
+                       "Class, TotalImpulse, AverageThrust, PeakThrust, BurnTime, PropellantMass, TotalMass FROM "
+                       "Motors LEFT JOIN MotorCurves ON %1 ORDER BY Motors.MFG, Motors.Type, Motors.rowid")
+            .arg(QLatin1String(kCurveOfMotor)),
         [&motors](const CSqlStatement &row) {
             CCatalogueMotor motor;
             motor.id = row.columnInt64(0);
@@ -113,8 +120,8 @@ std::vector<CCatalogueMotor> loadMotorCatalogue(CRecordStore &store)
             }
             motors.push_back(std::move(motor));
         });
-    // A list cut short by a failed step would look whole: none is shown instead.
+    // A list cut short by a failed step would look whole.
     if (!whole)
-        motors.clear();
+        return std::nullopt;
     return motors;
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "motors/EngHeader.h"
+#include "motors/MotorValues.h"
 #include "motors/ThrustCurve.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -14,10 +14,11 @@ class CRecordStore;
 
 // The thrust curves of the catalogue's motors, in a table of their own beside
 // Motors (whose columns the saved queries, the filter and the recommended-motor
-// screens rely on): one row per motor, keyed by the Motors rowid, with the
-// figures derived from the curve, so that lists and filters read them without
-// integrating. The logbook's own trigger (see logbookUpgradeStatements) removes
-// a curve with its motor, in the same statement, however the motor is removed.
+// screens rely on): one row per motor, holding the motor's rowid and its own
+// values, with the figures derived from the curve, so that lists and filters
+// read them without integrating. A curve is read only with the motor whose row
+// and values it holds (see kCurveOfMotor), so a logbook another program
+// renumbered never shows one motor's curve for another.
 struct CMotorCurveRow
 {
     qint64 motorId = 0;
@@ -37,15 +38,21 @@ struct CCatalogueMotor
     bool hasCurve = false;
     CMotorFigures figures;
     CEngMasses masses;
+
+    CMotorValues values() const { return {type, delay, mfg, size}; }
 };
 
-// Every motor in the motor list's order (maker, type), with its figures.
-std::vector<CCatalogueMotor> loadMotorCatalogue(CRecordStore &store);
+// Every motor in the motor list's order (maker, type), with its figures; none,
+// with the store's reason, when the catalogue cannot be read whole.
+[[nodiscard]] std::optional<std::vector<CCatalogueMotor>> loadMotorCatalogue(CRecordStore &store);
 
-// Stores a good curve (thrustCurveProblem empty) for the motor of that rowid.
-bool storeMotorCurve(CRecordStore &store, qint64 motorId, const std::vector<CThrustPoint> &points,
-                     const CEngMasses &masses);
-std::optional<CMotorCurveRow> loadMotorCurve(CRecordStore &store, qint64 motorId);
+// Stores a good curve (thrustCurveProblem empty) for the motor the row of that
+// rowid holds now.
+[[nodiscard]] bool storeMotorCurve(CRecordStore &store, qint64 motorId, const std::vector<CThrustPoint> &points,
+                                   const CEngMasses &masses);
+// The curve of a motor as the catalogue listed it: none when it has none, or
+// when its row no longer holds these values.
+std::optional<CMotorCurveRow> loadMotorCurve(CRecordStore &store, const CCatalogueMotor &motor);
 
 // The points as stored, in UTF-8: "time thrust" pairs, one a line.
 QByteArray curvePointsText(const std::vector<CThrustPoint> &points);

@@ -1,5 +1,6 @@
 #include "motors/MotorFilter.h"
 
+#include "db/CurveLinks.h"
 #include "db/SqlText.h"
 
 #include <QStringList>
@@ -22,10 +23,13 @@ QString motorFilterCondition(const CMotorFilter &filter)
     addCondition(conditions, "MFG", filter.mfg, filter.notMfg);
     addCondition(conditions, "Size", filter.size, filter.notSize);
     const QString wantedClass = filter.impulseClass.trimmed().toUpper();
-    if (!wantedClass.isEmpty())
-        conditions.append(QStringLiteral("rowid IN (SELECT MotorID FROM MotorCurves WHERE Class ")
-                          + (filter.notClass ? QStringLiteral("<> ") : QStringLiteral("= ")) + sqlQuote(wantedClass)
-                          + QLatin1Char(')'));
+    if (!wantedClass.isEmpty()) {
+        // Only a curve still with its motor says the motor's class.
+        conditions.append(
+            QStringLiteral("EXISTS (SELECT 1 FROM MotorCurves WHERE %1 AND Class ").arg(QLatin1String(kCurveOfMotor))
+            + (filter.notClass ? QStringLiteral("<> ") : QStringLiteral("= ")) + sqlQuote(wantedClass)
+            + QLatin1Char(')'));
+    }
     return conditions.join(QStringLiteral(" AND "));
 }
 

@@ -3,18 +3,20 @@
 #include "db/RecordStore.h"
 #include "db/StoreTransaction.h"
 #include "motors/EngHeader.h"
-#include "motors/EngHeaderScanner.h"
+#include "motors/EngReader.h"
 #include "motors/FileText.h"
 #include "motors/MotorCatalogueWriter.h"
 #include "motors/MotorCsv.h"
-#include "motors/MotorTable.h"
+#include "motors/RegularFile.h"
 #include "ui/ProgressReport.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace {
 constexpr qsizetype kBlockSize = 4096;
+constexpr qint64 kBytesPerMegabyte = qint64(1024) * 1024;
+// The notes a message shows; the rest are counted.
+constexpr qsizetype kShownNotes = 8;
 
 enum class FileKind { Eng, Csv, Other };
 
@@ -26,13 +28,6 @@ FileKind fileKind(const QString &path)
     if (ending == QLatin1String("CSV"))
         return FileKind::Csv;
     return FileKind::Other;
-}
-
-// NUL would end the statement text early in the engine; it is never part of a motor.
-QString withoutNul(QString text)
-{
-    text.remove(QChar(0));
-    return text;
 }
 
 void reportMotor(CProgressReport &progress, int count)
@@ -52,47 +47,94 @@ CMotorImportResult withOutcome(CMotorImportResult result, CMotorImportResult::Ou
     return result;
 }
 
+CMotorImportResult refused(CMotorImportResult result, const QString &why)
+{
+    result.outcome = CMotorImportResult::Outcome::Refused;
+    result.refusal = why;
+    return result;
+}
+
 // The store's reason for refusing a write; the transaction is rolled back by its owner.
 CMotorImportResult storeFailed(CMotorImportResult result, const CRecordStore &store)
 {
     result.outcome = CMotorImportResult::Outcome::StoreFailed;
     result.motors = 0;
-    result.logbook = store.path();
     result.storeError = store.lastError();
-    result.failure = store.lastErrorIsDiskFull() ? CMotorImportResult::StoreFailure::DiskFull
-        : store.lastErrorIsBusy()                ? CMotorImportResult::StoreFailure::Busy
-                                                 : CMotorImportResult::StoreFailure::Other;
+    result.storeDetail = store.lastSqliteError();
     return result;
 }
 
-// False at the first motor the store refuses. A motor whose curve cannot be
-// used is stored without it and counted.
-bool storeEngMotors(CRecordStore &store, const CEngHeaderScanner &scanner, CProgressReport &progress,
+QString refusalOf(FileOpening opening, const QString &path)
+{
+    switch (opening) {
+    case FileOpening::Folder:
+        return QStringLiteral("%1 is a folder, not a motor file.").arg(path);
+    case FileOpening::NotAFile:
+        return QStringLiteral("%1 is not a file but a device or a pipe, so nothing was read from it.").arg(path);
+    case FileOpening::TooLarge:
+        return QStringLiteral("%1 is larger than %2 MB, too large for a motor file; nothing was imported.")
+            .arg(path)
+            .arg(kMaxMotorFileBytes / kBytesPerMegabyte);
+    case FileOpening::Opened:
+    case FileOpening::Unreadable:
+        break;
+    }
+    return {};
+}
+
+QString notTextRefusal(const QString &path, int line)
+{
+    return QStringLiteral("%1 is not a text file (line %2 holds a control character), so it is no motor file; "
+                          "nothing was imported.")
+        .arg(path)
+        .arg(line);
+}
+
+// False at the first motor the store refuses. A motor whose thrust data cannot
+// be used is stored without it, and named with the reason.
+bool storeEngMotors(CRecordStore &store, const CEngReader &reader, CProgressReport &progress,
                     CMotorImportResult &result)
 {
     CMotorCatalogueWriter writer(store);
-    const QStringList &headers = scanner.headers();
-    for (qsizetype i = 0; i < headers.size(); ++i) {
-        const QString header = withoutNul(headers.at(i));
-        const CMotorValues motor = parseEngHeader(header);
-        // A line of one field or of bytes without blanks names no motor.
-        if (motor.type.isEmpty()) {
-            ++result.skippedHeaders;
-            continue;
-        }
-        const qint64 id = writer.addMotor(motor);
+    for (const CEngMotor &motor : reader.motors()) {
+        CEngMasses masses;
+        const CMotorValues values = parseEngHeader(motor.header, &masses);
+        const qint64 id = writer.addMotor(values);
         if (id <= 0)
             return false;
-        const CEngCurve &curve = scanner.curves().at(std::size_t(i));
-        if (curve.readable && thrustCurveProblem(curve.points).isEmpty()) {
-            if (!writer.addCurve(id, curve.points, curve.text, parseEngMasses(header)))
+        CMotorFigures figures;
+        const QString problem =
+            motor.dataProblem.isEmpty() ? thrustCurveProblem(motor.points, &figures) : motor.dataProblem;
+        if (problem.isEmpty()) {
+            if (!writer.addCurve(id, &values, figures, motor.text, masses))
                 return false;
         } else {
-            ++result.unusableCurves;
+            ++result.curvesNotKept;
+            result.notes.append(QStringLiteral("%1 (line %2) was stored without its thrust curve: %3.")
+                                    .arg(values.type)
+                                    .arg(motor.line)
+                                    .arg(problem));
         }
         reportMotor(progress, ++result.motors);
     }
     return true;
+}
+
+// Lines that are not motor headers where one was due: named, as the flyer may
+// have meant a motor there.
+void noteStrayLines(const CEngReader &reader, CMotorImportResult &result)
+{
+    QStringList notes;
+    for (const CEngStrayLine &stray : reader.strayLines()) {
+        const QString text = stray.text.size() > 40 ? stray.text.left(40) + QStringLiteral("...") : stray.text;
+        notes.append(QStringLiteral("Line %1 is not a motor header (no type, diameter or length): \"%2\".")
+                         .arg(stray.line)
+                         .arg(text));
+    }
+    if (reader.headlessDataLines() > 0)
+        notes.append(QStringLiteral("%1 line(s) of thrust data have no motor header above them.")
+                         .arg(reader.headlessDataLines()));
+    result.notes = notes + result.notes;
 }
 
 // An exported empty value is one blank; longer values are cut like a header line.
@@ -117,14 +159,15 @@ CsvStored storeCsvMotors(CRecordStore &store, const QString &text, CProgressRepo
     QStringList columns;
     bool headerPending = true;
     qsizetype start = 0;
+    int lineNumber = 0;
     while (start < text.size()) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
-        if (end < 0)
-            end = text.size(); // a last line without its line feed still counts
-        QStringView line = QStringView(text).mid(start, end - start);
-        start = end + 1;
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
+        // LF, CR LF or CR alone ends a line; the last line needs none.
+        qsizetype end = start;
+        while (end < text.size() && text.at(end) != QLatin1Char('\n') && text.at(end) != QLatin1Char('\r'))
+            ++end;
+        const QStringView line = QStringView(text).mid(start, end - start);
+        start = end + (text.mid(end, 2) == QLatin1String("\r\n") ? 2 : 1);
+        ++lineNumber;
         if (line.trimmed().isEmpty())
             continue;
         QStringList values = csvLineValues(line);
@@ -135,8 +178,14 @@ CsvStored storeCsvMotors(CRecordStore &store, const QString &text, CProgressRepo
             headerPending = false;
             continue;
         }
-        if (values.size() != columns.size())
+        if (values.size() != columns.size()) {
+            result.notes.append(QStringLiteral("Line %1 holds %2 quoted value(s) where the first line names %3 "
+                                               "column(s); it was left out.")
+                                    .arg(lineNumber)
+                                    .arg(values.size())
+                                    .arg(columns.size()));
             continue;
+        }
         for (QString &value : values)
             value = csvMotorValue(value);
         if (!store.RunSql(motorCsvInsert(columns, values)) || !store.Update())
@@ -152,30 +201,19 @@ QString CMotorImportResult::message() const
     switch (outcome) {
     case Outcome::Unreadable:
         return {};
+    case Outcome::Refused:
+        return refusal;
     case Outcome::NothingLoaded:
     case Outcome::Imported: {
-        QString text = outcome == Outcome::Imported ? QStringLiteral("Motors Extracted =%1").arg(motors)
-                                                    : QStringLiteral("Nothing loaded from file");
-        if (skippedHeaders > 0)
-            text += QStringLiteral("\nSkipped %1 motor header(s) without a type").arg(skippedHeaders);
-        if (unusableCurves > 0)
-            text += QStringLiteral("\n%1 motor(s) stored without a thrust curve (no points, time going back or "
-                                   "negative thrust)")
-                        .arg(unusableCurves);
-        return text;
+        QStringList lines {outcome == Outcome::Imported ? QStringLiteral("Motors Extracted =%1").arg(motors)
+                                                        : QStringLiteral("Nothing loaded from file")};
+        lines += notes.mid(0, kShownNotes);
+        if (notes.size() > kShownNotes)
+            lines.append(QStringLiteral("... and %1 more.").arg(notes.size() - kShownNotes));
+        return lines.join(QLatin1Char('\n'));
     }
-    case Outcome::StoreFailed: {
-        const QString nothing = QStringLiteral(": nothing of %1 was imported.").arg(file);
-        switch (failure) {
-        case StoreFailure::DiskFull:
-            return QStringLiteral("The disk is full") + nothing;
-        case StoreFailure::Busy:
-            return QStringLiteral("The logbook %1 is busy (another program is writing to it)").arg(logbook) + nothing;
-        case StoreFailure::Other:
-            break;
-        }
-        return QStringLiteral("The logbook %1 could not be written (%2)").arg(logbook, storeError) + nothing;
-    }
+    case Outcome::StoreFailed:
+        return QStringLiteral("Nothing of %1 was imported: %2.").arg(file, storeError);
     }
     return {};
 }
@@ -192,11 +230,14 @@ CMotorImportResult importMotorFile(CRecordStore &store, const QString &path, CPr
     CMotorImportResult result;
     result.file = path;
 
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    const FileOpening opening = openRegularFile(file, path, kMaxMotorFileBytes);
+    if (opening == FileOpening::Unreadable)
         return finished(result, progress);
+    if (opening != FileOpening::Opened)
+        return finished(refused(result, refusalOf(opening, path)), progress);
 
-    CEngHeaderScanner scanner;
+    CEngReader reader;
     QByteArray csvBytes;
     char block[kBlockSize];
     qint64 total = 0;
@@ -205,20 +246,29 @@ CMotorImportResult importMotorFile(CRecordStore &store, const QString &path, CPr
         if (length < 0)
             return finished(result, progress);
         total += length;
+        if (total > kMaxMotorFileBytes) // grown since it was opened
+            return finished(refused(result, refusalOf(FileOpening::TooLarge, path)), progress);
         progress.showProgress(QStringLiteral("Read\n") + QString::number(total) + QStringLiteral("\nBytes"));
         if (kind == FileKind::Eng)
-            scanner.feed(block, length);
+            reader.feed(block, length);
         else if (kind == FileKind::Csv)
             csvBytes.append(block, length);
         if (length < kBlockSize)
             break;
     }
     file.close();
+    reader.finish();
 
+    const int binaryLine =
+        kind == FileKind::Csv ? firstControlLine(csvBytes.constData(), csvBytes.size()) : reader.binaryLine();
+    if (binaryLine > 0)
+        return finished(refused(result, notTextRefusal(path, binaryLine)), progress);
     // Decoded whole, so that a character split by a block boundary survives.
-    const QString csvText = kind == FileKind::Csv ? withoutNul(decodeFileText(csvBytes)) : QString();
+    const QString csvText = kind == FileKind::Csv ? decodeFileText(csvBytes) : QString();
     csvBytes.clear();
-    if ((kind == FileKind::Eng && scanner.headers().isEmpty()) || (kind == FileKind::Csv && csvText.isEmpty()))
+    if (kind == FileKind::Eng)
+        noteStrayLines(reader, result);
+    if ((kind == FileKind::Eng && reader.motors().empty()) || (kind == FileKind::Csv && csvText.isEmpty()))
         return finished(withOutcome(result, CMotorImportResult::Outcome::NothingLoaded), progress);
 
     progress.showProgress(QStringLiteral("Preparing to Extract data"));
@@ -226,10 +276,8 @@ CMotorImportResult importMotorFile(CRecordStore &store, const QString &path, CPr
     if (!transaction.isActive())
         return finished(storeFailed(result, store), progress);
     if (kind == FileKind::Eng) {
-        if (!storeEngMotors(store, scanner, progress, result))
+        if (!storeEngMotors(store, reader, progress, result))
             return finished(storeFailed(result, store), progress);
-        if (result.motors == 0 && result.skippedHeaders > 0)
-            return finished(withOutcome(result, CMotorImportResult::Outcome::NothingLoaded), progress);
     } else if (kind == FileKind::Csv) {
         switch (storeCsvMotors(store, csvText, progress, result)) {
         case CsvStored::Stored:

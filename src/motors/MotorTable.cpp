@@ -1,6 +1,7 @@
 #include "motors/MotorTable.h"
 
 #include "db/RecordStore.h"
+#include "db/StoreTransaction.h"
 #include "motors/MotorCatalogueWriter.h"
 
 namespace {
@@ -30,16 +31,31 @@ bool addMotor(CRecordStore &store, const CMotorValues &motor)
     return CMotorCatalogueWriter(store).addMotor(motor) > 0;
 }
 
-bool removeMotorAt(CRecordStore &store, int position)
+MotorRemoval removeMotor(CRecordStore &store, qint64 rowId, const CMotorValues &shown)
 {
-    if (!store.RunSql(QLatin1String(kMotorListQuery)))
-        return false;
-    const int count = store.CountRecords();
-    if (position < 0 || position >= count)
-        return false;
-    store.MoveFirst();
-    store.MoveTo(position);
-    return store.Delete() && store.Update();
+    CStoreTransaction transaction(store);
+    if (!transaction.isActive())
+        return MotorRemoval::Failed;
+    {
+        CSqlStatement row =
+            store.prepareRead(QStringLiteral("SELECT Type, Delay, MFG, Size FROM Motors WHERE rowid = ?1"));
+        if (!row.isValid() || !row.bindInt64(1, rowId))
+            return MotorRemoval::Failed;
+        switch (row.step()) {
+        case CSqlStatement::Step::Done:
+            return MotorRemoval::Gone;
+        case CSqlStatement::Step::Error:
+            return MotorRemoval::Failed;
+        case CSqlStatement::Step::Row:
+            break;
+        }
+        if (CMotorValues {row.columnText(0), row.columnText(1), row.columnText(2), row.columnText(3)} != shown)
+            return MotorRemoval::Changed;
+    }
+    CSqlStatement removal = store.prepareWrite(QStringLiteral("DELETE FROM Motors WHERE rowid = ?1"));
+    if (!removal.isValid() || !removal.bindInt64(1, rowId) || !store.runWrite(removal) || !transaction.commit())
+        return MotorRemoval::Failed;
+    return MotorRemoval::Removed;
 }
 
 bool removeAllMotors(CRecordStore &store)

@@ -13,4 +13,6 @@ struct CMotorValues
     QString delay;
     QString mfg;
     QString size;
+
+    bool operator==(const CMotorValues &) const = default;
 };

@@ -1,25 +1,36 @@
 #include "motors/ThrustCurve.h"
 
+#include <QLocale>
+
 #include <algorithm>
 #include <cmath>
 
-QString thrustCurveProblem(const std::vector<CThrustPoint> &curve)
+QString thrustCurveProblem(const std::vector<CThrustPoint> &curve, CMotorFigures *good)
 {
     if (curve.empty())
-        return QStringLiteral("the thrust curve has no points");
+        return QStringLiteral("it has no thrust data");
     double previous = 0;
     bool anyThrust = false;
     for (const CThrustPoint &point : curve) {
         if (!std::isfinite(point.time) || !std::isfinite(point.thrust))
-            return QStringLiteral("the thrust curve holds a value that is not a number");
+            return QStringLiteral("it holds a value that is not a finite number");
         if (point.time < previous)
-            return QStringLiteral("the thrust curve goes back in time at %1 s").arg(point.time);
+            return QStringLiteral("its time goes back at %1 s").arg(shortestNumber(point.time));
         if (point.thrust < 0)
-            return QStringLiteral("the thrust curve has negative thrust at %1 s").arg(point.time);
+            return QStringLiteral("its thrust is negative at %1 s").arg(shortestNumber(point.time));
         anyThrust = anyThrust || point.thrust > 0;
         previous = point.time;
     }
-    return anyThrust ? QString() : QStringLiteral("the thrust curve has no thrust");
+    if (!anyThrust)
+        return QStringLiteral("its thrust is zero throughout");
+    const CMotorFigures figures = motorFigures(curve);
+    if (!std::isfinite(figures.totalImpulse) || !std::isfinite(figures.averageThrust))
+        return QStringLiteral("its figures are too large to be numbers");
+    if (!(figures.totalImpulse > 0))
+        return QStringLiteral("its total impulse is zero");
+    if (good)
+        *good = figures;
+    return {};
 }
 
 CMotorFigures motorFigures(const std::vector<CThrustPoint> &curve)
@@ -51,6 +62,8 @@ QString impulseClass(double totalImpulse)
 {
     if (!(totalImpulse > 0))
         return QString();
+    if (totalImpulse <= 0.3125)
+        return QStringLiteral("1/8A");
     if (totalImpulse <= 0.625)
         return QStringLiteral("1/4A");
     if (totalImpulse <= 1.25)
@@ -61,4 +74,9 @@ QString impulseClass(double totalImpulse)
             return QString(QLatin1Char(letter));
     }
     return QStringLiteral("Z");
+}
+
+QString shortestNumber(double value)
+{
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }

@@ -127,7 +127,13 @@ bool CSettingsStore::loadMainSettings(CMainSettings &main)
     }
 
     const QSettings settings(m_filePath, QSettings::IniFormat);
-    auto read = [&settings](const char *name, QString &into) {
+    // A value that is not there takes its default, as at the first start; one
+    // that is there must read.
+    auto read = [&settings](const char *name, QString &into, const QString &fallback) {
+        if (!settings.contains(QLatin1String(name))) {
+            into = fallback;
+            return true;
+        }
         const QString text = storedText(settings, QLatin1String(name));
         if (text.isNull() || text.size() > kMaxValueLength)
             return false;
@@ -136,8 +142,9 @@ bool CSettingsStore::loadMainSettings(CMainSettings &main)
     };
     QString directory;
     QString banner;
-    const bool complete = readable(settings) && read(kSettingDefaultDirectory, directory)
-        && read(kSettingSitesCategory, main.sitesCategory) && read(kSettingDisplayBanner, banner);
+    const bool complete = readable(settings) && read(kSettingDefaultDirectory, directory, m_defaultStorageDirectory)
+        && read(kSettingSitesCategory, main.sitesCategory, QLatin1String(kDefaultSitesCategory))
+        && read(kSettingDisplayBanner, banner, QLatin1String(kBannerShown));
     if (complete)
         main.displayBanner = banner != QLatin1String(kBannerHidden);
     main.storageDirectory = storageDirectoryPath(directory);

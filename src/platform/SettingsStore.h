@@ -58,7 +58,8 @@ public:
 
     // The main window's load. At first start (no settings file yet) the five
     // defaults are written and take effect at once; otherwise the three values
-    // are read in order and the first that fails stops the load. The storage
+    // are read in order, one missing from the file taking its default (which
+    // is not written), and the first that fails to read stops the load. The storage
     // directory comes back whole (see storageDirectoryPath); when it cannot be
     // read, or is empty or relative, it is the default one and the load fails,
     // so that no logbook is ever looked for in the working directory.

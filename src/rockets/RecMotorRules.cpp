@@ -1,5 +1,6 @@
 #include "rockets/RecMotorRules.h"
 
+#include "db/CurveLinks.h"
 #include "db/RecordStore.h"
 #include "db/SqlText.h"
 #include "db/StoreTransaction.h"
@@ -120,10 +121,11 @@ CCatalogueThrust catalogueThrust(CRecordStore &store, const QString &type, const
         return thrust;
     // Driven from the curves' key, so a large catalogue is read once per choice.
     const QString sql = QStringLiteral("SELECT MotorCurves.MotorID, Class, TotalImpulse FROM Motors "
-                                       "LEFT JOIN MotorCurves ON MotorCurves.MotorID = Motors.rowid "
-                                       "WHERE Type = %1 COLLATE NOCASE AND MFG = %2 COLLATE NOCASE "
-                                       "ORDER BY MotorCurves.MotorID IS NULL, Delay IS NOT %3, Motors.rowid LIMIT 1")
-                            .arg(sqlQuote(type), sqlQuote(mfg), sqlQuote(delay));
+                                       "LEFT JOIN MotorCurves ON %4 "
+                                       "WHERE Motors.Type = %1 COLLATE NOCASE AND Motors.MFG = %2 COLLATE NOCASE "
+                                       "ORDER BY MotorCurves.MotorID IS NULL, Motors.Delay IS NOT %3, Motors.rowid "
+                                       "LIMIT 1")
+                            .arg(sqlQuote(type), sqlQuote(mfg), sqlQuote(delay), QLatin1String(kCurveOfMotor));
     if (!store.RunSql(sql))
         return thrust;
     store.MoveFirst();

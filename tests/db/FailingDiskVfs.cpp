@@ -17,6 +17,7 @@ sqlite3_vfs *g_real = nullptr;
 sqlite3_vfs g_shim;
 std::atomic<qint64> g_budget {-1};
 std::atomic<int> g_failed {0};
+std::atomic<CFailingDiskVfs::Refusal> g_refusal {CFailingDiskVfs::Refusal::None};
 
 sqlite3_file *realOf(sqlite3_file *file)
 {
@@ -81,6 +82,12 @@ int shimOpen(sqlite3_vfs *, sqlite3_filename name, sqlite3_file *file, int flags
     auto *shim = reinterpret_cast<CShimFile *>(file);
     shim->real = reinterpret_cast<sqlite3_file *>(shim + 1);
     std::memset(shim->real, 0, size_t(g_real->szOsFile));
+    file->pMethods = nullptr;
+    // As the unix file layer answers when the user may not write there.
+    if (g_refusal == CFailingDiskVfs::Refusal::ReadOnlyFolder && (flags & SQLITE_OPEN_MAIN_JOURNAL) != 0)
+        return SQLITE_READONLY_DIRECTORY;
+    if (g_refusal == CFailingDiskVfs::Refusal::ReadOnlyFile && (flags & SQLITE_OPEN_MAIN_DB) != 0)
+        flags = (flags & ~(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) | SQLITE_OPEN_READONLY;
     const int rc = g_real->xOpen(g_real, name, shim->real, flags, outFlags);
     file->pMethods = rc == SQLITE_OK ? &kShimMethods : nullptr;
     return rc;
@@ -114,6 +121,7 @@ CFailingDiskVfs::CFailingDiskVfs()
     g_shim.xGetLastError = forwardVfs<&sqlite3_vfs::xGetLastError>;
     g_budget = -1;
     g_failed = 0;
+    g_refusal = Refusal::None;
     if (sqlite3_vfs_register(&g_shim, 1) != SQLITE_OK)
         g_real = nullptr;
 }
@@ -138,4 +146,9 @@ void CFailingDiskVfs::setBudget(qint64 bytes)
 int CFailingDiskVfs::failedWrites() const
 {
     return g_failed;
+}
+
+void CFailingDiskVfs::setRefusal(Refusal refusal)
+{
+    g_refusal = refusal;
 }

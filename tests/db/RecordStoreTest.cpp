@@ -3,15 +3,19 @@
 #include "db/FailingDiskVfs.h"
 #include "db/Schema.h"
 #include "db/SqlText.h"
+#include "db/StoreFailure.h"
 #include "db/StoreTransaction.h"
 #include "support/RecordingReporter.h"
 #include "support/TestFiles.h"
 #include "support/TestLogbook.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+
+#include <unistd.h>
 
 namespace {
 
@@ -326,11 +330,103 @@ TEST(RecordStoreDisk, FullDiskRollsBackEverythingAndSaysSo)
         EXPECT_FALSE(insert("B"));
         EXPECT_FALSE(transaction.commit());
     }
-    EXPECT_EQ(store.lastError(), QStringLiteral("database or disk is full"));
+    EXPECT_EQ(store.lastError(), QStringLiteral("the disk is full"));
+    EXPECT_EQ(store.lastSqliteError(), QStringLiteral("database or disk is full"));
     EXPECT_GT(disk.failedWrites(), 0);
     EXPECT_EQ(logbook.rows(QStringLiteral("SELECT Type FROM Motors")), QStringList {"stored before"});
     EXPECT_TRUE(insert("after")); // the store is usable once the transaction is over
     EXPECT_EQ(logbook.rows(QStringLiteral("PRAGMA integrity_check")), QStringList {"ok"});
+}
+
+// A failure of the logbook itself reaches the flyer in plain words, whichever
+// caller shows it; a statement's own fault keeps SQLite's words, which say
+// what to change. SQLite's words stay at hand for logs.
+TEST(RecordStoreFailures, AreToldInTheFlyersWords)
+{
+    CTestLogbook logbook;
+    ASSERT_TRUE(logbook.isValid());
+    const QString file = logbook.databaseFile();
+    const QString folder = QFileInfo(file).absolutePath();
+    const auto insert = [](CRecordStore &store) {
+        return store.RunSql(QStringLiteral("INSERT INTO Motors (Type) VALUES ('C6')"));
+    };
+
+    {
+        // Another program holds the write lock longer than the store waits.
+        sqlite3 *holder = nullptr;
+        ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &holder), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        CRecordStore store;
+        store.setBusyTimeout(50);
+        ASSERT_TRUE(store.Open(logbook.directory()));
+        EXPECT_FALSE(insert(store));
+        EXPECT_EQ(
+            store.lastError(),
+            QStringLiteral("another program is writing to the logbook %1: try again when it has finished").arg(file));
+        EXPECT_EQ(store.lastSqliteError(), QStringLiteral("database is locked"));
+        sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(holder);
+        EXPECT_TRUE(insert(store)); // once it has finished
+    }
+
+    CFailingDiskVfs disk;
+    ASSERT_TRUE(disk.isInstalled());
+    const std::pair<CFailingDiskVfs::Refusal, QString> refusals[] = {
+        {CFailingDiskVfs::Refusal::ReadOnlyFile, QStringLiteral("the logbook %1 is read-only").arg(file)},
+        // Not the file's fault: the folder takes no journal beside it.
+        {CFailingDiskVfs::Refusal::ReadOnlyFolder,
+         QStringLiteral("the folder %1 is read-only, so the logbook in it cannot be changed").arg(folder)},
+    };
+    for (const auto &[refusal, words] : refusals) {
+        disk.setRefusal(refusal);
+        CRecordStore store;
+        ASSERT_TRUE(store.Open(logbook.directory()));
+        EXPECT_FALSE(insert(store));
+        EXPECT_EQ(store.lastError(), words);
+        EXPECT_EQ(store.lastSqliteError(), QStringLiteral("attempt to write a readonly database"));
+        EXPECT_TRUE(store.RunSql(QStringLiteral("SELECT Type FROM Motors"))); // reading goes on
+    }
+    disk.setRefusal(CFailingDiskVfs::Refusal::None);
+    EXPECT_EQ(logbook.rows(QStringLiteral("SELECT Type FROM Motors")), QStringList {"C6"});
+
+    // The statement's own fault, and codes no test can bring about for real.
+    CRecordStore store;
+    ASSERT_TRUE(store.Open(logbook.directory()));
+    EXPECT_FALSE(store.RunSql(QStringLiteral("INSERT INTO Motors (Weight) VALUES (1)")));
+    EXPECT_EQ(store.lastError(), QStringLiteral("table Motors has no column named Weight"));
+    EXPECT_EQ(storeFailureText(SQLITE_IOERR_WRITE, QStringLiteral("disk I/O error"), file),
+              QStringLiteral("the logbook %1 could not be read or written: the disk reported an error").arg(file));
+    EXPECT_EQ(storeFailureText(SQLITE_CORRUPT, QStringLiteral("database disk image is malformed"), file),
+              QStringLiteral("the logbook %1 is damaged").arg(file));
+    EXPECT_EQ(storeFailureText(SQLITE_CONSTRAINT_TRIGGER, QStringLiteral("flights are locked"), file),
+              QStringLiteral("flights are locked"));
+}
+
+// The same words from the file system's own refusals, where the user running
+// the tests is one they stop.
+TEST(RecordStoreFailures, ReadOnlyFileAndFolderAreToldApart)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "file modes do not stop the superuser; the refusals are simulated in AreToldInTheFlyersWords";
+    CTestLogbook logbook;
+    ASSERT_TRUE(logbook.isValid());
+    const QString file = logbook.databaseFile();
+    const QString folder = QFileInfo(file).absolutePath();
+    const auto refusedWith = [&] {
+        CRecordStore store;
+        if (!store.Open(logbook.directory()))
+            return QStringLiteral("<not opened>");
+        return store.RunSql(QStringLiteral("INSERT INTO Motors (Type) VALUES ('C6')")) ? QString() : store.lastError();
+    };
+    const QFile::Permissions writable = QFile::permissions(folder);
+    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner));
+    EXPECT_EQ(refusedWith(), QStringLiteral("the logbook %1 is read-only").arg(file));
+    ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+    ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+    EXPECT_EQ(refusedWith(),
+              QStringLiteral("the folder %1 is read-only, so the logbook in it cannot be changed").arg(folder));
+    ASSERT_TRUE(QFile::setPermissions(folder, writable));
+    EXPECT_TRUE(refusedWith().isEmpty());
 }
 
 // The journal mode as a bare connection finds it in the file.

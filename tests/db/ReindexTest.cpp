@@ -131,7 +131,7 @@ TEST(ReindexTest, FullDiskKeepsTheOldNumbersAndTheReason)
     disk.setBudget(0);
     EXPECT_FALSE(store.Reindex());
     disk.setBudget(-1);
-    EXPECT_EQ(store.lastError(), QStringLiteral("database or disk is full"));
+    EXPECT_EQ(store.lastError(), QStringLiteral("the disk is full"));
     EXPECT_EQ(store.transactionDepth(), 0);
     EXPECT_EQ(logbook.rows(QStringLiteral("SELECT ID, Name FROM Rockets")), QStringList {"2|A"});
     EXPECT_EQ(logbook.rows(QStringLiteral("SELECT Notes, Model FROM Launches")), QStringList {"a-flight|2"});

@@ -1,15 +1,56 @@
 #include "db/Schema.h"
 
+#include "db/FailingDiskVfs.h"
 #include "db/RecordStore.h"
+#include "support/RecordingReporter.h"
 #include "support/TestFiles.h"
+#include "support/TestLogbook.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
+
+// Runs statements on the logbook file as another program would, without the store.
+bool outside(const QString &file, const char *sql)
+{
+    sqlite3 *db = nullptr;
+    const bool done = sqlite3_open(file.toUtf8().constData(), &db) == SQLITE_OK
+        && sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return done;
+}
+
+// The first value a query gives on the logbook file, read without the store.
+QString outsideValue(const QString &file, const char *sql)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_stmt *statement = nullptr;
+    QString value = QStringLiteral("<failed>");
+    if (sqlite3_open(file.toUtf8().constData(), &db) == SQLITE_OK
+        && sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK && sqlite3_step(statement) == SQLITE_ROW)
+        value = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
+    sqlite3_finalize(statement);
+    sqlite3_close(db);
+    return value;
+}
+
+// A logbook as the first version with thrust curves left it: the curve table
+// without the motors' values, and a trigger that went by rowid alone.
+const char kFirstCurveVersion[] =
+    "DROP TRIGGER MotorCurvesLeaveWithTheirMotor; DROP TRIGGER MotorCurvesFollowTheirMotor; "
+    "DROP TRIGGER MotorCurvesTakeTheirMotorsValues; DROP TABLE MotorCurves; "
+    "CREATE TABLE MotorCurves (MotorID integer PRIMARY KEY, Class varchar(8), TotalImpulse real, AverageThrust real, "
+    "PeakThrust real, BurnTime real, PropellantMass real, TotalMass real, Points text); "
+    "CREATE TRIGGER MotorCurvesGoWithTheirMotor AFTER DELETE ON Motors BEGIN DELETE FROM MotorCurves WHERE MotorID "
+    "= old.rowid; END; "
+    "INSERT INTO Motors (Type, Delay, MFG, Size) VALUES ('A8', '3', 'Estes', '18x70'), ('C6', '0-3-5', 'Estes', "
+    "NULL); "
+    "INSERT INTO MotorCurves (MotorID, Class, Points) VALUES (2, 'C', '0.2 12\n1.2 0\n')";
 
 QStringList columnsOf(CRecordStore &store, const QString &table)
 {
@@ -93,6 +134,93 @@ TEST(Schema, FolderThatCannotBeMadeFailsWithoutALogbook)
     const QString storage = dir.filePath(QStringLiteral("blocker/storage/"));
     EXPECT_FALSE(CreateDatabase(storage));
     EXPECT_FALSE(QFile::exists(databasePath(storage)));
+}
+
+// An older logbook gains what this version keeps, once; its curve takes the
+// values of the motor its row holds, and goes by them from then on.
+TEST(Schema, OlderLogbookGainsTheCurvesOfThisVersionOnce)
+{
+    CTestLogbook logbook;
+    ASSERT_TRUE(logbook.isValid());
+    ASSERT_TRUE(outside(logbook.databaseFile(), kFirstCurveVersion));
+    {
+        CRecordStore store;
+        ASSERT_TRUE(store.Open(logbook.directory()));
+        EXPECT_EQ(columnsOf(store, QStringLiteral("MotorCurves")).mid(9),
+                  QStringList({"Type varchar(200)", "Delay integer", "MFG varchar(200)", "Size varchar(200)"}));
+    }
+    EXPECT_EQ(logbook.rows(QStringLiteral("SELECT MotorID, Type, Delay, MFG, ifnull(Size, 'null') FROM MotorCurves")),
+              QStringList {"2|C6|0-3-5|Estes|null"});
+    EXPECT_EQ(logbook.rows(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger' ORDER BY name")),
+              QStringList({"MotorCurvesFollowTheirMotor", "MotorCurvesLeaveWithTheirMotor",
+                           "MotorCurvesTakeTheirMotorsValues"}));
+    // Opened again, nothing more is changed: SQLite counts every change of the schema.
+    const QStringList version = logbook.rows(QStringLiteral("PRAGMA schema_version"));
+    EXPECT_EQ(logbook.rows(QStringLiteral("PRAGMA schema_version")), version);
+
+    // A logbook without any curve table gains the whole of it.
+    ASSERT_TRUE(outside(logbook.databaseFile(), "DROP TABLE MotorCurves"));
+    CRecordStore store;
+    ASSERT_TRUE(store.Open(logbook.directory()));
+    EXPECT_EQ(columnsOf(store, QStringLiteral("MotorCurves")).size(), 13);
+}
+
+// Another program holds the write lock while the logbook needs its curve
+// table: the store waits, then says so, and is not opened half-ready; once
+// the lock is gone the logbook opens with its table.
+TEST(Schema, LockedUpgradeWaitsThenSaysSo)
+{
+    CTestLogbook logbook;
+    ASSERT_TRUE(logbook.isValid());
+    ASSERT_TRUE(outside(logbook.databaseFile(), kFirstCurveVersion));
+    sqlite3 *holder = nullptr;
+    ASSERT_EQ(sqlite3_open(logbook.databaseFile().toUtf8().constData(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    CRecordingReporter reporter;
+    CRecordStore store(&reporter);
+    store.setBusyTimeout(100);
+    EXPECT_FALSE(store.Open(logbook.directory()));
+    EXPECT_FALSE(store.isOpen());
+    EXPECT_EQ(
+        reporter.problems,
+        QStringList {QStringLiteral("Error|The logbook %1 must gain the thrust-curve table of this version before "
+                                    "it can be used, and could not: another program is writing to the logbook "
+                                    "%1: try again when it has finished.")
+                         .arg(logbook.databaseFile())});
+    sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(holder);
+
+    EXPECT_TRUE(store.Open(logbook.directory()));
+    EXPECT_EQ(columnsOf(store, QStringLiteral("MotorCurves")).size(), 13);
+    EXPECT_EQ(reporter.problems.size(), 1);
+}
+
+// A logbook that cannot be written opens as it is: an older one reads as
+// having motors without curves, never as having no motors.
+TEST(Schema, ReadOnlyOlderLogbookOpensWithoutCurves)
+{
+    CTestLogbook logbook;
+    ASSERT_TRUE(logbook.isValid());
+    ASSERT_TRUE(outside(logbook.databaseFile(), kFirstCurveVersion));
+    CFailingDiskVfs disk;
+    ASSERT_TRUE(disk.isInstalled());
+    disk.setRefusal(CFailingDiskVfs::Refusal::ReadOnlyFile);
+    CRecordingReporter reporter;
+    CRecordStore store(&reporter);
+    ASSERT_TRUE(store.Open(logbook.directory()));
+    EXPECT_TRUE(reporter.problems.isEmpty()) << reporter.problems.join(QLatin1Char('\n')).toStdString();
+    ASSERT_TRUE(store.RunSql(QStringLiteral("SELECT Motors.Type, MotorCurves.Class FROM Motors LEFT JOIN MotorCurves "
+                                            "ON MotorCurves.MotorID = Motors.rowid AND MotorCurves.Type IS Motors.Type "
+                                            "ORDER BY Motors.rowid")));
+    EXPECT_EQ(store.CountRecords(), 2);
+    store.MoveFirst();
+    store.MoveNext();
+    EXPECT_EQ(store.GetFieldText(0) + QLatin1Char('|') + store.GetFieldText(1), QStringLiteral("C6|"));
+    disk.setRefusal(CFailingDiskVfs::Refusal::None);
+    store.Close();
+    // Nothing of the stand-in reached the file.
+    EXPECT_EQ(outsideValue(logbook.databaseFile(), "SELECT count(*) FROM pragma_table_info('MotorCurves')"),
+              QStringLiteral("9"));
 }
 
 } // namespace

@@ -79,14 +79,21 @@ TEST_F(CsvImport, ExportedTableReadsBack)
     EXPECT_EQ(motors().size(), 4);
 }
 
-TEST_F(CsvImport, CountsOnlyStoredMotors)
+TEST_F(CsvImport, CountsOnlyStoredMotorsAndNamesTheLinesLeftOut)
 {
     // A line of the wrong width and a line without quoted values store nothing and count nothing;
-    // the last line counts though no line feed ends it.
-    const CMotorImportResult result =
-        import("\"Type\",\"MFG\"\n\"A8\",\"Estes\"\n\"B6\"\nplain,text\n\"C6\",\"Estes\"");
-    EXPECT_EQ(result.motors, 2);
-    EXPECT_EQ(motors(), QStringList({"|A8||Estes|", "|C6||Estes|"}));
+    // the last line counts though no line end closes it, and old Mac line ends are line ends.
+    for (const char *end : {"\n", "\r\n", "\r"}) {
+        const QByteArray text = QByteArray("\"Type\",\"MFG\"") + end + "\"A8\",\"Estes\"" + end + "\"B6\"" + end
+            + "plain,text" + end + "\"C6\",\"Estes\"";
+        const CMotorImportResult result = import(text);
+        EXPECT_EQ(result.motors, 2) << end;
+        EXPECT_EQ(result.message(),
+                  "Motors Extracted =2\n"
+                  "Line 3 holds 1 quoted value(s) where the first line names 2 column(s); it was left out.\n"
+                  "Line 4 holds 0 quoted value(s) where the first line names 2 column(s); it was left out.");
+    }
+    EXPECT_EQ(motors().mid(0, 2), QStringList({"|A8||Estes|", "|C6||Estes|"}));
 }
 
 TEST_F(CsvImport, HeaderOnlyAndRefusedHeaders)
@@ -104,17 +111,21 @@ TEST_F(CsvImport, HeaderOnlyAndRefusedHeaders)
     EXPECT_EQ(motors(), QStringList({"|x'); DELETE FROM Rockets; --|||"}));
 }
 
-TEST_F(CsvImport, HostileFiles)
+TEST_F(CsvImport, FilesThatAreNotTextAreRefused)
 {
     QByteArray junk;
     for (int i = 0; i < 20000; ++i)
         junk.append(char((i * 131 + 7) % 256));
-    const CMotorImportResult result = import(junk);
-    EXPECT_NE(result.outcome, CMotorImportResult::Outcome::Unreadable);
-    EXPECT_EQ(import(QByteArray(100000, ';')).outcome, CMotorImportResult::Outcome::NothingLoaded);
+    const CMotorImportResult fromJunk = import(junk);
+    EXPECT_EQ(fromJunk.outcome, CMotorImportResult::Outcome::Refused);
+    EXPECT_TRUE(fromJunk.message().contains(QStringLiteral("is not a text file"))) << fromJunk.message().toStdString();
     static const char kNul[] = "\"Type\",\"MFG\"\n\"N\0L\",\"X\"\n";
-    EXPECT_EQ(import(QByteArray(kNul, sizeof kNul - 1)).motors, 1);
-    EXPECT_TRUE(motors().contains(QStringLiteral("|NL||X|")));
+    EXPECT_EQ(import(QByteArray(kNul, sizeof kNul - 1)).message(),
+              QStringLiteral("%1 is not a text file (line 2 holds a control character), so it is no motor file; "
+                             "nothing was imported.")
+                  .arg(m_files.filePath(QStringLiteral("motors.csv"))));
+    EXPECT_EQ(import(QByteArray(100000, ';')).outcome, CMotorImportResult::Outcome::NothingLoaded);
+    EXPECT_TRUE(motors().isEmpty());
 }
 
 // What the export writes for Motors comes back as it was: an empty value,

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <sys/stat.h>
+
 namespace {
 struct CRun
 {
@@ -69,9 +71,9 @@ TEST(ImportMotorsCli, BusyLogbookIsNamedAndNothingIsImported)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
     EXPECT_EQ(run.err,
-              QStringLiteral("tarvel-cli: The logbook %1 is busy (another program is writing to it): nothing of %2 was "
-                             "imported.\n")
-                  .arg(logbook, eng));
+              QStringLiteral("tarvel-cli: Nothing of %1 was imported: another program is writing to the "
+                             "logbook %2: try again when it has finished. (SQLite: database is locked)\n")
+                  .arg(eng, logbook));
     EXPECT_TRUE(runCli({QStringLiteral("info")}).out.contains(QStringLiteral("Motors: 0")));
 }
 
@@ -92,4 +94,26 @@ TEST(ImportMotorsCli, RefusedWriteFailsWithTheReason)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
     EXPECT_TRUE(run.err.contains(QStringLiteral("table Motors has no column named Type"))) << run.err.toStdString();
+}
+
+// The curve as the file wrote it: every value in the shortest form that reads
+// back as the same number, never rounded to six digits; a pipe named like a
+// motor file is refused at once.
+TEST(ImportMotorsCli, MotorCurvePrintsTheFilesDigits)
+{
+    QTemporaryDir folder;
+    const QString eng = folder.filePath(QStringLiteral("k.eng"));
+    ASSERT_TRUE(writeTestFile(eng, "K1 54 236 10 0.7 1.2 CTI\n0.0125 1234.56789\n1.00000 1e3\n2.5 0.0"));
+    const QString pipe = folder.filePath(QStringLiteral("pipe.eng"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const CRun imported = runCli({QStringLiteral("import-motors"), eng, pipe});
+    EXPECT_EQ(imported.exitCode, 1);
+    EXPECT_EQ(imported.out, eng + QStringLiteral(": Motors Extracted =1\n"));
+    EXPECT_EQ(
+        imported.err.section(QLatin1Char('\n'), -2, -2),
+        QStringLiteral("tarvel-cli: %1 is not a file but a device or a pipe, so nothing was read from it.").arg(pipe));
+
+    const CRun curve = runCli({QStringLiteral("motor-curve"), QStringLiteral("K1")});
+    EXPECT_EQ(curve.exitCode, 0) << curve.err.toStdString();
+    EXPECT_EQ(curve.out, QStringLiteral("; CTI K1-10\n0.0125 1234.56789\n1 1000\n2.5 0\n"));
 }

@@ -29,6 +29,7 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <algorithm>
 
@@ -95,7 +96,7 @@ protected:
                                     "INSERT INTO Motors VALUES (4, 'F40', '7', 'AeroTech', '29x124')"}));
         m_home.show();
     }
-    QStringList types() const { return m_logbook.rows(QStringLiteral("SELECT Type FROM Motors ORDER BY ID")); }
+    QStringList types() const { return m_logbook.rows(QStringLiteral("SELECT Type FROM Motors ORDER BY rowid")); }
 
     CTestLogbook m_logbook;
     CRecordStore m_store;
@@ -137,20 +138,29 @@ TEST_F(MotorScreens, ListAddAndRefusal)
     EXPECT_EQ(dialog.selectedIndex(), 2);
 }
 
-TEST_F(MotorScreens, RemoveAndRemoveAll)
+TEST_F(MotorScreens, RemoveAsksAndRemoveAll)
 {
     {
         CDefaultMotorsDlg dialog(m_store, m_status, m_ui, QString());
         button(dialog, "REMOVE")->click(); // no selection: nothing happens
+        EXPECT_TRUE(m_prompter.shown().isEmpty());
         EXPECT_EQ(types().size(), 4);
-        // Lines 2 and 3 are the two identical C6 motors.
+        // Lines 2 and 3 are the two identical C6 motors. The question's safe
+        // answer is the default: Enter keeps the motor.
         selectRow(dialog, 2);
+        m_prompter.script({PromptAnswer::No});
         button(dialog, "REMOVE")->click();
-        EXPECT_EQ(types().size(), 3);
-        EXPECT_EQ(types().count(QStringLiteral("C6")), 1);
+        ASSERT_EQ(m_prompter.shown().size(), 1);
+        EXPECT_EQ(m_prompter.shown().last().text, "Remove this motor?\nEstes C6, delay 5, size 18x70");
+        EXPECT_EQ(m_prompter.shown().last().buttons, PromptButtons::YesNoDefaultNo);
+        EXPECT_EQ(types().size(), 4);
+        m_prompter.script({PromptAnswer::Yes});
+        button(dialog, "REMOVE")->click();
+        EXPECT_EQ(types(), QStringList({"C6", "A8", "F40"}));
         EXPECT_EQ(dialog.model().lines().size(), 3);
         EXPECT_EQ(dialog.selectedIndex(), -1);
         button(dialog, "REMOVE")->click();
+        EXPECT_EQ(m_prompter.shown().size(), 2);
         EXPECT_EQ(types().size(), 3);
 
         m_prompter.script({PromptAnswer::No});
@@ -164,6 +174,100 @@ TEST_F(MotorScreens, RemoveAndRemoveAll)
     }
     // The status window goes back to its owner with the dialog.
     EXPECT_EQ(m_status.parentWidget(), &m_home);
+}
+
+// The catalogue changes under the open list, as a command-line import or
+// another program changes it: REMOVE takes the motor that was selected or
+// none, tells why when none, and the list then shows the logbook.
+TEST_F(MotorScreens, RemoveAfterTheCatalogueChangedElsewhere)
+{
+    CDefaultMotorsDlg dialog(m_store, m_status, m_ui, QString());
+    m_prompter.setFallback(PromptAnswer::Yes);
+    auto lineOf = [&](const char *line) { return int(dialog.model().lines().indexOf(QLatin1String(line))); };
+
+    // Motors that sort before the selected one arrive: the A8 still goes, and only it.
+    selectRow(dialog, lineOf("Estes\tA8\t3\t18x70"));
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Motors (Type, Delay, MFG, Size) VALUES ('B4', '4', 'Apogee', '')",
+                                "INSERT INTO Motors (Type, Delay, MFG, Size) VALUES ('A3', '2', 'Estes', '13x45')"}));
+    button(dialog, "REMOVE")->click();
+    EXPECT_EQ(types(), QStringList({"C6", "C6", "F40", "B4", "A3"}));
+
+    // The selected motor was removed elsewhere: nothing else goes, and the list is read again.
+    selectRow(dialog, lineOf("AeroTech\tF40\t7\t29x124"));
+    ASSERT_TRUE(m_logbook.exec({"DELETE FROM Motors WHERE Type = 'F40'"}));
+    button(dialog, "REMOVE")->click();
+    EXPECT_EQ(m_prompter.shown().last().text,
+              "AeroTech F40, delay 7, size 29x124 is no longer in the logbook: "
+              "another program has removed it. The list is read again.");
+    EXPECT_EQ(types(), QStringList({"C6", "C6", "B4", "A3"}));
+    EXPECT_EQ(dialog.model().lines(),
+              QStringList({"Apogee\tB4\t4\t", "Estes\tA3\t2\t13x45", "Estes\tC6\t5\t18x70", "Estes\tC6\t5\t18x70"}));
+
+    // Another program rebuilt the logbook: the rows are numbered anew, closing
+    // the gaps, and the selected line's number now holds another motor, which stays.
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Motors (Type, Delay, MFG, Size) VALUES ('Z9', '9', 'Zed', '')"}));
+    dialog.loadList();
+    selectRow(dialog, lineOf("Apogee\tB4\t4\t"));
+    m_store.Close();
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(m_logbook.databaseFile().toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "VACUUM", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(other);
+    ASSERT_TRUE(m_store.Open(m_logbook.directory()));
+    button(dialog, "REMOVE")->click();
+    EXPECT_EQ(m_prompter.shown().last().text,
+              "Apogee B4, delay 4 was changed in the logbook by another program since "
+              "the list was read, so nothing was removed. The list is read again.");
+    EXPECT_EQ(types(), QStringList({"C6", "C6", "B4", "A3", "Z9"}));
+    // Chosen again from the new list, it goes.
+    selectRow(dialog, lineOf("Apogee\tB4\t4\t"));
+    button(dialog, "REMOVE")->click();
+    EXPECT_EQ(types(), QStringList({"C6", "C6", "A3", "Z9"}));
+    EXPECT_EQ(dialog.model().lines(),
+              QStringList({"Estes\tA3\t2\t13x45", "Estes\tC6\t5\t18x70", "Estes\tC6\t5\t18x70", "Zed\tZ9\t9\t"}));
+}
+
+// What the logbook refuses is told; ADD keeps what was typed to try again.
+TEST_F(MotorScreens, RefusalsAreToldAndAddKeepsWhatWasTyped)
+{
+    CDefaultMotorsDlg dialog(m_store, m_status, m_ui, QString());
+    ASSERT_TRUE(m_logbook.exec(
+        {"CREATE TRIGGER Full BEFORE INSERT ON Motors BEGIN SELECT RAISE(ABORT, 'no room for motors'); END",
+         "CREATE TRIGGER Kept BEFORE DELETE ON Motors BEGIN SELECT RAISE(ABORT, 'motors are kept'); END"}));
+    type(dialog, "MFG", QStringLiteral("Estes"));
+    type(dialog, "Type", QStringLiteral("D12"));
+    type(dialog, "Delay", QStringLiteral("5"));
+    button(dialog, "ADD")->click();
+    EXPECT_EQ(m_prompter.shown().last().caption, "Error");
+    EXPECT_EQ(m_prompter.shown().last().text, "The motor was not added: no room for motors.");
+    EXPECT_EQ(qobject_cast<QLineEdit *>(buddyOf(dialog, "Type"))->text(), "D12");
+    EXPECT_EQ(qobject_cast<QComboBox *>(buddyOf(dialog, "MFG"))->currentText(), "Estes");
+
+    m_prompter.setFallback(PromptAnswer::Yes);
+    selectRow(dialog, 0);
+    button(dialog, "REMOVE")->click();
+    EXPECT_EQ(m_prompter.shown().last().text, "The motor was not removed: motors are kept.");
+    EXPECT_EQ(dialog.model().lines().size(), 4);
+    function(dialog, "Remove All");
+    EXPECT_EQ(m_prompter.shown().last().text, "The motors were not removed: motors are kept.");
+    EXPECT_EQ(dialog.model().lines().size(), 4);
+    EXPECT_EQ(types().size(), 4);
+
+    // Once the logbook takes motors again, what was typed is added as it stands.
+    ASSERT_TRUE(m_logbook.exec({"DROP TRIGGER Full"}));
+    button(dialog, "ADD")->click();
+    EXPECT_TRUE(types().contains(QStringLiteral("D12")));
+}
+
+// A catalogue that cannot be read is said to be so, not shown as empty.
+TEST_F(MotorScreens, UnreadableCatalogueIsTold)
+{
+    ASSERT_TRUE(m_logbook.exec({"ALTER TABLE Motors RENAME COLUMN MFG TO Maker"}));
+    CDefaultMotorsDlg dialog(m_store, m_status, m_ui, QString());
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().last().caption, "Error");
+    EXPECT_EQ(m_prompter.shown().last().text, "The motor catalogue cannot be read: no such column: Motors.MFG.");
+    EXPECT_TRUE(dialog.model().lines().isEmpty());
 }
 
 TEST_F(MotorScreens, LoadFromFileOneOrSeveralFilesAndDropped)

@@ -26,23 +26,34 @@ protected:
 };
 } // namespace
 
-TEST_F(MotorTable, RemoveTakesTheRecordAtThatPosition)
+// REMOVE goes by the rowid and the values the list showed: another program
+// may have added, removed, changed or renumbered motors since it was read.
+TEST_F(MotorTable, RemoveTakesOnlyTheMotorThatWasShown)
 {
-    // Two identical lines: each position is its own record, removed once.
     ASSERT_TRUE(m_logbook.exec({"INSERT INTO Motors VALUES (1, 'C6', '5', 'Estes', '')",
                                 "INSERT INTO Motors VALUES (2, 'C6', '5', 'Estes', '')",
-                                "INSERT INTO Motors VALUES (3, 'A8', '3', 'Estes', '')"}));
-    EXPECT_TRUE(removeMotorAt(m_store, 1));
-    EXPECT_EQ(motors().size(), 2);
-    EXPECT_TRUE(motors().contains(QStringLiteral("3|A8|3|Estes")));
-    EXPECT_TRUE(removeMotorAt(m_store, 1));
-    EXPECT_EQ(motors(), QStringList({"3|A8|3|Estes"}));
+                                "INSERT INTO Motors VALUES (3, 'A8', '3', 'Estes', NULL)"}));
+    const CMotorValues c6 {"C6", "5", "Estes", ""};
+    // Two identical motors: each rowid is its own motor, removed once.
+    EXPECT_EQ(removeMotor(m_store, 2, c6), MotorRemoval::Removed);
+    EXPECT_EQ(motors(), QStringList({"1|C6|5|Estes", "3|A8|3|Estes"}));
+    EXPECT_EQ(removeMotor(m_store, 2, c6), MotorRemoval::Gone);
+    // A row that now holds another motor is left alone.
+    EXPECT_EQ(removeMotor(m_store, 3, c6), MotorRemoval::Changed);
+    ASSERT_TRUE(m_logbook.exec({"UPDATE Motors SET Delay = '7' WHERE ID = 1"}));
+    EXPECT_EQ(removeMotor(m_store, 1, c6), MotorRemoval::Changed);
+    EXPECT_EQ(motors(), QStringList({"1|C6|7|Estes", "3|A8|3|Estes"}));
+    // A size never written reads as empty, as the list shows it.
+    EXPECT_EQ(removeMotor(m_store, 3, {"A8", "3", "Estes", ""}), MotorRemoval::Removed);
+    EXPECT_EQ(motors(), QStringList({"1|C6|7|Estes"}));
 
-    EXPECT_FALSE(removeMotorAt(m_store, -1));
-    EXPECT_FALSE(removeMotorAt(m_store, 1));
-    EXPECT_EQ(motors().size(), 1);
-    EXPECT_TRUE(removeMotorAt(m_store, 0));
-    EXPECT_FALSE(removeMotorAt(m_store, 0));
+    // The logbook refuses: said so, and nothing goes.
+    ASSERT_TRUE(m_logbook.exec(
+        {"CREATE TRIGGER KeepMotors BEFORE DELETE ON Motors BEGIN SELECT RAISE(ABORT, 'motors are kept'); END"}));
+    EXPECT_EQ(removeMotor(m_store, 1, {"C6", "7", "Estes", ""}), MotorRemoval::Failed);
+    EXPECT_EQ(m_store.lastError(), QStringLiteral("motors are kept"));
+    EXPECT_FALSE(removeAllMotors(m_store));
+    EXPECT_EQ(motors(), QStringList({"1|C6|7|Estes"}));
 }
 
 TEST_F(MotorTable, AddNeedsTypeDelayAndMakerAndKeepsApostrophes)

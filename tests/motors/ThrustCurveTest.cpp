@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 struct CCurveCase
@@ -47,8 +49,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ThrustCurve, ClassRangesIncludeTheirUpperEnd)
 {
     const std::pair<double, const char *> cases[] = {
-        {0.625, "1/4A"}, {0.6251, "1/2A"}, {1.25, "1/2A"}, {2.5, "A"},    {2.5001, "B"},
-        {5.0, "B"},      {5.0001, "C"},    {10.0, "C"},    {10.001, "D"}, {40960, "O"},
+        {0.01, "1/8A"}, {0.3125, "1/8A"}, {0.3126, "1/4A"}, {0.625, "1/4A"}, {0.6251, "1/2A"},
+        {1.25, "1/2A"}, {2.5, "A"},       {2.5001, "B"},    {5.0, "B"},      {5.0001, "C"},
+        {10.0, "C"},    {10.001, "D"},    {40960, "O"},
     };
     for (const auto &[impulse, letter] : cases)
         EXPECT_EQ(impulseClass(impulse), QLatin1String(letter)) << impulse;
@@ -57,10 +60,20 @@ TEST(ThrustCurve, ClassRangesIncludeTheirUpperEnd)
 
 TEST(ThrustCurve, CurvesThatCannotBeUsedAreNamed)
 {
-    EXPECT_FALSE(thrustCurveProblem({}).isEmpty());
-    EXPECT_TRUE(thrustCurveProblem({{0.1, 5}, {0.05, 3}}).contains(QStringLiteral("back in time")));
-    EXPECT_TRUE(thrustCurveProblem({{0.1, 5}, {0.2, -3}}).contains(QStringLiteral("negative")));
-    EXPECT_FALSE(thrustCurveProblem({{0.1, 0}, {0.2, 0}}).isEmpty());
+    const double huge = 1e308;
+    const std::pair<std::vector<CThrustPoint>, const char *> cases[] = {
+        {{}, "it has no thrust data"},
+        {{{0.1, 5}, {0.05, 3}}, "its time goes back at 0.05 s"},
+        {{{0.1, 5}, {0.2, -3}}, "its thrust is negative at 0.2 s"},
+        {{{0.1, 0}, {0.2, 0}}, "its thrust is zero throughout"},
+        {{{0.1, std::nan("")}}, "it holds a value that is not a finite number"},
+        // Each value a double, their area none: 1e308 s x 1e308 N.
+        {{{huge, huge}, {huge * 1.5, 0}}, "its figures are too large to be numbers"},
+        // Thrust at the moment of ignition only: no area under it.
+        {{{0, 5}}, "its total impulse is zero"},
+    };
+    for (const auto &[curve, problem] : cases)
+        EXPECT_EQ(thrustCurveProblem(curve), QLatin1String(problem));
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -145,6 +147,42 @@ TEST_F(SettingsStoreTest, StorageDirectoryIsAlwaysAWholeAbsolutePath)
     EXPECT_FALSE(m_store.canWrite(QStringLiteral("/data/")));
     EXPECT_FALSE(m_store.WriteSetting(QLatin1String(kSettingDefaultDirectory), QStringLiteral("/data/")));
     EXPECT_EQ(readTestFile(path()), garbage);
+}
+
+// A file that lacks a value (edited by hand, or left by an older version)
+// takes that value's default, loads without complaint and is not rewritten;
+// the command line starts on it.
+TEST_F(SettingsStoreTest, MissingValueTakesItsDefault)
+{
+    m_store.setDefaultStorageDirectory(QStringLiteral("/data/default/"));
+    ASSERT_TRUE(QDir().mkpath(m_dir.filePath(QStringLiteral("Zendrak"))));
+    const std::pair<QByteArray, CMainSettings> cases[] = {
+        {"[General]\nDefault Directory=/data/rockets/\nSites Category=Club\n", {"/data/rockets/", "Club", true}},
+        {"[General]\nDefault Directory=/data/rockets/\nDisplay Banner=NO\n", {"/data/rockets/", "Launch Sites", false}},
+        {"[General]\nSites Category=Club\nDisplay Banner=NO\n", {"/data/default/", "Club", false}},
+        {"[General]\n", {"/data/default/", "Launch Sites", true}},
+    };
+    for (const auto &[file, expected] : cases) {
+        ASSERT_TRUE(writeTestFile(path(), file));
+        CMainSettings main {QStringLiteral("previous"), QStringLiteral("previous"), !expected.displayBanner};
+        EXPECT_TRUE(m_store.loadMainSettings(main)) << file.toStdString();
+        EXPECT_EQ(main.storageDirectory, expected.storageDirectory) << file.toStdString();
+        EXPECT_EQ(main.sitesCategory, expected.sitesCategory) << file.toStdString();
+        EXPECT_EQ(main.displayBanner, expected.displayBanner) << file.toStdString();
+        EXPECT_EQ(readTestFile(path()), file);
+    }
+
+    // The program's own settings file, without its banner value.
+    const QString storage = m_dir.filePath(QStringLiteral("storage/"));
+    const QString userFile = CSettingsStore().fileName();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(userFile).absolutePath()));
+    ASSERT_TRUE(
+        writeTestFile(userFile, "[General]\nDefault Directory=" + storage.toUtf8() + "\nSites Category=Club\n"));
+    QProcess cli;
+    cli.start(QStringLiteral(TARVEL_CLI), {QStringLiteral("info")});
+    ASSERT_TRUE(cli.waitForFinished(60000));
+    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    EXPECT_TRUE(QFile::exists(storage + QStringLiteral("TarvelDB.CDB")));
 }
 
 TEST(SettingsStoreLocation, UserFileAndDataFolderFollowXdg)

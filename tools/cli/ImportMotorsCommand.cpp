@@ -25,12 +25,21 @@ int runImportMotors(const QStringList &arguments, FILE *out, FILE *err)
             printLine(err, QStringLiteral("tarvel-cli: cannot read %1").arg(path));
             status = 1;
             break;
+        case CMotorImportResult::Outcome::Refused:
+            printLine(err, QStringLiteral("tarvel-cli: ") + result.message());
+            status = 1;
+            break;
         case CMotorImportResult::Outcome::NothingLoaded:
             printLine(err, path + QStringLiteral(": ") + result.message());
             status = 1;
             break;
         case CMotorImportResult::Outcome::StoreFailed:
-            printLine(err, QStringLiteral("tarvel-cli: ") + result.message());
+            // SQLite's own words too, where the flyer's differ, for a script's log.
+            printLine(err,
+                      QStringLiteral("tarvel-cli: ") + result.message()
+                          + (result.storeDetail != result.storeError
+                                 ? QStringLiteral(" (SQLite: %1)").arg(result.storeDetail)
+                                 : QString()));
             status = 1;
             break;
         case CMotorImportResult::Outcome::Imported:

@@ -47,13 +47,18 @@ QString csvFigure(const CCatalogueMotor &motor, double value)
 std::unique_ptr<CRecordStore> openCatalogue(CCliContext &context, FILE *err, std::vector<CCatalogueMotor> &motors)
 {
     std::unique_ptr<CRecordStore> store = context.openStore(err);
-    if (store) {
-        motors = loadMotorCatalogue(*store);
-        if (!store->lastError().isEmpty() && motors.empty()) {
-            printLine(err, QStringLiteral("tarvel-cli: the motors cannot be read: ") + store->lastError());
-            return nullptr;
-        }
+    if (!store)
+        return nullptr;
+    std::optional<std::vector<CCatalogueMotor>> catalogue = loadMotorCatalogue(*store);
+    if (!catalogue) {
+        // SQLite's own words too, where the flyer's differ, for a script's log.
+        const QString detail = store->lastSqliteError() != store->lastError()
+            ? QStringLiteral(" (SQLite: %1)").arg(store->lastSqliteError())
+            : QString();
+        printLine(err, QStringLiteral("tarvel-cli: the motors cannot be read: ") + store->lastError() + detail);
+        return nullptr;
     }
+    motors = std::move(*catalogue);
     return store;
 }
 
@@ -148,12 +153,13 @@ int runMotorCurve(const QStringList &arguments, FILE *out, FILE *err)
         if (!motor.hasCurve || motor.type.compare(type, Qt::CaseInsensitive) != 0
             || (!mfg.isEmpty() && motor.mfg.compare(mfg, Qt::CaseInsensitive) != 0))
             continue;
-        const std::optional<CMotorCurveRow> curve = loadMotorCurve(*store, motor.id);
+        const std::optional<CMotorCurveRow> curve = loadMotorCurve(*store, motor);
         if (!curve)
             continue;
         printLine(out, QStringLiteral("; %1 %2-%3").arg(motor.mfg, motor.type, motor.delay));
+        // Each value as the file gave it: the shortest text that reads back as the same number.
         for (const CThrustPoint &point : curve->points)
-            printLine(out, QStringLiteral("%1 %2").arg(point.time).arg(point.thrust));
+            printLine(out, shortestNumber(point.time) + QLatin1Char(' ') + shortestNumber(point.thrust));
         ++printed;
     }
     if (printed == 0) {

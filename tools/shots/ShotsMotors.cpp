@@ -24,9 +24,10 @@ void addCatalogue(CRecordStore &store)
     const char *sizes[] = {"18x70", "24x70", "29x124", "38x250"};
     CStoreTransaction transaction(store);
     for (int i = 0; i < 36; ++i) {
-        addMotor(store,
-                 {QLatin1String(types[i % 8]), QLatin1String(delays[i % 6]), QLatin1String(makers[i % 5]),
-                  QLatin1String(sizes[(i / 2) % 4])});
+        if (!addMotor(store,
+                      {QLatin1String(types[i % 8]), QLatin1String(delays[i % 6]), QLatin1String(makers[i % 5]),
+                       QLatin1String(sizes[(i / 2) % 4])}))
+            return;
         // Most motors came from thrust-curve files: a quick rise, a sustain and a tail-off.
         if (i % 3 == 2)
             continue;
@@ -34,7 +35,8 @@ void addCatalogue(CRecordStore &store)
         const double scale = 0.3 * (1 << (i % 8));
         const std::vector<CThrustPoint> points = {
             {0.05, 12 * scale}, {0.15, 9 * scale}, {0.6, 7 * scale}, {0.9, 3 * scale}, {1.0, 0}};
-        storeMotorCurve(store, store.lastInsertRowId(), points, {0.01 * scale, 0.03 * scale});
+        if (!storeMotorCurve(store, store.lastInsertRowId(), points, {0.01 * scale, 0.03 * scale}))
+            return;
     }
     transaction.commit();
 }
