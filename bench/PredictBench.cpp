@@ -6,7 +6,7 @@
 #include "BenchRatios.h"
 #include "flightmodel/FlightPredictor.h"
 #include "motors/EngHeader.h"
-#include "motors/EngHeaderScanner.h"
+#include "motors/EngReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,17 +36,19 @@ std::vector<CMotorLoad> baseMotors()
         QFile file(folder.filePath(name));
         if (!file.open(QIODevice::ReadOnly))
             continue;
-        const QByteArray text = file.readAll() + '\n';
-        CEngHeaderScanner scanner;
-        scanner.feed(text.constData(), text.size());
-        for (qsizetype i = 0; i < scanner.headers().size(); ++i) {
-            const CEngMasses masses = parseEngMasses(scanner.headers().at(i));
+        const QByteArray text = file.readAll();
+        CEngReader reader;
+        reader.feed(text.constData(), text.size());
+        reader.finish();
+        for (const CEngMotor &eng : reader.motors()) {
+            CEngMasses masses;
+            const CMotorValues values = parseEngHeader(eng.header, &masses);
             CMotorLoad motor;
-            for (const CThrustPoint &point : scanner.curves().at(std::size_t(i)).points)
+            for (const CThrustPoint &point : eng.points)
                 motor.curve.push_back({point.time, point.thrust});
             motor.propellantKg = masses.propellantKg;
             motor.totalKg = masses.totalKg;
-            motor.delays = parseEngHeader(scanner.headers().at(i)).delay;
+            motor.delays = values.delay;
             if (!motor.curve.empty() && masses.totalKg > 0)
                 motors.push_back(motor);
         }
