@@ -3,7 +3,7 @@
 // the command line, each compared with the rows the test reads itself.
 #include "charts/BarChart.h"
 #include "db/RecordStore.h"
-#include "flights/CliHome.h"
+#include "support/CliHome.h"
 #include "flights/FlightListModel.h"
 #include "flights/FlightPageDlg.h"
 #include "flights/FlightStatsDlg.h"
