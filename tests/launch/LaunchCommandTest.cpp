@@ -2,16 +2,15 @@
 #include "launch/LaunchDlg.h"
 #include "platform/SettingsStore.h"
 #include "support/RecordingReporter.h"
+#include "support/ScreenDriver.h"
 #include "support/TestLogbook.h"
 #include "ui/CommandBar.h"
 #include "ui/PropertySheet.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -29,27 +28,15 @@ TEST(LaunchCommand, OpensTheLaunchScreenWhoseWizardStoresAFlight)
     CTarvelDlg main(settings, {prompter, files}, reporter);
     main.show();
 
-    QAction *launchCommand = nullptr;
-    for (QAction *action : main.commandBar()->actions()) {
-        if (action->text() == QLatin1String("LAUNCH"))
-            launchCommand = action;
-    }
-    ASSERT_NE(launchCommand, nullptr);
-
-    QTimer::singleShot(0, [&] {
-        auto *launch = qobject_cast<CLaunchDlg *>(QApplication::activeModalWidget());
-        if (!launch)
-            return;
-        launch->siteBox()->setEditText(QStringLiteral("Club Range"));
-        // The wizard runs modally over the launch screen; confirming it from its first page skips steps.
-        QTimer::singleShot(0, [] {
-            if (auto *sheet = qobject_cast<CPropertySheet *>(QApplication::activeModalWidget()))
-                sheet->confirm();
-        });
-        launch->logFlightButton()->click();
-        launch->reject();
-    });
-    launchCommand->trigger();
+    EXPECT_TRUE(driver::onModal<CLaunchDlg>([&] { driver::command(main.commandBar(), QStringLiteral("LAUNCH")); },
+                                            [](CLaunchDlg &launch) {
+                                                driver::type(launch.siteBox(), QStringLiteral("Club Range"));
+                                                // The wizard runs modally over the launch screen; confirming it from
+                                                // its first page skips steps.
+                                                EXPECT_TRUE(driver::onModal<CPropertySheet>(
+                                                    [&] { driver::tap(launch.logFlightButton()); },
+                                                    [](CPropertySheet &sheet) { driver::tap(sheet.confirmButton()); }));
+                                            }));
 
     ASSERT_EQ(prompter.shown().size(), 2);
     EXPECT_EQ(prompter.shown().at(0).text, QStringLiteral("You skipped a page\nSave anyway?"));

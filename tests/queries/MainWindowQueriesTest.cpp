@@ -1,15 +1,13 @@
 #include "app/TarvelDlg.h"
 #include "platform/SettingsStore.h"
 #include "support/RecordingReporter.h"
+#include "support/ScreenDriver.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QDialog>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -25,18 +23,16 @@ TEST(MainWindowQueries, DataMenuOpensTheBuilderAndTheViewer)
     CRecordingReporter reporter;
     CTarvelDlg main(settings, {prompter, files}, reporter);
 
-    // Each entry, triggered, opens a modal screen; its class is noted and it is closed.
+    // Each entry opens a modal screen; its class is noted and it is closed.
+    main.show();
     QStringList opened;
-    for (QAction *action : main.findChildren<QAction *>()) {
-        if (action->text() != QLatin1String("Queries") && action->text() != QLatin1String("Viewer"))
-            continue;
-        QTimer::singleShot(0, [&] {
-            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-                opened.append(action->text() + QLatin1Char(' ') + QLatin1String(dialog->metaObject()->className()));
-                dialog->reject();
-            }
-        });
-        action->trigger();
+    for (const char *entry : {"Queries", "Viewer"}) {
+        EXPECT_TRUE(driver::onModal<QDialog>([&] { driver::menuEntry(main.commandBar(), QLatin1String(entry)); },
+                                             [&](QDialog &dialog) {
+                                                 opened.append(QLatin1String(entry) + QLatin1Char(' ')
+                                                               + QLatin1String(dialog.metaObject()->className()));
+                                             }))
+            << entry;
     }
     opened.sort();
     EXPECT_EQ(opened, QStringList({"Queries CQueryBuilderDlg", "Viewer CQueryDlg"}));

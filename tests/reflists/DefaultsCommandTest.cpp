@@ -6,16 +6,17 @@
 #include "platform/SettingsStore.h"
 #include "reflists/DefaultsDlg.h"
 #include "support/RecordingReporter.h"
+#include "support/ScreenDriver.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 #include "ui/StatusWindow.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
+
+using namespace driver;
 
 TEST(DefaultsCommand, OpensDefaultsAndMotorsAndCleansUp)
 {
@@ -32,29 +33,17 @@ TEST(DefaultsCommand, OpensDefaultsAndMotorsAndCleansUp)
     main.show();
 
     QString statusText;
+    QString motorsStatus;
     QStringList motorLines;
-    bool sawDefaults = false;
-    QTimer::singleShot(0, [&] {
-        auto *defaults = qobject_cast<CDefaultsDlg *>(QApplication::activeModalWidget());
-        sawDefaults = defaults != nullptr;
-        if (auto *status = main.findChild<CStatusWindow *>())
-            statusText = status->progressText();
-        if (!defaults)
-            return;
-        QTimer::singleShot(0, [&, defaults] {
-            if (auto *motors = qobject_cast<CDefaultMotorsDlg *>(QApplication::activeModalWidget())) {
-                motorLines = motors->model().lines();
-                motors->reject();
-            }
-            QTimer::singleShot(0, defaults, &QDialog::reject);
-        });
-        defaults->onMotors();
-    });
-    for (QAction *action : main.findChildren<QAction *>()) {
-        if (action->text() == QLatin1String("Defaults"))
-            action->trigger();
-    }
-    EXPECT_TRUE(sawDefaults);
+    EXPECT_TRUE(
+        onModal<CDefaultsDlg>([&] { menuEntry(main.commandBar(), QStringLiteral("Defaults")); },
+                              [&](CDefaultsDlg &defaults) {
+                                  if (auto *status = main.findChild<CStatusWindow *>())
+                                      statusText = status->progressText();
+                                  EXPECT_TRUE(onModal<CDefaultMotorsDlg>(
+                                      [&] { command(defaults.findChild<CCommandBar *>(), QStringLiteral("MOTORS")); },
+                                      [&](CDefaultMotorsDlg &motors) { motorLines = motors.model().lines(); }));
+                              }));
     EXPECT_EQ(statusText, "Loading default Types");
     EXPECT_EQ(motorLines, QStringList({"Estes\tC6\t5\t18x70"}));
     // The status window is gone with the command.

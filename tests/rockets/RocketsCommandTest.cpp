@@ -1,17 +1,13 @@
 #include "app/TarvelDlg.h"
 #include "platform/SettingsStore.h"
 #include "support/RecordingReporter.h"
+#include "support/ScreenDriver.h"
 #include "support/TestLogbook.h"
 #include "ui/CommandBar.h"
 #include "ui/PropertyPage.h"
 #include "ui/PropertySheet.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
-
-#include <QApplication>
-#include <QComboBox>
-#include <QMenu>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -28,27 +24,20 @@ TEST(RocketsCommand, OpensTheRocketSheetWithTheCommandBarHidden)
     CTarvelDlg main(settings, {prompter, files}, reporter);
     main.show();
 
-    QAction *rockets = nullptr;
-    for (QMenu *menu : main.commandBar()->findChildren<QMenu *>())
-        for (QAction *action : menu->actions())
-            rockets = action->text() == QLatin1String("Rockets") ? action : rockets;
-    ASSERT_NE(rockets, nullptr);
-
     QStringList pages;
     bool barHidden = false;
     QString checklistSeen;
-    QTimer::singleShot(0, [&] {
-        auto *sheet = qobject_cast<CPropertySheet *>(QApplication::activeModalWidget());
-        if (!sheet)
-            return;
-        barHidden = !main.commandBar()->isVisible();
-        for (int i = 0; i < sheet->pageCount(); ++i)
-            pages.append(sheet->page(i)->title());
-        // The sheet opens on the first rocket, whose checklist the main window now holds.
-        checklistSeen = main.currentChecklist();
-        sheet->confirm();
-    });
-    rockets->trigger();
+    EXPECT_TRUE(
+        driver::onModal<CPropertySheet>([&] { driver::menuEntry(main.commandBar(), QStringLiteral("Rockets")); },
+                                        [&](CPropertySheet &sheet) {
+                                            barHidden = !main.commandBar()->isVisible();
+                                            for (int i = 0; i < sheet.pageCount(); ++i)
+                                                pages.append(sheet.page(i)->title());
+                                            // The sheet opens on the first rocket, whose checklist the
+                                            // main window now holds.
+                                            checklistSeen = main.currentChecklist();
+                                            sheet.confirm();
+                                        }));
     EXPECT_EQ(pages, QStringList({"Rocket", "Checklist"}));
     EXPECT_TRUE(barHidden);
     EXPECT_EQ(checklistSeen, QStringLiteral("Arm,"));
