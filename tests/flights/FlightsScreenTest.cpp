@@ -1,4 +1,3 @@
-#include "app/TarvelDlg.h"
 #include "charts/AltitudePlot.h"
 #include "charts/BarChart.h"
 #include "db/RecordStore.h"
@@ -12,7 +11,7 @@
 #include "platform/SettingsStore.h"
 #include "rockets/RocketPage.h"
 #include "support/LayoutAudit.h"
-#include "support/RecordingReporter.h"
+#include "support/MainWindowOnLogbook.h"
 #include "support/ScreenDriver.h"
 #include "support/TestFiles.h"
 #include "support/TestLogbook.h"
@@ -359,18 +358,11 @@ TEST_F(FlightsScreenTest, PageEditsWithOkCancelAndDeletesAfterAsking)
 
 TEST(FlightsCommands, MainWindowAndRocketBrowserOpenTheFlights)
 {
-    CTestLogbook logbook;
-    ASSERT_TRUE(logbook.isValid());
-    ASSERT_TRUE(logbook.exec({"INSERT INTO Rockets (ID, Name) VALUES (1, 'Alpha'), (2, 'Bravo')",
-                              "INSERT INTO Launches (Model, Date, Success) VALUES ('2', '05/01/2026', -1), "
-                              "('1', '05/02/2026', -1), ('2', '05/03/2026', 0)"}));
-    CSettingsStore settings(logbook.directory() + QStringLiteral("settings.ini"));
-    settings.setDefaultStorageDirectory(logbook.directory());
-    CScriptedPrompter prompter;
-    CScriptedFileChooser files;
-    CRecordingReporter reporter;
-    CTarvelDlg main(settings, {prompter, files}, reporter);
-    main.show();
+    CMainWindowOnLogbook app;
+    ASSERT_TRUE(app.logbook.isValid());
+    ASSERT_TRUE(app.logbook.exec({"INSERT INTO Rockets (ID, Name) VALUES (1, 'Alpha'), (2, 'Bravo')",
+                                  "INSERT INTO Launches (Model, Date, Success) VALUES ('2', '05/01/2026', -1), "
+                                  "('1', '05/02/2026', -1), ('2', '05/03/2026', 0)"}));
 
     // The Data menu's Flights shows every flight; on the rocket browser, FLIGHTS
     // and a tap on the summary's "Launched" line show the shown rocket's.
@@ -378,9 +370,9 @@ TEST(FlightsCommands, MainWindowAndRocketBrowserOpenTheFlights)
     const auto collect = [&](const std::function<void()> &act) {
         EXPECT_TRUE(onModal<CFlightsDlg>(act, [&](CFlightsDlg &flights) { seen.push_back(shownIds(flights)); }));
     };
-    collect([&] { menuEntry(main.commandBar(), QStringLiteral("Flights")); });
+    collect([&] { menuEntry(app.main.commandBar(), QStringLiteral("Flights")); });
     EXPECT_TRUE(onModal<CPropertySheet>(
-        [&] { menuEntry(main.commandBar(), QStringLiteral("Rockets")); },
+        [&] { menuEntry(app.main.commandBar(), QStringLiteral("Rockets")); },
         [&](CPropertySheet &sheet) {
             auto *page = qobject_cast<CRocketPage *>(sheet.page(0));
             ASSERT_NE(page, nullptr);
@@ -398,7 +390,7 @@ TEST(FlightsCommands, MainWindowAndRocketBrowserOpenTheFlights)
             sheet.confirm();
         }));
     EXPECT_EQ(seen, (std::vector<std::vector<qint64>> {{3, 2, 1}, {3, 1}, {3, 1}}));
-    EXPECT_TRUE(reporter.fatal.isEmpty());
+    EXPECT_TRUE(app.reporter.fatal.isEmpty());
 }
 
 // Every field of the Flights screen and of a flight's page is announced by
