@@ -1,6 +1,6 @@
 #pragma once
 
-#include "launch/RocketChoice.h"
+#include "launch/RocketStep.h"
 #include "ui/UiServices.h"
 
 class CSettingsStore;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "launch/FlightRecord.h"
-#include "launch/RocketChoice.h"
+#include "launch/RocketStep.h"
 #include "launch/SoundPlayer.h"
 #include "ui/UiServices.h"
 
