@@ -10,6 +10,7 @@
 #include "flights/FlightStats.h"
 #include "flights/FlightsDlg.h"
 #include "logbook/FlightLog.h"
+#include "platform/SettingsStore.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 
@@ -177,9 +178,10 @@ void openScreen(benchmark::State &state, bool firstRowsOnly)
     }
     CScriptedPrompter prompter;
     CScriptedFileChooser files;
+    const CSettingsStore settings(logbook.directory() + QStringLiteral("settings.ini"));
     for (auto _ : state) {
         const CClock::time_point start = CClock::now();
-        CFlightsDlg flights(logbook.store(), {prompter, files});
+        CFlightsDlg flights(logbook.store(), settings, {prompter, files});
         CFirstRowsPainted painted(flights);
         flights.show();
         bool shown = processUntil([&] { return painted.painted; });
@@ -221,7 +223,8 @@ void searchOneCharacter(benchmark::State &state)
     }
     CScriptedPrompter prompter;
     CScriptedFileChooser files;
-    CFlightsDlg flights(logbook.store(), {prompter, files});
+    const CSettingsStore settings(logbook.directory() + QStringLiteral("settings.ini"));
+    CFlightsDlg flights(logbook.store(), settings, {prompter, files});
     flights.show();
     if (!processUntil([&] { return flights.model()->flights().size() == std::size_t(kFlights); })) {
         state.SkipWithError("the screen did not list every flight");

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "motors/EngHeader.h"
-#include "motors/MotorValues.h"
-#include "motors/ThrustCurve.h"
+#include "motordata/EngHeader.h"
+#include "motordata/MotorValues.h"
+#include "motordata/ThrustCurve.h"
 
 #include <QByteArray>
 #include <QString>
@@ -53,7 +53,3 @@ struct CCatalogueMotor
 // The curve of a motor as the catalogue listed it: none when it has none, or
 // when its row no longer holds these values.
 std::optional<CMotorCurveRow> loadMotorCurve(CRecordStore &store, const CCatalogueMotor &motor);
-
-// The points as stored, in UTF-8: "time thrust" pairs, one a line.
-QByteArray curvePointsText(const std::vector<CThrustPoint> &points);
-std::vector<CThrustPoint> parseCurvePointsText(const QString &text);

@@ -4,33 +4,32 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
-// tarvel-cli with its own settings and data folders under a temporary home.
+// tarvel-cli with settings and data folders of its own under a temporary home,
+// so that no two tests share a logbook, whichever run in one process.
 class CCliHome
 {
 public:
     bool isValid() const { return m_home.isValid(); }
+    QString path() const { return m_home.path(); }
     // The storage directory the command line uses until told otherwise.
     QString storageDirectory() const { return m_home.path() + QStringLiteral("/data/Zendrak/Tarvel/"); }
+    QString settingsFile() const { return m_home.path() + QStringLiteral("/config/Zendrak/Tarvel.ini"); }
 
     // Points the command line at the logbook in directory, after a first run
     // has written every setting.
     void useStorageDirectory(const QString &directory)
     {
         EXPECT_EQ(run({QStringLiteral("info")}).status, 0);
-        CSettingsStore(m_home.path() + QStringLiteral("/config/Zendrak/Tarvel.ini"))
-            .WriteSetting(QStringLiteral("Default Directory"), directory);
+        EXPECT_TRUE(CSettingsStore(settingsFile()).WriteSetting(QLatin1String(kSettingDefaultDirectory), directory));
     }
 
     struct CResult
     {
-        int status;
+        int status; // -1 when the command crashed or never ended
         QByteArray out;
         QString err;
     };
@@ -42,9 +41,12 @@ public:
         environment.insert(QStringLiteral("XDG_DATA_HOME"), m_home.path() + QStringLiteral("/data"));
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(TARVEL_CLI), arguments);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-                QString::fromUtf8(process.readAllStandardError())};
+        const bool ended = process.waitForFinished(60000);
+        if (!ended)
+            process.kill();
+        EXPECT_TRUE(ended) << "tarvel-cli " << arguments.join(QLatin1Char(' ')).toStdString() << " never ended";
+        return {ended && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
     }
 
 private:
