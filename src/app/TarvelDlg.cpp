@@ -8,6 +8,7 @@
 #include "checklists/ChecklistPage.h"
 #include "db/RecordStore.h"
 #include "flights/FlightsDlg.h"
+#include "prediction/MeasureUnits.h"
 #include "launch/FlightSounds.h"
 #include "launch/LaunchDlg.h"
 #include "motors/DefaultMotorsDlg.h"
@@ -167,11 +168,13 @@ void CTarvelDlg::onOptions()
     options.sitesCategory = m_main.sitesCategory;
     options.displayBanner = m_main.displayBanner;
     options.heightUnit = heightUnitFromSetting(m_settings.ReadSetting(QLatin1String(kSettingAltitudeUnit)));
+    options.unitSystem = readUnitSystem(m_settings);
     options.showValues();
     if (options.exec() != QDialog::Accepted)
         return;
-    applyOptions({options.storageDirectory, options.sitesCategory, options.displayBanner, options.heightUnit}, m_main,
-                 m_settings, m_ui.prompter, this);
+    applyOptions({options.storageDirectory, options.sitesCategory, options.displayBanner, options.heightUnit,
+                  options.unitSystem},
+                 m_main, m_settings, m_ui.prompter, this);
     setDisplayBanner(m_main.displayBanner);
 }
 

@@ -76,6 +76,7 @@ bool CreateDatabase(const QString &storageDirectory)
             // What later versions add to older logbooks, a new one has from the start.
             CLogbookSchema schema;
             schema.hasMotorTable = true;
+            schema.tables = logbookTableNames();
             for (const QString &statement : logbookUpgradeStatements(schema))
                 created = store.RunSql(statement) && created;
         }
