@@ -21,7 +21,7 @@ struct COptionsChoice
 };
 
 // Takes the chosen options after OK: stores the banner flag, the category, the
-// height unit and the rocket measures' units, each only when it changed, and when the directory changed, asks, moves the storage directory's files
-// and switches to the new folder. The main settings follow what was stored.
+// height unit and the rocket measures' units, each only when it changed, and when the directory changed, asks, moves
+// the storage directory's files and switches to the new folder. The main settings follow what was stored.
 void applyOptions(const COptionsChoice &choice, CMainSettings &main, CSettingsStore &settings, CPrompter &prompter,
                   QWidget *parent);

@@ -60,9 +60,11 @@ QStringList rocketDragUpgradeStatements(const QStringList &tables, const QString
 {
     QStringList statements;
     if (!tables.contains(QLatin1String(kDragTable)))
-        statements.append(QStringLiteral("CREATE TABLE %1 %2").arg(QLatin1String(kDragTable), QLatin1String(kDragColumns)));
+        statements.append(
+            QStringLiteral("CREATE TABLE %1 %2").arg(QLatin1String(kDragTable), QLatin1String(kDragColumns)));
     if (!tables.contains(QLatin1String(kFitTable))) {
-        statements.append(QStringLiteral("CREATE TABLE %1 %2").arg(QLatin1String(kFitTable), QLatin1String(kFitColumns)));
+        statements.append(
+            QStringLiteral("CREATE TABLE %1 %2").arg(QLatin1String(kFitTable), QLatin1String(kFitColumns)));
         statements.append(QLatin1String(kFitIndex));
     }
     for (const CTrigger &trigger : kTriggers) {

@@ -69,9 +69,8 @@ CMotorLoad CCurveMotor::load(int count) const
 std::optional<std::vector<CCurveMotor>> loadCurveMotors(CRecordStore &store, QString &error)
 {
     std::vector<CCurveMotor> motors;
-    const bool whole =
-        store.forEachRow(motorQuery(QStringLiteral("WHERE MotorCurves.MotorID IS NOT NULL")),
-                         [&motors](const CSqlStatement &row) { motors.push_back(motorOf(row)); });
+    const bool whole = store.forEachRow(motorQuery(QStringLiteral("WHERE MotorCurves.MotorID IS NOT NULL")),
+                                        [&motors](const CSqlStatement &row) { motors.push_back(motorOf(row)); });
     if (!whole) {
         error = store.lastError();
         return std::nullopt;
@@ -79,8 +78,7 @@ std::optional<std::vector<CCurveMotor>> loadCurveMotors(CRecordStore &store, QSt
     return motors;
 }
 
-std::optional<CCurveMotor> findCurveMotor(CRecordStore &store, const QString &type, const QString &mfg,
-                                          QString &error)
+std::optional<CCurveMotor> findCurveMotor(CRecordStore &store, const QString &type, const QString &mfg, QString &error)
 {
     CSqlStatement query = store.prepareRead(motorQuery(
         QStringLiteral("WHERE trim(Motors.Type) = trim(?1) COLLATE NOCASE AND (?2 = '' OR trim(Motors.MFG) = "
@@ -121,7 +119,8 @@ std::optional<CCurveMotor> findCurveMotor(CRecordStore &store, const QString &ty
         return std::nullopt;
     }
     if (makers.size() > 1) {
-        error = QStringLiteral("Several makers sell %1 (%2): name the maker").arg(type, makers.join(QStringLiteral(", ")));
+        error =
+            QStringLiteral("Several makers sell %1 (%2): name the maker").arg(type, makers.join(QStringLiteral(", ")));
         return std::nullopt;
     }
     CCurveMotor motor = *chosen;

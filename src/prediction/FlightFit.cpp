@@ -27,8 +27,8 @@ bool loadRecordedFlight(CRecordStore &store, qint64 flightId, CRecordedFlight &f
     CFlightLog log(store);
     const CFlightEntry entry = log.find(flightId);
     if (entry.rowId == 0) {
-        error = log.lastError().isEmpty() ? QStringLiteral("No flight %1 is in the log").arg(flightId)
-                                          : log.lastError();
+        error =
+            log.lastError().isEmpty() ? QStringLiteral("No flight %1 is in the log").arg(flightId) : log.lastError();
         return false;
     }
     flight.flightId = entry.rowId;
@@ -41,6 +41,13 @@ bool loadRecordedFlight(CRecordStore &store, qint64 flightId, CRecordedFlight &f
     }
     if (flight.motor.type.isEmpty()) {
         error = QStringLiteral("Flight %1 names no motor").arg(flightId);
+        return false;
+    }
+    if (flight.motor.namesItsDelays) {
+        error = QStringLiteral("Flight %1 flew a staged or clustered set of motors (%2): only a single motor's "
+                               "flight can be fitted")
+                    .arg(flightId)
+                    .arg(flight.motor.type);
         return false;
     }
     if (entry.altFileName.trimmed().isEmpty()) {
@@ -76,13 +83,6 @@ CFlightCdFit fitCdToFlight(CRecordStore &store, qint64 flightId, EUnitSystem uni
     if (!loadRecordedFlight(store, flightId, result.flight, result.error))
         return result;
     const CFlightMotor &motor = result.flight.motor;
-    if (motor.namesItsDelays) {
-        result.error = QStringLiteral("Flight %1 flew a staged or clustered set of motors (%2): only a single "
-                                      "motor's flight can be fitted")
-                           .arg(flightId)
-                           .arg(motor.type);
-        return result;
-    }
     if (!loadRocketFlightInputs(store, result.flight.rocketId, units, result.rocket, result.error))
         return result;
     if (!result.rocket.ok()) {

@@ -24,7 +24,8 @@ struct CRecordedFlight
 };
 
 // The flight and its recording's apogee. False, with error saying why, when
-// there is no such flight, it names no rocket or motor, it has no readable
+// there is no such flight, it names no rocket or motor or a staged or
+// clustered set of them (no fit can share a Cd among them), it has no readable
 // recording, or the recording ends before the apogee (which it then only
 // bounds from below: no Cd would be honest).
 [[nodiscard]] bool loadRecordedFlight(CRecordStore &store, qint64 flightId, CRecordedFlight &flight, QString &error);
@@ -47,8 +48,7 @@ struct CFlightCdFit
     [[nodiscard]] bool ok() const { return error.isEmpty(); }
 };
 
-// Fits the Cd of a flight of the logbook: the flight's rocket and motor (one
-// motor; a staged or clustered entry is refused), at the site's elevation and
+// Fits the Cd of a flight of the logbook: the flight's rocket and motor, at the site's elevation and
 // the flight's logged temperature (15 °C where none was logged).
 [[nodiscard]] CFlightCdFit fitCdToFlight(CRecordStore &store, qint64 flightId, EUnitSystem units,
                                          double elevationM = 0);

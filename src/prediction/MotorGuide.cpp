@@ -9,16 +9,14 @@ constexpr double kMountTolerance = 0.001; // m
 
 bool CMotorGuideFilter::accepts(const CMotorGuideRow &row) const
 {
-    if (!impulseClass.trimmed().isEmpty()
-        && row.impulseClass.compare(impulseClass.trimmed(), Qt::CaseInsensitive) != 0)
+    if (!impulseClass.trimmed().isEmpty() && row.impulseClass.compare(impulseClass.trimmed(), Qt::CaseInsensitive) != 0)
         return false;
     if (mountM && (!row.diameterM || std::abs(*row.diameterM - *mountM) > kMountTolerance))
         return false;
     return true;
 }
 
-CMotorGuide::CMotorGuide(const CRocketBody &rocket, const CLaunchSite &site, std::vector<CCurveMotor> motors,
-                         int count)
+CMotorGuide::CMotorGuide(const CRocketBody &rocket, const CLaunchSite &site, std::vector<CCurveMotor> motors, int count)
     : m_predictor(rocket, site)
     , m_motors(std::move(motors))
     , m_count(count)

@@ -160,8 +160,7 @@ QVariant CMotorGuideModel::headerData(int section, Qt::Orientation orientation, 
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char *const kHeaders[] = {"Motor",     "Maker",         "Class",         "Thrust/weight",
-                                           "Off guide", "Max speed",     "Apogee",        "Optimal delay",
-                                           "Delay",     "Result"};
+    static const char *const kHeaders[] = {"Motor",     "Maker",  "Class",         "Thrust/weight", "Off guide",
+                                           "Max speed", "Apogee", "Optimal delay", "Delay",         "Result"};
     return section >= 0 && section < ColumnCount ? QString::fromLatin1(kHeaders[section]) : QVariant();
 }

@@ -23,8 +23,9 @@ QString CCdChoice::text() const
     case ECdSource::Set:
         return QStringLiteral("Cd %1 (set for the rocket)").arg(cdNumber(cd));
     case ECdSource::Fitted:
-        return fittedFlights == 1 ? QStringLiteral("Cd %1 (fitted to 1 flight)").arg(cdNumber(cd))
-                                  : QStringLiteral("Cd %1 (median of %2 fitted flights)").arg(cdNumber(cd)).arg(fittedFlights);
+        return fittedFlights == 1
+            ? QStringLiteral("Cd %1 (fitted to 1 flight)").arg(cdNumber(cd))
+            : QStringLiteral("Cd %1 (median of %2 fitted flights)").arg(cdNumber(cd)).arg(fittedFlights);
     case ECdSource::Default:
         break;
     }
@@ -84,9 +85,9 @@ bool loadRocketFlightInputs(CRecordStore &store, const QString &rocketId, EUnitS
     inputs.body.diameterM = diameter.value;
     const QString mount = query.columnText(4).trimmed();
     if (!mount.isEmpty()) {
-        const CMeasureReading reading = readMeasure(QStringLiteral("MMT"), mount, EMeasure::Length,
-                                                    units == EUnitSystem::Imperial ? QStringLiteral("in")
-                                                                                   : QStringLiteral("mm"));
+        const CMeasureReading reading =
+            readMeasure(QStringLiteral("MMT"), mount, EMeasure::Length,
+                        units == EUnitSystem::Imperial ? QStringLiteral("in") : QStringLiteral("mm"));
         if (reading.ok())
             inputs.mountM = reading.value;
         else
@@ -112,10 +113,9 @@ bool loadRocketFlightInputs(CRecordStore &store, const QString &rocketId, EUnitS
 bool findRocketByName(CRecordStore &store, const QString &name, QString &rocketId, QString &error)
 {
     std::vector<std::pair<QString, QString>> rockets; // number, name
-    const bool read = store.forEachRow(QStringLiteral("SELECT ID, Name FROM Rockets ORDER BY Name, rowid"),
-                                       [&rockets](const CSqlStatement &row) {
-                                           rockets.emplace_back(row.columnText(0), row.columnText(1));
-                                       });
+    const bool read = store.forEachRow(
+        QStringLiteral("SELECT ID, Name FROM Rockets ORDER BY Name, rowid"),
+        [&rockets](const CSqlStatement &row) { rockets.emplace_back(row.columnText(0), row.columnText(1)); });
     if (!read) {
         error = store.lastError();
         return false;

@@ -86,7 +86,8 @@ TEST(RocketDrag, RowsLeaveWithTheirRocketOrFlight)
 {
     CTestLogbook logbook;
     ASSERT_TRUE(logbook.isValid());
-    ASSERT_TRUE(logbook.exec({kThreeRockets[0], kThreeRockets[1], "INSERT INTO Rockets (ID, Name) VALUES (3, 'Twin')"}));
+    ASSERT_TRUE(
+        logbook.exec({kThreeRockets[0], kThreeRockets[1], "INSERT INTO Rockets (ID, Name) VALUES (3, 'Twin')"}));
     {
         CRecordStore store;
         ASSERT_TRUE(store.Open(logbook.directory()));
@@ -138,8 +139,9 @@ TEST(RocketDrag, OlderLogbookGainsTheTablesOnOpening)
 {
     CTestLogbook logbook;
     ASSERT_TRUE(logbook.isValid());
-    ASSERT_TRUE(logbook.exec({"DROP TRIGGER RocketDragLeavesWithItsRocket", "DROP TRIGGER FittedCdsLeaveWithTheirFlight",
-                              "DROP TABLE RocketDrag", "DROP TABLE RocketFittedCds"}));
+    ASSERT_TRUE(
+        logbook.exec({"DROP TRIGGER RocketDragLeavesWithItsRocket", "DROP TRIGGER FittedCdsLeaveWithTheirFlight",
+                      "DROP TABLE RocketDrag", "DROP TABLE RocketFittedCds"}));
     const QString ours = QStringLiteral(
         "SELECT name FROM sqlite_master WHERE name IN ('RocketDrag', 'RocketFittedCds', 'RocketFittedCdsByRocket', "
         "'RocketDragLeavesWithItsRocket', 'FittedCdsLeaveWithTheirFlight') ORDER BY name");
