@@ -78,7 +78,8 @@ struct CImportBench
 
     CImportBench()
     {
-        CreateDatabase(storage);
+        if (!CreateDatabase(storage))
+            qFatal("cannot create the bench logbook");
         CRecordStore store;
         store.Open(storage); // the logbook gains its curve table
         QFile out(file);
@@ -216,7 +217,8 @@ void BM_ImportEngFloor(benchmark::State &state)
 QString fillList(QTemporaryDir &dir)
 {
     const QString storage = dir.path() + QLatin1Char('/');
-    CreateDatabase(storage);
+    if (!CreateDatabase(storage))
+        qFatal("cannot create the bench logbook");
     CRecordStore store;
     store.Open(storage); // the logbook gains its curve table
     store.Close();
