@@ -81,7 +81,8 @@ struct CImportBench
         if (!CreateDatabase(storage))
             qFatal("cannot create the bench logbook");
         CRecordStore store;
-        store.Open(storage); // the logbook gains its curve table
+        if (!store.Open(storage)) // the logbook gains its curve table
+            qFatal("the bench logbook cannot be used");
         QFile out(file);
         if (out.open(QIODevice::WriteOnly))
             out.write(tenThousandMotors());
@@ -92,14 +93,16 @@ void BM_ImportEng(benchmark::State &state)
 {
     const CImportBench bench;
     CRecordStore store;
-    store.Open(bench.storage);
+    if (!store.Open(bench.storage))
+        qFatal("the bench logbook cannot be used");
     CSilentProgress progress;
     for (auto _ : state) {
         const CMotorImportResult result = importMotorFile(store, bench.file, progress);
         if (result.motors != kImportMotors)
             state.SkipWithError("not every motor was imported");
         state.PauseTiming();
-        store.RunSql(QStringLiteral("DELETE FROM Motors"));
+        if (!store.RunSql(QStringLiteral("DELETE FROM Motors")))
+            qFatal("the bench logbook cannot be used");
         state.ResumeTiming();
     }
 }
@@ -220,7 +223,8 @@ QString fillList(QTemporaryDir &dir)
     if (!CreateDatabase(storage))
         qFatal("cannot create the bench logbook");
     CRecordStore store;
-    store.Open(storage); // the logbook gains its curve table
+    if (!store.Open(storage)) // the logbook gains its curve table
+        qFatal("the bench logbook cannot be used");
     store.Close();
     sqlite3 *db = openBare(storage);
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
@@ -256,7 +260,8 @@ void BM_LoadMotorList(benchmark::State &state)
     QTemporaryDir dir;
     const QString storage = fillList(dir);
     CRecordStore store;
-    store.Open(storage);
+    if (!store.Open(storage))
+        qFatal("the bench logbook cannot be used");
     QWidget owner;
     CStatusWindow status(&owner);
     CScriptedPrompter prompter;

@@ -44,7 +44,8 @@ public:
                     "60 + i % 30, 0, '06/21/2026', '', '14:07:20', '14:07:41', 'Flight number ' || i || ', straight "
                     "boost', i % 2, '' FROM n")
                     .arg(kFlights));
-        addSavedQuery(m_store, {QStringLiteral("Flights"), QStringLiteral("SELECT * FROM Launches")});
+        m_valid =
+            m_valid && addSavedQuery(m_store, {QStringLiteral("Flights"), QStringLiteral("SELECT * FROM Launches")});
         m_index = savedQueryIndex(m_store, QStringLiteral("Flights"));
         m_valid = m_valid && m_index >= 0;
     }

@@ -94,10 +94,12 @@ CBenchLogbook &logbook()
 void BM_StoreWalk(benchmark::State &state)
 {
     CRecordStore store;
-    store.Open(logbook().directory());
+    if (!store.Open(logbook().directory()))
+        qFatal("the bench logbook cannot be used");
     qsizetype characters = 0;
     for (auto _ : state) {
-        store.RunSql(QStringLiteral("SELECT * FROM Launches"));
+        if (!store.RunSql(QStringLiteral("SELECT * FROM Launches")))
+            qFatal("the bench logbook cannot be used");
         for (store.MoveFirst(); !store.IsEOF(); store.MoveNext()) {
             for (int c = 0; c < 17; ++c)
                 characters += store.GetFieldText(c).size();
@@ -109,13 +111,15 @@ void BM_StoreWalk(benchmark::State &state)
 void BM_StoreMoveTo(benchmark::State &state)
 {
     CRecordStore store;
-    store.Open(logbook().directory());
+    if (!store.Open(logbook().directory()))
+        qFatal("the bench logbook cannot be used");
     QList<int> positions(kWalkRows);
     for (int &p : positions)
         p = int(QRandomGenerator::global()->bounded(kWalkRows));
     qsizetype characters = 0;
     for (auto _ : state) {
-        store.RunSql(QStringLiteral("SELECT * FROM Launches"));
+        if (!store.RunSql(QStringLiteral("SELECT * FROM Launches")))
+            qFatal("the bench logbook cannot be used");
         for (int p : positions) {
             store.MoveTo(p);
             for (int c = 0; c < 17; ++c)
@@ -151,7 +155,8 @@ void BM_StoreReindex(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         auto store = std::make_unique<CRecordStore>();
-        store->Open(logbook().copy());
+        if (!store->Open(logbook().copy()))
+            state.SkipWithError("the bench logbook cannot be opened");
         state.ResumeTiming();
         if (!store->Reindex())
             state.SkipWithError("Reindex failed");

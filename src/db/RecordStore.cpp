@@ -240,7 +240,9 @@ bool CRecordStore::runCreateDatabase(const QString &path)
 
 bool CRecordStore::SetFieldText(const QString &value, int column)
 {
-    if (!m_cursor.canWrite(column) || refusesWrites())
+    if (!m_cursor.canWrite(column))
+        return fail(QStringLiteral("no row of the result can be written there"));
+    if (refusesWrites())
         return false;
     CSqlError error;
     if (!m_cursor.write(m_db, column, value, error))
@@ -256,7 +258,9 @@ bool CRecordStore::Update()
 
 bool CRecordStore::Delete()
 {
-    if (!m_cursor.canWrite(0) || refusesWrites())
+    if (!m_cursor.canWrite(0))
+        return fail(QStringLiteral("no row of the result can be deleted there"));
+    if (refusesWrites())
         return false;
     CSqlError error;
     return m_cursor.deleteRow(m_db, error) || failWrite(error);

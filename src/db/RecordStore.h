@@ -29,7 +29,7 @@ public:
 
     // Opens "TarvelDB.CDB" in the storage directory (which ends with "/"),
     // brought up to date and shared with other programs (LogbookFile.h).
-    bool Open(const QString &storageDirectory);
+    [[nodiscard]] bool Open(const QString &storageDirectory);
     // Opens an existing SQLite file by its path, without the logbook checks,
     // with the rollback journal.
     [[nodiscard]] bool openFile(const QString &path);
@@ -42,7 +42,7 @@ public:
     QString path() const { return m_path; }
 
     // Runs exactly one statement; false, and no current result, when it cannot run.
-    bool RunSql(const QString &sql);
+    [[nodiscard]] bool RunSql(const QString &sql);
 
     // What RunSql would do with the text, decided by SQLite on the prepared
     // statement without running it: Invalid when it is not exactly one statement
@@ -61,6 +61,9 @@ public:
     // Runs a statement of prepareWrite under the rules of RunSql's writes, then
     // resets it, its values unbound, for the next row. Leaves no current result.
     [[nodiscard]] bool runWrite(CSqlStatement &statement);
+    // For a read or write of prepareRead or prepareWrite that failed in a
+    // bind or a step: its reason becomes lastError. Always false.
+    bool failStatement(const CSqlStatement &statement);
     // For a write whose values could not all be bound: it is not run but
     // reset, and fails as a write that ran would, dooming the open
     // transaction. Always false.
@@ -89,9 +92,9 @@ public:
     int currentRow() const { return m_cursor.row(); }
 
     QString GetFieldText(int column) const { return m_cursor.fieldText(column); }
-    bool SetFieldText(const QString &value, int column);
+    [[nodiscard]] bool SetFieldText(const QString &value, int column);
     bool Update();
-    bool Delete();
+    [[nodiscard]] bool Delete();
     int FieldCount() const { return m_cursor.fieldCount(); }
     QString GetFieldName(int column) const { return m_cursor.fieldName(column); }
 
@@ -99,7 +102,7 @@ public:
     // its rocket's new number, in one transaction. A reference to no rocket of
     // the catalogue keeps its number, unless a rocket now has it: then it moves
     // above them all. Flights left so are told of once, through the reporter.
-    bool Reindex();
+    [[nodiscard]] bool Reindex();
 
     // Transactions nest; the outermost commit makes the work durable, and a store
     // closed or destroyed with work uncommitted rolls it back.
@@ -142,7 +145,6 @@ private:
     bool fail(const QString &error);
     bool fail(const CSqlError &error);
     bool failDatabase() { return fail(m_db.error()); }
-    bool failStatement(const CSqlStatement &statement);
     // A failed write dooms the open transaction (CTransactionBook).
     bool failWrite(const CSqlError &error);
     bool failWrite(const QString &error) { return failWrite(CSqlError {error, 0, 0}); }

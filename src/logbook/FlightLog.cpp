@@ -279,20 +279,33 @@ QString CFlightLog::storageDirectory() const
     return QFileInfo(m_store.path()).absolutePath() + QLatin1Char('/');
 }
 
-std::optional<double> CFlightLog::expectedAltitude(const CFlightEntry &flight)
+bool CFlightLog::expectedAltitude(const CFlightEntry &flight, std::optional<double> &altitude)
 {
+    m_error.clear();
+    altitude.reset();
     const CFlightMotor motor = flight.motorParts();
     if (motor.type.isEmpty() || flight.rocketKey().isEmpty())
-        return std::nullopt;
+        return true;
     CSqlStatement query = m_store.prepareRead(
         QStringLiteral("SELECT Alt FROM RecMotors WHERE RocketID = ?1 AND Type = ?2 COLLATE NOCASE "
                        "AND (?3 = '' OR MFG = ?3 COLLATE NOCASE) AND Alt > 0 ORDER BY Delay = ?4 DESC, rowid "
                        "LIMIT 1"));
-    if (!query.isValid() || !query.bindText(1, flight.rocketKey()) || !query.bindText(2, motor.type)
-        || !query.bindText(3, motor.maker) || !query.bindText(4, motor.delay)
-        || query.step() != CSqlStatement::Step::Row)
-        return std::nullopt;
+    if (!query.isValid())
+        return fail(m_store.lastError());
+    if (!query.bindText(1, flight.rocketKey()) || !query.bindText(2, motor.type) || !query.bindText(3, motor.maker)
+        || !query.bindText(4, motor.delay))
+        return failStatement(query);
+    switch (query.step()) {
+    case CSqlStatement::Step::Row:
+        break;
+    case CSqlStatement::Step::Done:
+        return true;
+    case CSqlStatement::Step::Error:
+        return failStatement(query);
+    }
     bool number = false;
     const double alt = query.columnText(0).toDouble(&number);
-    return number && alt > 0 ? std::optional<double>(alt) : std::nullopt;
+    if (number && alt > 0)
+        altitude = alt;
+    return true;
 }

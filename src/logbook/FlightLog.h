@@ -52,9 +52,10 @@ public:
     // The altitude the rocket's recommended motor of the flown type was
     // expected to reach (RecMotors.Alt, in the flyer's unit as typed): the
     // motor of the flight's maker, or of any maker when the flight names none,
-    // of its delay where the rocket recommends several. Empty when the rocket
-    // recommends no such motor or gives no altitude.
-    std::optional<double> expectedAltitude(const CFlightEntry &flight);
+    // of its delay where the rocket recommends several, into altitude: empty
+    // when the rocket recommends no such motor or gives no altitude. False,
+    // with lastError set, when the recommendations cannot be read.
+    [[nodiscard]] bool expectedAltitude(const CFlightEntry &flight, std::optional<double> &altitude);
 
     QString lastError() const { return m_error; }
 

@@ -24,8 +24,8 @@ public:
     void useStorageDirectory(const QString &directory)
     {
         EXPECT_EQ(run({QStringLiteral("info")}).status, 0);
-        CSettingsStore(m_home.path() + QStringLiteral("/config/Zendrak/Tarvel.ini"))
-            .WriteSetting(QStringLiteral("Default Directory"), directory);
+        EXPECT_TRUE(CSettingsStore(m_home.path() + QStringLiteral("/config/Zendrak/Tarvel.ini"))
+                        .WriteSetting(QStringLiteral("Default Directory"), directory));
     }
 
     struct CResult

@@ -302,7 +302,7 @@ TEST_F(FlightsScreenTest, RecordingShowsItsApogeeInTheListAndItsPlotOnThePage)
             QByteArray::number(t) + ',' + QByteArray::number(t <= 10 ? 3 * t * (20 - t) : 300 - 10 * (t - 10)) + '\n';
     }
     ASSERT_TRUE(writeTestFile(m_logbook.directory() + QStringLiteral("alpha.csv"), recording));
-    CSettingsStore().WriteSetting(QStringLiteral("Altitude Unit"), QStringLiteral("m"));
+    ASSERT_TRUE(CSettingsStore().WriteSetting(QStringLiteral("Altitude Unit"), QStringLiteral("m")));
     ASSERT_TRUE(m_logbook.exec({"INSERT INTO RecMotors (RocketID, Type, MFG, Alt) VALUES (1, 'C6', 'Estes', 320)",
                                 "UPDATE Launches SET AltFileName = '/gone/alpha.csv' WHERE rowid = 1"}));
 
@@ -315,8 +315,9 @@ TEST_F(FlightsScreenTest, RecordingShowsItsApogeeInTheListAndItsPlotOnThePage)
     CFlightLog log(m_store);
     CFlightPageDlg page(log, 1, {m_prompter, m_files});
     page.show();
-    EXPECT_EQ(page.recordingText()->text(), QStringLiteral("Apogee: 300 m\nExpected 320 m, reached 300 m (-6 %)\n"
-                                                           "The recording ends in the air: it holds no landing."));
+    EXPECT_EQ(page.recordingText()->text(),
+              QStringLiteral("Apogee: 300 m\nExpected 320 m, reached 300 m (-6 %)\n"
+                             "The recording ends in the air: it holds no landing."));
     EXPECT_TRUE(page.plot()->isVisible());
     CFlightPageDlg without(log, 2, {m_prompter, m_files});
     without.show();

@@ -75,7 +75,7 @@ protected:
             "INSERT INTO RecMotors (RocketID,Type,Delay,MFG,Alt) VALUES (1,'C6','5','EST','300')",
         }));
         for (CSettingsStore *settings : {&m_settings, &m_flyerSettings})
-            settings->WriteSetting(QStringLiteral("Altitude Unit"), QStringLiteral("m"));
+            ASSERT_TRUE(settings->WriteSetting(QStringLiteral("Altitude Unit"), QStringLiteral("m")));
     }
 
     // The flights as the list shows them: rowid, date and time, rocket, motor, result.

@@ -353,7 +353,7 @@ TEST_F(LaunchWizardTest, ChosenRecordingIsPreviewedAndStoredAsACopyBesideTheLogb
     ASSERT_TRUE(writeTestFile(source, recording));
     const QString notes = downloads.filePath(QStringLiteral("notes.txt"));
     ASSERT_TRUE(writeTestFile(notes, "Field was wet.\n"));
-    m_settings.WriteSetting(QStringLiteral("Altitude Unit"), QStringLiteral("m"));
+    ASSERT_TRUE(m_settings.WriteSetting(QStringLiteral("Altitude Unit"), QStringLiteral("m")));
 
     // Alpha to a success, the altimeter box ticked or not, "Get Data" run by runner.
     const auto fly = [this](bool tick, std::function<int(CGetDataDlg &)> runner) {
@@ -377,8 +377,9 @@ TEST_F(LaunchWizardTest, ChosenRecordingIsPreviewedAndStoredAsACopyBesideTheLogb
         m_files.script({source});
         click(dialog.selectButton());
         // The motor chosen on the rocket page expects 300: the preview compares.
-        EXPECT_EQ(dialog.previewText()->text(), QStringLiteral("Apogee: 400 m\nExpected 300 m, reached 400 m (+33 %)\n"
-                                                               "The recording ends in the air: it holds no landing."));
+        EXPECT_EQ(dialog.previewText()->text(),
+                  QStringLiteral("Apogee: 400 m\nExpected 300 m, reached 400 m (+33 %)\n"
+                                 "The recording ends in the air: it holds no landing."));
         EXPECT_TRUE(dialog.plot()->isVisible());
         click(dialog.okButton());
         return dialog.result();

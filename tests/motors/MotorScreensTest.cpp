@@ -306,7 +306,7 @@ TEST_F(MotorScreens, LoadFromFileOneOrSeveralFilesAndDropped)
     EXPECT_EQ(m_prompter.shown().last().caption, "Error");
     EXPECT_EQ(m_prompter.shown().last().text,
               "good.eng: Motors Extracted =1\nbad.eng: Nothing loaded from file\n"
-              "gone.eng: could not be read\nmore.CSV: Motors Extracted =1");
+              "gone.eng: could not be read: No such file or directory.\nmore.CSV: Motors Extracted =1");
     EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Type FROM Motors WHERE ID IS NULL ORDER BY rowid")),
               QStringList({"G64", "G64", "D12"}));
     EXPECT_EQ(dialog.model().lines().size(), 7);

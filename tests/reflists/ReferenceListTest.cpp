@@ -133,7 +133,7 @@ TEST_F(DefaultsScreen, UnchangedListsAreNotWrittenBack)
 
 TEST_F(DefaultsScreen, NeverShownSavesNothing)
 {
-    m_settings.WriteSetting(QLatin1String(kSettingDefaultStatus), QStringLiteral("Kept,"));
+    ASSERT_TRUE(m_settings.WriteSetting(QLatin1String(kSettingDefaultStatus), QStringLiteral("Kept,")));
     {
         CDefaultsDlg dialog(m_store, m_status, m_logbook.directory(), m_settings, m_ui);
     }

@@ -22,7 +22,7 @@ int runImportMotors(const QStringList &arguments, FILE *out, FILE *err)
         progress.hideProgress();
         switch (result.outcome) {
         case CMotorImportResult::Outcome::Unreadable:
-            printLine(err, QStringLiteral("tarvel-cli: cannot read %1").arg(path));
+            printLine(err, QStringLiteral("tarvel-cli: cannot read %1: %2").arg(path, result.readError));
             status = 1;
             break;
         case CMotorImportResult::Outcome::Refused:

@@ -153,7 +153,13 @@ int runMotorCurve(const QStringList &arguments, FILE *out, FILE *err)
         if (!motor.hasCurve || motor.type.compare(type, Qt::CaseInsensitive) != 0
             || (!mfg.isEmpty() && motor.mfg.compare(mfg, Qt::CaseInsensitive) != 0))
             continue;
-        const std::optional<CMotorCurveRow> curve = loadMotorCurve(*store, motor);
+        std::optional<CMotorCurveRow> curve;
+        if (!loadMotorCurve(*store, motor, curve)) {
+            printLine(err,
+                      QStringLiteral("tarvel-cli: the thrust curve of %1 %2 cannot be read: %3")
+                          .arg(motor.mfg, motor.type, store->lastError()));
+            return 1;
+        }
         if (!curve)
             continue;
         printLine(out, QStringLiteral("; %1 %2-%3").arg(motor.mfg, motor.type, motor.delay));
