@@ -184,7 +184,8 @@ void CDefaultsDlg::saveLists()
         const QLatin1String name(referenceListInfo(kind).settingName);
         if (!m_settings.WriteSetting(name, joinReferenceList(items, CSettingsStore::kMaxValueLength)))
             m_ui.prompter.error(
-                this, QStringLiteral("The setting %1 could not be saved in %2").arg(name, m_settings.fileName()));
+                parentWidget(),
+                QStringLiteral("The setting %1 could not be saved in %2").arg(name, m_settings.fileName()));
     }
 }
 
