@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -62,9 +63,10 @@ public:
 private:
     bool fail(const QString &error);
     bool failStatement(const CSqlStatement &statement);
-    // The flights of the rows the WHERE clause (with ?1 bound to rowId, when
-    // not 0) picks, walked row by row; false when the read failed.
-    bool read(const QString &where, qint64 rowId, std::vector<CFlightEntry> &flights);
+    // The flights of the rows the WHERE clause picks, with its values bound
+    // by `bind` (none when empty), walked row by row; false when the read failed.
+    bool read(const QString &where, const std::function<bool(CSqlStatement &)> &bind,
+              std::vector<CFlightEntry> &flights);
     // A write of flight's columns to the row, in a transaction that first
     // checks the row is still there.
     bool writeExistingRow(qint64 rowId, const QString &sql, const CFlightEntry *flight);
