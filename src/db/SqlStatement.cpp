@@ -164,6 +164,12 @@ double CSqlStatement::columnDouble(int column) const
 
 QString CSqlStatement::columnText(int column) const
 {
+    const QByteArrayView utf8 = columnUtf8(column);
+    return utf8.data() ? QString::fromUtf8(utf8) : QString();
+}
+
+QByteArrayView CSqlStatement::columnUtf8(int column) const
+{
     if (!m_statement)
         return {};
     switch (sqlite3_column_type(m_statement, column)) {
@@ -172,8 +178,8 @@ QString CSqlStatement::columnText(int column) const
         return {};
     default: {
         const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
-        const int bytes = sqlite3_column_bytes(m_statement, column);
-        return text ? QString::fromUtf8(text, bytes) : QString();
+        // An empty text is still a text, never a null.
+        return text ? QByteArrayView(text, sqlite3_column_bytes(m_statement, column)) : QByteArrayView();
     }
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QtGlobal>
 
@@ -67,6 +68,9 @@ public:
     double columnDouble(int column) const;
     // The value as text; a null QString for SQL NULL and for values text cannot show.
     QString columnText(int column) const;
+    // The same value as SQLite's UTF-8 bytes, valid until the next step; a
+    // null view (no data) where columnText is null.
+    QByteArrayView columnUtf8(int column) const;
 
 private:
     // True for SQLITE_OK; otherwise keeps the failure in error().
