@@ -19,16 +19,14 @@ run: build
 	    build/src/tarvel; \
 	fi
 
-# A screen test that shows windows on the offscreen platform depends on event
-# timing; one that fails is tried again, up to three times, before the suite fails.
 test: build
-	@ctest --test-dir build --output-on-failure --repeat until-pass:3 -j $(JOBS)
+	@ctest --test-dir build --output-on-failure -j $(JOBS)
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
 	@cmake --preset sanitize >/dev/null
 	@cmake --build --preset sanitize -j $(JOBS)
-	@ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build-sanitize --output-on-failure --repeat until-pass:3 -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --test-dir build-sanitize --output-on-failure -j $(JOBS)
 
 bench: build
 	@build/bench/tarvel-bench

@@ -10,6 +10,7 @@
 #include "flights/FlightStats.h"
 #include "flights/FlightsDlg.h"
 #include "logbook/FlightLog.h"
+#include "platform/SettingsStore.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 
@@ -127,9 +128,10 @@ void openScreen(benchmark::State &state, bool firstRowsOnly)
         return;
     CScriptedPrompter prompter;
     CScriptedFileChooser files;
+    const CSettingsStore settings(CBenchLogbook::instance().scratch(QStringLiteral("settings.ini")));
     for (auto _ : state) {
         const CClock::time_point start = CClock::now();
-        CFlightsDlg flights(store, {prompter, files});
+        CFlightsDlg flights(store, settings, {prompter, files});
         CFirstRowsPainted painted(flights);
         flights.show();
         bool shown = processUntil([&] { return painted.painted; });
@@ -169,7 +171,8 @@ void searchOneCharacter(benchmark::State &state)
         return;
     CScriptedPrompter prompter;
     CScriptedFileChooser files;
-    CFlightsDlg flights(store, {prompter, files});
+    const CSettingsStore settings(CBenchLogbook::instance().scratch(QStringLiteral("settings.ini")));
+    CFlightsDlg flights(store, settings, {prompter, files});
     flights.show();
     if (!processUntil([&] { return flights.model()->flights().size() == std::size_t(kFlights); })) {
         state.SkipWithError("the screen did not list every flight");

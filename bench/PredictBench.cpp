@@ -5,8 +5,8 @@
 // step), with no checks, no warnings and no allocation.
 #include "BenchRatios.h"
 #include "flightmodel/FlightPredictor.h"
-#include "motors/EngHeader.h"
-#include "motors/EngReader.h"
+#include "motordata/EngHeader.h"
+#include "motordata/EngReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,7 +85,7 @@ const std::vector<CMotorLoad> &guideMotors()
             CMotorLoad motor = base[std::size_t(k) % base.size()];
             const double thrust = 0.8 + 0.4 * ((k * 37) % 101) / 100.0;
             const double time = 0.9 + 0.2 * ((k * 53) % 101) / 100.0;
-            for (CCurvePoint &point : motor.curve) {
+            for (CThrustPoint &point : motor.curve) {
                 point.thrust *= thrust;
                 point.time *= time;
             }
@@ -130,8 +130,8 @@ struct CBareAir
 double bareApogee(const CMotorLoad &motor, const CBareAir &air)
 {
     double impulse = 0;
-    CCurvePoint previous;
-    for (const CCurvePoint &point : motor.curve) {
+    CThrustPoint previous;
+    for (const CThrustPoint &point : motor.curve) {
         impulse += (point.time - previous.time) * (point.thrust + previous.thrust) / 2;
         previous = point;
     }
@@ -168,8 +168,8 @@ double bareApogee(const CMotorLoad &motor, const CBareAir &air)
         if (h <= 0 && v <= 0)
             h = v = 0;
     };
-    previous = CCurvePoint();
-    for (const CCurvePoint &point : motor.curve) {
+    previous = CThrustPoint();
+    for (const CThrustPoint &point : motor.curve) {
         const double span = point.time - previous.time;
         if (span > 0) {
             f0 = previous.thrust;

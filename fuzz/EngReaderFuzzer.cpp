@@ -3,10 +3,10 @@
 // header it takes must split into a motor with a type, a file with a control
 // character must be refused as not text, and every curve's stored text must
 // read back as exactly its points.
-#include "motors/EngHeader.h"
-#include "motors/EngReader.h"
-#include "motors/FileText.h"
-#include "motors/MotorCurveStore.h"
+#include "motordata/CurvePointsText.h"
+#include "motordata/EngHeader.h"
+#include "motordata/EngReader.h"
+#include "motordata/FileText.h"
 
 #include <cmath>
 #include <cstddef>

@@ -2,7 +2,7 @@
 // text exactly when it holds a control character, decoding keeps one
 // character per byte that is not UTF-8, values come out of any line however
 // it ends, and no column line lets anything but motor columns through.
-#include "motors/FileText.h"
+#include "motordata/FileText.h"
 #include "motors/MotorCsv.h"
 
 #include <QRegularExpression>

@@ -1,46 +1,80 @@
-# Fails when a file of the storage or platform layers includes a widget header.
-file(GLOB_RECURSE lower_layers ${SOURCE_DIR}/src/db/* ${SOURCE_DIR}/src/platform/* ${SOURCE_DIR}/src/flightdata/*
-     ${SOURCE_DIR}/src/flightmodel/* ${SOURCE_DIR}/src/logbook/*)
-set(offenders "")
-foreach(file ${lower_layers})
-    file(STRINGS ${file} includes REGEX "#include <(QtWidgets/|QWidget|QDialog|QMessageBox|QApplication|QLabel|QLineEdit|QComboBox|QListWidget|QTableWidget|QTabWidget|QToolBar|QMenu|QPushButton|QFileDialog)")
-    if(includes)
-        list(APPEND offenders "${file}: ${includes}")
+cmake_minimum_required(VERSION 3.25)
+
+# The folders of src and the arrows between them. Each folder may include its
+# own headers and those of the folders named after it here, nothing else; a
+# folder of src missing from the table fails too, so a new folder comes with
+# its place. Lower folders first: storage, platform and pure data and rules,
+# then what several screens share, then the screens, then the program.
+set(allowed_db "")
+set(allowed_platform "")
+set(allowed_flightdata platform)
+set(allowed_motordata "")
+set(allowed_flightmodel motordata)
+set(allowed_logbook db)
+set(allowed_ui "")
+set(allowed_charts ui flightdata motordata)
+set(allowed_checklists db platform ui)
+set(allowed_rockets checklists db platform ui)
+# Launch logging and the flight log share their rows through logbook/ alone;
+# the launch wizard's rocket page is handed in by the program.
+set(allowed_launch checklists charts db flightdata logbook platform ui)
+set(allowed_motors charts db motordata platform ui)
+set(allowed_queries db ui)
+# The Defaults screen's MOTORS runs a screen handed in by the program.
+set(allowed_reflists platform ui)
+set(allowed_flights charts db flightdata logbook platform ui)
+set(allowed_app checklists charts db flightdata flights launch logbook motordata motors platform queries reflists rockets
+    ui)
+# main.cpp, at the top of src.
+set(allowed_src app platform ui)
+
+# Storage, platform and the pure data and rules hold no widget, and only the
+# storage layer talks to SQLite.
+set(pure_folders db platform flightdata motordata flightmodel logbook)
+set(widget_headers "QtWidgets/|QtCharts/|QWidget|QDialog|QMessageBox|QApplication|QLabel|QLineEdit|QComboBox|QListWidget|QTableWidget|QTabWidget|QToolBar|QMenu|QPushButton|QFileDialog")
+
+set(faults "")
+file(GLOB folders LIST_DIRECTORIES true RELATIVE ${SOURCE_DIR}/src ${SOURCE_DIR}/src/*)
+foreach(folder ${folders})
+    if(IS_DIRECTORY ${SOURCE_DIR}/src/${folder} AND NOT DEFINED allowed_${folder})
+        list(APPEND faults "src/${folder}: a folder the layering table does not name")
     endif()
 endforeach()
-if(offenders)
-    message(FATAL_ERROR "Widget headers below the screens:\n${offenders}")
-endif()
-message(STATUS "storage and platform layers include no widget header")
 
-# Subsystems depend one way: no screen folder reaches up into the application shell,
-# the rocket catalogue and the checklists never depend on launch logging or the
-# flight log, and those two meet only in logbook/.
-set(upward "")
-foreach(folder ui checklists rockets launch motors queries reflists platform db flightdata logbook flights)
-    file(GLOB_RECURSE files ${SOURCE_DIR}/src/${folder}/*)
-    foreach(file ${files})
-        file(STRINGS ${file} includes REGEX "#include \"app/")
-        if(folder STREQUAL "rockets" OR folder STREQUAL "checklists" OR folder STREQUAL "ui"
-           OR folder STREQUAL "platform" OR folder STREQUAL "db" OR folder STREQUAL "flightdata"
-           OR folder STREQUAL "logbook")
-            file(STRINGS ${file} launch_includes REGEX "#include \"(launch|flights)/")
-            list(APPEND includes ${launch_includes})
-        endif()
-        # Launch logging and the flight log share their rows through logbook/ alone.
-        if(folder STREQUAL "launch")
-            file(STRINGS ${file} sideways REGEX "#include \"flights/")
-            list(APPEND includes ${sideways})
-        elseif(folder STREQUAL "flights")
-            file(STRINGS ${file} sideways REGEX "#include \"launch/")
-            list(APPEND includes ${sideways})
-        endif()
-        if(includes)
-            list(APPEND upward "${file}: ${includes}")
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}/src ${SOURCE_DIR}/src/*.h ${SOURCE_DIR}/src/*.cpp)
+foreach(source ${sources})
+    string(FIND ${source} "/" slash)
+    if(slash EQUAL -1)
+        set(folder src)
+    else()
+        string(SUBSTRING ${source} 0 ${slash} folder)
+    endif()
+    if(NOT DEFINED allowed_${folder})
+        continue()
+    endif()
+    file(STRINGS ${SOURCE_DIR}/src/${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z]+/")
+    foreach(line ${includes})
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([a-z]+)/.*" "\\1" target "${line}")
+        if(NOT target STREQUAL folder AND NOT target IN_LIST allowed_${folder})
+            list(APPEND faults "src/${source}: ${folder} may not include ${target}/ (${line})")
         endif()
     endforeach()
+    if(folder IN_LIST pure_folders)
+        file(STRINGS ${SOURCE_DIR}/src/${source} widgets REGEX "#[ \t]*include[ \t]*<(${widget_headers})")
+        if(widgets)
+            list(APPEND faults "src/${source}: a widget header below the screens (${widgets})")
+        endif()
+        if(NOT folder STREQUAL "db")
+            file(STRINGS ${SOURCE_DIR}/src/${source} sql REGEX "#[ \t]*include[ \t]*<(sqlite3\\.h|QtSql)")
+            if(sql)
+                list(APPEND faults "src/${source}: SQLite outside the storage layer (${sql})")
+            endif()
+        endif()
+    endif()
 endforeach()
-if(upward)
-    message(FATAL_ERROR "Includes that run upward between subsystems:\n${upward}")
+
+if(faults)
+    list(JOIN faults "\n" message)
+    message(FATAL_ERROR "Includes against the layering:\n${message}")
 endif()
-message(STATUS "subsystems include one way")
+message(STATUS "every folder of src includes only the folders below it; no widgets below the screens")

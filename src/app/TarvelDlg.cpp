@@ -2,6 +2,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/BannerText.h"
+#include "app/LaunchRocketStep.h"
 #include "app/OptionsApply.h"
 #include "app/OptionsDlg.h"
 #include "checklists/ChecklistPage.h"
@@ -9,6 +10,7 @@
 #include "flights/FlightsDlg.h"
 #include "launch/FlightSounds.h"
 #include "launch/LaunchDlg.h"
+#include "motors/DefaultMotorsDlg.h"
 #include "queries/QueryBuilderDlg.h"
 #include "queries/QueryDlg.h"
 #include "reflists/DefaultsDlg.h"
@@ -208,7 +210,12 @@ void CTarvelDlg::onDefaults()
     status->show();
     status->paintNow();
     {
-        CDefaultsDlg defaults(*store, *status, m_main.storageDirectory, m_settings, m_ui, this);
+        // MOTORS on the Defaults screen opens the motor catalogue on the same store and status window.
+        const auto motors = [this, &store, &status](QWidget *parent) {
+            CDefaultMotorsDlg screen(*store, *status, m_ui, m_main.storageDirectory, parent);
+            screen.exec();
+        };
+        CDefaultsDlg defaults(*status, m_settings, m_ui, motors, this);
         defaults.exec();
     }
     store->Close();
@@ -229,7 +236,7 @@ void CTarvelDlg::onRockets()
         sheet.addPage(new CChecklistPage(m_currentChecklist));
         // The rocket's flights open over the sheet on the same store.
         connect(rockets, &CRocketPage::showFlights, this, [this, &store, &sheet](const QString &rocketId) {
-            CFlightsDlg flights(*store, m_ui, rocketId, &sheet);
+            CFlightsDlg flights(*store, m_settings, m_ui, rocketId, &sheet);
             flights.exec();
         });
         sheet.exec();
@@ -243,7 +250,7 @@ void CTarvelDlg::onFlights()
     if (m_commandBar)
         m_commandBar->hide();
     if (std::unique_ptr<CRecordStore> store = openStore()) {
-        CFlightsDlg flights(*store, m_ui, QString(), this);
+        CFlightsDlg flights(*store, m_settings, m_ui, QString(), this);
         flights.exec();
     }
     if (m_commandBar)
@@ -254,7 +261,8 @@ void CTarvelDlg::onLaunch()
 {
     // The launch screen opens its own store for each flight it logs.
     CFlightSounds sounds;
-    CLaunchDlg launch({m_settings, m_ui, sounds, &m_reporter, m_main.storageDirectory, m_main.sitesCategory});
+    CLaunchDlg launch({m_settings, m_ui, sounds, &m_reporter, m_main.storageDirectory, m_main.sitesCategory,
+                       launchRocketStep(m_settings, m_ui, m_main.storageDirectory)});
     launch.exec();
 }
 

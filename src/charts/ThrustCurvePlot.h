@@ -1,7 +1,7 @@
 #pragma once
 
-#include "motors/EngHeader.h"
-#include "motors/ThrustCurve.h"
+#include "motordata/EngHeader.h"
+#include "motordata/ThrustCurve.h"
 
 #include <QtCharts/QChartView>
 

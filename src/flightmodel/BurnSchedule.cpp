@@ -17,10 +17,10 @@ QString stageMessage(int number, int stageCount, const QString &text)
     return QStringLiteral("Stage %1: %2").arg(number).arg(text);
 }
 
-QString curveProblem(const std::vector<CCurvePoint> &curve)
+QString curveProblem(const std::vector<CThrustPoint> &curve)
 {
     double previous = 0;
-    for (const CCurvePoint &point : curve) {
+    for (const CThrustPoint &point : curve) {
         if (!std::isfinite(point.time) || !std::isfinite(point.thrust))
             return QStringLiteral("the motor's thrust curve holds a value that is not a number");
         if (point.time < previous)
@@ -34,37 +34,6 @@ QString curveProblem(const std::vector<CCurvePoint> &curve)
     return QString();
 }
 
-// One motor's impulse (N·s, by the trapezoid rule, which is exact for a curve
-// of straight lines) and burn time (from where the thrust leaves zero to where
-// it last returns to it), from the implied ignition at 0 s and 0 N.
-struct CCurveFigures
-{
-    double impulse = 0;
-    double burnTime = 0;
-};
-
-CCurveFigures curveFigures(const std::vector<CCurvePoint> &curve)
-{
-    CCurveFigures figures;
-    CCurvePoint previous;
-    double start = -1;
-    double end = 0;
-    for (const CCurvePoint &point : curve) {
-        if (point.time - previous.time >= kShortestSpan)
-            figures.impulse += (point.time - previous.time) * (point.thrust + previous.thrust) / 2;
-        if (point.thrust > 0 && start < 0)
-            start = previous.time;
-        if (point.thrust > 0)
-            end = -1; // burning: the end is the next point at zero, or the curve's last
-        else if (end < 0)
-            end = point.time;
-        previous = point;
-    }
-    if (end < 0)
-        end = previous.time;
-    figures.burnTime = start >= 0 ? end - start : 0;
-    return figures;
-}
 } // namespace
 
 CBurnSchedule::CBurnSchedule(std::span<const CMotorLoad> stages, double rocketMassKg)
@@ -104,9 +73,7 @@ CBurnSchedule::CBurnSchedule(std::span<const CMotorLoad> stages, double rocketMa
                                  "check the rocket's weight")
                       .arg(kLargestMassRatio);
     }
-    const CCurveFigures first = curveFigures(stages.front().curve);
-    if (first.burnTime > 0)
-        m_firstStageAverageThrust = stages.front().count * first.impulse / first.burnTime;
+    m_firstStageAverageThrust = stages.front().count * motorFigures(stages.front().curve).averageThrust;
 }
 
 bool CBurnSchedule::checkStage(const CMotorLoad &stage, int number, int stageCount)
@@ -131,7 +98,7 @@ bool CBurnSchedule::checkStage(const CMotorLoad &stage, int number, int stageCou
                       .arg(stage.totalKg);
     } else {
         problem = curveProblem(stage.curve);
-        if (problem.isEmpty() && !(curveFigures(stage.curve).impulse > 0))
+        if (problem.isEmpty() && !(motorFigures(stage.curve).totalImpulse > 0))
             problem = QStringLiteral("the motor's thrust curve has no thrust");
     }
     if (!problem.isEmpty()) {
@@ -148,11 +115,11 @@ void CBurnSchedule::addStage(const CMotorLoad &stage, double ignitionS, double m
     const double count = stage.count;
     // Kilograms of propellant per newton-second, the same for one motor as for
     // a cluster of them.
-    const double burnRate = stage.propellantKg / curveFigures(stage.curve).impulse;
+    const double burnRate = stage.propellantKg / motorFigures(stage.curve).totalImpulse;
     double delivered = 0; // N·s from every motor of the stage
-    CCurvePoint previous;
+    CThrustPoint previous;
     m_segments.reserve(m_segments.size() + stage.curve.size());
-    for (const CCurvePoint &point : stage.curve) {
+    for (const CThrustPoint &point : stage.curve) {
         const double span = point.time - previous.time;
         if (span >= kShortestSpan) {
             CBurnSegment segment;
@@ -164,8 +131,10 @@ void CBurnSchedule::addStage(const CMotorLoad &stage, double ignitionS, double m
             segment.massLinear = burnRate * segment.thrust;
             segment.massQuadratic = burnRate * segment.slope / 2;
             m_segments.push_back(segment);
-            delivered += count * span * (point.thrust + previous.thrust) / 2;
         }
+        // A step too short for a segment still burns its sliver of propellant,
+        // so the stage burns what its motors hold, as their impulse counts it.
+        delivered += count * span * (point.thrust + previous.thrust) / 2;
         previous = point;
     }
 }

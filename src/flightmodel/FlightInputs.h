@@ -1,19 +1,15 @@
 #pragma once
 
+#include "motordata/ThrustCurve.h"
+
 #include <QString>
 
 #include <vector>
 
-// What a predicted flight is made of, as plain numbers in SI units, so that the
-// flight model depends on no screen and no store: callers read the catalogue,
-// the rocket and the weather, and hand over these.
-
-// One point of a thrust curve: seconds after ignition, newtons.
-struct CCurvePoint
-{
-    double time = 0;
-    double thrust = 0;
-};
+// What a predicted flight is made of, as plain numbers in SI units (the thrust
+// curve as the motor's own data gives it), so that the flight model depends on
+// no screen and no store: callers read the catalogue, the rocket and the
+// weather, and hand over these.
 
 // One stage: `count` identical motors lit together (a cluster of one for a
 // single motor).
@@ -22,7 +18,7 @@ struct CMotorLoad
     // Seconds and newtons of one motor, times not decreasing; a first point
     // later than 0 s starts from an implied 0 N at 0 s, and the thrust is zero
     // after the last point. Empty for a motor without a curve.
-    std::vector<CCurvePoint> curve;
+    std::vector<CThrustPoint> curve;
     double propellantKg = 0; // of one motor; 0 where the file gives none
     double totalKg = 0; // one loaded motor; 0 where the file gives none
     QString delays; // the catalogue's Delay text: "3-5-7", "5", "P"

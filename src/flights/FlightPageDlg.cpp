@@ -40,9 +40,11 @@ QWidget *withUnit(QWidget *field, const QString &unit, QWidget *parent)
 
 } // namespace
 
-CFlightPageDlg::CFlightPageDlg(CFlightLog &log, qint64 rowId, CUiServices ui, QWidget *parent)
+CFlightPageDlg::CFlightPageDlg(CFlightLog &log, qint64 rowId, const CSettingsStore &settings, CUiServices ui,
+                               QWidget *parent)
     : QDialog(parent)
     , m_log(log)
+    , m_settings(settings)
     , m_ui(ui)
     , m_flight(log.find(rowId))
 {
@@ -217,7 +219,7 @@ void CFlightPageDlg::showRecording()
         m_plot->clearFlight();
         return;
     }
-    const EHeightUnit unit = heightUnitFromSetting(CSettingsStore().ReadSetting(QLatin1String(kSettingAltitudeUnit)));
+    const EHeightUnit unit = heightUnitFromSetting(m_settings.ReadSetting(QLatin1String(kSettingAltitudeUnit)));
     const CFlightMeasures measures = measureFlight(recording);
     std::optional<double> expected;
     // Without the rocket's recommendations the flight is shown as one that expected nothing, saying why.

@@ -8,6 +8,7 @@
 class CAltitudePlot;
 class CCommandBar;
 class CFlightLog;
+class CSettingsStore;
 class QComboBox;
 class QDialogButtonBox;
 class QLabel;
@@ -18,13 +19,15 @@ class QPlainTextEdit;
 // its parts (type, maker, delay), whichever form the row holds it in. EDIT
 // opens the fields for correction until OK (which stores them) or Cancel
 // (which restores them); DELETE removes the flight after asking. A flight no
-// longer in the logbook is said to be gone. The log is borrowed.
+// longer in the logbook is said to be gone. The log and the settings (the
+// unit heights are shown in) are borrowed.
 class CFlightPageDlg : public QDialog
 {
     Q_OBJECT
 
 public:
-    CFlightPageDlg(CFlightLog &log, qint64 rowId, CUiServices ui, QWidget *parent = nullptr);
+    CFlightPageDlg(CFlightLog &log, qint64 rowId, const CSettingsStore &settings, CUiServices ui,
+                   QWidget *parent = nullptr);
     ~CFlightPageDlg() override;
 
     const CFlightEntry &flight() const { return m_flight; }
@@ -57,6 +60,7 @@ private:
     void takeMotor(CFlightEntry &flight) const;
 
     CFlightLog &m_log;
+    const CSettingsStore &m_settings;
     CUiServices m_ui;
     CFlightEntry m_flight;
     bool m_editing = false;

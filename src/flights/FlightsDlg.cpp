@@ -8,10 +8,8 @@
 #include "platform/SettingsStore.h"
 #include "ui/CommandBar.h"
 #include "ui/DropDownSizing.h"
-#include "ui/FormFactor.h"
 #include "ui/HelpBrowser.h"
 #include "ui/Prompter.h"
-#include "ui/TouchSize.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -40,16 +38,14 @@ QLabel *makeLabel(const QString &text, QWidget *field, QWidget *parent)
 
 } // namespace
 
-CFlightsDlg::CFlightsDlg(CRecordStore &store, CUiServices ui, const QString &rocketId, QWidget *parent)
-    : QDialog(parent)
-    , m_store(store)
+CFlightsDlg::CFlightsDlg(CRecordStore &store, const CSettingsStore &settings, CUiServices ui, const QString &rocketId,
+                         QWidget *parent)
+    : CListScreen(QStringLiteral("Flights"), QStringLiteral("flightsDialog"), parent)
     , m_log(store)
+    , m_settings(settings)
     , m_ui(ui)
     , m_startRocket(rocketId.trimmed())
 {
-    setWindowTitle(QStringLiteral("Flights"));
-    setObjectName(QStringLiteral("flightsDialog"));
-
     m_search = new QLineEdit(this);
     m_search->setClearButtonEnabled(true);
     m_rocket = new QComboBox(this);
@@ -65,7 +61,7 @@ CFlightsDlg::CFlightsDlg(CRecordStore &store, CUiServices ui, const QString &roc
 
     m_model = new CFlightListModel(this);
     m_model->setRecordings(m_log.storageDirectory(),
-                           heightUnitFromSetting(CSettingsStore().ReadSetting(QLatin1String(kSettingAltitudeUnit))));
+                           heightUnitFromSetting(m_settings.ReadSetting(QLatin1String(kSettingAltitudeUnit))));
     m_list = new QTableView(this);
     m_list->setModel(m_model);
     m_list->setAccessibleName(QStringLiteral("Flights"));
@@ -94,9 +90,9 @@ CFlightsDlg::CFlightsDlg(CRecordStore &store, CUiServices ui, const QString &roc
     m_count->setObjectName(QStringLiteral("flightCount"));
     m_count->setWordWrap(true);
 
-    m_commandBar = new CCommandBar(this);
-    connect(m_commandBar->addCommand(QStringLiteral("OPEN")), &QAction::triggered, this, &CFlightsDlg::onOpen);
-    connect(m_commandBar->addCommand(QStringLiteral("STATS")), &QAction::triggered, this, &CFlightsDlg::onStats);
+    CCommandBar *commands = addCommandBar();
+    connect(commands->addCommand(QStringLiteral("OPEN")), &QAction::triggered, this, &CFlightsDlg::onOpen);
+    connect(commands->addCommand(QStringLiteral("STATS")), &QAction::triggered, this, &CFlightsDlg::onStats);
 
     auto *filters = new QGridLayout;
     filters->setHorizontalSpacing(3);
@@ -118,19 +114,11 @@ CFlightsDlg::CFlightsDlg(CRecordStore &store, CUiServices ui, const QString &roc
     filters->setColumnStretch(3, 1);
 
     auto *content = new QVBoxLayout;
-    content->setContentsMargins(4, 4, 4, 2);
     content->setSpacing(3);
     content->addLayout(filters);
     content->addWidget(m_list, 1);
     content->addWidget(m_count);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addLayout(content, 1);
-    layout->addWidget(m_commandBar);
-    applyFormFactor(this);
-    applyTouchSizes(this);
+    setContent(content);
     setSizeGripEnabled(true);
     installHelp(this, QStringLiteral("flights"));
 
@@ -367,7 +355,7 @@ void CFlightsDlg::openFlight(int row)
     }
     bool changed = false;
     {
-        CFlightPageDlg page(m_log, rowId, m_ui, this);
+        CFlightPageDlg page(m_log, rowId, m_settings, m_ui, this);
         page.exec();
         changed = page.changedLog();
     }

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "logbook/FlightLog.h"
+#include "ui/ListScreen.h"
 #include "ui/UiServices.h"
 
-#include <QDialog>
-
-class CCommandBar;
 class CDateFilterField;
 class CFlightListModel;
 class CRecordStore;
+class CSettingsStore;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -19,14 +18,16 @@ class QTableView;
 // picks a rocket, a site, a result or a date range; the chosen flight stays
 // chosen while it is listed. OPEN (or Enter on a flight) shows the flight's
 // page, Delete removes it after asking, STATS shows the record of the flights
-// listed. The store is borrowed.
-class CFlightsDlg : public QDialog
+// listed. The store and the settings (the unit heights are shown in) are
+// borrowed.
+class CFlightsDlg : public CListScreen
 {
     Q_OBJECT
 
 public:
     // rocketId, when given, starts the list on that rocket's flights.
-    CFlightsDlg(CRecordStore &store, CUiServices ui, const QString &rocketId = QString(), QWidget *parent = nullptr);
+    CFlightsDlg(CRecordStore &store, const CSettingsStore &settings, CUiServices ui,
+                const QString &rocketId = QString(), QWidget *parent = nullptr);
     ~CFlightsDlg() override;
 
     CFlightListModel *model() const { return m_model; }
@@ -38,7 +39,6 @@ public:
     CDateFilterField *fromField() const { return m_from; }
     CDateFilterField *toField() const { return m_to; }
     QLabel *countLine() const { return m_count; }
-    CCommandBar *commandBar() const { return m_commandBar; }
 
     // How many of the newest flights the screen shows before it has read the
     // rest: enough to fill a phone's list several times.
@@ -71,8 +71,8 @@ private:
     qint64 currentRowId() const;
     void choose(qint64 rowId);
 
-    CRecordStore &m_store;
     CFlightLog m_log;
+    const CSettingsStore &m_settings;
     CUiServices m_ui;
     QString m_startRocket;
     CFlightListModel *m_model = nullptr;
@@ -84,7 +84,6 @@ private:
     CDateFilterField *m_to = nullptr;
     QTableView *m_list = nullptr;
     QLabel *m_count = nullptr;
-    CCommandBar *m_commandBar = nullptr;
     // Only the newest flights are shown yet; m_total is how many the log holds.
     bool m_partial = false;
     bool m_completionQueued = false;

@@ -1,19 +1,5 @@
 #include "launch/FlightRecord.h"
 
-QString FormatLaunchTime(const QDateTime &moment, LaunchTimeFormat format)
-{
-    const QDateTime local = moment.toLocalTime();
-    if (format == LaunchTimeFormat::Date) {
-        const QDate date = local.date();
-        return QStringLiteral("%1/%2/%3")
-            .arg(date.month(), 2, 10, QLatin1Char('0'))
-            .arg(date.day(), 2, 10, QLatin1Char('0'))
-            .arg(date.year(), 2, 10, QLatin1Char('0'));
-    }
-    const QTime time = local.time();
-    return QStringLiteral("%1:%2").arg(time.hour()).arg(time.minute(), 2, 10, QLatin1Char('0'));
-}
-
 namespace {
 QString moment(const std::optional<QDateTime> &value, LaunchTimeFormat format)
 {

@@ -36,9 +36,3 @@ struct CFlightRecord
     // set is stored as empty text and 0.
     CFlightEntry row() const;
 };
-
-enum class LaunchTimeFormat { Date, Time };
-
-// "03/13/2001" as a date (month, day, four-digit year), "9:05" as a time (hour
-// not padded, minutes padded, no seconds), in local time.
-QString FormatLaunchTime(const QDateTime &moment, LaunchTimeFormat format);

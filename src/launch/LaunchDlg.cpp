@@ -14,10 +14,10 @@
 #include "launch/WindCompass.h"
 #include "launch/WindRose.h"
 #include "logbook/FlightLog.h"
-#include "rockets/RocketPage.h"
 #include "ui/DropDownSizing.h"
 #include "ui/FormFactor.h"
 #include "ui/Prompter.h"
+#include "ui/PropertyPage.h"
 #include "ui/PropertySheet.h"
 #include "ui/TouchSize.h"
 
@@ -41,6 +41,7 @@ CLaunchDlg::CLaunchDlg(const Context &context, QWidget *parent)
     })
     , m_sheetRunner([](CPropertySheet &sheet) { return sheet.exec(); })
 {
+    Q_ASSERT(m_context.rocketStep);
     setWindowTitle(QStringLiteral("Launch"));
     buildControls();
     applyFormFactor(this);
@@ -221,23 +222,24 @@ void CLaunchDlg::OnLogFlight()
     CPropertySheet sheet(QString(), this);
     // Only the sheet's OK or a page's DONE ends a flight that is stored.
     sheet.setClosingCancels(true);
-    auto *rocket = new CRocketPage(
-        {store, m_context.settings, m_context.ui, m_context.storageDirectory, CRocketBrowser::Mode::Launch, nullptr});
+    std::function<CRocketChoice()> rocketChoice;
+    const CRocketStep rocket = m_context.rocketStep(store, [this, &rocketChoice, &sheet] {
+        const CRocketChoice chosen = rocketChoice();
+        m_checklist = chosen.checklist;
+        m_expectedAltitude = chosen.expectedAltitude;
+        markPageDone(kRocketDone);
+        sheet.setActivePage(WeatherPage);
+    });
+    rocketChoice = rocket.choice;
     auto *checklist = new CChecklistPage(m_checklist);
     checklist->addNextButton();
-    sheet.addPage(rocket);
+    sheet.addPage(rocket.page);
     sheet.addPage(new CWeatherPage(*this));
     sheet.addPage(checklist);
     sheet.addPage(new CLaunchButtonPage(*this));
     sheet.addPage(new CLauchstatusPage(*this));
     sheet.addPage(new CSuccessPage(*this));
     sheet.addPage(new CFailurePage(*this));
-    connect(rocket, &CRocketPage::flyIt, &sheet, [this, rocket, &sheet] {
-        m_checklist = rocket->browser().view().checklist;
-        m_expectedAltitude = rocket->browser().view().motorAlt;
-        markPageDone(kRocketDone);
-        sheet.setActivePage(WeatherPage);
-    });
     connect(checklist, &CChecklistPage::allTicked, &sheet, [this, &sheet] {
         markPageDone(kChecklistDone);
         sheet.setActivePage(LaunchButtonPage);
@@ -251,8 +253,8 @@ void CLaunchDlg::OnLogFlight()
     const int result = m_sheetRunner(sheet);
     if (result != CPropertySheet::kCompleted && result != QDialog::Accepted)
         return;
-    if (rocket->isInitialised())
-        takeRocket(*rocket);
+    if (rocket.page->isInitialised())
+        takeRocket(rocket.choice());
     CPrompter &prompter = m_context.ui.prompter;
     if (m_pagesDone != kAllPagesDone
         && !prompter.warningYesNoDefaultNo(this, QStringLiteral("You skipped a page\nSave anyway?")))
@@ -279,19 +281,15 @@ void CLaunchDlg::OnLogFlight()
     m_unit->setText(temperatureUnitText(m_flight.celsius));
 }
 
-void CLaunchDlg::takeRocket(const CRocketPage &rocket)
+void CLaunchDlg::takeRocket(const CRocketChoice &rocket)
 {
-    const CRocketView &view = rocket.browser().view();
-    if (view.empty && !m_flight.model.isEmpty())
+    if (!rocket.rocketShown && !m_flight.model.isEmpty())
         return;
-    m_flight.model = view.rocketId;
-    m_rocketName = view.name;
-    m_flight.motor = rocket.motorText();
-    m_flight.motorDelay = rocket.motorDelay();
-    // The maker box shows a placeholder while no motor is chosen; it is no maker.
-    const bool noMotorChosen = view.motorEntryIndex <= 0;
-    m_flight.motorMfg =
-        noMotorChosen && rocket.motorMfg() == QLatin1String("Manufacturer") ? QString() : rocket.motorMfg();
+    m_flight.model = rocket.rocketId;
+    m_rocketName = rocket.name;
+    m_flight.motor = rocket.motor;
+    m_flight.motorDelay = rocket.motorDelay;
+    m_flight.motorMfg = rocket.motorMfg;
 }
 
 void CLaunchDlg::takeAltimeterFile(const QString &name)

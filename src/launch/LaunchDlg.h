@@ -1,6 +1,7 @@
 #pragma once
 
 #include "launch/FlightRecord.h"
+#include "launch/RocketStep.h"
 #include "launch/SoundPlayer.h"
 #include "ui/UiServices.h"
 
@@ -12,7 +13,6 @@
 class CNumberField;
 class CPropertySheet;
 class CRecordStore;
-class CRocketPage;
 class CSettingsStore;
 class CStoreReporter;
 class CWindRose;
@@ -50,6 +50,8 @@ public:
         CStoreReporter *reporter = nullptr;
         QString storageDirectory; // ends with "/"
         QString sitesCategory;
+        // The wizard's first page, from the rocket catalogue.
+        CRocketStepMaker rocketStep;
     };
 
     explicit CLaunchDlg(const Context &context, QWidget *parent = nullptr);
@@ -110,7 +112,7 @@ private:
     void loadLaunchSites();
     // The rocket and motor shown on the wizard's rocket page become the
     // flight's; a page that shows no rocket keeps the ones carried over.
-    void takeRocket(const CRocketPage &rocket);
+    void takeRocket(const CRocketChoice &rocket);
     // Writes the flight; false (after telling the flyer) when it was not stored.
     [[nodiscard]] bool storeFlight(CRecordStore &store);
     // Copies the altimeter file named in this flight into the storage directory

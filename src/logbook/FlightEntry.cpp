@@ -146,7 +146,19 @@ QString flightEntryProblem(const CFlightEntry &flight)
     return QString();
 }
 
+QString FormatLaunchTime(const QDateTime &moment, LaunchTimeFormat format)
+{
+    const QDateTime local = moment.toLocalTime();
+    if (format == LaunchTimeFormat::Date)
+        return flightDateText(local.date());
+    const QTime time = local.time();
+    return QStringLiteral("%1:%2").arg(time.hour()).arg(time.minute(), 2, 10, QLatin1Char('0'));
+}
+
 QString flightDateText(const QDate &date)
 {
-    return date.toString(QStringLiteral("MM/dd/yyyy"));
+    return QStringLiteral("%1/%2/%3")
+        .arg(date.month(), 2, 10, QLatin1Char('0'))
+        .arg(date.day(), 2, 10, QLatin1Char('0'))
+        .arg(date.year(), 2, 10, QLatin1Char('0'));
 }

@@ -3,6 +3,7 @@
 #include "logbook/FlightMotor.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 
 // One row of the Launches table, addressed by its rowid, with its rocket's
@@ -51,6 +52,12 @@ struct CFlightEntry
 // a wind speed or temperature that is no whole number), in the flyer's words;
 // empty when it is sound. A flight stored without a date may keep none.
 QString flightEntryProblem(const CFlightEntry &flight);
+enum class LaunchTimeFormat { Date, Time };
+
+// A moment of a flight as the log stores it, in local time: "03/13/2001" as a
+// date (month, day, four-digit year), "9:05" as a time (hour not padded,
+// minutes padded, no seconds).
+QString FormatLaunchTime(const QDateTime &moment, LaunchTimeFormat format);
 // The date as the launch screen writes it: "MM/DD/YYYY".
 QString flightDateText(const QDate &date);
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "motordata/MotorValues.h"
 #include "motors/MotorCurveStore.h"
-#include "motors/MotorValues.h"
 #include "ui/UiServices.h"
 
 #include <QDialog>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "db/SqlStatement.h"
-#include "motors/EngHeader.h"
-#include "motors/MotorValues.h"
-#include "motors/ThrustCurve.h"
+#include "motordata/EngHeader.h"
+#include "motordata/MotorValues.h"
+#include "motordata/ThrustCurve.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "motors/EngHeader.h"
-#include "motors/MotorValues.h"
-#include "motors/ThrustCurve.h"
+#include "motordata/EngHeader.h"
+#include "motordata/MotorValues.h"
+#include "motordata/ThrustCurve.h"
 
 #include <QByteArray>
 #include <QString>
@@ -55,7 +55,3 @@ struct CCatalogueMotor
 // store's reason, when it cannot be read: not the same as having none.
 [[nodiscard]] bool loadMotorCurve(CRecordStore &store, const CCatalogueMotor &motor,
                                   std::optional<CMotorCurveRow> &curve);
-
-// The points as stored, in UTF-8: "time thrust" pairs, one a line.
-QByteArray curvePointsText(const std::vector<CThrustPoint> &points);
-std::vector<CThrustPoint> parseCurvePointsText(const QString &text);

@@ -4,9 +4,7 @@
 #include "motors/MotorLineModel.h"
 #include "motors/MotorListView.h"
 #include "motors/MotorTable.h"
-#include "ui/FormFactor.h"
 #include "ui/Prompter.h"
-#include "ui/TouchSize.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -28,15 +26,11 @@ constexpr int kRowsMeasured = 500;
 } // namespace
 
 CMotorFilterDlg::CMotorFilterDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
-    : QDialog(parent)
+    : CListScreen(QStringLiteral("Dialog"), QStringLiteral("motorFilterDialog"), parent)
     , m_store(store)
     , m_ui(ui)
 {
-    setWindowTitle(QStringLiteral("Dialog"));
-    setObjectName(QStringLiteral("motorFilterDialog"));
     buildLayout();
-    applyFormFactor(this);
-    applyTouchSizes(this);
 }
 
 void CMotorFilterDlg::buildLayout()
@@ -121,8 +115,7 @@ void CMotorFilterDlg::buildLayout()
     buttons->addStretch();
     buttons->addWidget(cancel);
 
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
+    auto *layout = new QVBoxLayout;
     layout->setSpacing(3);
     layout->addWidget(title);
     layout->addLayout(fields);
@@ -131,6 +124,7 @@ void CMotorFilterDlg::buildLayout()
     layout->addWidget(listLabel);
     layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
+    setContent(layout);
 }
 
 CMotorFilter CMotorFilterDlg::filter() const

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "motors/MotorFilter.h"
+#include "ui/ListScreen.h"
 #include "ui/UiServices.h"
-
-#include <QDialog>
 
 class CMotorLineModel;
 class CRecordStore;
@@ -14,7 +13,7 @@ class QTreeView;
 // Removes every motor that matches a filter on the four motor texts and the
 // class of its thrust curve, each of which may be negated. "Test Query" lists the matches first; removing an
 // untested filter asks before it goes ahead.
-class CMotorFilterDlg : public QDialog
+class CMotorFilterDlg : public CListScreen
 {
     Q_OBJECT
 

@@ -2,9 +2,9 @@
 
 #include "db/RecordStore.h"
 #include "db/StoreTransaction.h"
-#include "motors/EngHeader.h"
-#include "motors/EngReader.h"
-#include "motors/FileText.h"
+#include "motordata/EngHeader.h"
+#include "motordata/EngReader.h"
+#include "motordata/FileText.h"
 #include "motors/MotorCatalogueWriter.h"
 #include "motors/MotorCsv.h"
 #include "platform/RegularFile.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "motors/ThrustCurve.h"
+#include "motordata/ThrustCurve.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

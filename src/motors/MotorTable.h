@@ -1,6 +1,6 @@
 #pragma once
 
-#include "motors/MotorValues.h"
+#include "motordata/MotorValues.h"
 
 #include <QString>
 

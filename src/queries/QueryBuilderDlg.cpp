@@ -6,9 +6,7 @@
 #include "queries/QueryText.h"
 #include "queries/SavedQueries.h"
 #include "ui/CommandBar.h"
-#include "ui/FormFactor.h"
 #include "ui/Prompter.h"
-#include "ui/TouchSize.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -32,13 +30,10 @@ constexpr int kNameTabStop = 92;
 } // namespace
 
 CQueryBuilderDlg::CQueryBuilderDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
-    : QDialog(parent)
+    : CListScreen(QStringLiteral("QUERY BUILDER"), QStringLiteral("queryBuilderDialog"), parent)
     , m_store(store)
     , m_ui(ui)
 {
-    setWindowTitle(QStringLiteral("QUERY BUILDER"));
-    setObjectName(QStringLiteral("queryBuilderDialog"));
-
     auto *nameLabel = new QLabel(QStringLiteral("Name"), this);
     m_nameEdit = new QLineEdit(this);
     m_nameEdit->setMaxLength(kMaxNameLength);
@@ -69,16 +64,15 @@ CQueryBuilderDlg::CQueryBuilderDlg(CRecordStore &store, CUiServices ui, QWidget 
     listLabel->setBuddy(m_list);
     connect(m_list, &QListWidget::currentRowChanged, this, &CQueryBuilderDlg::onSelectionChanged);
 
-    m_commandBar = new CCommandBar(this);
-    connect(m_commandBar->addCommand(QStringLiteral("ADD")), &QAction::triggered, this, &CQueryBuilderDlg::onAdd);
-    connect(m_commandBar->addCommand(QStringLiteral("REMOVE")), &QAction::triggered, this, &CQueryBuilderDlg::onRemove);
-    connect(m_commandBar->addCommand(QStringLiteral("UPDATE")), &QAction::triggered, this, &CQueryBuilderDlg::onUpdate);
-    connect(m_commandBar->addCommand(QStringLiteral("DEFAULT")), &QAction::triggered, this,
-            &CQueryBuilderDlg::onDefault);
+    CCommandBar *commands = addCommandBar();
+    connect(commands->addCommand(QStringLiteral("ADD")), &QAction::triggered, this, &CQueryBuilderDlg::onAdd);
+    connect(commands->addCommand(QStringLiteral("REMOVE")), &QAction::triggered, this, &CQueryBuilderDlg::onRemove);
+    connect(commands->addCommand(QStringLiteral("UPDATE")), &QAction::triggered, this, &CQueryBuilderDlg::onUpdate);
+    connect(commands->addCommand(QStringLiteral("DEFAULT")), &QAction::triggered, this, &CQueryBuilderDlg::onDefault);
     // Four commands share the 240-pixel bar: the buttons hug their texts.
-    m_commandBar->layout()->setSpacing(0);
-    for (QAction *action : m_commandBar->actions()) {
-        if (QWidget *button = m_commandBar->widgetForAction(action))
+    commands->layout()->setSpacing(0);
+    for (QAction *action : commands->actions()) {
+        if (QWidget *button = commands->widgetForAction(action))
             button->setMaximumWidth(button->fontMetrics().horizontalAdvance(action->text()) + 10);
     }
 
@@ -93,7 +87,6 @@ CQueryBuilderDlg::CQueryBuilderDlg(CRecordStore &store, CUiServices ui, QWidget 
     top->addWidget(close);
 
     auto *fields = new QVBoxLayout;
-    fields->setContentsMargins(4, 4, 4, 2);
     fields->setSpacing(2);
     fields->addLayout(top);
     fields->addWidget(m_nameEdit);
@@ -101,14 +94,7 @@ CQueryBuilderDlg::CQueryBuilderDlg(CRecordStore &store, CUiServices ui, QWidget 
     fields->addWidget(m_sqlEdit, 1);
     fields->addWidget(listLabel);
     fields->addWidget(m_list, 2);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addLayout(fields, 1);
-    layout->addWidget(m_commandBar);
-    applyFormFactor(this);
-    applyTouchSizes(this);
+    setContent(fields);
 
     loadList();
 }

@@ -1,10 +1,8 @@
 #pragma once
 
+#include "ui/ListScreen.h"
 #include "ui/UiServices.h"
 
-#include <QDialog>
-
-class CCommandBar;
 class CQueryLineDelegate;
 class CRecordStore;
 class QLineEdit;
@@ -14,7 +12,7 @@ class QPlainTextEdit;
 // "QUERY BUILDER": the saved queries in name order, and commands to add,
 // remove and replace one, or to add the three defaults. The store is borrowed
 // from the opener, which keeps it.
-class CQueryBuilderDlg : public QDialog
+class CQueryBuilderDlg : public CListScreen
 {
     Q_OBJECT
 
@@ -25,7 +23,6 @@ public:
     QLineEdit *nameEdit() const { return m_nameEdit; }
     QPlainTextEdit *sqlEdit() const { return m_sqlEdit; }
     QListWidget *queryList() const { return m_list; }
-    CCommandBar *commandBar() const { return m_commandBar; }
 
 public slots:
     void onAdd();
@@ -47,6 +44,5 @@ private:
     QPlainTextEdit *m_sqlEdit = nullptr;
     QListWidget *m_list = nullptr;
     CQueryLineDelegate *m_delegate = nullptr;
-    CCommandBar *m_commandBar = nullptr;
     int m_selected = -1;
 };

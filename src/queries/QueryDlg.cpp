@@ -9,9 +9,7 @@
 #include "ui/CommandBar.h"
 #include "ui/DropDownSizing.h"
 #include "ui/FileChooser.h"
-#include "ui/FormFactor.h"
 #include "ui/Prompter.h"
-#include "ui/TouchSize.h"
 #include "ui/WaitCursor.h"
 
 #include <QAbstractItemView>
@@ -45,13 +43,10 @@ void widenDropDown(QComboBox *box)
 } // namespace
 
 CQueryDlg::CQueryDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
-    : QDialog(parent)
+    : CListScreen(QStringLiteral("QUERY"), QStringLiteral("queryDialog"), parent)
     , m_store(store)
     , m_ui(ui)
 {
-    setWindowTitle(QStringLiteral("QUERY"));
-    setObjectName(QStringLiteral("queryDialog"));
-
     m_queryBox = new QComboBox(this);
     m_queryBox->setPlaceholderText(QStringLiteral("Queries"));
     m_queryBox->setAccessibleName(QStringLiteral("Queries"));
@@ -74,27 +69,19 @@ CQueryDlg::CQueryDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
     m_errorLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_errorLine->hide();
 
-    m_commandBar = new CCommandBar(this);
-    connect(m_commandBar->addCommand(QStringLiteral("QUERIES")), &QAction::triggered, this, &CQueryDlg::onQueries);
-    connect(m_commandBar->addCommand(QStringLiteral("EXPORT")), &QAction::triggered, this, &CQueryDlg::onExport);
-    m_commandBar->addStretch();
-    connect(m_commandBar->addCommand(QStringLiteral("Close")), &QAction::triggered, this, &QDialog::accept);
+    CCommandBar *commands = addCommandBar();
+    connect(commands->addCommand(QStringLiteral("QUERIES")), &QAction::triggered, this, &CQueryDlg::onQueries);
+    connect(commands->addCommand(QStringLiteral("EXPORT")), &QAction::triggered, this, &CQueryDlg::onExport);
+    commands->addStretch();
+    connect(commands->addCommand(QStringLiteral("Close")), &QAction::triggered, this, &QDialog::accept);
 
     auto *content = new QVBoxLayout;
-    content->setContentsMargins(4, 4, 4, 2);
     content->setSpacing(3);
     content->addWidget(m_queryBox);
     content->addWidget(m_queryLabel);
     content->addWidget(m_list, 1);
     content->addWidget(m_errorLine);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addLayout(content, 1);
-    layout->addWidget(m_commandBar);
-    applyFormFactor(this);
-    applyTouchSizes(this);
+    setContent(content);
 
     refresh();
 }

@@ -1,10 +1,8 @@
 #pragma once
 
+#include "ui/ListScreen.h"
 #include "ui/UiServices.h"
 
-#include <QDialog>
-
-class CCommandBar;
 class CRecordStore;
 class CSortListCtrl;
 class QComboBox;
@@ -13,7 +11,7 @@ class QLabel;
 // "QUERY": runs one saved query at a time and shows its result with one column
 // per field. QUERIES opens the builder on the same store; EXPORT writes the
 // chosen query's result to a ".csv" or ".htm" file. The store is borrowed.
-class CQueryDlg : public QDialog
+class CQueryDlg : public CListScreen
 {
     Q_OBJECT
 
@@ -26,7 +24,6 @@ public:
     CSortListCtrl *resultList() const { return m_list; }
     // The line under the list that says why the chosen query gave no result.
     QLabel *errorLine() const { return m_errorLine; }
-    CCommandBar *commandBar() const { return m_commandBar; }
 
     // Refills the query box and, when the chosen position holds a query, shows its result.
     void refresh();
@@ -50,6 +47,5 @@ private:
     QLabel *m_queryLabel = nullptr;
     CSortListCtrl *m_list = nullptr;
     QLabel *m_errorLine = nullptr;
-    CCommandBar *m_commandBar = nullptr;
     int m_selected = -1;
 };

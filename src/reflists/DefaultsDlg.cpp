@@ -1,6 +1,5 @@
 #include "reflists/DefaultsDlg.h"
 
-#include "motors/DefaultMotorsDlg.h"
 #include "platform/SettingsStore.h"
 #include "ui/CommandBar.h"
 #include "ui/DropDownSizing.h"
@@ -59,14 +58,13 @@ void widenDropDown(QComboBox *box)
 }
 } // namespace
 
-CDefaultsDlg::CDefaultsDlg(CRecordStore &store, CStatusWindow &status, const QString &storageDirectory,
-                           CSettingsStore &settings, CUiServices ui, QWidget *parent)
+CDefaultsDlg::CDefaultsDlg(CStatusWindow &status, CSettingsStore &settings, CUiServices ui, MotorsScreen motors,
+                           QWidget *parent)
     : QDialog(parent)
-    , m_store(store)
     , m_status(status)
-    , m_storageDirectory(storageDirectory)
     , m_settings(settings)
     , m_ui(ui)
+    , m_motors(std::move(motors))
 {
     setWindowTitle(QStringLiteral("Defaults"));
     setObjectName(QStringLiteral("defaultsDialog"));
@@ -258,10 +256,8 @@ void CDefaultsDlg::onMotors()
     m_status.moveInto(this);
     m_status.showProgress(QStringLiteral("Initializing"));
     m_status.paintNow();
-    {
-        CDefaultMotorsDlg motors(m_store, m_status, m_ui, m_storageDirectory, this);
-        motors.exec();
-    }
+    if (m_motors)
+        m_motors(this);
     m_status.hideProgress();
     m_status.moveInto(parentWidget());
 }

@@ -5,8 +5,9 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class CCommandBar;
-class CRecordStore;
 class CSettingsStore;
 class CStatusWindow;
 class QComboBox;
@@ -19,8 +20,13 @@ class CDefaultsDlg : public QDialog
     Q_OBJECT
 
 public:
-    CDefaultsDlg(CRecordStore &store, CStatusWindow &status, const QString &storageDirectory, CSettingsStore &settings,
-                 CUiServices ui, QWidget *parent = nullptr);
+    // Runs the motor catalogue's screen modally over `parent`, on the logbook
+    // and status window the Defaults screen was given; the program composes it,
+    // as the reference lists include no screen of the motor catalogue.
+    using MotorsScreen = std::function<void(QWidget *parent)>;
+
+    CDefaultsDlg(CStatusWindow &status, CSettingsStore &settings, CUiServices ui, MotorsScreen motors,
+                 QWidget *parent = nullptr);
     ~CDefaultsDlg() override;
 
     // Fills the three lists from the settings (done once, when first shown).
@@ -43,11 +49,10 @@ private:
     static void insertSorted(QComboBox *box, const QString &text);
     static void clearEdit(QComboBox *box);
 
-    CRecordStore &m_store;
     CStatusWindow &m_status;
-    QString m_storageDirectory;
     CSettingsStore &m_settings;
     CUiServices m_ui;
+    MotorsScreen m_motors;
     bool m_loaded = false;
     QComboBox *m_boxes[3] = {};
     QStringList m_loadedEntries[3]; // as read, to save only the lists that changed

@@ -358,13 +358,8 @@ void CRecMotorsDlg::onRecommendationChosen(int index)
         return;
     // The group is loaded into the pending list, to be stored again with UPDATE.
     m_pending = readRecMotorGroup(store, m_rocketId, m_groups.at(index), &m_alt);
-    for (const CPendingMotor &motor : std::as_const(m_pending)) {
-        QString line = m_staged ? QStringLiteral("S") + motor.stage + QLatin1Char(' ') : QString();
-        line += motor.mfg + QLatin1Char('\t') + motor.type + QLatin1Char('-') + motor.delay;
-        if (m_clustered)
-            line += QLatin1Char('x') + motor.qty;
-        m_pendingList->addItem(line);
-    }
+    for (const CPendingMotor &motor : std::as_const(m_pending))
+        m_pendingList->addItem(pendingMotorLine(motor, m_staged, m_clustered));
     loadValues();
 }
 

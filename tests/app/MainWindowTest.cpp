@@ -6,6 +6,7 @@
 #include "db/RecordStore.h"
 #include "db/Schema.h"
 #include "support/LayoutAudit.h"
+#include "support/ScreenDriver.h"
 #include "ui/CommandBar.h"
 #include "ui/FormFactor.h"
 #include "ui/HelpBrowser.h"
@@ -20,7 +21,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
-#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -98,7 +98,7 @@ TEST_F(MainWindowTest, RemembersWhereItWasOnTheDesktop)
     window->setGeometry(moved);
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier); // closes it, like the caption's OK
+    driver::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier); // closes it, like the caption's OK
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->result(), QDialog::Rejected);
 
@@ -153,32 +153,38 @@ TEST_F(MainWindowTest, KeysOpenTheDataMenuTheHelpAndQuit)
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
 
     // Reports what popped up or opened over the window, and closes it again.
-    auto opened = [](auto press) {
+    auto opened = [&](const std::function<void()> &press) {
         QString seen;
-        QTimer::singleShot(50, [&] {
-            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+        driver::watch(press, [&] {
+            QWidget *up = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                            : QApplication::activeModalWidget();
+            // Closed only once it has the keyboard, which then goes back to the window.
+            if (!up || QGuiApplication::focusWindow() != up->windowHandle())
+                return false;
+            if (auto *menu = qobject_cast<QMenu *>(up)) {
                 seen = QStringLiteral("menu ") + menu->title();
                 menu->close();
-            } else if (auto *help = qobject_cast<CHelpBrowser *>(QApplication::activeModalWidget())) {
+            } else if (auto *help = qobject_cast<CHelpBrowser *>(up)) {
                 seen = help->windowTitle() + QStringLiteral(": ") + help->browser()->toPlainText().section('\n', 0, 0);
                 help->reject();
             }
+            return !seen.isEmpty();
         });
-        press();
-        QTest::qWait(100);
         return seen;
     };
-    EXPECT_EQ(opened([&] { QTest::keyClick(window.get(), Qt::Key_D, Qt::AltModifier); }), "menu Data");
-    EXPECT_EQ(opened([&] { QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier); }), "menu EDIT");
+    // A key goes to the window once the window system has given it back the
+    // keyboard, a moment after a menu closes.
+    const auto key = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        return [&window, key, modifiers] {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == window.get(); }));
+            driver::keyClick(window.get(), key, modifiers);
+        };
+    };
+    EXPECT_EQ(opened(key(Qt::Key_D, Qt::AltModifier)), "menu Data");
+    EXPECT_EQ(opened(key(Qt::Key_E, Qt::AltModifier)), "menu EDIT");
     const QString help = QStringLiteral("Help: Tarvel: Tarvel");
-    EXPECT_EQ(opened([&] { QTest::keyClick(window.get(), Qt::Key_F1); }), help);
-    QToolButton *question = nullptr;
-    for (auto *button : window->commandBar()->findChildren<QToolButton *>()) {
-        if (button->text() == QLatin1String("?"))
-            question = button;
-    }
-    ASSERT_NE(question, nullptr);
-    EXPECT_EQ(opened([&] { QTest::mouseClick(question, Qt::LeftButton); }), help);
+    EXPECT_EQ(opened(key(Qt::Key_F1)), help);
+    EXPECT_EQ(opened([&] { driver::command(window->commandBar(), QStringLiteral("?")); }), help);
 }
 
 TEST_F(MainWindowTest, MissingLogbookIsFatalAndEndsWithFailure)

@@ -8,6 +8,7 @@
 #include "db/Schema.h"
 #include "platform/SettingsStore.h"
 #include "support/LayoutAudit.h"
+#include "support/ScreenDriver.h"
 #include "support/TestFiles.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
@@ -26,7 +27,6 @@
 #include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -35,6 +35,11 @@
 #include <sys/resource.h>
 
 namespace {
+
+void pressOk(COptionsDlg &dialog)
+{
+    driver::tap(dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok));
+}
 
 const char kMoveQuestion[] = "Changing the default directory will cause all files(except .exe) from the current "
                              "directory to be moved to the new directory\nChange directory?";
@@ -74,26 +79,17 @@ protected:
     {
         CPromptStoreReporter reporter(m_prompter, nullptr, {});
         CTarvelDlg window(*m_using, CUiServices {m_prompter, m_files}, reporter);
-        bool filled = false;
-        QTimer::singleShot(0, [&] {
-            auto *dialog = qobject_cast<COptionsDlg *>(QApplication::activeModalWidget());
-            if (!dialog) {
-                if (QWidget *other = QApplication::activeModalWidget())
-                    other->close();
-                return;
-            }
-            dialog->findChild<QLineEdit *>(QStringLiteral("storageDirectory"))->setText(directory);
-            dialog->findChild<QLineEdit *>(QStringLiteral("sitesCategory"))->setText(category);
-            auto *bannerBox = dialog->findChild<QCheckBox *>(QStringLiteral("displayBanner"));
-            if (bannerBox->isChecked() != banner)
-                bannerBox->click();
-            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
-            filled = true;
-        });
-        for (QAction *action : window.findChildren<QAction *>()) {
-            if (action->text() == QLatin1String("Options"))
-                action->trigger();
-        }
+        window.show();
+        const bool filled = driver::onModal<COptionsDlg>(
+            [&] { driver::menuEntry(window.commandBar(), QStringLiteral("Options")); },
+            [&](COptionsDlg &dialog) {
+                driver::type(dialog.findChild<QLineEdit *>(QStringLiteral("storageDirectory")), directory);
+                driver::type(dialog.findChild<QLineEdit *>(QStringLiteral("sitesCategory")), category);
+                auto *bannerBox = dialog.findChild<QCheckBox *>(QStringLiteral("displayBanner"));
+                if (bannerBox->isChecked() != banner)
+                    driver::tap(bannerBox);
+                pressOk(dialog);
+            });
         EXPECT_TRUE(filled);
         m_main = window.mainSettings();
     }
@@ -391,37 +387,22 @@ TEST(OptionsDialog, DefaultButtonsResetOnlyTheirField)
     dialog.storageDirectory = QStringLiteral("/old/");
     dialog.sitesCategory = QStringLiteral("Fields");
     dialog.showValues();
+    dialog.show();
     auto *directory = dialog.findChild<QLineEdit *>(QStringLiteral("storageDirectory"));
     auto *category = dialog.findChild<QLineEdit *>(QStringLiteral("sitesCategory"));
     ASSERT_TRUE(directory && category);
     category->setText(QStringLiteral("typed"));
-    dialog.findChild<QPushButton *>(QStringLiteral("directoryDefault"))->click();
+    driver::tap(dialog.findChild<QPushButton *>(QStringLiteral("directoryDefault")));
     EXPECT_EQ(directory->text(), QStringLiteral("/home/flyer/.local/share/Zendrak/Tarvel/"));
     EXPECT_EQ(category->text(), QStringLiteral("typed")); // what was typed is kept
-    dialog.findChild<QPushButton *>(QStringLiteral("categoryDefault"))->click();
+    driver::tap(dialog.findChild<QPushButton *>(QStringLiteral("categoryDefault")));
     EXPECT_EQ(category->text(), QStringLiteral("Launch Site"));
 }
 
 // EDIT / Options on the main window; `work` handles the dialog as the flyer would.
 void runOptions(CTarvelDlg &window, const std::function<void(COptionsDlg &)> &work)
 {
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto *dialog = qobject_cast<COptionsDlg *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        seen = true;
-        work(*dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-    window.onOptions();
-    EXPECT_TRUE(seen);
-}
-
-void pressOk(COptionsDlg &dialog)
-{
-    dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    EXPECT_TRUE(driver::onModal<COptionsDlg>([&] { window.onOptions(); }, work));
 }
 
 TEST(OptionsDialog, MainWindowTakesTheBannerAndTheHeightUnit)
@@ -443,7 +424,7 @@ TEST(OptionsDialog, MainWindowTakesTheBannerAndTheHeightUnit)
     // Feet until the flyer says otherwise, and an untouched unit is not written.
     runOptions(window, [&](COptionsDlg &dialog) {
         EXPECT_EQ(unitBox(dialog)->currentText(), QStringLiteral("feet"));
-        dialog.findChild<QCheckBox *>(QStringLiteral("displayBanner"))->click();
+        driver::tap(dialog.findChild<QCheckBox *>(QStringLiteral("displayBanner")));
         pressOk(dialog);
     });
     EXPECT_TRUE(banner->text().isEmpty());
@@ -451,7 +432,7 @@ TEST(OptionsDialog, MainWindowTakesTheBannerAndTheHeightUnit)
     EXPECT_FALSE(readTestFile(settings.fileName()).contains("Altitude"));
 
     runOptions(window, [&](COptionsDlg &dialog) {
-        QTest::keyClick(unitBox(dialog), Qt::Key_Down);
+        driver::keyClick(unitBox(dialog), Qt::Key_Down);
         EXPECT_EQ(unitBox(dialog)->currentText(), QStringLiteral("metres"));
         pressOk(dialog);
     });
@@ -460,9 +441,9 @@ TEST(OptionsDialog, MainWindowTakesTheBannerAndTheHeightUnit)
     // Escape discards: back to feet and the banner on, then Escape.
     runOptions(window, [&](COptionsDlg &dialog) {
         EXPECT_EQ(unitBox(dialog)->currentText(), QStringLiteral("metres"));
-        QTest::keyClick(unitBox(dialog), Qt::Key_Up);
-        dialog.findChild<QCheckBox *>(QStringLiteral("displayBanner"))->click();
-        QTest::keyClick(&dialog, Qt::Key_Escape);
+        driver::keyClick(unitBox(dialog), Qt::Key_Up);
+        driver::tap(dialog.findChild<QCheckBox *>(QStringLiteral("displayBanner")));
+        driver::keyClick(&dialog, Qt::Key_Escape);
         EXPECT_FALSE(dialog.isVisible());
     });
     EXPECT_EQ(unit(), QStringLiteral("m"));
@@ -504,8 +485,7 @@ TEST(OptionsDialog, FitsEveryScreenWithRoomToGrow)
     ASSERT_TRUE(showOnReferenceScreen(&dialog, ReferenceScreen::Desktop));
     const int desktopWidth = directory->width();
     dialog.resize(dialog.width() + 300, dialog.height());
-    QApplication::processEvents();
-    EXPECT_EQ(directory->width(), desktopWidth + 300);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return directory->width() == desktopWidth + 300; })) << directory->width();
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWheelEvent>
 #include <QtCharts/QChart>
 #include <QtCharts/QLineSeries>
@@ -57,8 +58,8 @@ TEST(PlotDecimation, KeepsEverySpikeWithAFewPointsPerColumn)
     ASSERT_FALSE(close.empty());
     EXPECT_LT(close.front().x(), 10.0);
     EXPECT_GT(close.back().x(), 10.05);
-    const auto inside = std::count_if(recording.time.begin(), recording.time.end(),
-                                      [](double t) { return t >= 10.0 && t <= 10.05; });
+    const auto inside =
+        std::count_if(recording.time.begin(), recording.time.end(), [](double t) { return t >= 10.0 && t <= 10.05; });
     EXPECT_EQ(close.size(), std::size_t(inside + 2));
 }
 
@@ -72,7 +73,8 @@ TEST(AltitudePlot, WheelZoomsAboutThePointerAndSavesAPicture)
     measures.apogee = 100;
     measures.timeToApogee = 15.7;
     plot.setFlight(recording, measures, EHeightUnit::Metres, 120.0);
-    QApplication::processEvents();
+    // The chart lays its plot area out once the view is shown.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !plot.chart()->plotArea().isEmpty(); }));
     EXPECT_LE(plot.drawnPoints(), 4 * plot.width() + 2);
     const double whole = plot.visibleTo() - plot.visibleFrom();
     EXPECT_NEAR(whole, recording.time.back(), 1e-9);

@@ -2,12 +2,13 @@
 #include "checklists/ChecklistSetup.h"
 #include "db/RecordStore.h"
 #include "launch/LaunchDlg.h"
-#include "launch/RecordingSounds.h"
 #include "platform/SettingsStore.h"
 #include "rockets/RocketPage.h"
-#include "rockets/ScreenDriver.h"
+#include "support/RecordingSounds.h"
+#include "support/ScreenDriver.h"
 #include "support/TestFiles.h"
 #include "support/TestLogbook.h"
+#include "support/WizardDriver.h"
 #include "ui/PropertySheet.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
@@ -194,7 +195,7 @@ TEST(ChecklistPage, WizardTicksAreClearedWhenAnotherRocketIsFlown)
     CScriptedPrompter prompter;
     CScriptedFileChooser files;
     CRecordingSounds sounds;
-    CLaunchDlg launch({settings, {prompter, files}, sounds, nullptr, logbook.directory(), QStringLiteral("Sites")});
+    CLaunchDlg launch(wizard::launchContext(settings, {prompter, files}, sounds, logbook.directory()));
     QList<bool> ticksAfterReturn;
     launch.setSheetRunner([&](CPropertySheet &sheet) {
         sheet.show();

@@ -5,11 +5,11 @@
 #include "flightdata/FlightMeasures.h"
 #include "flightdata/FlightProfile.h"
 #include "flightdata/FlightSummary.h"
+#include "support/CliHome.h"
 #include "support/TestFiles.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -276,15 +276,14 @@ TEST(FlightData, FilesThatAreNoRecordingSayWhatWasExpected)
 TEST(FlightData, CommandLinePrintsTheMeasuresAndHowTheRecordingEndsAsJson)
 {
     QTemporaryDir folder;
-    const auto run = [&folder](const QString &name, const QByteArray &content) {
+    CCliHome home;
+    const auto run = [&folder, &home](const QString &name, const QByteArray &content) {
         const QString path = folder.filePath(name);
         EXPECT_TRUE(writeTestFile(path, content));
-        QProcess cli;
-        cli.start(QStringLiteral(TARVEL_CLI),
-                  {QStringLiteral("flight-data"), path, QStringLiteral("--format"), QStringLiteral("json")});
-        EXPECT_TRUE(cli.waitForFinished(30000));
-        EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().constData();
-        return QJsonDocument::fromJson(cli.readAllStandardOutput()).object();
+        const CCliHome::CResult cli =
+            home.run({QStringLiteral("flight-data"), path, QStringLiteral("--format"), QStringLiteral("json")});
+        EXPECT_EQ(cli.status, 0) << cli.err.toStdString();
+        return QJsonDocument::fromJson(cli.out).object();
     };
     const QJsonObject json = run(QStringLiteral("flight.txt"), altosFile());
     EXPECT_EQ(json.value(QStringLiteral("format")).toString(), QStringLiteral("AltOS"));
@@ -307,11 +306,9 @@ TEST(FlightData, CommandLinePrintsTheMeasuresAndHowTheRecordingEndsAsJson)
               QStringLiteral("in the air"));
 
     const QString missing = folder.filePath(QStringLiteral("missing.pf2"));
-    QProcess cli;
-    cli.start(QStringLiteral(TARVEL_CLI), {QStringLiteral("flight-data"), missing});
-    ASSERT_TRUE(cli.waitForFinished(30000));
-    EXPECT_NE(cli.exitCode(), 0);
-    EXPECT_TRUE(QString::fromUtf8(cli.readAllStandardError()).contains(missing));
+    const CCliHome::CResult cli = home.run({QStringLiteral("flight-data"), missing});
+    EXPECT_NE(cli.status, 0);
+    EXPECT_TRUE(cli.err.contains(missing));
 }
 
 TEST(FlightData, ComparisonInTheFlyersUnit)

@@ -3,9 +3,11 @@
 // apogee measured, the apogee the device states and how the recording ends.
 #include "charts/AltitudePlot.h"
 #include "db/RecordStore.h"
-#include "logbook/FlightLog.h"
 #include "flights/FlightPageDlg.h"
 #include "launch/GetDataDlg.h"
+#include "logbook/FlightLog.h"
+#include "platform/SettingsStore.h"
+#include "support/ScreenDriver.h"
 #include "support/TestFiles.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
@@ -13,7 +15,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -76,16 +77,17 @@ protected:
         dialog.setExpectedAltitude(1000.0);
         dialog.show();
         m_files.script({path});
-        QTest::mouseClick(dialog.selectButton(), Qt::LeftButton);
+        driver::tap(dialog.selectButton());
         preview = dialog.previewText()->text();
         EXPECT_TRUE(dialog.plot()->isVisible());
-        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+        driver::tap(dialog.okButton());
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
         return dialog.fileName();
     }
 
     CTestLogbook m_logbook;
     CRecordStore m_store;
+    CSettingsStore m_settings {m_logbook.directory() + QStringLiteral("settings.ini")};
     CScriptedPrompter m_prompter;
     CScriptedFileChooser m_files;
 };
@@ -114,7 +116,7 @@ TEST_F(RecordingScreensTest, GetDataPreviewAndFlightPageSayTheApogeesAndHowTheRe
     EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT AltFileName FROM Launches")), QStringList({path}));
 
     CFlightLog log(m_store);
-    CFlightPageDlg page(log, 1, {m_prompter, m_files});
+    CFlightPageDlg page(log, 1, m_settings, {m_prompter, m_files});
     page.show();
     EXPECT_EQ(page.recordingText()->text(), expected);
     EXPECT_TRUE(page.plot()->isVisible());
@@ -132,7 +134,7 @@ TEST_F(RecordingScreensTest, RecordingCutOffClimbingIsToldOnBothScreens)
 
     ASSERT_TRUE(m_logbook.exec({"UPDATE Launches SET AltFileName = 'FLIGHT02.txt' WHERE rowid = 1"}));
     CFlightLog log(m_store);
-    CFlightPageDlg page(log, 1, {m_prompter, m_files});
+    CFlightPageDlg page(log, 1, m_settings, {m_prompter, m_files});
     page.show();
     EXPECT_EQ(page.recordingText()->text(), expected);
 }

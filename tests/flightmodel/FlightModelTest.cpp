@@ -21,7 +21,7 @@ namespace {
 constexpr double g = 9.80665;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-CMotorLoad motorOf(std::vector<CCurvePoint> curve, double propellantKg, double totalKg,
+CMotorLoad motorOf(std::vector<CThrustPoint> curve, double propellantKg, double totalKg,
                    const QString &delays = QStringLiteral("P"), int count = 1)
 {
     return CMotorLoad {std::move(curve), propellantKg, totalKg, delays, count};
@@ -59,15 +59,15 @@ struct CExactBurnout
     double height = 0;
 };
 
-CExactBurnout exactBurnout(const std::vector<CCurvePoint> &curve, double massKg, double liftoff)
+CExactBurnout exactBurnout(const std::vector<CThrustPoint> &curve, double massKg, double liftoff)
 {
-    std::vector<CCurvePoint> points {{0, 0}};
+    std::vector<CThrustPoint> points {{0, 0}};
     points.insert(points.end(), curve.begin(), curve.end());
     const double end = points.back().time;
     CExactBurnout burnout;
     for (std::size_t i = 1; i < points.size(); ++i) {
-        const CCurvePoint p = points[i - 1];
-        const CCurvePoint q = points[i];
+        const CThrustPoint p = points[i - 1];
+        const CThrustPoint q = points[i];
         const double a = std::max(p.time, liftoff);
         const double b = q.time;
         if (b <= a)
@@ -83,10 +83,10 @@ CExactBurnout exactBurnout(const std::vector<CCurvePoint> &curve, double massKg,
 }
 
 // Where a straight-line curve from the implied (0, 0) first exceeds the weight.
-double exactLiftoff(const std::vector<CCurvePoint> &curve, double weight)
+double exactLiftoff(const std::vector<CThrustPoint> &curve, double weight)
 {
-    CCurvePoint p {0, 0};
-    for (const CCurvePoint &q : curve) {
+    CThrustPoint p {0, 0};
+    for (const CThrustPoint &q : curve) {
         if (q.thrust > weight)
             return p.thrust > weight ? p.time
                                      : p.time + (weight - p.thrust) / (q.thrust - p.thrust) * (q.time - p.time);
@@ -127,7 +127,7 @@ TEST(FlightModel, ConstantThrustAndMassMeetTheClosedFormBurnAndCoast)
     EXPECT_EQ(p.warnings[1].kind, EFlightWarning::PropellantMassUnknown);
 
     // The same burn sampled at 100,000 points flies the same flight.
-    std::vector<CCurvePoint> fine;
+    std::vector<CThrustPoint> fine;
     fine.reserve(100000);
     for (int i = 0; i < 100000; ++i)
         fine.push_back({2.0 * i / 99999, 100});
@@ -203,7 +203,7 @@ TEST(FlightModel, CornersOfACurveAreIntegratedExactly)
 {
     // 1 kg all told, burning nothing away, no drag: the speed and height are
     // integrals of straight lines, which the steps must follow exactly.
-    const std::vector<CCurvePoint> fromIgnition {{0, 50}, {0.1, 100}, {0.3, 100}, {0.4, 20}, {0.5, 0}};
+    const std::vector<CThrustPoint> fromIgnition {{0, 50}, {0.1, 100}, {0.3, 100}, {0.4, 20}, {0.5, 0}};
     CFlightPrediction p = predictFlight(flightOf(0.9, 0.02, 0, {motorOf(fromIgnition, 0, 0.1)}));
     ASSERT_TRUE(p.ok());
     // Impulse by hand: 7.5 + 20 + 6 + 1 = 34.5 N·s.
@@ -216,7 +216,7 @@ TEST(FlightModel, CornersOfACurveAreIntegratedExactly)
 
     // From the implied 0 N at ignition the pad holds the rocket until the
     // thrust passes its weight, at 0.05·g/40 s on the first piece.
-    const std::vector<CCurvePoint> ramped {{0.05, 40}, {0.2, 40}, {0.25, 0}};
+    const std::vector<CThrustPoint> ramped {{0.05, 40}, {0.2, 40}, {0.25, 0}};
     p = predictFlight(flightOf(0.9, 0.02, 0, {motorOf(ramped, 0, 0.1)}));
     ASSERT_TRUE(p.ok());
     const double liftoff = 0.05 * g / 40;
@@ -252,8 +252,8 @@ TEST(FlightModel, StagedFlightsWithoutDragKeepTheirEnergyAfterBurnout)
 {
     // A booster lighting a sustainer at its last point, propellant burning
     // away, in a cluster of two above: the coast trades speed for height only.
-    const std::vector<CCurvePoint> booster {{0.02, 12}, {0.2, 14}, {0.8, 5}, {1.0, 0}};
-    const std::vector<CCurvePoint> sustainer {{0.05, 8}, {1.2, 6}, {1.6, 0}};
+    const std::vector<CThrustPoint> booster {{0.02, 12}, {0.2, 14}, {0.8, 5}, {1.0, 0}};
+    const std::vector<CThrustPoint> sustainer {{0.05, 8}, {1.2, 6}, {1.6, 0}};
     CFlightInput input = flightOf(0.12, 0.03, 0,
                                   {motorOf(booster, 0.0125, 0.025, QStringLiteral("0")),
                                    motorOf(sustainer, 0.01, 0.022, QStringLiteral("4-6-8"), 2)});
@@ -271,7 +271,7 @@ TEST(FlightModel, StagedFlightsWithoutDragKeepTheirEnergyAfterBurnout)
     input.stages[0].propellantKg = 0;
     input.stages[1].propellantKg = 0;
     const CFlightPrediction held = predictFlight(input);
-    const std::vector<CCurvePoint> joined {{0.02, 12}, {0.2, 14}, {0.8, 5}, {1.0, 0}, {1.05, 16}, {2.2, 12}, {2.6, 0}};
+    const std::vector<CThrustPoint> joined {{0.02, 12}, {0.2, 14}, {0.8, 5}, {1.0, 0}, {1.05, 16}, {2.2, 12}, {2.6, 0}};
     const double mass = 0.12 + 0.025 + 2 * 0.022;
     const CExactBurnout exact = exactBurnout(joined, mass, exactLiftoff(joined, mass * g));
     expectRelative(held.burnoutSpeedMps, exact.speed, 1e-9);
@@ -368,7 +368,7 @@ TEST(FlightModel, TheDelayChosenAndTheSpeedAtEjection)
 TEST(FlightModel, CdFittedToAnApogeeComesBack)
 {
     // An 18 mm motor of the usual shape in a 70 g rocket.
-    const std::vector<CCurvePoint> curve {{0.03, 1}, {0.1, 13}, {0.2, 10}, {0.3, 5}, {0.5, 4.5}, {1.7, 4.5}, {1.8, 0}};
+    const std::vector<CThrustPoint> curve {{0.03, 1}, {0.1, 13}, {0.2, 10}, {0.3, 5}, {0.5, 4.5}, {1.7, 4.5}, {1.8, 0}};
     CFlightInput input = flightOf(0.07, 0.025, 0.7, {motorOf(curve, 0.0108, 0.0231, QStringLiteral("3-5-7"))});
     const CFlightPrediction flown = predictFlight(input);
     ASSERT_TRUE(flown.ok() && flown.flown);
@@ -395,7 +395,7 @@ TEST(FlightModel, CdFittedToAnApogeeComesBack)
 
 TEST(FlightModel, InputsNoFlightCouldHaveAreRefusedInWords)
 {
-    const std::vector<CCurvePoint> curve {{0.1, 20}, {1, 20}, {1.1, 0}};
+    const std::vector<CThrustPoint> curve {{0.1, 20}, {1, 20}, {1.1, 0}};
     const CFlightInput good = flightOf(0.2, 0.03, 0.6, {motorOf(curve, 0.01, 0.03)});
     ASSERT_TRUE(predictFlight(good).ok());
     const double inf = std::numeric_limits<double>::infinity();
@@ -455,7 +455,7 @@ TEST(FlightModel, InputsNoFlightCouldHaveAreRefusedInWords)
 
 TEST(FlightModel, FlightsThatCannotHappenEndWithAWarningOrAMessage)
 {
-    const std::vector<CCurvePoint> curve {{0.1, 20}, {1, 20}, {1.1, 0}};
+    const std::vector<CThrustPoint> curve {{0.1, 20}, {1, 20}, {1.1, 0}};
     // 20 N under a 3 kg rocket: it sits on the pad.
     CFlightPrediction p = predictFlight(flightOf(3, 0.05, 0.6, {motorOf(curve, 0.01, 0.03)}));
     ASSERT_TRUE(p.ok());
@@ -515,7 +515,7 @@ TEST(FlightModel, RealMotorFilesFlyAsTheirImpulseSays)
         QFile file(folder.filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text)) << name;
         QStringList header;
-        std::vector<CCurvePoint> curve;
+        std::vector<CThrustPoint> curve;
         for (const QString &raw : QTextStream(&file).readAll().split(QLatin1Char('\n'))) {
             const QString line = raw.trimmed();
             if (line.isEmpty() || line.startsWith(QLatin1Char(';')))

@@ -5,6 +5,7 @@
 #include "db/StoreTransaction.h"
 #include "flights/FlightStatsDlg.h"
 #include "logbook/FlightLog.h"
+#include "support/ScreenDriver.h"
 #include "support/TestLogbook.h"
 #include "ui/HelpBrowser.h"
 
@@ -14,7 +15,6 @@
 #include <QTableView>
 #include <QTest>
 #include <QTextBrowser>
-#include <QTimer>
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSet>
 #include <QtCharts/QHorizontalBarSeries>
@@ -265,14 +265,9 @@ TEST(FlightStats, ChartsAndSummaryShowTheirTables)
     }
 
     QString help;
-    QTimer::singleShot(0, [&] {
-        if (auto *browser = qobject_cast<CHelpBrowser *>(QApplication::activeModalWidget())) {
-            help = browser->windowTitle();
-            browser->reject();
-        }
-    });
     QApplication::setActiveWindow(&screen);
-    QTest::keyClick(&screen, Qt::Key_F1);
+    EXPECT_TRUE(driver::onModal<CHelpBrowser>([&] { driver::keyClick(&screen, Qt::Key_F1); },
+                                              [&](CHelpBrowser &browser) { help = browser.windowTitle(); }));
     EXPECT_EQ(help, QStringLiteral("Help: Statistics"));
 }
 

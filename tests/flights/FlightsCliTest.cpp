@@ -1,9 +1,10 @@
 #include "db/RecordStore.h"
-#include "flights/CliHome.h"
+#include "support/CliHome.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,3 @@
-#include "app/TarvelDlg.h"
 #include "charts/AltitudePlot.h"
 #include "charts/BarChart.h"
 #include "db/RecordStore.h"
@@ -12,7 +11,8 @@
 #include "platform/SettingsStore.h"
 #include "rockets/RocketPage.h"
 #include "support/LayoutAudit.h"
-#include "support/RecordingReporter.h"
+#include "support/MainWindowOnLogbook.h"
+#include "support/ScreenDriver.h"
 #include "support/TestFiles.h"
 #include "support/TestLogbook.h"
 #include "ui/CommandBar.h"
@@ -36,7 +36,6 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
-#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -44,27 +43,7 @@
 
 namespace {
 
-void clickCommand(CCommandBar *bar, const QString &text)
-{
-    for (QAction *action : bar->actions()) {
-        if (action->text() == text) {
-            QTest::mouseClick(bar->widgetForAction(action), Qt::LeftButton);
-            return;
-        }
-    }
-    ADD_FAILURE() << "no command " << qPrintable(text);
-}
-
-// The field a label names, as a screen reader finds it.
-template<typename T> T *fieldOf(QWidget *screen, const QString &label)
-{
-    for (QLabel *candidate : screen->findChildren<QLabel *>()) {
-        if (candidate->text() == label && candidate->buddy())
-            return qobject_cast<T *>(candidate->buddy());
-    }
-    ADD_FAILURE() << "no field labelled " << qPrintable(label);
-    return nullptr;
-}
+using namespace driver;
 
 class FlightsScreenTest : public ::testing::Test
 {
@@ -102,20 +81,20 @@ protected:
     {
         const QString stored = QStringLiteral("South Field|01/02/2026|14:30|Chute tangled|0|-5|-1");
         ASSERT_EQ(row(2), stored);
-        auto *notes = fieldOf<QPlainTextEdit>(&page, QStringLiteral("Notes:"));
-        auto *site = fieldOf<QLineEdit>(&page, QStringLiteral("Site:"));
-        auto *date = fieldOf<QLineEdit>(&page, QStringLiteral("Date:"));
-        auto *result = fieldOf<QComboBox>(&page, QStringLiteral("Result:"));
+        auto *notes = field<QPlainTextEdit>(&page, QStringLiteral("Notes:"));
+        auto *site = field<QLineEdit>(&page, QStringLiteral("Site:"));
+        auto *date = field<QLineEdit>(&page, QStringLiteral("Date:"));
+        auto *result = field<QComboBox>(&page, QStringLiteral("Result:"));
         ASSERT_TRUE(notes && site && date && result);
         QPushButton *ok = page.editButtons()->button(QDialogButtonBox::Ok);
         QPushButton *cancel = page.editButtons()->button(QDialogButtonBox::Cancel);
 
         // Cancel, and Escape while editing, change nothing and keep the page open.
-        for (const auto &leave : std::vector<std::function<void()>> {[&] { QTest::mouseClick(cancel, Qt::LeftButton); },
-                                                                     [&] { QTest::keyClick(site, Qt::Key_Escape); }}) {
-            clickCommand(page.commandBar(), QStringLiteral("EDIT"));
+        for (const auto &leave :
+             std::vector<std::function<void()>> {[&] { tap(cancel); }, [&] { keyClick(site, Qt::Key_Escape); }}) {
+            command(page.commandBar(), QStringLiteral("EDIT"));
             ASSERT_FALSE(site->isReadOnly());
-            QTest::keyClicks(site, QStringLiteral(" East"));
+            keyClicks(site, QStringLiteral(" East"));
             leave();
             EXPECT_TRUE(page.isVisible());
             EXPECT_FALSE(page.isEditing());
@@ -124,10 +103,10 @@ protected:
         }
 
         // A date the log cannot read is refused with the reason; the fields keep what was typed.
-        clickCommand(page.commandBar(), QStringLiteral("EDIT"));
+        command(page.commandBar(), QStringLiteral("EDIT"));
         date->clear();
-        QTest::keyClicks(date, QStringLiteral("13/45/2026"));
-        QTest::mouseClick(ok, Qt::LeftButton);
+        keyClicks(date, QStringLiteral("13/45/2026"));
+        tap(ok);
         ASSERT_EQ(m_prompter.shown().size(), 1);
         EXPECT_TRUE(m_prompter.shown().at(0).text.contains(QLatin1String("MM/DD/YYYY")));
         EXPECT_TRUE(page.isEditing());
@@ -135,38 +114,39 @@ protected:
 
         // A day the month has not is refused with the reason, not the form.
         date->clear();
-        QTest::keyClicks(date, QStringLiteral("02/30/2024"));
-        QTest::mouseClick(ok, Qt::LeftButton);
+        keyClicks(date, QStringLiteral("02/30/2024"));
+        tap(ok);
         ASSERT_EQ(m_prompter.shown().size(), 2);
         EXPECT_TRUE(m_prompter.shown().at(1).text.contains(QLatin1String("February 2024 has 29 days")))
             << qPrintable(m_prompter.shown().at(1).text);
         EXPECT_EQ(row(2), stored);
 
         date->clear();
-        QTest::keyClicks(date, QStringLiteral("1/3/2026"));
+        keyClicks(date, QStringLiteral("1/3/2026"));
         site->selectAll();
-        QTest::keyClicks(site, QStringLiteral("O'Neil Park"));
+        keyClicks(site, QStringLiteral("O'Neil Park"));
         notes->selectAll();
-        QTest::keyClicks(notes, QStringLiteral("Fixed"));
+        keyClicks(notes, QStringLiteral("Fixed"));
         result->setCurrentIndex(result->findText(QStringLiteral("Success")));
-        QTest::keyClick(site, Qt::Key_Return); // Enter is OK
+        keyClick(site, Qt::Key_Return); // Enter is OK
         EXPECT_FALSE(page.isEditing());
         EXPECT_TRUE(page.changedLog());
         EXPECT_EQ(row(2), QStringLiteral("O'Neil Park|01/03/2026|14:30|Fixed|-1|-5|-1"));
 
         m_prompter.clear();
         m_prompter.script({PromptAnswer::No, PromptAnswer::Yes});
-        clickCommand(page.commandBar(), QStringLiteral("DELETE"));
+        command(page.commandBar(), QStringLiteral("DELETE"));
         ASSERT_EQ(m_prompter.shown().size(), 1);
         EXPECT_EQ(m_prompter.shown().at(0).text, QStringLiteral("Delete the flight of Bravo on 01/03/2026 14:30?"));
         EXPECT_EQ(m_prompter.shown().at(0).buttons, PromptButtons::YesNoDefaultNo);
         EXPECT_NE(row(2), QStringLiteral("<gone>"));
-        clickCommand(page.commandBar(), QStringLiteral("DELETE"));
+        command(page.commandBar(), QStringLiteral("DELETE"));
         EXPECT_EQ(page.result(), QDialog::Accepted);
     }
 
     CTestLogbook m_logbook;
     CRecordStore m_store;
+    CSettingsStore m_settings {m_logbook.directory() + QStringLiteral("settings.ini")};
     CScriptedPrompter m_prompter;
     CScriptedFileChooser m_files;
 };
@@ -181,13 +161,13 @@ std::vector<qint64> shownIds(const CFlightsDlg &flights)
 
 TEST_F(FlightsScreenTest, ListsNewestFirstAndNarrowsAsTheFlyerChooses)
 {
-    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    CFlightsDlg flights(m_store, m_settings, {m_prompter, m_files});
     flights.show();
     EXPECT_EQ(shownIds(flights), (std::vector<qint64> {3, 2, 1}));
     const QModelIndex notes = flights.model()->index(2, CFlightListModel::Notes);
     EXPECT_EQ(notes.data().toString(), QStringLiteral("Perfect"));
     EXPECT_EQ(flights.model()->index(2, CFlightListModel::When).data().toString(), QStringLiteral("2025-12-31 9:05"));
-    QLineEdit *search = fieldOf<QLineEdit>(&flights, QStringLiteral("Search:"));
+    QLineEdit *search = field<QLineEdit>(&flights, QStringLiteral("Search:"));
     ASSERT_EQ(search, flights.searchField());
 
     struct Step
@@ -196,34 +176,30 @@ TEST_F(FlightsScreenTest, ListsNewestFirstAndNarrowsAsTheFlyerChooses)
         std::function<void()> act;
         std::vector<qint64> shown;
     };
-    const auto choose = [](QComboBox *box, const char *text) {
-        box->setCurrentIndex(box->findText(QLatin1String(text)));
-    };
+    const auto pick = [](QComboBox *box, const char *text) { choose(box, box->findText(QLatin1String(text))); };
     const auto searchFor = [search](const char *text) {
         search->clear();
-        QTest::keyClicks(search, QLatin1String(text));
+        keyClicks(search, QLatin1String(text));
     };
     const std::vector<Step> steps = {
         {"type a motor", [&] { searchFor("k4"); }, {2}},
-        {"erase to widen", [&] { QTest::keyClick(search, Qt::Key_Backspace); }, {2}},
-        {"erase all", [&] { QTest::keyClick(search, Qt::Key_Backspace); }, {3, 2, 1}},
+        {"erase to widen", [&] { keyClick(search, Qt::Key_Backspace); }, {2}},
+        {"erase all", [&] { keyClick(search, Qt::Key_Backspace); }, {3, 2, 1}},
         {"type a note", [&] { searchFor("SECOND"); }, {1}},
         {"type the motor as named", [&] { searchFor("estes c6-5"); }, {1}},
         {"clear", [&] { searchFor(""); }, {3, 2, 1}},
-        {"one rocket", [&] { choose(flights.rocketBox(), "Alpha"); }, {3, 1}},
-        {"and a site", [&] { choose(flights.siteBox(), "South Field"); }, {3}},
-        {"all rockets", [&] { choose(flights.rocketBox(), "All"); }, {3, 2}},
-        {"failures", [&] { choose(flights.resultBox(), "Failure"); }, {2}},
+        {"one rocket", [&] { pick(flights.rocketBox(), "Alpha"); }, {3, 1}},
+        {"and a site", [&] { pick(flights.siteBox(), "South Field"); }, {3}},
+        {"all rockets", [&] { pick(flights.rocketBox(), "All"); }, {3, 2}},
+        {"failures", [&] { pick(flights.resultBox(), "Failure"); }, {2}},
         {"everything",
          [&] {
-             choose(flights.siteBox(), "All");
-             choose(flights.resultBox(), "All");
+             pick(flights.siteBox(), "All");
+             pick(flights.resultBox(), "All");
          },
          {3, 2, 1}},
-        {"from the new year",
-         [&] { QTest::keyClicks(flights.fromField()->edit(), QStringLiteral("2026-01-01")); },
-         {3, 2}},
-        {"to its second day", [&] { QTest::keyClicks(flights.toField()->edit(), QStringLiteral("01/02/2026")); }, {2}},
+        {"from the new year", [&] { keyClicks(flights.fromField()->edit(), QStringLiteral("2026-01-01")); }, {3, 2}},
+        {"to its second day", [&] { keyClicks(flights.toField()->edit(), QStringLiteral("01/02/2026")); }, {2}},
     };
     for (const Step &step : steps) {
         step.act();
@@ -266,12 +242,12 @@ TEST_F(FlightsScreenTest, ShowsTheNewestFlightsFirstThenTheWholeLog)
         return QTest::qWaitFor([&] { return flights.model()->flights().size() == all.size(); });
     };
 
-    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    CFlightsDlg flights(m_store, m_settings, {m_prompter, m_files});
     flights.show();
     EXPECT_EQ(shownIds(flights), newest);
     EXPECT_EQ(flights.siteBox()->findText(QStringLiteral("Old Pasture")), -1);
     const QModelIndex chosen = flights.model()->index(3, CFlightListModel::Notes);
-    QTest::mouseClick(flights.list()->viewport(), Qt::LeftButton, {}, flights.list()->visualRect(chosen).center());
+    tapRow(flights.list(), chosen);
     ASSERT_EQ(flights.list()->currentIndex().row(), 3);
     ASSERT_TRUE(whole(flights));
     std::vector<qint64> shown = shownIds(flights);
@@ -283,9 +259,9 @@ TEST_F(FlightsScreenTest, ShowsTheNewestFlightsFirstThenTheWholeLog)
     EXPECT_GE(flights.siteBox()->findText(QStringLiteral("Old Pasture")), 0);
     EXPECT_EQ(flights.countLine()->text(), QStringLiteral("%1 flights").arg(all.size()));
 
-    CFlightsDlg searched(m_store, {m_prompter, m_files});
+    CFlightsDlg searched(m_store, m_settings, {m_prompter, m_files});
     searched.show();
-    QTest::keyClicks(searched.searchField(), QStringLiteral("TUMBLED"));
+    keyClicks(searched.searchField(), QStringLiteral("TUMBLED"));
     ASSERT_TRUE(whole(searched));
     EXPECT_EQ(shownIds(searched), tumbled);
     EXPECT_EQ(searched.countLine()->text(), QStringLiteral("%1 of %2 flights").arg(tumbled.size()).arg(all.size()));
@@ -303,24 +279,24 @@ TEST_F(FlightsScreenTest, RecordingShowsItsApogeeInTheListAndItsPlotOnThePage)
             QByteArray::number(t) + ',' + QByteArray::number(t <= 10 ? 3 * t * (20 - t) : 300 - 10 * (t - 10)) + '\n';
     }
     ASSERT_TRUE(writeTestFile(m_logbook.directory() + QStringLiteral("alpha.csv"), recording));
-    ASSERT_TRUE(CSettingsStore().WriteSetting(QStringLiteral("Altitude Unit"), QStringLiteral("m")));
+    ASSERT_TRUE(m_settings.WriteSetting(QLatin1String(kSettingAltitudeUnit), QStringLiteral("m")));
     ASSERT_TRUE(m_logbook.exec({"INSERT INTO RecMotors (RocketID, Type, MFG, Alt) VALUES (1, 'C6', 'Estes', 320)",
                                 "UPDATE Launches SET AltFileName = '/gone/alpha.csv' WHERE rowid = 1"}));
 
-    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    CFlightsDlg flights(m_store, m_settings, {m_prompter, m_files});
     flights.show();
     const int alpha = flights.model()->rowOf(1);
     EXPECT_EQ(flights.model()->index(alpha, CFlightListModel::Apogee).data().toString(), QStringLiteral("300 m"));
     EXPECT_FALSE(flights.model()->index(flights.model()->rowOf(2), CFlightListModel::Apogee).data().isValid());
 
     CFlightLog log(m_store);
-    CFlightPageDlg page(log, 1, {m_prompter, m_files});
+    CFlightPageDlg page(log, 1, m_settings, {m_prompter, m_files});
     page.show();
     EXPECT_EQ(page.recordingText()->text(),
               QStringLiteral("Apogee: 300 m\nExpected 320 m, reached 300 m (-6 %)\n"
                              "The recording ends in the air: it holds no landing."));
     EXPECT_TRUE(page.plot()->isVisible());
-    CFlightPageDlg without(log, 2, {m_prompter, m_files});
+    CFlightPageDlg without(log, 2, m_settings, {m_prompter, m_files});
     without.show();
     EXPECT_FALSE(without.plot()->isVisible());
 }
@@ -335,7 +311,7 @@ TEST_F(FlightsScreenTest, RecordingOrExpectationThatCannotBeReadSaysWhy)
     ASSERT_TRUE(m_logbook.exec({"UPDATE Launches SET AltFileName = 'notes.csv' WHERE rowid = 1"}));
     CFlightLog log(m_store);
     {
-        CFlightPageDlg page(log, 1, {m_prompter, m_files});
+        CFlightPageDlg page(log, 1, m_settings, {m_prompter, m_files});
         page.show();
         EXPECT_TRUE(page.recordingText()->isVisible());
         EXPECT_EQ(page.recordingText()->text(),
@@ -353,7 +329,7 @@ TEST_F(FlightsScreenTest, RecordingOrExpectationThatCannotBeReadSaysWhy)
     ASSERT_EQ(sqlite3_open(m_logbook.databaseFile().toUtf8().constData(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "DROP TABLE RecMotors", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(other);
-    CFlightPageDlg page(log, 1, {m_prompter, m_files});
+    CFlightPageDlg page(log, 1, m_settings, {m_prompter, m_files});
     page.show();
     EXPECT_TRUE(page.plot()->isVisible());
     EXPECT_TRUE(page.recordingText()->text().endsWith(
@@ -364,8 +340,8 @@ TEST_F(FlightsScreenTest, RecordingOrExpectationThatCannotBeReadSaysWhy)
 TEST_F(FlightsScreenTest, EveryFlightScreenFitsTheDesktopTheHandheldAndThePhone)
 {
     CFlightLog log(m_store);
-    CFlightsDlg flights(m_store, {m_prompter, m_files});
-    CFlightPageDlg page(log, 2, {m_prompter, m_files});
+    CFlightsDlg flights(m_store, m_settings, {m_prompter, m_files});
+    CFlightPageDlg page(log, 2, m_settings, {m_prompter, m_files});
     CFlightStatsDlg stats(computeFlightStats(log.load()));
     for (QDialog *screen :
          {static_cast<QDialog *>(&flights), static_cast<QDialog *>(&page), static_cast<QDialog *>(&stats)}) {
@@ -381,45 +357,37 @@ TEST_F(FlightsScreenTest, EveryFlightScreenFitsTheDesktopTheHandheldAndThePhone)
 
 TEST_F(FlightsScreenTest, StatsCountTheFlightsShown)
 {
-    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    CFlightsDlg flights(m_store, m_settings, {m_prompter, m_files});
     flights.show();
-    QTest::keyClicks(flights.searchField(), QStringLiteral("estes"));
+    keyClicks(flights.searchField(), QStringLiteral("estes"));
     QStringList rockets;
     QList<QPair<QString, int>> bars;
-    QTimer::singleShot(0, [&] {
-        auto *stats = qobject_cast<CFlightStatsDlg *>(QApplication::activeModalWidget());
-        if (!stats)
-            return;
-        const QAbstractItemModel *table = stats->table(QStringLiteral("Rockets"))->model();
-        for (int row = 0; row < table->rowCount(); ++row)
-            rockets.append(table->index(row, 0).data().toString() + QLatin1Char('|')
-                           + table->index(row, 1).data().toString() + QLatin1Char('|')
-                           + table->index(row, 4).data().toString());
-        bars = stats->chart(QStringLiteral("Sites"))->drawnBars();
-        stats->close();
-    });
-    clickCommand(flights.commandBar(), QStringLiteral("STATS"));
+    EXPECT_TRUE(
+        onModal<CFlightStatsDlg>([&] { command(flights.commandBar(), QStringLiteral("STATS")); },
+                                 [&](CFlightStatsDlg &stats) {
+                                     const QAbstractItemModel *table = stats.table(QStringLiteral("Rockets"))->model();
+                                     for (int row = 0; row < table->rowCount(); ++row)
+                                         rockets.append(table->index(row, 0).data().toString() + QLatin1Char('|')
+                                                        + table->index(row, 1).data().toString() + QLatin1Char('|')
+                                                        + table->index(row, 4).data().toString());
+                                     bars = stats.chart(QStringLiteral("Sites"))->drawnBars();
+                                 }));
     EXPECT_EQ(rockets, QStringList({"Alpha|2|2026-06-15"}));
     EXPECT_EQ(bars, (QList<QPair<QString, int>> {{"North Field", 1}, {"South Field", 1}}));
 }
 
 TEST_F(FlightsScreenTest, PageEditsWithOkCancelAndDeletesAfterAsking)
 {
-    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    CFlightsDlg flights(m_store, m_settings, {m_prompter, m_files});
     flights.show();
     flights.list()->setFocus();
     flights.list()->setCurrentIndex(flights.model()->index(1, 0));
     qint64 opened = 0;
-    QTimer::singleShot(0, [&] {
-        auto *dialog = qobject_cast<CFlightPageDlg *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        opened = dialog->flight().rowId;
-        editAndDelete(*dialog);
-        if (dialog->isVisible())
-            dialog->reject(); // ends a walk that went wrong
-    });
-    QTest::keyClick(flights.list(), Qt::Key_Return);
+    EXPECT_TRUE(onModal<CFlightPageDlg>([&] { keyClick(flights.list(), Qt::Key_Return); },
+                                        [&](CFlightPageDlg &page) {
+                                            opened = page.flight().rowId;
+                                            editAndDelete(page);
+                                        }));
     EXPECT_EQ(opened, 2);
     EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT rowid FROM Launches ORDER BY rowid")), QStringList({"1", "3"}));
     EXPECT_EQ(shownIds(flights), (std::vector<qint64> {3, 1}));
@@ -427,66 +395,39 @@ TEST_F(FlightsScreenTest, PageEditsWithOkCancelAndDeletesAfterAsking)
 
 TEST(FlightsCommands, MainWindowAndRocketBrowserOpenTheFlights)
 {
-    CTestLogbook logbook;
-    ASSERT_TRUE(logbook.isValid());
-    ASSERT_TRUE(logbook.exec({"INSERT INTO Rockets (ID, Name) VALUES (1, 'Alpha'), (2, 'Bravo')",
-                              "INSERT INTO Launches (Model, Date, Success) VALUES ('2', '05/01/2026', -1), "
-                              "('1', '05/02/2026', -1), ('2', '05/03/2026', 0)"}));
-    CSettingsStore settings(logbook.directory() + QStringLiteral("settings.ini"));
-    settings.setDefaultStorageDirectory(logbook.directory());
-    CScriptedPrompter prompter;
-    CScriptedFileChooser files;
-    CRecordingReporter reporter;
-    CTarvelDlg main(settings, {prompter, files}, reporter);
-    main.show();
-    const auto menuAction = [&](const QString &text) -> QAction * {
-        for (QMenu *menu : main.commandBar()->findChildren<QMenu *>()) {
-            for (QAction *action : menu->actions()) {
-                if (action->text() == text)
-                    return action;
-            }
-        }
-        return nullptr;
-    };
+    CMainWindowOnLogbook app;
+    ASSERT_TRUE(app.logbook.isValid());
+    ASSERT_TRUE(app.logbook.exec({"INSERT INTO Rockets (ID, Name) VALUES (1, 'Alpha'), (2, 'Bravo')",
+                                  "INSERT INTO Launches (Model, Date, Success) VALUES ('2', '05/01/2026', -1), "
+                                  "('1', '05/02/2026', -1), ('2', '05/03/2026', 0)"}));
 
     // The Data menu's Flights shows every flight; on the rocket browser, FLIGHTS
     // and a tap on the summary's "Launched" line show the shown rocket's.
     std::vector<std::vector<qint64>> seen;
-    const auto collect = [&] {
-        QTimer::singleShot(0, [&] {
-            if (auto *flights = qobject_cast<CFlightsDlg *>(QApplication::activeModalWidget())) {
-                seen.push_back(shownIds(*flights));
-                flights->close();
-            }
-        });
+    const auto collect = [&](const std::function<void()> &act) {
+        EXPECT_TRUE(onModal<CFlightsDlg>(act, [&](CFlightsDlg &flights) { seen.push_back(shownIds(flights)); }));
     };
-    ASSERT_NE(menuAction(QStringLiteral("Flights")), nullptr);
-    collect();
-    menuAction(QStringLiteral("Flights"))->trigger();
-    QTimer::singleShot(0, [&] {
-        auto *sheet = qobject_cast<CPropertySheet *>(QApplication::activeModalWidget());
-        auto *page = sheet ? qobject_cast<CRocketPage *>(sheet->page(0)) : nullptr;
-        if (!page)
-            return;
-        for (int step = 0; step < 2 && page->browser().view().name != QLatin1String("Bravo"); ++step)
-            page->stepRocket(1);
-        collect();
-        clickCommand(page->commandBar(), QStringLiteral("FLIGHTS"));
-        page->toggleImage(); // the summary in place of the picture
-        auto *summary = page->findChild<QPlainTextEdit *>(QStringLiteral("summary"));
-        QTextBlock launched = summary->document()->begin();
-        while (launched.isValid() && !launched.text().startsWith(QLatin1String("Launched")))
-            launched = launched.next();
-        if (launched.isValid()) {
-            QTextCursor cursor(launched);
-            collect();
-            QTest::mouseClick(summary->viewport(), Qt::LeftButton, {}, summary->cursorRect(cursor).center());
-        }
-        sheet->confirm();
-    });
-    menuAction(QStringLiteral("Rockets"))->trigger();
+    collect([&] { menuEntry(app.main.commandBar(), QStringLiteral("Flights")); });
+    EXPECT_TRUE(onModal<CPropertySheet>(
+        [&] { menuEntry(app.main.commandBar(), QStringLiteral("Rockets")); },
+        [&](CPropertySheet &sheet) {
+            auto *page = qobject_cast<CRocketPage *>(sheet.page(0));
+            ASSERT_NE(page, nullptr);
+            for (int step = 0; step < 2 && page->browser().view().name != QLatin1String("Bravo"); ++step)
+                tap(find<QToolButton>(page, QStringLiteral("Next rocket")));
+            collect([&] { command(page->commandBar(), QStringLiteral("FLIGHTS")); });
+            page->toggleImage(); // the summary in place of the picture
+            auto *summary = page->findChild<QPlainTextEdit *>(QStringLiteral("summary"));
+            QTextBlock launched = summary->document()->begin();
+            while (launched.isValid() && !launched.text().startsWith(QLatin1String("Launched")))
+                launched = launched.next();
+            ASSERT_TRUE(launched.isValid());
+            const QTextCursor cursor(launched);
+            collect([&] { mouseClick(summary->viewport(), summary->cursorRect(cursor).center()); });
+            sheet.confirm();
+        }));
     EXPECT_EQ(seen, (std::vector<std::vector<qint64>> {{3, 2, 1}, {3, 1}, {3, 1}}));
-    EXPECT_TRUE(reporter.fatal.isEmpty());
+    EXPECT_TRUE(app.reporter.fatal.isEmpty());
 }
 
 // Every field of the Flights screen and of a flight's page is announced by
@@ -494,9 +435,9 @@ TEST(FlightsCommands, MainWindowAndRocketBrowserOpenTheFlights)
 // labelled-by relation, which is how a Linux screen reader names a drop-down.
 TEST_F(FlightsScreenTest, EveryFieldIsNamedByItsLabel)
 {
-    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    CFlightsDlg flights(m_store, m_settings, {m_prompter, m_files});
     CFlightLog log(m_store);
-    CFlightPageDlg page(log, 1, {m_prompter, m_files});
+    CFlightPageDlg page(log, 1, m_settings, {m_prompter, m_files});
     for (QDialog *screen : {static_cast<QDialog *>(&flights), static_cast<QDialog *>(&page)}) {
         screen->show();
         int labelled = 0;
@@ -525,12 +466,12 @@ TEST_F(FlightsScreenTest, EveryFieldIsNamedByItsLabel)
 // still lists the chosen flight keeps it chosen.
 TEST_F(FlightsScreenTest, HeadersSortAndTheChosenFlightStaysChosen)
 {
-    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    CFlightsDlg flights(m_store, m_settings, {m_prompter, m_files});
     flights.show();
     QHeaderView *header = flights.list()->horizontalHeader();
     const auto clickHeader = [&](int column) {
-        QTest::mouseClick(
-            header->viewport(), Qt::LeftButton, {},
+        mouseClick(
+            header->viewport(),
             QPoint(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2));
     };
     const auto chosen = [&] {
@@ -551,7 +492,7 @@ TEST_F(FlightsScreenTest, HeadersSortAndTheChosenFlightStaysChosen)
     EXPECT_EQ(shownIds(flights), (std::vector<qint64> {1, 2, 3}));
     EXPECT_EQ(chosen(), 2);
 
-    QTest::keyClicks(flights.searchField(), QStringLiteral("field"));
+    keyClicks(flights.searchField(), QStringLiteral("field"));
     EXPECT_EQ(chosen(), 2);
     flights.resultBox()->setCurrentIndex(flights.resultBox()->findText(QStringLiteral("Failure")));
     EXPECT_EQ(shownIds(flights), (std::vector<qint64> {2}));
@@ -563,14 +504,14 @@ TEST_F(FlightsScreenTest, HeadersSortAndTheChosenFlightStaysChosen)
 // be none and narrows nothing.
 TEST_F(FlightsScreenTest, DateFiltersHaveARealAnyDate)
 {
-    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    CFlightsDlg flights(m_store, m_settings, {m_prompter, m_files});
     flights.show();
     QLineEdit *from = flights.fromField()->edit();
     EXPECT_TRUE(from->text().isEmpty());
     EXPECT_EQ(from->placeholderText(), QStringLiteral("Any"));
     EXPECT_FALSE(flights.fromField()->date().isValid());
 
-    QTest::keyClicks(from, QStringLiteral("2026-01-01"));
+    keyClicks(from, QStringLiteral("2026-01-01"));
     EXPECT_EQ(shownIds(flights), (std::vector<qint64> {3, 2}));
     // The clear button, where it is drawn at the field's right end, goes back to Any.
     QToolButton *clear = nullptr;
@@ -579,12 +520,12 @@ TEST_F(FlightsScreenTest, DateFiltersHaveARealAnyDate)
             clear = button;
     }
     ASSERT_NE(clear, nullptr);
-    QTest::mouseClick(clear, Qt::LeftButton);
+    tap(clear);
     EXPECT_TRUE(from->text().isEmpty());
     EXPECT_EQ(shownIds(flights), (std::vector<qint64> {3, 2, 1}));
     EXPECT_EQ(flights.countLine()->text(), QStringLiteral("3 flights"));
 
-    QTest::mouseClick(flights.toField()->calendarButton(), Qt::LeftButton);
+    tap(flights.toField()->calendarButton());
     QCalendarWidget *calendar = flights.toField()->calendar();
     ASSERT_NE(calendar, nullptr);
     ASSERT_TRUE(calendar->isVisible());
@@ -597,7 +538,7 @@ TEST_F(FlightsScreenTest, DateFiltersHaveARealAnyDate)
     EXPECT_EQ(shownIds(flights), (std::vector<qint64> {2, 1}));
 
     flights.toField()->edit()->selectAll();
-    QTest::keyClicks(flights.toField()->edit(), QStringLiteral("2024-02-30"));
+    keyClicks(flights.toField()->edit(), QStringLiteral("2024-02-30"));
     EXPECT_EQ(shownIds(flights), (std::vector<qint64> {3, 2, 1}));
     EXPECT_EQ(flights.countLine()->text(),
               QStringLiteral("3 flights\nTo: \"2024-02-30\" is not a date: February 2024 has 29 days."));
@@ -607,19 +548,19 @@ TEST_F(FlightsScreenTest, DateFiltersHaveARealAnyDate)
 // and chooses the one that took its place.
 TEST_F(FlightsScreenTest, DeleteKeyAsksThenRemovesTheChosenFlight)
 {
-    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    CFlightsDlg flights(m_store, m_settings, {m_prompter, m_files});
     flights.show();
     flights.list()->setFocus();
     flights.list()->setCurrentIndex(flights.model()->index(flights.model()->rowOf(2), 0));
     m_prompter.script({PromptAnswer::No, PromptAnswer::Yes});
-    QTest::keyClick(flights.list(), Qt::Key_Delete);
+    keyClick(flights.list(), Qt::Key_Delete);
     ASSERT_EQ(m_prompter.shown().size(), 1);
     EXPECT_EQ(m_prompter.shown().at(0).text, QStringLiteral("Delete the flight of Bravo on 01/02/2026 14:30?"));
     EXPECT_EQ(m_prompter.shown().at(0).buttons, PromptButtons::YesNoDefaultNo);
     EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT rowid FROM Launches ORDER BY rowid")),
               QStringList({"1", "2", "3"}));
 
-    QTest::keyClick(flights.list(), Qt::Key_Delete);
+    keyClick(flights.list(), Qt::Key_Delete);
     EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT rowid FROM Launches ORDER BY rowid")), QStringList({"1", "3"}));
     EXPECT_EQ(shownIds(flights), (std::vector<qint64> {3, 1}));
     EXPECT_EQ(flights.model()->flightAt(flights.list()->currentIndex().row())->rowId, 1);
@@ -632,7 +573,7 @@ TEST_F(FlightsScreenTest, AFlightDeletedElsewhereIsSaidToBeGone)
 {
     ASSERT_TRUE(m_logbook.exec({"INSERT INTO Launches (Model, Site, Date, Success) VALUES ('1', ' south field', "
                                 "'07/01/2026', 0)"}));
-    CFlightsDlg flights(m_store, {m_prompter, m_files});
+    CFlightsDlg flights(m_store, m_settings, {m_prompter, m_files});
     flights.show();
     QStringList sites;
     for (int i = 0; i < flights.siteBox()->count(); ++i)
@@ -641,34 +582,25 @@ TEST_F(FlightsScreenTest, AFlightDeletedElsewhereIsSaidToBeGone)
 
     ASSERT_TRUE(m_logbook.exec({"DELETE FROM Launches WHERE rowid = 2"}));
     flights.list()->setCurrentIndex(flights.model()->index(flights.model()->rowOf(2), 0));
-    bool paged = false;
-    QTimer::singleShot(0, [&] {
-        if (auto *page = qobject_cast<CFlightPageDlg *>(QApplication::activeModalWidget())) {
-            paged = true;
-            page->reject();
-        }
-    });
-    clickCommand(flights.commandBar(), QStringLiteral("OPEN"));
-    EXPECT_FALSE(paged);
+    EXPECT_FALSE(onModal<CFlightPageDlg>([&] { command(flights.commandBar(), QStringLiteral("OPEN")); },
+                                         [](CFlightPageDlg &) {}));
     ASSERT_EQ(m_prompter.shown().size(), 1);
     EXPECT_TRUE(m_prompter.shown().at(0).text.startsWith(QLatin1String("This flight is no longer in the logbook")))
         << qPrintable(m_prompter.shown().at(0).text);
     EXPECT_EQ(shownIds(flights), (std::vector<qint64> {4, 3, 1}));
 
     QString help;
-    QTimer::singleShot(0, [&] {
-        if (auto *browser = qobject_cast<CHelpBrowser *>(QApplication::activeModalWidget())) {
-            help = browser->windowTitle() + QLatin1Char('|') + browser->browser()->toPlainText().section('\n', 0, 0);
-            browser->reject();
-        }
-    });
     QApplication::setActiveWindow(&flights);
-    QTest::keyClick(flights.list(), Qt::Key_F1);
+    EXPECT_TRUE(onModal<CHelpBrowser>([&] { keyClick(flights.list(), Qt::Key_F1); },
+                                      [&](CHelpBrowser &browser) {
+                                          help = browser.windowTitle() + QLatin1Char('|')
+                                              + browser.browser()->toPlainText().section('\n', 0, 0);
+                                      }));
     EXPECT_EQ(help, QStringLiteral("Help: Flights|Flights"));
 
     // A page opened on a flight that is gone says so, and offers nothing to do.
     CFlightLog log(m_store);
-    CFlightPageDlg page(log, 2, {m_prompter, m_files});
+    CFlightPageDlg page(log, 2, m_settings, {m_prompter, m_files});
     page.show();
     EXPECT_TRUE(page.goneNote()->isVisible());
     EXPECT_FALSE(page.commandBar()->isEnabled());

@@ -3,7 +3,6 @@
 // the command line, each compared with the rows the test reads itself.
 #include "charts/BarChart.h"
 #include "db/RecordStore.h"
-#include "flights/CliHome.h"
 #include "flights/FlightListModel.h"
 #include "flights/FlightPageDlg.h"
 #include "flights/FlightStatsDlg.h"
@@ -11,8 +10,9 @@
 #include "launch/FailurePage.h"
 #include "launch/GetDataDlg.h"
 #include "launch/SuccessPage.h"
-#include "launch/WizardDriver.h"
+#include "support/CliHome.h"
 #include "support/TestFiles.h"
+#include "support/WizardDriver.h"
 #include "ui/CommandBar.h"
 
 #include <QDialogButtonBox>
@@ -24,41 +24,12 @@
 #include <QPlainTextEdit>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 #include <QtCharts/QBarCategoryAxis>
 
 namespace {
 
+using namespace driver;
 using namespace wizard;
-
-void clickCommand(CCommandBar *bar, const QString &text)
-{
-    for (QAction *action : bar->actions()) {
-        if (action->text() == text) {
-            QTest::mouseClick(bar->widgetForAction(action), Qt::LeftButton);
-            return;
-        }
-    }
-    ADD_FAILURE() << "no command " << qPrintable(text);
-}
-
-// Runs `act`, which opens a modal screen of type Screen, and `drive` on that
-// screen once it is up; false when no such screen came.
-template<typename Screen> bool onModal(const std::function<void()> &act, const std::function<void(Screen &)> &drive)
-{
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        if (auto *screen = qobject_cast<Screen *>(QApplication::activeModalWidget())) {
-            seen = true;
-            drive(*screen);
-            if (screen->isVisible())
-                screen->reject();
-        }
-    });
-    act();
-    return seen;
-}
 
 class WizardToLogTest : public ::testing::Test, protected CWizardLogbook, protected CWizardDriver
 {
@@ -74,8 +45,7 @@ protected:
             "INSERT INTO Rockets (ID,Name,Stages,Clustered) VALUES (1,'Alpha','0','0'), (2,'Bravo','0','0')",
             "INSERT INTO RecMotors (RocketID,Type,Delay,MFG,Alt) VALUES (1,'C6','5','EST','300')",
         }));
-        for (CSettingsStore *settings : {&m_settings, &m_flyerSettings})
-            ASSERT_TRUE(settings->WriteSetting(QStringLiteral("Altitude Unit"), QStringLiteral("m")));
+        ASSERT_TRUE(m_settings.WriteSetting(QLatin1String(kSettingAltitudeUnit), QStringLiteral("m")));
     }
 
     // The flights as the list shows them: rowid, date and time, rocket, motor, result.
@@ -98,7 +68,6 @@ protected:
         return m_logbook.rows(QStringLiteral("SELECT rowid, Model, Motor, MotorMfg, MotorDelay FROM Launches"));
     }
 
-    CSettingsStore m_flyerSettings; // the one the flight screens read
     CScriptedPrompter m_screenPrompter;
     CScriptedFileChooser m_screenFiles;
 };
@@ -125,7 +94,7 @@ TEST_F(WizardToLogTest, EveryFlightAppearsOnceWithItsMotorOnceEverywhere)
     logFlight([this](CPropertySheet &sheet) {
         walkToOutcome(sheet, 0, 1, "Success");
         auto *success = page<CSuccessPage>(sheet, CLaunchDlg::SuccessPage);
-        click(success->altimeterBox());
+        tap(success->altimeterBox());
         success->setDataDialogRunner([](CGetDataDlg &dialog) {
             dialog.OnSelectFile();
             dialog.OnOk();
@@ -146,37 +115,38 @@ TEST_F(WizardToLogTest, EveryFlightAppearsOnceWithItsMotorOnceEverywhere)
 
     CRecordStore store;
     ASSERT_TRUE(store.Open(m_logbook.directory()));
-    CFlightsDlg flights(store, {m_screenPrompter, m_screenFiles});
+    // The flight screens read the settings the launch screen was given, as the main window hands one to both.
+    CFlightsDlg flights(store, m_settings, {m_screenPrompter, m_screenFiles});
     flights.show();
     EXPECT_EQ(listed(flights),
               QStringList({"2|2001-03-13 15:30|Bravo||Failure", "1|2001-03-13 14:06|Alpha|EST C6-5|Success"}));
 
     // Bravo's motor typed on its page, type, maker and delay each in its field.
     flights.list()->setCurrentIndex(flights.model()->index(flights.model()->rowOf(2), 0));
-    EXPECT_TRUE(onModal<CFlightPageDlg>(
-        [&] { clickCommand(flights.commandBar(), QStringLiteral("OPEN")); },
-        [](CFlightPageDlg &page) {
-            clickCommand(page.commandBar(), QStringLiteral("EDIT"));
-            for (const auto &[field, text] :
-                 {std::pair {"Motor:", "C6"}, std::pair {"Motor MFG:", "EST"}, std::pair {"Delay:", "5"}}) {
-                QLineEdit *edit = CWizardDriver::find<QLineEdit>(&page, field);
-                ASSERT_NE(edit, nullptr) << field;
-                CWizardDriver::type(edit, QLatin1String(text));
-            }
-            QTest::mouseClick(page.editButtons()->button(QDialogButtonBox::Ok), Qt::LeftButton);
-            EXPECT_FALSE(page.isEditing());
-        }));
+    EXPECT_TRUE(onModal<CFlightPageDlg>([&] { command(flights.commandBar(), QStringLiteral("OPEN")); },
+                                        [](CFlightPageDlg &page) {
+                                            command(page.commandBar(), QStringLiteral("EDIT"));
+                                            for (const auto &[field, text] :
+                                                 {std::pair {"Motor:", "C6"}, std::pair {"Motor MFG:", "EST"},
+                                                  std::pair {"Delay:", "5"}}) {
+                                                QLineEdit *edit = find<QLineEdit>(&page, QLatin1String(field));
+                                                ASSERT_NE(edit, nullptr) << field;
+                                                type(edit, QLatin1String(text));
+                                            }
+                                            tap(page.editButtons()->button(QDialogButtonBox::Ok));
+                                            EXPECT_FALSE(page.isEditing());
+                                        }));
     EXPECT_EQ(motorColumns(), QStringList({"1|1|EST C6-5|EST|5", "2|2|C6|EST|5"}));
     EXPECT_EQ(listed(flights),
               QStringList({"2|2001-03-13 15:30|Bravo|EST C6-5|Failure", "1|2001-03-13 14:06|Alpha|EST C6-5|Success"}));
 
     // Alpha's page: the motor in its parts, the recording against RecMotors' 300 m.
     flights.list()->setCurrentIndex(flights.model()->index(flights.model()->rowOf(1), 0));
-    EXPECT_TRUE(onModal<CFlightPageDlg>([&] { clickCommand(flights.commandBar(), QStringLiteral("OPEN")); },
+    EXPECT_TRUE(onModal<CFlightPageDlg>([&] { command(flights.commandBar(), QStringLiteral("OPEN")); },
                                         [](CFlightPageDlg &page) {
                                             QStringList parts;
                                             for (const char *field : {"Motor:", "Motor MFG:", "Delay:"})
-                                                parts.append(CWizardDriver::find<QLineEdit>(&page, field)->text());
+                                                parts.append(find<QLineEdit>(&page, QLatin1String(field))->text());
                                             EXPECT_EQ(parts, QStringList({"C6", "EST", "5"}));
                                             EXPECT_EQ(page.recordingText()->text(),
                                                       QStringLiteral("Apogee: 400 m\nExpected 300 m, reached 400 m "
@@ -187,7 +157,7 @@ TEST_F(WizardToLogTest, EveryFlightAppearsOnceWithItsMotorOnceEverywhere)
 
     // One motor in the statistics, its bar named as the list names it.
     EXPECT_TRUE(
-        onModal<CFlightStatsDlg>([&] { clickCommand(flights.commandBar(), QStringLiteral("STATS")); },
+        onModal<CFlightStatsDlg>([&] { command(flights.commandBar(), QStringLiteral("STATS")); },
                                  [](CFlightStatsDlg &stats) {
                                      const QAbstractItemModel *motors = stats.table(QStringLiteral("Motors"))->model();
                                      ASSERT_EQ(motors->rowCount(), 1);

@@ -1,6 +1,5 @@
 // The launch screen, every launch-logging page of the wizard and "Get Data" fit
 // the desktop, the handheld and the phone, with controls a finger can hit.
-#include "RecordingSounds.h"
 #include "launch/GetDataDlg.h"
 #include "launch/LaunchDlg.h"
 #include "launch/LaunchSites.h"
@@ -8,8 +7,10 @@
 #include "launch/WeatherPage.h"
 #include "platform/SettingsStore.h"
 #include "support/LayoutAudit.h"
+#include "support/ScreenDriver.h"
 #include "support/TestFiles.h"
 #include "support/TestLogbook.h"
+#include "support/WizardDriver.h"
 #include "ui/PropertySheet.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
@@ -39,14 +40,10 @@ protected:
         // Five long causes: the failure page at its fullest.
         ASSERT_TRUE(
             m_settings.WriteSetting(QStringLiteral("Failure Checklist"),
-                                    QStringLiteral("Drogue tangled in the shock cord,Motor CATO on the pad,"
-                                                   "Fin loss,Unstable after burnout,Ejection charge too weak,")));
-        m_launch = std::make_unique<CLaunchDlg>(CLaunchDlg::Context {m_settings,
-                                                                     {m_prompter, m_files},
-                                                                     m_sounds,
-                                                                     nullptr,
-                                                                     m_logbook.directory(),
-                                                                     QStringLiteral("Launch Sites")});
+                                    QStringLiteral("Drogue tangled in the shock cord,Motor CATO on the pad,Fin loss,"
+                                                   "Unstable after burnout,Ejection charge too weak,")));
+        m_launch = std::make_unique<CLaunchDlg>(
+            wizard::launchContext(m_settings, {m_prompter, m_files}, m_sounds, m_logbook.directory()));
     }
 
     // Runs the wizard with script, then leaves it without storing anything.
@@ -119,8 +116,7 @@ TEST_F(LaunchLayoutTest, SiteFilesLeftOutAreNamedOnTheLaunchScreen)
     ASSERT_TRUE(
         writeTestFile(m_logbook.directory() + QStringLiteral("club-launches.ics"),
                       "BEGIN:VCALENDAR\r\nX-PAD:" + QByteArray(kMaxSiteFileBytes, 'y') + "\r\nEND:VCALENDAR\r\n"));
-    CLaunchDlg launch(CLaunchDlg::Context {
-        m_settings, {m_prompter, m_files}, m_sounds, nullptr, m_logbook.directory(), QStringLiteral("Launch Sites")});
+    CLaunchDlg launch(wizard::launchContext(m_settings, {m_prompter, m_files}, m_sounds, m_logbook.directory()));
     EXPECT_FALSE(launch.sitesNote()->isHidden());
     EXPECT_EQ(launch.sitesNote()->text(),
               "Not all launch-site files could be read:\nclub-launches.ics: skipped, larger than 8 MB");
@@ -144,7 +140,8 @@ TEST_F(LaunchLayoutTest, GetDataWithAPreviewOrAnErrorFitsEveryReferenceScreen)
     for (const QString &chosen : {recording, notRecording}) {
         CGetDataDlg dialog(m_files);
         m_files.script({chosen});
-        dialog.selectButton()->click();
+        dialog.show();
+        driver::tap(dialog.selectButton());
         ASSERT_FALSE(dialog.previewText()->text().isEmpty());
         QString skipped;
         const QStringList faults = auditOnReferenceScreens(&dialog, &skipped);

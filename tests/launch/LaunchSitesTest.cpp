@@ -1,11 +1,11 @@
 #include "launch/LaunchSites.h"
 
 #include "platform/SettingsStore.h"
+#include "support/CliHome.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -51,21 +51,17 @@ protected:
         write(QStringLiteral("4.ics"), launch("20260313T080000", "Later File"));
     }
 
-    // `tarvel-cli sites` on this folder; the test process has its own settings
-    // folder, which the command inherits.
-    void runSites(QProcess &cli, const char *date)
+    // `tarvel-cli sites` on this folder, from a home of its own.
+    CCliHome::CResult runSites(const char *date)
     {
-        CSettingsStore settings;
-        ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingDefaultDirectory), directory()));
-        ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingSitesCategory), QStringLiteral("Launch Sites")));
-        ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("YES")));
-        cli.start(QStringLiteral(TARVEL_CLI), {"sites", "--date", date});
-        const bool ended = cli.waitForFinished(20000);
-        if (!ended)
-            cli.kill();
-        ASSERT_TRUE(ended) << "reading the sites hung";
+        CSettingsStore settings(m_home.settingsFile());
+        EXPECT_TRUE(settings.WriteSetting(QLatin1String(kSettingDefaultDirectory), directory()));
+        EXPECT_TRUE(settings.WriteSetting(QLatin1String(kSettingSitesCategory), QStringLiteral("Launch Sites")));
+        EXPECT_TRUE(settings.WriteSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("YES")));
+        return m_home.run({QStringLiteral("sites"), QStringLiteral("--date"), QLatin1String(date)});
     }
 
+    CCliHome m_home;
     QTemporaryDir m_dir;
 };
 } // namespace
@@ -96,15 +92,14 @@ TEST_F(LaunchSitesFolder, ListsContactsOfTheCategoryAndTodaysLaunch)
 TEST_F(LaunchSitesFolder, CommandLinePrintsTheSiteBox)
 {
     writeSampleFiles();
-    QProcess cli;
-    runSites(cli, "2026-03-13");
-    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
-    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardOutput()),
+    const CCliHome::CResult friday = runSites("2026-03-13");
+    EXPECT_EQ(friday.status, 0) << friday.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(friday.out),
               QStringLiteral("Club, Field\nDesert Range\nNorthField\nToday: Desert Range\n"));
 
-    runSites(cli, "2026-02-30");
-    EXPECT_EQ(cli.exitCode(), 2);
-    EXPECT_TRUE(cli.readAllStandardOutput().isEmpty());
+    const CCliHome::CResult noDay = runSites("2026-02-30");
+    EXPECT_EQ(noDay.status, 2);
+    EXPECT_TRUE(noDay.out.isEmpty());
 }
 
 // Files that once crashed or froze the launch screen: the reading ends, in a
@@ -127,12 +122,10 @@ TEST_F(LaunchSitesFolder, HostileFilesAreSkippedWithANote)
               "LOCATION:Never\r\nEND:VEVENT\r\n";
     write(QStringLiteral("d-recurring.ics"), recurring + "END:VCALENDAR\r\n");
 
-    QProcess cli;
-    runSites(cli, "2026-03-13");
-    ASSERT_EQ(cli.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(cli.exitCode(), 0);
-    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardOutput()), QStringLiteral("FieldSite\nToday: \n"));
-    const QString notes = QString::fromUtf8(cli.readAllStandardError());
+    const CCliHome::CResult cli = runSites("2026-03-13");
+    EXPECT_EQ(cli.status, 0);
+    EXPECT_EQ(QString::fromUtf8(cli.out), QStringLiteral("FieldSite\nToday: \n"));
+    const QString &notes = cli.err;
     for (const char *note :
          {"a-nested.ics: skipped, components nested deeper than 16", "b-long.ics: 1 line(s) longer than 64 KB left out",
           "c-huge.ics: skipped, larger than 8 MB"})

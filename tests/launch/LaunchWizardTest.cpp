@@ -6,10 +6,10 @@
 #include "launch/SuccessPage.h"
 #include "launch/WeatherPage.h"
 #include "launch/WindRose.h"
-#include "launch/WizardDriver.h"
 #include "support/LayoutAudit.h"
 #include "support/TestFiles.h"
 #include "support/TestLogbook.h"
+#include "support/WizardDriver.h"
 
 #include <QFile>
 #include <QLabel>
@@ -20,6 +20,7 @@
 
 namespace {
 
+using namespace driver;
 using namespace wizard;
 
 class LaunchWizardTest : public ::testing::Test, protected CWizardLogbook, protected CWizardDriver
@@ -67,27 +68,27 @@ TEST_F(LaunchWizardTest, TwoFlightsInARowStoreTheirOwnMomentsAndEachIsConfirmed)
         ASSERT_EQ(sheet.activeIndex(), CLaunchDlg::ChecklistPage);
 
         auto *checklist = page<CChecklistPage>(sheet, CLaunchDlg::ChecklistPage);
-        click(checklist->box(0));
+        tap(checklist->box(0));
         press(sheet, "NEXT");
         EXPECT_EQ(sheet.activeIndex(), CLaunchDlg::ChecklistPage);
         EXPECT_EQ(m_launch->pagesDone() & CLaunchDlg::kChecklistDone, 0);
-        click(checklist->box(1));
+        tap(checklist->box(1));
         press(sheet, "NEXT");
 
         press(sheet, "LAUNCH");
         auto *status = page<CLauchstatusPage>(sheet, CLaunchDlg::LaunchStatPage);
         m_now = at(14, 7, 1);
-        click(status->drogueButton());
+        tap(status->drogueButton());
         m_now = at(14, 7, 20);
-        click(status->drogueButton());
-        click(status->mainButton());
+        tap(status->drogueButton());
+        tap(status->mainButton());
         EXPECT_EQ(status->droguePicker()->time(), QTime(14, 7, 20));
         // The pickers only display: a time typed into one is not stored.
         status->mainPicker()->setFocus();
         keyClick(status->mainPicker(), Qt::Key_Up);
         keyClicks(status->mainPicker(), QStringLiteral("0:03"));
         m_now = at(14, 8, 10);
-        click(status->successButton());
+        tap(status->successButton());
 
         auto *success = page<CSuccessPage>(sheet, CLaunchDlg::SuccessPage);
         success->notesField()->setPlainText(QStringLiteral("Fin's epoxy failed"));
@@ -150,15 +151,15 @@ TEST_F(LaunchWizardTest, EscapeOrTheCloseButtonStoresNothingAndOkAsksWithNoAsDef
     // again; No, the default of both, stores nothing.
     m_prompter.script({PromptAnswer::Yes, PromptAnswer::No});
     logFlight([this](CPropertySheet &sheet) {
-        clickTab(sheet, CLaunchDlg::LaunchStatPage);
-        click(sheet.confirmButton());
+        tab(sheet, CLaunchDlg::LaunchStatPage);
+        tap(sheet.confirmButton());
     });
     ASSERT_EQ(m_prompter.shown().size(), 2);
     EXPECT_EQ(m_prompter.shown().at(1).text, QStringLiteral("No rocket chosen. Save anyway?"));
     const Script okFromLaunchStat = [this](CPropertySheet &sheet) {
         flyRocket(sheet, 1, 0);
-        clickTab(sheet, CLaunchDlg::LaunchStatPage);
-        click(sheet.confirmButton());
+        tab(sheet, CLaunchDlg::LaunchStatPage);
+        tap(sheet.confirmButton());
     };
     m_prompter.script({PromptAnswer::No});
     logFlight(okFromLaunchStat);
@@ -214,16 +215,16 @@ TEST_F(LaunchWizardTest, NotesTypedOnAnOutcomePageAreStoredWhenEndedWithOk)
     logFlight([this](CPropertySheet &sheet) {
         walkToOutcome(sheet, 1, 0, "Success");
         type(page<CSuccessPage>(sheet, CLaunchDlg::SuccessPage)->notesField(), QStringLiteral("Nice flight"));
-        click(sheet.confirmButton());
+        tap(sheet.confirmButton());
     });
     logFlight([this](CPropertySheet &sheet) {
         walkToOutcome(sheet, 1, 0, "Failure");
         auto *failure = page<CFailurePage>(sheet, CLaunchDlg::FailurePage);
-        click(failure->causeBox(0));
+        tap(failure->causeBox(0));
         type(failure->notesField(), QStringLiteral("Shredded fin"));
         // Looked at the status page again, then OK from there.
-        clickTab(sheet, CLaunchDlg::LaunchStatPage);
-        click(sheet.confirmButton());
+        tab(sheet, CLaunchDlg::LaunchStatPage);
+        tap(sheet.confirmButton());
     });
     EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Notes FROM Launches")),
               QStringList({"Nice flight", "Chute Failure\nShredded fin"}));
@@ -241,13 +242,13 @@ TEST_F(LaunchWizardTest, EveryPageTabIsReachableByTappingIt)
         QWidget *strip = tabs->parentWidget()->parentWidget();
         EXPECT_GT(tabs->width(), strip->width());
         for (int index : {6, 5, 4, 3, 2, 1, 0, 5}) {
-            clickTab(sheet, index);
+            tab(sheet, index);
             EXPECT_EQ(sheet.activeIndex(), index) << index;
         }
         // Success corrected into Failure through the tabs.
-        clickTab(sheet, CLaunchDlg::LaunchStatPage);
+        tab(sheet, CLaunchDlg::LaunchStatPage);
         press(sheet, "Success");
-        clickTab(sheet, CLaunchDlg::LaunchStatPage);
+        tab(sheet, CLaunchDlg::LaunchStatPage);
         press(sheet, "Failure");
         EXPECT_EQ(sheet.activeIndex(), CLaunchDlg::FailurePage);
         EXPECT_EQ(m_launch->flight().success, false);
@@ -276,7 +277,7 @@ TEST_F(LaunchWizardTest, RefusedRowIsReportedAndTheQuickRetryStoresTheSameFlight
     m_prompter.clear();
     m_prompter.script({PromptAnswer::Yes});
     m_now = at(16, 0, 0);
-    logFlight([this](CPropertySheet &sheet) { click(sheet.confirmButton()); });
+    logFlight([this](CPropertySheet &sheet) { tap(sheet.confirmButton()); });
     EXPECT_EQ(m_prompter.shown().size(), 1);
     EXPECT_EQ(launches(), QStringList({"1||EST C6-5|EST|5|O'Brien's Farm|0||0|0|03/13/2001|||14:06|Fin's gone|0|"}));
     EXPECT_EQ(m_launch->savedLine()->text(), QStringLiteral("Flight 1 saved: Alpha, EST C6-5"));
@@ -288,7 +289,7 @@ TEST_F(LaunchWizardTest, RefusedRowIsReportedAndTheQuickRetryStoresTheSameFlight
 TEST_F(LaunchWizardTest, LaunchScreenFieldsUnitAndCompass)
 {
     m_launch->temperatureField()->setValue(149);
-    click(m_launch->unitButton());
+    tap(m_launch->unitButton());
     EXPECT_EQ(m_launch->unitButton()->text(), QStringLiteral("C"));
     EXPECT_EQ(m_launch->temperatureField()->value(), 149);
 
@@ -315,17 +316,17 @@ TEST_F(LaunchWizardTest, LaunchScreenFieldsUnitAndCompass)
         sheet.setActivePage(CLaunchDlg::WeatherPage);
         auto *weather = page<CWeatherPage>(sheet, CLaunchDlg::WeatherPage);
         EXPECT_EQ(weather->temperatureField()->value(), 149);
-        weather->temperatureField()->upButton()->click();
-        weather->temperatureField()->upButton()->click();
+        tap(weather->temperatureField()->upButton());
+        tap(weather->temperatureField()->upButton());
         EXPECT_EQ(weather->temperatureField()->value(), 150);
-        weather->windSpeedField()->downButton()->click();
+        tap(weather->windSpeedField()->downButton());
         EXPECT_EQ(weather->windSpeedField()->value(), 0);
         weather->windSpeedField()->edit()->setText(QStringLiteral("140"));
         weather->temperatureField()->edit()->setText(QStringLiteral("warm"));
         EXPECT_FALSE(sheet.setActivePage(CLaunchDlg::ChecklistPage));
         EXPECT_EQ(m_prompter.shown().size(), 2);
         weather->temperatureField()->edit()->setText(QStringLiteral("-60"));
-        click(weather->unitButton());
+        tap(weather->unitButton());
         EXPECT_EQ(weather->unitButton()->text(), QStringLiteral("F"));
         EXPECT_TRUE(sheet.setActivePage(CLaunchDlg::ChecklistPage));
     });
@@ -363,7 +364,7 @@ TEST_F(LaunchWizardTest, ChosenRecordingIsPreviewedAndStoredAsACopyBesideTheLogb
             // The name the flight will carry is shown on the page.
             EXPECT_EQ(success->altimeterFileField()->text(), m_launch->flight().altFileName);
             if (success->altimeterBox()->isChecked() != tick)
-                click(success->altimeterBox());
+                tap(success->altimeterBox());
             success->setDataDialogRunner(runner);
             press(sheet, "DONE");
         });
@@ -371,17 +372,17 @@ TEST_F(LaunchWizardTest, ChosenRecordingIsPreviewedAndStoredAsACopyBesideTheLogb
     const auto choose = [this, &source, &notes](CGetDataDlg &dialog) {
         dialog.show();
         m_files.script({notes});
-        click(dialog.selectButton());
+        tap(dialog.selectButton());
         EXPECT_TRUE(dialog.previewText()->text().contains(notes)) << qPrintable(dialog.previewText()->text());
         EXPECT_FALSE(dialog.plot()->isVisible());
         m_files.script({source});
-        click(dialog.selectButton());
+        tap(dialog.selectButton());
         // The motor chosen on the rocket page expects 300: the preview compares.
         EXPECT_EQ(dialog.previewText()->text(),
                   QStringLiteral("Apogee: 400 m\nExpected 300 m, reached 400 m (+33 %)\n"
                                  "The recording ends in the air: it holds no landing."));
         EXPECT_TRUE(dialog.plot()->isVisible());
-        click(dialog.okButton());
+        tap(dialog.okButton());
         return dialog.result();
     };
     fly(true, choose);

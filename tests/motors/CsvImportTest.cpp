@@ -1,9 +1,9 @@
 // The comma-separated import: quoted values, the column line, and what is
 // stored and counted.
 #include "db/RecordStore.h"
+#include "motordata/MotorValues.h"
 #include "motors/MotorCsv.h"
 #include "motors/MotorImport.h"
-#include "motors/MotorValues.h"
 #include "motors/RecordingProgress.h"
 #include "queries/QueryExport.h"
 #include "support/TestLogbook.h"

@@ -1,8 +1,8 @@
 // tarvel-cli import-motors on the storage directory's logbook, file by file.
+#include "support/CliHome.h"
 #include "support/TestFiles.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -11,24 +11,27 @@
 #include <sys/stat.h>
 
 namespace {
-struct CRun
+// Each test on a home, settings and logbook of its own.
+class ImportMotorsCli : public ::testing::Test
 {
-    int exitCode;
-    QString out;
-    QString err;
-};
+protected:
+    struct CRun
+    {
+        int exitCode;
+        QString out;
+        QString err;
+    };
+    CRun runCli(const QStringList &arguments) const
+    {
+        const CCliHome::CResult result = m_home.run(arguments);
+        return {result.status, QString::fromUtf8(result.out), result.err};
+    }
 
-CRun runCli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(TARVEL_CLI), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
+    CCliHome m_home;
+};
 } // namespace
 
-TEST(ImportMotorsCli, ImportsEachFileInTurn)
+TEST_F(ImportMotorsCli, ImportsEachFileInTurn)
 {
     QTemporaryDir folder;
     const QString eng = folder.filePath(QStringLiteral("two.eng"));
@@ -51,7 +54,7 @@ TEST(ImportMotorsCli, ImportsEachFileInTurn)
 
 // Another program holds the logbook's write lock for longer than the import
 // waits: the import says the logbook is busy, names it, and fails.
-TEST(ImportMotorsCli, BusyLogbookIsNamedAndNothingIsImported)
+TEST_F(ImportMotorsCli, BusyLogbookIsNamedAndNothingIsImported)
 {
     const CRun info = runCli({QStringLiteral("info")});
     ASSERT_EQ(info.exitCode, 0) << info.err.toStdString();
@@ -77,7 +80,7 @@ TEST(ImportMotorsCli, BusyLogbookIsNamedAndNothingIsImported)
     EXPECT_TRUE(runCli({QStringLiteral("info")}).out.contains(QStringLiteral("Motors: 0")));
 }
 
-TEST(ImportMotorsCli, RefusedWriteFailsWithTheReason)
+TEST_F(ImportMotorsCli, RefusedWriteFailsWithTheReason)
 {
     const CRun info = runCli({QStringLiteral("info")});
     const QString logbook = info.out.section(QStringLiteral("database: "), 1).section(QLatin1Char('\n'), 0, 0);
@@ -99,7 +102,7 @@ TEST(ImportMotorsCli, RefusedWriteFailsWithTheReason)
 // The curve as the file wrote it: every value in the shortest form that reads
 // back as the same number, never rounded to six digits; a pipe named like a
 // motor file is refused at once.
-TEST(ImportMotorsCli, MotorCurvePrintsTheFilesDigits)
+TEST_F(ImportMotorsCli, MotorCurvePrintsTheFilesDigits)
 {
     QTemporaryDir folder;
     const QString eng = folder.filePath(QStringLiteral("k.eng"));

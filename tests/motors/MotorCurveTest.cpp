@@ -2,7 +2,7 @@
 // files write them, removed and changed with their motor however that is done,
 // and still with their own motor after another program rebuilds the logbook.
 #include "db/RecordStore.h"
-#include "motors/EngHeader.h"
+#include "motordata/EngHeader.h"
 #include "motors/MotorCurveStore.h"
 #include "motors/MotorImport.h"
 #include "motors/MotorTable.h"

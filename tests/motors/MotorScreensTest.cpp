@@ -7,6 +7,7 @@
 #include "motors/MotorFilterDlg.h"
 #include "motors/MotorLineModel.h"
 #include "support/LayoutAudit.h"
+#include "support/ScreenDriver.h"
 #include "support/TestFiles.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
@@ -34,53 +35,14 @@
 #include <algorithm>
 
 namespace {
-QWidget *buddyOf(QWidget &dialog, const char *label)
-{
-    for (QLabel *candidate : dialog.findChildren<QLabel *>()) {
-        if (candidate->text() == QLatin1String(label))
-            return candidate->buddy();
-    }
-    return nullptr;
-}
+using namespace driver;
 
-QPushButton *button(QWidget &dialog, const char *text)
-{
-    for (QPushButton *candidate : dialog.findChildren<QPushButton *>()) {
-        if (candidate->text() == QLatin1String(text))
-            return candidate;
-    }
-    return nullptr;
-}
-
-void type(QWidget &dialog, const char *label, const QString &text)
-{
-    QWidget *field = buddyOf(dialog, label);
-    ASSERT_NE(field, nullptr) << label;
-    if (auto *box = qobject_cast<QComboBox *>(field))
-        box->setEditText(text);
-    else
-        qobject_cast<QLineEdit *>(field)->setText(text);
-}
-
-// Chooses an entry of the screen's Functions menu, as a tap on it does.
-void function(QWidget &dialog, const char *entry)
-{
-    for (QMenu *menu : dialog.findChildren<QMenu *>()) {
-        for (QAction *action : menu->actions()) {
-            if (action->text() == QLatin1String(entry)) {
-                action->trigger();
-                return;
-            }
-        }
-    }
-    FAIL() << "no function " << entry;
-}
-
+// Lines of a list are counted from 0, the first under the header.
 void selectRow(QWidget &dialog, int row)
 {
     auto *list = dialog.findChild<QTreeView *>();
-    list->selectionModel()->select(list->model()->index(row, 0),
-                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ASSERT_NE(list, nullptr);
+    tapRow(list, list->model()->index(row, 0));
 }
 
 class MotorScreens : public ::testing::Test
@@ -111,6 +73,7 @@ protected:
 TEST_F(MotorScreens, ListAddAndRefusal)
 {
     CDefaultMotorsDlg dialog(m_store, m_status, m_ui, QString());
+    dialog.show();
     EXPECT_EQ(m_status.parentWidget(), &dialog);
     EXPECT_TRUE(m_status.isHidden());
     // Maker, then type order, each line reported as it was loaded.
@@ -119,22 +82,22 @@ TEST_F(MotorScreens, ListAddAndRefusal)
         QStringList({"AeroTech\tF40\t7\t29x124", "Estes\tA8\t3\t18x70", "Estes\tC6\t5\t18x70", "Estes\tC6\t5\t18x70"}));
     EXPECT_EQ(m_status.progressText(), "Loading Motor\n4 of 4");
 
-    type(dialog, "MFG", QStringLiteral("Estes"));
-    type(dialog, "Type", QStringLiteral("D12"));
-    button(dialog, "ADD")->click();
+    type(field(&dialog, QStringLiteral("MFG")), QStringLiteral("Estes"));
+    type(field(&dialog, QStringLiteral("Type")), QStringLiteral("D12"));
+    press(&dialog, QStringLiteral("ADD"));
     EXPECT_EQ(m_prompter.shown().size(), 1);
     EXPECT_EQ(m_prompter.shown().first().text, "Please enter more motor data");
     EXPECT_EQ(types().size(), 4);
 
-    type(dialog, "Delay", QStringLiteral("0-3"));
-    type(dialog, "Size", QStringLiteral("O'Neil"));
-    button(dialog, "ADD")->click();
+    type(field(&dialog, QStringLiteral("Delay")), QStringLiteral("0-3"));
+    type(field(&dialog, QStringLiteral("Size")), QStringLiteral("O'Neil"));
+    press(&dialog, QStringLiteral("ADD"));
     EXPECT_TRUE(types().contains(QStringLiteral("D12")));
     EXPECT_TRUE(dialog.model().lines().contains(QStringLiteral("Estes\tD12\t0-3\tO'Neil")));
     // The reload empties the inputs, and a selection does not fill them.
     selectRow(dialog, 2);
-    EXPECT_EQ(qobject_cast<QLineEdit *>(buddyOf(dialog, "Type"))->text(), "");
-    EXPECT_EQ(qobject_cast<QComboBox *>(buddyOf(dialog, "MFG"))->currentText(), "");
+    EXPECT_EQ(field<QLineEdit>(&dialog, QStringLiteral("Type"))->text(), "");
+    EXPECT_EQ(field<QComboBox>(&dialog, QStringLiteral("MFG"))->currentText(), "");
     EXPECT_EQ(dialog.selectedIndex(), 2);
 }
 
@@ -142,32 +105,33 @@ TEST_F(MotorScreens, RemoveAsksAndRemoveAll)
 {
     {
         CDefaultMotorsDlg dialog(m_store, m_status, m_ui, QString());
-        button(dialog, "REMOVE")->click(); // no selection: nothing happens
+        dialog.show();
+        press(&dialog, QStringLiteral("REMOVE")); // no selection: nothing happens
         EXPECT_TRUE(m_prompter.shown().isEmpty());
         EXPECT_EQ(types().size(), 4);
         // Lines 2 and 3 are the two identical C6 motors. The question's safe
         // answer is the default: Enter keeps the motor.
         selectRow(dialog, 2);
         m_prompter.script({PromptAnswer::No});
-        button(dialog, "REMOVE")->click();
+        press(&dialog, QStringLiteral("REMOVE"));
         ASSERT_EQ(m_prompter.shown().size(), 1);
         EXPECT_EQ(m_prompter.shown().last().text, "Remove this motor?\nEstes C6, delay 5, size 18x70");
         EXPECT_EQ(m_prompter.shown().last().buttons, PromptButtons::YesNoDefaultNo);
         EXPECT_EQ(types().size(), 4);
         m_prompter.script({PromptAnswer::Yes});
-        button(dialog, "REMOVE")->click();
+        press(&dialog, QStringLiteral("REMOVE"));
         EXPECT_EQ(types(), QStringList({"C6", "A8", "F40"}));
         EXPECT_EQ(dialog.model().lines().size(), 3);
         EXPECT_EQ(dialog.selectedIndex(), -1);
-        button(dialog, "REMOVE")->click();
+        press(&dialog, QStringLiteral("REMOVE"));
         EXPECT_EQ(m_prompter.shown().size(), 2);
         EXPECT_EQ(types().size(), 3);
 
         m_prompter.script({PromptAnswer::No});
-        function(dialog, "Remove All");
+        menuEntry(&dialog, QStringLiteral("Remove All"));
         EXPECT_EQ(types().size(), 3);
         m_prompter.script({PromptAnswer::Yes});
-        function(dialog, "Remove All");
+        menuEntry(&dialog, QStringLiteral("Remove All"));
         EXPECT_EQ(m_prompter.shown().last().text, "Remove All Motors?");
         EXPECT_TRUE(types().isEmpty());
         EXPECT_TRUE(dialog.model().lines().isEmpty());
@@ -182,6 +146,7 @@ TEST_F(MotorScreens, RemoveAsksAndRemoveAll)
 TEST_F(MotorScreens, RemoveAfterTheCatalogueChangedElsewhere)
 {
     CDefaultMotorsDlg dialog(m_store, m_status, m_ui, QString());
+    dialog.show();
     m_prompter.setFallback(PromptAnswer::Yes);
     auto lineOf = [&](const char *line) { return int(dialog.model().lines().indexOf(QLatin1String(line))); };
 
@@ -189,13 +154,13 @@ TEST_F(MotorScreens, RemoveAfterTheCatalogueChangedElsewhere)
     selectRow(dialog, lineOf("Estes\tA8\t3\t18x70"));
     ASSERT_TRUE(m_logbook.exec({"INSERT INTO Motors (Type, Delay, MFG, Size) VALUES ('B4', '4', 'Apogee', '')",
                                 "INSERT INTO Motors (Type, Delay, MFG, Size) VALUES ('A3', '2', 'Estes', '13x45')"}));
-    button(dialog, "REMOVE")->click();
+    press(&dialog, QStringLiteral("REMOVE"));
     EXPECT_EQ(types(), QStringList({"C6", "C6", "F40", "B4", "A3"}));
 
     // The selected motor was removed elsewhere: nothing else goes, and the list is read again.
     selectRow(dialog, lineOf("AeroTech\tF40\t7\t29x124"));
     ASSERT_TRUE(m_logbook.exec({"DELETE FROM Motors WHERE Type = 'F40'"}));
-    button(dialog, "REMOVE")->click();
+    press(&dialog, QStringLiteral("REMOVE"));
     EXPECT_EQ(m_prompter.shown().last().text,
               "AeroTech F40, delay 7, size 29x124 is no longer in the logbook: "
               "another program has removed it. The list is read again.");
@@ -214,14 +179,14 @@ TEST_F(MotorScreens, RemoveAfterTheCatalogueChangedElsewhere)
     ASSERT_EQ(sqlite3_exec(other, "VACUUM", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(other);
     ASSERT_TRUE(m_store.Open(m_logbook.directory()));
-    button(dialog, "REMOVE")->click();
+    press(&dialog, QStringLiteral("REMOVE"));
     EXPECT_EQ(m_prompter.shown().last().text,
               "Apogee B4, delay 4 was changed in the logbook by another program since "
               "the list was read, so nothing was removed. The list is read again.");
     EXPECT_EQ(types(), QStringList({"C6", "C6", "B4", "A3", "Z9"}));
     // Chosen again from the new list, it goes.
     selectRow(dialog, lineOf("Apogee\tB4\t4\t"));
-    button(dialog, "REMOVE")->click();
+    press(&dialog, QStringLiteral("REMOVE"));
     EXPECT_EQ(types(), QStringList({"C6", "C6", "A3", "Z9"}));
     EXPECT_EQ(dialog.model().lines(),
               QStringList({"Estes\tA3\t2\t13x45", "Estes\tC6\t5\t18x70", "Estes\tC6\t5\t18x70", "Zed\tZ9\t9\t"}));
@@ -231,31 +196,32 @@ TEST_F(MotorScreens, RemoveAfterTheCatalogueChangedElsewhere)
 TEST_F(MotorScreens, RefusalsAreToldAndAddKeepsWhatWasTyped)
 {
     CDefaultMotorsDlg dialog(m_store, m_status, m_ui, QString());
+    dialog.show();
     ASSERT_TRUE(m_logbook.exec(
         {"CREATE TRIGGER Full BEFORE INSERT ON Motors BEGIN SELECT RAISE(ABORT, 'no room for motors'); END",
          "CREATE TRIGGER Kept BEFORE DELETE ON Motors BEGIN SELECT RAISE(ABORT, 'motors are kept'); END"}));
-    type(dialog, "MFG", QStringLiteral("Estes"));
-    type(dialog, "Type", QStringLiteral("D12"));
-    type(dialog, "Delay", QStringLiteral("5"));
-    button(dialog, "ADD")->click();
+    type(field(&dialog, QStringLiteral("MFG")), QStringLiteral("Estes"));
+    type(field(&dialog, QStringLiteral("Type")), QStringLiteral("D12"));
+    type(field(&dialog, QStringLiteral("Delay")), QStringLiteral("5"));
+    press(&dialog, QStringLiteral("ADD"));
     EXPECT_EQ(m_prompter.shown().last().caption, "Error");
     EXPECT_EQ(m_prompter.shown().last().text, "The motor was not added: no room for motors.");
-    EXPECT_EQ(qobject_cast<QLineEdit *>(buddyOf(dialog, "Type"))->text(), "D12");
-    EXPECT_EQ(qobject_cast<QComboBox *>(buddyOf(dialog, "MFG"))->currentText(), "Estes");
+    EXPECT_EQ(field<QLineEdit>(&dialog, QStringLiteral("Type"))->text(), "D12");
+    EXPECT_EQ(field<QComboBox>(&dialog, QStringLiteral("MFG"))->currentText(), "Estes");
 
     m_prompter.setFallback(PromptAnswer::Yes);
     selectRow(dialog, 0);
-    button(dialog, "REMOVE")->click();
+    press(&dialog, QStringLiteral("REMOVE"));
     EXPECT_EQ(m_prompter.shown().last().text, "The motor was not removed: motors are kept.");
     EXPECT_EQ(dialog.model().lines().size(), 4);
-    function(dialog, "Remove All");
+    menuEntry(&dialog, QStringLiteral("Remove All"));
     EXPECT_EQ(m_prompter.shown().last().text, "The motors were not removed: motors are kept.");
     EXPECT_EQ(dialog.model().lines().size(), 4);
     EXPECT_EQ(types().size(), 4);
 
     // Once the logbook takes motors again, what was typed is added as it stands.
     ASSERT_TRUE(m_logbook.exec({"DROP TRIGGER Full"}));
-    button(dialog, "ADD")->click();
+    press(&dialog, QStringLiteral("ADD"));
     EXPECT_TRUE(types().contains(QStringLiteral("D12")));
 }
 
@@ -264,6 +230,7 @@ TEST_F(MotorScreens, UnreadableCatalogueIsTold)
 {
     ASSERT_TRUE(m_logbook.exec({"ALTER TABLE Motors RENAME COLUMN MFG TO Maker"}));
     CDefaultMotorsDlg dialog(m_store, m_status, m_ui, QString());
+    dialog.show();
     ASSERT_EQ(m_prompter.shown().size(), 1);
     EXPECT_EQ(m_prompter.shown().last().caption, "Error");
     EXPECT_EQ(m_prompter.shown().last().text, "The motor catalogue cannot be read: no such column: Motors.MFG.");
@@ -281,10 +248,11 @@ TEST_F(MotorScreens, LoadFromFileOneOrSeveralFilesAndDropped)
     ASSERT_TRUE(writeTestFile(csv, "\"Type\",\"MFG\"\n\"D12\",\"Estes\"\n"));
 
     CDefaultMotorsDlg dialog(m_store, m_status, m_ui, folder.path());
+    dialog.show();
     m_files.script({QString(), good, bad});
-    function(dialog, "Load From File"); // cancelled
+    menuEntry(&dialog, QStringLiteral("Load From File")); // cancelled
     EXPECT_TRUE(m_prompter.shown().isEmpty());
-    function(dialog, "Load From File");
+    menuEntry(&dialog, QStringLiteral("Load From File"));
     ASSERT_EQ(m_prompter.shown().size(), 1);
     EXPECT_EQ(m_prompter.shown().last().caption, "Success");
     EXPECT_EQ(m_prompter.shown().last().text, "Motors Extracted =1");
@@ -292,7 +260,7 @@ TEST_F(MotorScreens, LoadFromFileOneOrSeveralFilesAndDropped)
     EXPECT_EQ(dialog.model().lines().first(), "AT\tG64\t4-7\t29x124");
     EXPECT_TRUE(m_status.isHidden());
 
-    function(dialog, "Load From File");
+    menuEntry(&dialog, QStringLiteral("Load From File"));
     EXPECT_EQ(m_prompter.shown().last().caption, "Error");
     EXPECT_EQ(m_prompter.shown().last().text, "Nothing loaded from file");
     EXPECT_FALSE(m_status.isHidden()); // left up until the next list load
@@ -301,7 +269,7 @@ TEST_F(MotorScreens, LoadFromFileOneOrSeveralFilesAndDropped)
     // Several files in one choice: each is imported and named in one summary,
     // and a failed one does not keep the others out.
     m_files.scriptFiles({good, bad, folder.filePath(QStringLiteral("gone.eng")), csv});
-    function(dialog, "Load From File");
+    menuEntry(&dialog, QStringLiteral("Load From File"));
     ASSERT_EQ(m_prompter.shown().size(), 3);
     EXPECT_EQ(m_prompter.shown().last().caption, "Error");
     EXPECT_EQ(m_prompter.shown().last().text,
@@ -343,8 +311,9 @@ TEST_F(MotorScreens, ChosenMotorShowsItsCurveAndFigures)
     const QString path = folder.filePath(QStringLiteral("g.eng"));
     ASSERT_TRUE(writeTestFile(path, "G64 29 124 4-7 0.06 0.12 AT\n0.5 100\n1.0 100\n1.5 0\n"));
     CDefaultMotorsDlg dialog(m_store, m_status, m_ui, folder.path());
+    dialog.show();
     m_files.script({path});
-    function(dialog, "Load From File");
+    menuEntry(&dialog, QStringLiteral("Load From File"));
     ASSERT_EQ(dialog.model().lines().first(), "AT\tG64\t4-7\t29x124");
     auto cell = [&](int row, int column) { return dialog.model().index(row, column).data().toString(); };
     EXPECT_EQ(QStringList({cell(0, 4), cell(0, 5), cell(0, 6)}), QStringList({"G", "100.0", "66.7"}));
@@ -354,7 +323,7 @@ TEST_F(MotorScreens, ChosenMotorShowsItsCurveAndFigures)
     auto *list = dialog.findChild<QTreeView *>();
     ASSERT_TRUE(showOnReferenceScreen(&dialog, ReferenceScreen::Desktop));
     EXPECT_FALSE(list->isColumnHidden(5));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 1)).center());
+    tapRow(list, list->model()->index(0, 1));
     ASSERT_EQ(dialog.selectedIndex(), 0);
     const CThrustCurvePlot &plot = dialog.plot();
     EXPECT_TRUE(plot.isVisible());
@@ -365,7 +334,7 @@ TEST_F(MotorScreens, ChosenMotorShowsItsCurveAndFigures)
     EXPECT_NEAR(plot.averageLine(), 100.0 / 1.5, 1e-9);
 
     // The arrow key moves to a motor without a curve: the plot goes.
-    QTest::keyClick(list, Qt::Key_Down);
+    keyClick(list, Qt::Key_Down);
     EXPECT_EQ(dialog.selectedIndex(), 1);
     EXPECT_FALSE(plot.isVisible());
     EXPECT_TRUE(plot.figuresText().isEmpty());
@@ -376,7 +345,7 @@ TEST_F(MotorScreens, ChosenMotorShowsItsCurveAndFigures)
 
     // Back on the motor with a curve, every screen shows it whole. The handheld
     // keeps its list in sight and shows the figures without the plot.
-    QTest::keyClick(list, Qt::Key_Up);
+    keyClick(list, Qt::Key_Up);
     ASSERT_EQ(dialog.selectedIndex(), 0);
     QString skipped;
     EXPECT_EQ(auditOnReferenceScreens(&dialog, &skipped), QStringList());
@@ -403,8 +372,9 @@ TEST_F(MotorScreens, CurveThatCannotBeReadIsToldNotTakenForNone)
     const QString path = folder.filePath(QStringLiteral("g.eng"));
     ASSERT_TRUE(writeTestFile(path, "G64 29 124 4-7 0.06 0.12 AT\n0.5 100\n1.0 100\n1.5 0\n"));
     CDefaultMotorsDlg dialog(m_store, m_status, m_ui, folder.path());
+    dialog.show();
     m_files.script({path});
-    function(dialog, "Load From File");
+    menuEntry(&dialog, QStringLiteral("Load From File"));
     ASSERT_EQ(dialog.model().lines().first(), "AT\tG64\t4-7\t29x124");
     // Another program takes the curves away once the list is read.
     sqlite3 *other = nullptr;
@@ -425,6 +395,7 @@ TEST_F(MotorScreens, CurveThatCannotBeReadIsToldNotTakenForNone)
 TEST_F(MotorScreens, FilterRemovesOnlyWhatWasShownOrAsksWithTheCount)
 {
     CMotorFilterDlg dialog(m_store, m_ui);
+    dialog.show();
     auto notBox = [&](const char *field) {
         for (QCheckBox *box : dialog.findChildren<QCheckBox *>()) {
             if (box->accessibleDescription() == QStringLiteral("NOT ") + QLatin1String(field))
@@ -432,34 +403,34 @@ TEST_F(MotorScreens, FilterRemovesOnlyWhatWasShownOrAsksWithTheCount)
         }
         return static_cast<QCheckBox *>(nullptr);
     };
-    type(dialog, "Type", QStringLiteral("6"));
-    button(dialog, "Test Query")->click();
+    type(field(&dialog, QStringLiteral("Type")), QStringLiteral("6"));
+    press(&dialog, QStringLiteral("Test Query"));
     EXPECT_EQ(dialog.model().lines(), QStringList({"Estes\tC6\t5\t18x70", "Estes\tC6\t5\t18x70"}));
 
     // Ticking NOT after the test turns the removal onto the motors not shown: it
     // asks, saying how many would go, and No keeps them all.
-    notBox("Type")->click();
+    tap(notBox("Type"));
     m_prompter.script({PromptAnswer::No});
-    button(dialog, "REMOVE")->click();
+    press(&dialog, QStringLiteral("REMOVE"));
     ASSERT_EQ(m_prompter.shown().size(), 1);
     EXPECT_EQ(m_prompter.shown().last().caption, "Warning");
     EXPECT_EQ(m_prompter.shown().last().text, "SQL not tested\n2 motors will be removed\nContinue?");
     EXPECT_EQ(types(), QStringList({"C6", "C6", "A8", "F40"}));
 
     // Tested as it stands, the removal takes exactly the listed motors, unasked.
-    button(dialog, "Test Query")->click();
+    press(&dialog, QStringLiteral("Test Query"));
     EXPECT_EQ(dialog.model().lines(), QStringList({"AeroTech\tF40\t7\t29x124", "Estes\tA8\t3\t18x70"}));
-    button(dialog, "REMOVE")->click();
+    press(&dialog, QStringLiteral("REMOVE"));
     ASSERT_EQ(m_prompter.shown().size(), 2);
     EXPECT_EQ(m_prompter.shown().last().caption, "Complete");
     EXPECT_EQ(m_prompter.shown().last().text, "Removed\n2\nmotors");
     EXPECT_EQ(types(), QStringList({"C6", "C6"}));
 
     // A changed text must be tested again; Yes goes ahead with the count it named.
-    notBox("Type")->click();
-    type(dialog, "Size", QStringLiteral("18"));
+    tap(notBox("Type"));
+    type(field(&dialog, QStringLiteral("Size")), QStringLiteral("18"));
     m_prompter.script({PromptAnswer::Yes});
-    button(dialog, "REMOVE")->click();
+    press(&dialog, QStringLiteral("REMOVE"));
     EXPECT_EQ(m_prompter.shown().at(2).text, "SQL not tested\n2 motors will be removed\nContinue?");
     EXPECT_EQ(m_prompter.shown().last().text, "Removed\n2\nmotors");
     EXPECT_TRUE(types().isEmpty());
@@ -468,15 +439,16 @@ TEST_F(MotorScreens, FilterRemovesOnlyWhatWasShownOrAsksWithTheCount)
 TEST_F(MotorScreens, FilterListSortsAndEmptyFilterDoesNothing)
 {
     CMotorFilterDlg dialog(m_store, m_ui);
-    type(dialog, "Size", QStringLiteral("x"));
-    button(dialog, "Test Query")->click();
+    dialog.show();
+    type(field(&dialog, QStringLiteral("Size")), QStringLiteral("x"));
+    press(&dialog, QStringLiteral("Test Query"));
     EXPECT_EQ(dialog.model().lines().first(), "AeroTech\tF40\t7\t29x124");
     EXPECT_EQ(dialog.model().lines().at(1), "Estes\tA8\t3\t18x70");
 
-    type(dialog, "Size", QString());
-    button(dialog, "Test Query")->click();
+    type(field(&dialog, QStringLiteral("Size")), QString());
+    press(&dialog, QStringLiteral("Test Query"));
     EXPECT_TRUE(dialog.model().lines().isEmpty());
-    button(dialog, "REMOVE")->click();
+    press(&dialog, QStringLiteral("REMOVE"));
     EXPECT_EQ(m_prompter.shown().last().text, "Removed\n0\nmotors");
     EXPECT_EQ(types().size(), 4);
 }
@@ -503,16 +475,10 @@ TEST_F(MotorScreens, DefaultMotorsFitsEveryScreenWithWholeDesignations)
 
     // OK closes it, and so does Escape.
     ASSERT_TRUE(showOnReferenceScreen(&dialog, ReferenceScreen::Phone));
-    QToolButton *ok = nullptr;
-    for (auto *candidate : dialog.findChildren<QToolButton *>()) {
-        if (candidate->text() == QLatin1String("OK"))
-            ok = candidate;
-    }
-    ASSERT_NE(ok, nullptr);
-    QTest::mouseClick(ok, Qt::LeftButton);
+    command(dialog.findChild<CCommandBar *>(), QStringLiteral("OK"));
     EXPECT_FALSE(dialog.isVisible());
     ASSERT_TRUE(showOnReferenceScreen(&dialog, ReferenceScreen::Desktop));
-    QTest::keyClick(&dialog, Qt::Key_Escape);
+    keyClick(&dialog, Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
 }
 
@@ -524,7 +490,8 @@ TEST_F(MotorScreens, FilterByClassTakesOnlyMotorsWithThatCurveAndTheirCurves)
     ASSERT_TRUE(storeMotorCurve(m_store, 3, {{0.5, 5}, {1, 0}}, {}));
     ASSERT_TRUE(storeMotorCurve(m_store, 4, {{1, 80}, {2, 0}}, {}));
     CMotorFilterDlg dialog(m_store, m_ui);
-    auto *classEdit = qobject_cast<QLineEdit *>(buddyOf(dialog, "Class"));
+    dialog.show();
+    auto *classEdit = field<QLineEdit>(&dialog, QStringLiteral("Class"));
     ASSERT_NE(classEdit, nullptr);
     QCheckBox *notClass = nullptr;
     for (QCheckBox *box : dialog.findChildren<QCheckBox *>()) {
@@ -533,24 +500,24 @@ TEST_F(MotorScreens, FilterByClassTakesOnlyMotorsWithThatCurveAndTheirCurves)
     }
     ASSERT_NE(notClass, nullptr);
 
-    QTest::keyClicks(classEdit, QStringLiteral("c"));
-    button(dialog, "Test Query")->click();
+    keyClicks(classEdit, QStringLiteral("c"));
+    press(&dialog, QStringLiteral("Test Query"));
     EXPECT_EQ(dialog.model().lines(), QStringList({"Estes\tC6\t5\t18x70"}));
 
     // NOT a class is another class: the motor without a curve stays out of it.
-    notClass->click();
-    button(dialog, "Test Query")->click();
+    tap(notClass);
+    press(&dialog, QStringLiteral("Test Query"));
     EXPECT_EQ(dialog.model().lines(), QStringList({"AeroTech\tF40\t7\t29x124", "Estes\tA8\t3\t18x70"}));
     // Combined with a text field, each narrows the other.
-    type(dialog, "MFG", QStringLiteral("Estes"));
+    type(field(&dialog, QStringLiteral("MFG")), QStringLiteral("Estes"));
     m_prompter.script({PromptAnswer::No});
-    button(dialog, "REMOVE")->click();
+    press(&dialog, QStringLiteral("REMOVE"));
     EXPECT_EQ(m_prompter.shown().last().text, "SQL not tested\n1 motor will be removed\nContinue?");
     EXPECT_EQ(types(), QStringList({"C6", "C6", "A8", "F40"}));
 
-    button(dialog, "Test Query")->click();
+    press(&dialog, QStringLiteral("Test Query"));
     EXPECT_EQ(dialog.model().lines(), QStringList({"Estes\tA8\t3\t18x70"}));
-    button(dialog, "REMOVE")->click();
+    press(&dialog, QStringLiteral("REMOVE"));
     EXPECT_EQ(m_prompter.shown().last().text, "Removed\n1\nmotors");
     EXPECT_EQ(types(), QStringList({"C6", "C6", "F40"}));
     // The curve went with its motor; the others stay.

@@ -1,12 +1,12 @@
 #include "platform/SettingsStore.h"
 
 #include "platform/Platform.h"
+#include "support/CliHome.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -173,15 +173,13 @@ TEST_F(SettingsStoreTest, MissingValueTakesItsDefault)
     }
 
     // The program's own settings file, without its banner value.
+    CCliHome home;
     const QString storage = m_dir.filePath(QStringLiteral("storage/"));
-    const QString userFile = CSettingsStore().fileName();
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(userFile).absolutePath()));
-    ASSERT_TRUE(
-        writeTestFile(userFile, "[General]\nDefault Directory=" + storage.toUtf8() + "\nSites Category=Club\n"));
-    QProcess cli;
-    cli.start(QStringLiteral(TARVEL_CLI), {QStringLiteral("info")});
-    ASSERT_TRUE(cli.waitForFinished(60000));
-    EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(home.settingsFile()).absolutePath()));
+    ASSERT_TRUE(writeTestFile(home.settingsFile(),
+                              "[General]\nDefault Directory=" + storage.toUtf8() + "\nSites Category=Club\n"));
+    const CCliHome::CResult info = home.run({QStringLiteral("info")});
+    EXPECT_EQ(info.status, 0) << info.err.toStdString();
     EXPECT_TRUE(QFile::exists(storage + QStringLiteral("TarvelDB.CDB")));
 }
 

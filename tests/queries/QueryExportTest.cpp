@@ -3,6 +3,7 @@
 #include "db/RecordStore.h"
 #include "queries/QueryDlg.h"
 #include "queries/SavedQueries.h"
+#include "support/CliHome.h"
 #include "support/TestFiles.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
@@ -10,7 +11,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -200,25 +200,18 @@ TEST(ExportCli, WritesTheSameBytesAsTheViewer)
 {
     QTemporaryDir out;
     ASSERT_TRUE(out.isValid());
+    CCliHome home;
     QByteArray said;
     auto cli = [&](const QStringList &arguments) {
-        QProcess process;
-        process.start(QStringLiteral(TARVEL_CLI), arguments);
-        if (!process.waitForFinished(60000))
-            return -1;
-        said = process.readAllStandardOutput() + process.readAllStandardError();
-        return process.exitCode();
+        const CCliHome::CResult result = home.run(arguments);
+        said = result.out + result.err.toUtf8();
+        return result.status;
     };
     auto exported = [&](const char *query, const char *file) {
         return cli({QStringLiteral("export"), QLatin1String(query), out.filePath(QLatin1String(file))});
     };
     ASSERT_EQ(cli({QStringLiteral("info")}), 0) << said.toStdString();
-    QString storage;
-    for (const QByteArray &line : said.split('\n')) {
-        if (line.startsWith("storage: "))
-            storage = QString::fromUtf8(line.mid(9));
-    }
-    ASSERT_FALSE(storage.isEmpty());
+    const QString storage = home.storageDirectory();
 
     {
         CRecordStore store;

@@ -3,6 +3,7 @@
 #include "queries/QueryDlg.h"
 #include "queries/SortListCtrl.h"
 #include "support/LayoutAudit.h"
+#include "support/ScreenDriver.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
@@ -13,7 +14,6 @@
 #include <QListWidget>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -117,7 +117,7 @@ TEST_F(QueryViewerTest, TheDropDownShowsWholeNamesAndEndsAtTheWindowsEdge)
     for (ReferenceScreen screen : {ReferenceScreen::Desktop, ReferenceScreen::Compact}) {
         if (!showOnReferenceScreen(&viewer, screen))
             GTEST_SKIP() << "the offscreen reference screens are not available";
-        QTest::keyClick(&box, Qt::Key_F4);
+        driver::keyClick(&box, Qt::Key_F4);
         QWidget *popup = box.view()->window();
         ASSERT_TRUE(popup->isVisible());
         const int boxBottom = box.mapToGlobal(QPoint(0, box.height())).y();
@@ -160,18 +160,15 @@ TEST_F(QueryViewerTest, AfterTheBuilderRemovesTheChosenQueryShowsTheOneNowThere)
     CQueryDlg viewer(m_store, m_ui);
     // QUERIES, where the first line is removed; the builder runs modally, so it
     // is acted on once its loop has started.
+    viewer.show();
     auto removeFirstInBuilder = [&] {
-        bool seen = false;
-        QTimer::singleShot(0, &viewer, [&] {
-            if (auto *builder = qobject_cast<CQueryBuilderDlg *>(QApplication::activeModalWidget())) {
-                seen = true;
-                builder->queryList()->setCurrentRow(0);
-                builder->onRemove();
-                builder->accept();
-            }
-        });
-        viewer.onQueries();
-        return seen;
+        return driver::onModal<CQueryBuilderDlg>(
+            [&] { driver::command(viewer.commandBar(), QStringLiteral("QUERIES")); },
+            [](CQueryBuilderDlg &builder) {
+                driver::tapRow(builder.queryList(), builder.queryList()->model()->index(0, 0));
+                driver::command(builder.commandBar(), QStringLiteral("REMOVE"));
+                driver::press(&builder, QStringLiteral("Close"));
+            });
     };
     viewer.selectQuery(4);
     ASSERT_TRUE(removeFirstInBuilder());

@@ -6,6 +6,7 @@
 #include "queries/QueryBuilderDlg.h"
 #include "queries/QueryDlg.h"
 #include "support/LayoutAudit.h"
+#include "support/ScreenDriver.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
@@ -168,9 +169,9 @@ TEST_P(ScreensFit, EscapeAndTheCloseButtonCloseTheScreenWithoutWriting)
                     close = button;
             }
             ASSERT_NE(close, nullptr) << GetParam().closeButton;
-            QTest::mouseClick(close, Qt::LeftButton);
+            driver::tap(close);
         } else {
-            QTest::keyClick(screen.get(), Qt::Key_Escape);
+            driver::keyClick(screen.get(), Qt::Key_Escape);
         }
         EXPECT_FALSE(screen->isVisible()) << (byButton ? "button" : "Escape");
     }

@@ -2,12 +2,11 @@
 // them and saves them when it goes.
 #include "reflists/ReferenceList.h"
 
-#include "db/RecordStore.h"
 #include "platform/SettingsStore.h"
 #include "reflists/DefaultsDlg.h"
 #include "support/LayoutAudit.h"
+#include "support/ScreenDriver.h"
 #include "support/TestFiles.h"
-#include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 #include "ui/StatusWindow.h"
@@ -38,15 +37,11 @@ namespace {
 class DefaultsScreen : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_logbook.isValid());
-        ASSERT_TRUE(m_store.Open(m_logbook.directory()));
-        m_home.show();
-    }
+    void SetUp() override { m_home.show(); }
+    // MOTORS opens no screen here: the main window's test drives it.
     std::unique_ptr<CDefaultsDlg> open()
     {
-        auto dialog = std::make_unique<CDefaultsDlg>(m_store, m_status, m_logbook.directory(), m_settings, m_ui);
+        auto dialog = std::make_unique<CDefaultsDlg>(m_status, m_settings, m_ui, CDefaultsDlg::MotorsScreen());
         dialog->show();
         return dialog;
     }
@@ -59,12 +54,10 @@ protected:
         dialog.listBox(kind)->setEditText(text);
         for (auto *button : dialog.findChildren<QPushButton *>()) {
             if (button->text() == QLatin1String("ADD") && button->accessibleDescription() == description)
-                button->click();
+                driver::tap(button);
         }
     }
 
-    CTestLogbook m_logbook;
-    CRecordStore m_store;
     QTemporaryDir m_settingsDir;
     CSettingsStore m_settings {m_settingsDir.filePath(QStringLiteral("settings.ini"))};
     QWidget m_home;
@@ -136,7 +129,7 @@ TEST_F(DefaultsScreen, ListThatCannotBeSavedIsTold)
     ASSERT_TRUE(writeTestFile(m_settingsDir.filePath(QStringLiteral("plain")), "not a folder"));
     CSettingsStore blocked(m_settingsDir.filePath(QStringLiteral("plain/settings.ini")));
     {
-        CDefaultsDlg dialog(m_store, m_status, m_logbook.directory(), blocked, m_ui);
+        CDefaultsDlg dialog(m_status, blocked, m_ui, CDefaultsDlg::MotorsScreen());
         dialog.show();
         add(dialog, ReferenceListKind::Status, QStringLiteral("Flying"));
         EXPECT_TRUE(m_prompter.shown().isEmpty());
@@ -151,7 +144,7 @@ TEST_F(DefaultsScreen, NeverShownSavesNothing)
 {
     ASSERT_TRUE(m_settings.WriteSetting(QLatin1String(kSettingDefaultStatus), QStringLiteral("Kept,")));
     {
-        CDefaultsDlg dialog(m_store, m_status, m_logbook.directory(), m_settings, m_ui);
+        CDefaultsDlg dialog(m_status, m_settings, m_ui, CDefaultsDlg::MotorsScreen());
     }
     EXPECT_EQ(stored(kSettingDefaultStatus), "Kept,");
 }
@@ -203,17 +196,13 @@ TEST_F(DefaultsScreen, FitsEveryScreenAndClosesKeepingTheLists)
         if (!skipped.isEmpty())
             GTEST_SKIP() << skipped.toStdString();
         ASSERT_TRUE(showOnReferenceScreen(dialog.get(), ReferenceScreen::Phone));
-        QToolButton *close = nullptr;
         for (QWidget *control : dialog->findChildren<QWidget *>()) {
             if (qobject_cast<QAbstractButton *>(control) || qobject_cast<QComboBox *>(control)) {
                 EXPECT_GE(control->height(), kMinimumTouchSize) << control->metaObject()->className();
             }
-            if (auto *button = qobject_cast<QToolButton *>(control); button && button->text() == "Close")
-                close = button;
         }
         add(*dialog, ReferenceListKind::Status, QStringLiteral("Flying"));
-        ASSERT_TRUE(close && close->isVisible());
-        QTest::mouseClick(close, Qt::LeftButton);
+        driver::command(dialog->findChild<CCommandBar *>(), QStringLiteral("Close"));
         EXPECT_FALSE(dialog->isVisible());
     }
     EXPECT_EQ(stored(kSettingDefaultStatus), "Flying,");
@@ -222,7 +211,7 @@ TEST_F(DefaultsScreen, FitsEveryScreenAndClosesKeepingTheLists)
     {
         auto dialog = open();
         add(*dialog, ReferenceListKind::Types, QStringLiteral("Sport"));
-        QTest::keyClick(dialog->listBox(ReferenceListKind::Types), Qt::Key_Escape);
+        driver::keyClick(dialog->listBox(ReferenceListKind::Types), Qt::Key_Escape);
         EXPECT_FALSE(dialog->isVisible());
     }
     EXPECT_EQ(stored(kSettingDefaultModelTypes), "Sport,");

@@ -4,7 +4,7 @@
 #include "motors/MotorCurveStore.h"
 #include "platform/SettingsStore.h"
 #include "rockets/RocketEditSheet.h"
-#include "rockets/ScreenDriver.h"
+#include "support/ScreenDriver.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
@@ -55,9 +55,9 @@ protected:
     void type(const char *field, const char *text)
     {
         const QString name = QString::fromLatin1(field);
-        QLineEdit *edit = find<QLineEdit>(m_page, name);
+        QWidget *edit = find<QLineEdit>(m_page, name);
         if (auto *combo = find<QComboBox>(m_page, name))
-            edit = combo->lineEdit();
+            edit = combo;
         driver::type(edit, QString::fromLatin1(text));
     }
     void command(const char *text) { driver::command(m_page, QString::fromLatin1(text)); }
@@ -67,7 +67,7 @@ protected:
     {
         QListWidget *widget = list(listName);
         ASSERT_LT(row, widget->count());
-        QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, widget->visualItemRect(widget->item(row)).center());
+        driver::tapRow(widget, widget->model()->index(row, 0));
     }
     QStringList lines(const char *listName)
     {
@@ -139,7 +139,7 @@ TEST_F(RecMotorsTest, RemoveDeletesTheLineThatWasTappedAfterAnAdd)
     command("ADD");
     ASSERT_EQ(list(kRecommended)->count(), 2);
     tapLine(kRecommended, 0);
-    QTest::keyClick(list(kRecommended), Qt::Key_Down);
+    driver::keyClick(list(kRecommended), Qt::Key_Down);
     ASSERT_EQ(list(kRecommended)->currentRow(), 1);
     const QString chosen = list(kRecommended)->item(1)->text();
     EXPECT_TRUE(chosen.endsWith(QLatin1Char('-') + find<QLineEdit>(m_page, QStringLiteral("Delay"))->text()));
@@ -236,6 +236,17 @@ TEST_F(RecMotorsTest, StagedRocketNeedsTwoEntriesAndAGroupCanBeEditedAgain)
     command("REMOVE");
     EXPECT_TRUE(rows("SELECT * FROM RecMotors WHERE RocketID=3").isEmpty());
     EXPECT_TRUE(lines(kRecommended).isEmpty());
+}
+
+// A group another program wrote with its stages as loose text loads into the
+// pending list the way "Add to cluster" writes an entry: the stage as a number.
+TEST_F(RecMotorsTest, LoadedGroupNamesItsStagesAsAddedEntriesDo)
+{
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO RecMotors (RocketID,Type,Delay,MFG,Stage,Qty,GroupID) VALUES "
+                                "(3,'A8','3','Quest',' 1','1','7'), (3,'C6','5','Estes','02','1','7')"}));
+    open("3");
+    tapLine(kRecommended, 0);
+    EXPECT_EQ(lines(kPending), QStringList({"S1 Quest\tA8-3", "S2 Estes\tC6-5"}));
 }
 
 TEST_F(RecMotorsTest, FlagsChangedOnTheMiscPageTakeEffectOnActivation)

@@ -4,7 +4,7 @@
 #include "rockets/RocketEdit1Dlg.h"
 #include "rockets/RocketEditSheet.h"
 #include "rockets/RocketPage.h"
-#include "rockets/ScreenDriver.h"
+#include "support/ScreenDriver.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
@@ -132,9 +132,9 @@ TEST_F(RocketEditTest, EveryMainAndMiscFieldIsStoredInItsOwnColumn)
         driver::tap(find<QCheckBox>(sheet.activePage(), QStringLiteral("Multistage")));
         auto *notes = find<QPlainTextEdit>(sheet.activePage(), QStringLiteral("Notes"));
         notes->setFocus();
-        QTest::keyClicks(notes, QStringLiteral("line 1"));
-        QTest::keyClick(notes, Qt::Key_Return);
-        QTest::keyClicks(notes, QStringLiteral("line 2"));
+        driver::keyClicks(notes, QStringLiteral("line 1"));
+        driver::keyClick(notes, Qt::Key_Return);
+        driver::keyClicks(notes, QStringLiteral("line 2"));
         // Leaving by another tab writes the Misc page back.
         driver::tab(sheet, 0);
     };

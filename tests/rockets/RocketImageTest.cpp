@@ -5,7 +5,7 @@
 #include "rockets/RocketEdit1Dlg.h"
 #include "rockets/RocketEditSheet.h"
 #include "rockets/RocketImageChoice.h"
-#include "rockets/ScreenDriver.h"
+#include "support/ScreenDriver.h"
 #include "support/TestFiles.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"

@@ -6,8 +6,8 @@
 #include "rockets/RecMotorsDlg.h"
 #include "rockets/RocketEditSheet.h"
 #include "rockets/RocketPage.h"
-#include "rockets/ScreenDriver.h"
 #include "support/LayoutAudit.h"
+#include "support/ScreenDriver.h"
 #include "support/TestLogbook.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
@@ -117,10 +117,10 @@ TEST_F(RocketLayoutTest, TheSummaryAndPictureGrowWithTheWindow)
     const QSize compact = picture->pixmap().size();
     ASSERT_TRUE(showOnReferenceScreen(&sheet, ReferenceScreen::Desktop));
     sheet.resize(900, 700);
-    QTest::qWait(20);
     // The picture is drawn again for its larger area, not stretched or left small.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return picture->pixmap().size() == picture->size(); }))
+        << picture->pixmap().width() << "x" << picture->pixmap().height();
     EXPECT_GT(picture->pixmap().height(), compact.height());
-    EXPECT_EQ(picture->pixmap().size(), picture->size());
     // The summary's longest line (the notes) stands on one line when there is room.
     page->toggleImage();
     auto *summary = page->findChild<QWidget *>(QStringLiteral("summary"));

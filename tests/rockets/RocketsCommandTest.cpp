@@ -1,57 +1,34 @@
-#include "app/TarvelDlg.h"
-#include "platform/SettingsStore.h"
-#include "support/RecordingReporter.h"
-#include "support/TestLogbook.h"
+#include "support/MainWindowOnLogbook.h"
+#include "support/ScreenDriver.h"
 #include "ui/CommandBar.h"
 #include "ui/PropertyPage.h"
 #include "ui/PropertySheet.h"
-#include "ui/ScriptedFileChooser.h"
-#include "ui/ScriptedPrompter.h"
-
-#include <QApplication>
-#include <QComboBox>
-#include <QMenu>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 TEST(RocketsCommand, OpensTheRocketSheetWithTheCommandBarHidden)
 {
-    CTestLogbook logbook;
-    ASSERT_TRUE(logbook.isValid());
-    ASSERT_TRUE(logbook.exec({"INSERT INTO Rockets (ID,Name,CheckList) VALUES (1,'Alpha','Arm,')"}));
-    CSettingsStore settings(logbook.directory() + QStringLiteral("settings.ini"));
-    settings.setDefaultStorageDirectory(logbook.directory());
-    CScriptedPrompter prompter;
-    CScriptedFileChooser files;
-    CRecordingReporter reporter;
-    CTarvelDlg main(settings, {prompter, files}, reporter);
-    main.show();
-
-    QAction *rockets = nullptr;
-    for (QMenu *menu : main.commandBar()->findChildren<QMenu *>())
-        for (QAction *action : menu->actions())
-            rockets = action->text() == QLatin1String("Rockets") ? action : rockets;
-    ASSERT_NE(rockets, nullptr);
+    CMainWindowOnLogbook app;
+    ASSERT_TRUE(app.logbook.isValid());
+    ASSERT_TRUE(app.logbook.exec({"INSERT INTO Rockets (ID,Name,CheckList) VALUES (1,'Alpha','Arm,')"}));
 
     QStringList pages;
     bool barHidden = false;
     QString checklistSeen;
-    QTimer::singleShot(0, [&] {
-        auto *sheet = qobject_cast<CPropertySheet *>(QApplication::activeModalWidget());
-        if (!sheet)
-            return;
-        barHidden = !main.commandBar()->isVisible();
-        for (int i = 0; i < sheet->pageCount(); ++i)
-            pages.append(sheet->page(i)->title());
-        // The sheet opens on the first rocket, whose checklist the main window now holds.
-        checklistSeen = main.currentChecklist();
-        sheet->confirm();
-    });
-    rockets->trigger();
+    EXPECT_TRUE(
+        driver::onModal<CPropertySheet>([&] { driver::menuEntry(app.main.commandBar(), QStringLiteral("Rockets")); },
+                                        [&](CPropertySheet &sheet) {
+                                            barHidden = !app.main.commandBar()->isVisible();
+                                            for (int i = 0; i < sheet.pageCount(); ++i)
+                                                pages.append(sheet.page(i)->title());
+                                            // The sheet opens on the first rocket, whose checklist the
+                                            // main window now holds.
+                                            checklistSeen = app.main.currentChecklist();
+                                            sheet.confirm();
+                                        }));
     EXPECT_EQ(pages, QStringList({"Rocket", "Checklist"}));
     EXPECT_TRUE(barHidden);
     EXPECT_EQ(checklistSeen, QStringLiteral("Arm,"));
-    EXPECT_TRUE(main.commandBar()->isVisible());
-    EXPECT_TRUE(reporter.fatal.isEmpty());
+    EXPECT_TRUE(app.main.commandBar()->isVisible());
+    EXPECT_TRUE(app.reporter.fatal.isEmpty());
 }

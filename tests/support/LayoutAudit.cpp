@@ -14,6 +14,7 @@
 #include <QStyleOptionComboBox>
 #include <QStyleOptionViewItem>
 #include <QTabBar>
+#include <QTest>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -175,10 +176,13 @@ void auditComboBox(QComboBox *combo, QStringList &faults)
         return;
     // The entries are measured in the drop-down the flyer would see.
     combo->showPopup();
-    QApplication::processEvents();
+    QWidget *popup = combo->view()->window();
+    if (!QTest::qWaitForWindowExposed(popup))
+        faults << QStringLiteral("%1: the drop-down does not open").arg(describe(combo));
     auditCells(combo->view(), describe(combo) + QStringLiteral(" drop-down"), faults);
     combo->hidePopup();
-    QApplication::processEvents();
+    if (!QTest::qWaitFor([popup] { return !popup->isVisible(); }))
+        faults << QStringLiteral("%1: the drop-down does not close").arg(describe(combo));
 }
 
 } // namespace

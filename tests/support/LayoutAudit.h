@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/ReferenceScreens.h"
+#include "offscreen/ReferenceScreens.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
 // Every test process gets its own HOME, settings and data folders, so no test
 // can touch a real user's settings or logbook, and no two tests share state.
+#include "offscreen/ReferenceScreens.h"
 #include "platform/Platform.h"
 #include "ui/Appearance.h"
-#include "ui/ReferenceScreens.h"
 
 #include <QApplication>
 #include <QDir>

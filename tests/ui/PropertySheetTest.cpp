@@ -1,5 +1,6 @@
 #include "ui/PropertySheet.h"
 
+#include "support/ScreenDriver.h"
 #include "ui/CommandBar.h"
 #include "ui/PropertyPage.h"
 
@@ -105,8 +106,9 @@ TEST(PropertySheet, ConfirmLeavesTheActivePageThenConfirmsShownPages)
     sheet.addPage(new CLoggingPage(QStringLiteral("C"), log));
     sheet.activateFirstPage();
     sheet.setActivePage(1);
+    sheet.show();
     log.clear();
-    sheet.confirmButton()->click();
+    driver::tap(sheet.confirmButton());
     // C was never shown, so it has nothing to confirm.
     EXPECT_EQ(log, QStringList({"B:kill", "A:confirm", "B:confirm"}));
     EXPECT_EQ(sheet.result(), QDialog::Accepted);

@@ -2,6 +2,7 @@
 #include "ui/StatusWindow.h"
 
 #include <QCoreApplication>
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@ TEST(StatusWindow, ThrottlesPaintingButShowsTheLastText)
     owner.resize(240, 320);
     CStatusWindow status(&owner);
     owner.show();
-    QCoreApplication::processEvents(); // exposed, so that a repaint paints
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner)); // so that a repaint paints
     EXPECT_EQ(status.text(), "Initializing");
     EXPECT_EQ(status.geometry(), QRect(45, 50, 150, 50));
     status.hideProgress();
@@ -55,8 +56,8 @@ TEST(StatusWindow, FloatsOverEachOwnerAndFitsItsText)
     EXPECT_EQ(status.parentWidget(), &desktop);
     EXPECT_EQ(status.geometry(), QRect(375, 50, 150, 50)); // centred across the wider owner
     desktop.resize(1000, 600);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(status.geometry().center().x(), desktop.rect().center().x());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return status.geometry().center().x() == desktop.rect().center().x(); }))
+        << status.geometry().center().x();
 
     // A long text widens the box as far as the owner allows, then wraps.
     const QString longText = QStringLiteral("Loading Motor file AeroTech_K1100T_Warp9_reload_and_more.eng");

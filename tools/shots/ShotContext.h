@@ -1,7 +1,7 @@
 #pragma once
 
+#include "offscreen/ReferenceScreens.h"
 #include "platform/SettingsStore.h"
-#include "ui/ReferenceScreens.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 #include "ui/UiServices.h"

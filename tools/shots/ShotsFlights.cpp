@@ -21,7 +21,7 @@ void shootFlightScreens(CShotContext &context)
     }
     const QSize screen(240, 320);
     {
-        CFlightsDlg flights(store, context.ui());
+        CFlightsDlg flights(store, context.settings(), context.ui());
         flights.resize(screen);
         context.save(flights, QStringLiteral("flights"));
     }
@@ -29,7 +29,7 @@ void shootFlightScreens(CShotContext &context)
     std::vector<CFlightEntry> all = log.load();
     sortNewestFirst(all);
     if (!all.empty()) {
-        CFlightPageDlg page(log, all.back().rowId, context.ui());
+        CFlightPageDlg page(log, all.back().rowId, context.settings(), context.ui());
         page.resize(screen);
         context.save(page, QStringLiteral("flight-page"));
         page.OnEdit();

@@ -1,3 +1,4 @@
+#include "app/LaunchRocketStep.h"
 #include "checklists/ChecklistPage.h"
 #include "launch/FailurePage.h"
 #include "launch/GetDataDlg.h"
@@ -83,8 +84,9 @@ void shootLaunchScreens(CShotContext &context)
         return;
     }
     CSilentSounds sounds;
+    const CRocketStepMaker rocketStep = launchRocketStep(context.settings(), context.ui(), context.storageDirectory());
     CLaunchDlg launch({context.settings(), context.ui(), sounds, nullptr, context.storageDirectory(),
-                       QStringLiteral("Launch Sites")});
+                       QStringLiteral("Launch Sites"), rocketStep});
     launch.temperatureField()->setValue(68);
     launch.windSpeedField()->setValue(5);
     launch.directionBox()->setCurrentIndex(5);
@@ -150,7 +152,7 @@ void shootLaunchScreens(CShotContext &context)
                   "BEGIN:VCALENDAR\r\nX-PAD:" + QByteArray(qsizetype(9) * 1024 * 1024, 'y')
                       + "\r\nEND:VCALENDAR\r\n")) {
         CLaunchDlg noted({context.settings(), context.ui(), sounds, nullptr, context.storageDirectory(),
-                          QStringLiteral("Launch Sites")});
+                          QStringLiteral("Launch Sites"), rocketStep});
         saveCompact(context, noted, QStringLiteral("launch-screen-sites-note"));
         QFile::remove(huge);
     }

@@ -69,7 +69,11 @@ void shootMotorScreens(CShotContext &context)
         context.writeSetting(QLatin1String(info.settingName), QLatin1String(info.builtInDefault));
     }
     {
-        CDefaultsDlg defaults(store, status, context.storageDirectory(), context.settings(), context.ui());
+        const auto motors = [&](QWidget *parent) {
+            CDefaultMotorsDlg screen(store, status, context.ui(), context.storageDirectory(), parent);
+            screen.exec();
+        };
+        CDefaultsDlg defaults(status, context.settings(), context.ui(), motors);
         context.save(defaults, QStringLiteral("defaults"));
     }
     {

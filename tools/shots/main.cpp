@@ -1,11 +1,11 @@
 // tarvel-shots DIR: renders every screen offscreen into DIR at three sizes (the
 // handheld's window, a desktop, a phone), on a sample logbook in a temporary
 // storage directory. The user's own settings and logbook are never touched.
+#include "offscreen/ReferenceScreens.h"
 #include "platform/Platform.h"
 #include "shots/SampleLogbook.h"
 #include "shots/ShotContext.h"
 #include "ui/Appearance.h"
-#include "ui/ReferenceScreens.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "motors/FileText.h"
+#include "motordata/FileText.h"
 
 namespace {
 // Length of the valid UTF-8 sequence at data[i], or 0 when there is none

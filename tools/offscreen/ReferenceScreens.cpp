@@ -1,4 +1,4 @@
-#include "ui/ReferenceScreens.h"
+#include "offscreen/ReferenceScreens.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "motors/MotorValues.h"
-#include "motors/ThrustCurve.h"
+#include "motordata/MotorValues.h"
+#include "motordata/ThrustCurve.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "motors/ThrustCurve.h"
+#include "motordata/ThrustCurve.h"
 
 #include <QLocale>
 

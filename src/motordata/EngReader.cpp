@@ -1,7 +1,7 @@
-#include "motors/EngReader.h"
+#include "motordata/EngReader.h"
 
-#include "motors/EngHeader.h"
-#include "motors/FileText.h"
+#include "motordata/EngHeader.h"
+#include "motordata/FileText.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,5 +1,5 @@
 // Figures of thrust curves whose integrals are known by geometry.
-#include "motors/ThrustCurve.h"
+#include "motordata/ThrustCurve.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "motors/EngHeader.h"
+#include "motordata/EngHeader.h"
 
 #include <algorithm>
 #include <array>

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/TarvelDlg.h"
+#include "platform/SettingsStore.h"
+#include "support/RecordingReporter.h"
+#include "support/TestLogbook.h"
+#include "ui/ScriptedFileChooser.h"
+#include "ui/ScriptedPrompter.h"
+
+// The main window on a test logbook, shown, with settings of its own and its
+// prompts and file dialogs in the test's hands: where every test of a main
+// window command starts.
+class CMainWindowOnLogbook
+{
+public:
+    CMainWindowOnLogbook() { main.show(); }
+
+    CTestLogbook logbook;
+    CSettingsStore settings = settingsOn(logbook);
+    CScriptedPrompter prompter;
+    CScriptedFileChooser files;
+    CRecordingReporter reporter;
+    CTarvelDlg main {settings, {prompter, files}, reporter};
+
+private:
+    static CSettingsStore settingsOn(const CTestLogbook &logbook)
+    {
+        CSettingsStore settings(logbook.directory() + QStringLiteral("settings.ini"));
+        settings.setDefaultStorageDirectory(logbook.directory());
+        return settings;
+    }
+};
