@@ -89,7 +89,8 @@ int shimOpen(sqlite3_vfs *, sqlite3_filename name, sqlite3_file *file, int flags
     std::memset(shim->real, 0, size_t(g_real->szOsFile));
     file->pMethods = nullptr;
     // As the unix file layer answers when the user may not write there.
-    if (g_refusal == CFailingDiskVfs::Refusal::ReadOnlyFolder && (flags & SQLITE_OPEN_MAIN_JOURNAL) != 0)
+    if (g_refusal == CFailingDiskVfs::Refusal::ReadOnlyFolder
+        && (flags & (SQLITE_OPEN_MAIN_JOURNAL | SQLITE_OPEN_WAL)) != 0)
         return SQLITE_READONLY_DIRECTORY;
     if (g_refusal == CFailingDiskVfs::Refusal::ReadOnlyFile && (flags & SQLITE_OPEN_MAIN_DB) != 0)
         flags = (flags & ~(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) | SQLITE_OPEN_READONLY;

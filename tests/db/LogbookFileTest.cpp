@@ -14,6 +14,9 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 // Bytes 18 and 19 of an SQLite file: 1 and 1 for the rollback journal, 2 and
@@ -98,6 +101,31 @@ TEST(LogbookFile, ReadOnlyLogbookIsReadWithoutALog)
     EXPECT_EQ(store.GetFieldText(0), QStringLiteral("C6"));
     EXPECT_FALSE(besideTheLogbook(logbook, "-wal"));
     EXPECT_EQ(journalBytes(logbook.databaseFile()), kRollbackJournal);
+}
+
+// A write that finds another program writing waits for it rather than fail:
+// the store's write lands after the other program's commit.
+TEST(LogbookFile, WriterWaitsForAnotherProgramsWrite)
+{
+    CTestLogbook logbook;
+    ASSERT_TRUE(logbook.isValid());
+    CRecordStore store;
+    ASSERT_TRUE(store.Open(logbook.directory()));
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(logbook.databaseFile().toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_exec(other, "BEGIN IMMEDIATE; INSERT INTO Motors (Type) VALUES ('theirs')", nullptr, nullptr, nullptr),
+        SQLITE_OK);
+    // The other program's write takes a while, far less than the store waits.
+    std::thread writer([other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    const bool stored = store.RunSql(QStringLiteral("INSERT INTO Motors (Type) VALUES ('ours')"));
+    writer.join();
+    sqlite3_close(other);
+    EXPECT_TRUE(stored) << qPrintable(store.lastError());
+    EXPECT_EQ(logbook.rows(QStringLiteral("SELECT Type FROM Motors ORDER BY rowid")), QStringList({"theirs", "ours"}));
 }
 
 // A writer killed at any moment leaves exactly what it had committed: each

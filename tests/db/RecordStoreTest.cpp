@@ -404,6 +404,7 @@ TEST(RecordStoreFailures, AreToldInTheFlyersWords)
         EXPECT_EQ(store.lastError(), words);
         EXPECT_EQ(store.lastSqliteError(), QStringLiteral("attempt to write a readonly database"));
         EXPECT_TRUE(store.RunSql(QStringLiteral("SELECT Type FROM Motors"))); // reading goes on
+        EXPECT_FALSE(QFile::exists(file + QStringLiteral("-wal"))); // nor a log where none can be made
     }
     disk.setRefusal(CFailingDiskVfs::Refusal::None);
     EXPECT_EQ(logbook.rows(QStringLiteral("SELECT Type FROM Motors")), QStringList {"C6"});
