@@ -31,7 +31,8 @@ bool CRecordStore::Reindex()
     discardResult();
     if (!m_db.isOpen() || !beginTransaction())
         return false;
-    // Every failure records its reason first; the rollback keeps it.
+    // Every failure records its reason first; the rollback keeps it, and
+    // should the rollback fail too, its own reason is the one told.
     const auto abandon = [this](bool) {
         rollbackTransaction();
         return false;
@@ -55,10 +56,8 @@ bool CRecordStore::Reindex()
             return failDatabase();
         for (const auto &[rowId, value] : changes) {
             update.reset();
-            update.bindText(1, value);
-            update.bindInt64(2, rowId);
-            if (!update.run())
-                return failWrite(update);
+            if (!update.bindText(1, value) || !update.bindInt64(2, rowId) || !update.run())
+                return failWrite(update.error());
         }
         return true;
     };
