@@ -142,5 +142,5 @@ void BM_FlightPlotDraw(benchmark::State &state)
 BENCHMARK(BM_FlightPlotDraw)->Unit(benchmark::kMillisecond);
 
 const bool kRatios = registerRatio({"BM_FlightDataReadAndMeasure", "BM_FlightDataFloorSplitParse", 3.0, 1.0})
-    && registerRatio({"BM_FlightPlotDraw", "BM_FlightPlotFloorPolyline", 15.0, 0.1});
+    && registerRatio({"BM_FlightPlotDraw", "BM_FlightPlotFloorPolyline", 10.0, 0.1});
 } // namespace

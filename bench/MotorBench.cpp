@@ -1,5 +1,7 @@
 // Motor import and motor list load, each beside the bare SQLite work it does.
+#include "BenchLogbook.h"
 #include "BenchRatios.h"
+#include "db/CurveLinks.h"
 #include "db/RecordStore.h"
 #include "db/Schema.h"
 #include "motordata/EngHeader.h"
@@ -16,7 +18,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
@@ -27,7 +28,6 @@
 
 namespace {
 constexpr int kImportMotors = 10000;
-constexpr int kListMotors = 100000;
 
 class CSilentProgress : public CProgressReport
 {
@@ -62,28 +62,22 @@ QByteArray tenThousandMotors()
     return text;
 }
 
-sqlite3 *openBare(const QString &storage)
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open(databasePath(storage).toUtf8().constData(), &db);
-    return db;
-}
-
-// A logbook with its curve table, and the catalogue file beside it.
+// A copy of the bench logbook with an empty catalogue, and the file of
+// 10,000 motors beside it.
 struct CImportBench
 {
-    QTemporaryDir dir;
-    QString storage = dir.path() + QLatin1Char('/');
-    QString file = dir.filePath(QStringLiteral("catalogue.eng"));
+    QString storage = CBenchLogbook::instance().copy();
+    QString file = CBenchLogbook::instance().scratch(QStringLiteral("catalogue.eng"));
+    bool valid = false;
 
     CImportBench()
     {
-        CreateDatabase(storage);
-        CRecordStore store;
-        store.Open(storage); // the logbook gains its curve table
+        sqlite3 *db = nullptr;
+        valid = !storage.isEmpty() && sqlite3_open(databasePath(storage).toUtf8().constData(), &db) == SQLITE_OK
+            && sqlite3_exec(db, "DELETE FROM Motors", nullptr, nullptr, nullptr) == SQLITE_OK;
+        sqlite3_close(db);
         QFile out(file);
-        if (out.open(QIODevice::WriteOnly))
-            out.write(tenThousandMotors());
+        valid = valid && out.open(QIODevice::WriteOnly) && out.write(tenThousandMotors()) > 0;
     }
 };
 
@@ -91,14 +85,18 @@ void BM_ImportEng(benchmark::State &state)
 {
     const CImportBench bench;
     CRecordStore store;
-    store.Open(bench.storage);
+    if (!bench.valid || !store.Open(bench.storage)) {
+        state.SkipWithError("the bench logbook cannot be copied");
+        return;
+    }
     CSilentProgress progress;
     for (auto _ : state) {
         const CMotorImportResult result = importMotorFile(store, bench.file, progress);
         if (result.motors != kImportMotors)
             state.SkipWithError("not every motor was imported");
         state.PauseTiming();
-        store.RunSql(QStringLiteral("DELETE FROM Motors"));
+        if (!store.RunSql(QStringLiteral("DELETE FROM Motors")))
+            state.SkipWithError("the imported motors cannot be removed");
         state.ResumeTiming();
     }
 }
@@ -141,12 +139,15 @@ double scanNumbers(const QByteArray &bytes)
 // The floor: the file's bytes read in one go and scanned into numbers, and
 // the same rows, their headers split and figures found beforehand, stored by
 // two prepared inserts in one transaction on a bare connection with the
-// store's durability.
+// store's journal and durability.
 void BM_ImportEngFloor(benchmark::State &state)
 {
     const CImportBench bench;
     QFile file(bench.file);
-    file.open(QIODevice::ReadOnly);
+    if (!bench.valid || !file.open(QIODevice::ReadOnly)) {
+        state.SkipWithError("the bench logbook cannot be copied");
+        return;
+    }
     const QByteArray text = file.readAll();
     file.close();
     CEngReader reader;
@@ -161,8 +162,9 @@ void BM_ImportEngFloor(benchmark::State &state)
         motors.push_back(std::move(stored));
     }
 
-    sqlite3 *db = openBare(bench.storage);
-    sqlite3_exec(db, "PRAGMA synchronous = FULL", nullptr, nullptr, nullptr);
+    sqlite3 *db = nullptr;
+    sqlite3_open(databasePath(bench.storage).toUtf8().constData(), &db);
+    sqlite3_exec(db, "PRAGMA synchronous = FULL; PRAGMA journal_mode = WAL", nullptr, nullptr, nullptr);
     sqlite3_stmt *motorInsert = nullptr;
     sqlite3_stmt *curveInsert = nullptr;
     sqlite3_prepare_v2(db, "INSERT INTO Motors (Type, Delay, MFG, Size) VALUES (?, ?, ?, ?)", -1, &motorInsert,
@@ -212,80 +214,62 @@ void BM_ImportEngFloor(benchmark::State &state)
     sqlite3_close(db);
 }
 
-// 100,000 motors, each with a curve's figures as the import stores them.
-QString fillList(QTemporaryDir &dir)
-{
-    const QString storage = dir.path() + QLatin1Char('/');
-    CreateDatabase(storage);
-    CRecordStore store;
-    store.Open(storage); // the logbook gains its curve table
-    store.Close();
-    sqlite3 *db = openBare(storage);
-    sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    const char *makers[] = {"Estes", "AeroTech", "CTI", "Loki", "Quest", "AMW"};
-    for (int i = 0; i < kListMotors; ++i) {
-        const double impulse = 1.5 * (1 << (i % 12)) + (i % 7) * 0.1;
-        const QByteArray sql =
-            QStringLiteral("INSERT INTO Motors (Type, Delay, MFG, Size) VALUES ('%1%2', '%3', '%4', '%5x%6'); "
-                           "INSERT INTO MotorCurves (MotorID, Class, TotalImpulse, AverageThrust, PeakThrust, "
-                           "BurnTime, PropellantMass, TotalMass, Points) VALUES (last_insert_rowid(), '%7', %8, %9, "
-                           "%10, 1.5, 0.01, 0.03, '0.1 10\n1.5 0\n')")
-                .arg(QChar(u'A' + i % 12))
-                .arg(i % 997)
-                .arg(i % 3 == 0 ? QStringLiteral("4-7-10") : QString::number(i % 9))
-                .arg(QLatin1String(makers[i % 6]))
-                .arg(18 + i % 4 * 6)
-                .arg(70 + i % 300)
-                .arg(impulseClass(impulse))
-                .arg(impulse)
-                .arg(impulse / 1.5)
-                .arg(impulse)
-                .toUtf8();
-        sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
-    }
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    return storage;
-}
-
-// The whole screen's load: query, lines, model, view, status window.
+// The whole screen's load of the bench logbook's 100,000 motors: query,
+// lines, model, view, status window.
 void BM_LoadMotorList(benchmark::State &state)
 {
-    QTemporaryDir dir;
-    const QString storage = fillList(dir);
     CRecordStore store;
-    store.Open(storage);
+    if (!CBenchLogbook::instance().isValid() || !store.Open(CBenchLogbook::instance().directory())) {
+        state.SkipWithError("the bench logbook cannot be opened");
+        return;
+    }
     QWidget owner;
     CStatusWindow status(&owner);
     CScriptedPrompter prompter;
     CScriptedFileChooser files;
-    CDefaultMotorsDlg dialog(store, status, {prompter, files}, storage);
+    CDefaultMotorsDlg dialog(store, status, {prompter, files}, CBenchLogbook::instance().directory());
     dialog.show();
     for (auto _ : state) {
         dialog.loadList();
-        if (dialog.model().lines().size() != kListMotors)
+        if (dialog.model().lines().size() != CBenchLogbook::kMotors)
             state.SkipWithError("the list is not whole");
     }
 }
 
+// The floor: the statement the list reads, stepped to its end, its texts
+// read as text and its figures as numbers.
 void BM_LoadMotorListFloor(benchmark::State &state)
 {
-    QTemporaryDir dir;
-    const QString storage = fillList(dir);
-    sqlite3 *db = openBare(storage);
-    for (auto _ : state) {
-        sqlite3_stmt *statement = nullptr;
-        sqlite3_prepare_v2(db, kMotorListQuery, -1, &statement, nullptr);
-        std::size_t bytes = 0;
-        while (sqlite3_step(statement) == SQLITE_ROW) {
-            for (int column = 1; column <= 4; ++column) {
-                const unsigned char *text = sqlite3_column_text(statement, column);
-                bytes += text ? std::size_t(sqlite3_column_bytes(statement, column)) : 0;
-            }
-        }
-        sqlite3_finalize(statement);
-        benchmark::DoNotOptimize(bytes);
+    sqlite3 *db = CBenchLogbook::instance().openBare();
+    const QByteArray sql = QStringLiteral("SELECT Motors.rowid, Motors.Type, Motors.Delay, Motors.MFG, Motors.Size, "
+                                          "MotorCurves.MotorID, Class, TotalImpulse, AverageThrust, PeakThrust, "
+                                          "BurnTime, PropellantMass, TotalMass FROM Motors LEFT JOIN MotorCurves ON "
+                                          "%1 ORDER BY Motors.MFG, Motors.Type, Motors.rowid")
+                               .arg(QLatin1String(kCurveOfMotor))
+                               .toUtf8();
+    sqlite3_stmt *statement = nullptr;
+    if (!db || sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK) {
+        state.SkipWithError("the bench logbook cannot be opened");
+        sqlite3_close(db);
+        return;
     }
+    for (auto _ : state) {
+        std::size_t bytes = 0;
+        double figures = 0;
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            figures += double(sqlite3_column_int64(statement, 0));
+            for (const int column : {1, 2, 3, 4, 6}) {
+                benchmark::DoNotOptimize(sqlite3_column_text(statement, column));
+                bytes += std::size_t(sqlite3_column_bytes(statement, column));
+            }
+            for (int column = 7; column <= 12; ++column)
+                figures += sqlite3_column_double(statement, column);
+        }
+        sqlite3_reset(statement);
+        benchmark::DoNotOptimize(bytes);
+        benchmark::DoNotOptimize(figures);
+    }
+    sqlite3_finalize(statement);
     sqlite3_close(db);
 }
 } // namespace

@@ -1,13 +1,10 @@
 // Stepping to the next rocket in a large logbook: the rocket page's whole show
 // (list, summary with launch count, recommended-motor entries) against the same
 // statements run directly through SQLite.
+#include "BenchLogbook.h"
 #include "BenchRatios.h"
 #include "db/RecordStore.h"
-#include "db/Schema.h"
-#include "db/StoreTransaction.h"
 #include "rockets/RocketBrowser.h"
-
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -18,65 +15,12 @@
 
 namespace {
 
-constexpr int kRockets = 2000;
-constexpr int kRecMotors = 10000;
-constexpr int kLaunches = 20000;
-
-// One logbook for both benchmarks, made on first use.
-struct CBenchLogbook
-{
-    QTemporaryDir dir;
-    QString storage;
-    bool valid = false;
-
-    CBenchLogbook()
-    {
-        storage = dir.path() + QLatin1Char('/');
-        if (!dir.isValid() || !CreateDatabase(storage))
-            return;
-        CRecordStore store;
-        if (!store.Open(storage))
-            return;
-        CStoreTransaction transaction(store);
-        bool ok = true;
-        for (int i = 1; i <= kRockets && ok; ++i) {
-            // Every third rocket is clustered and staged, the rest simple.
-            const bool grouped = i % 3 == 0;
-            ok = store.RunSql(QStringLiteral("INSERT INTO Rockets (ID,Name,MFG,Type,Recovery,Stages,Clustered,"
-                                             "Status,Notes,Weight,CheckList) VALUES (%1,'Rocket %2','Estes',"
-                                             "'Sport','Parachute','%3','%3','Flying','Flies well.','40 g',"
-                                             "'Arm,Clear,')")
-                                  .arg(i)
-                                  .arg(i, 5, 10, QLatin1Char('0'))
-                                  .arg(grouped ? 1 : 0));
-        }
-        for (int i = 0; i < kRecMotors && ok; ++i) {
-            const int rocket = i % kRockets + 1;
-            ok = store.RunSql(QStringLiteral("INSERT INTO RecMotors (RocketID,Type,Delay,MFG,Alt,Stage,Qty,GroupID) "
-                                             "VALUES (%1,'C%2','5','Estes','300','%3','2','%4')")
-                                  .arg(rocket)
-                                  .arg(i % 7)
-                                  .arg(i / kRockets % 2 + 1)
-                                  .arg(i / (2 * kRockets) + 1));
-        }
-        for (int i = 0; i < kLaunches && ok; ++i)
-            ok = store.RunSql(QStringLiteral("INSERT INTO Launches (Model,Motor,Notes) VALUES ('%1','C6','ok')")
-                                  .arg(i % kRockets + 1));
-        valid = ok && transaction.commit();
-    }
-};
-
-CBenchLogbook &logbook()
-{
-    static CBenchLogbook instance;
-    return instance;
-}
+constexpr int kRockets = CBenchLogbook::kRockets;
 
 void BM_RocketStepNext(benchmark::State &state)
 {
-    CBenchLogbook &book = logbook();
     CRecordStore store;
-    if (!book.valid || !store.Open(book.storage)) {
+    if (!CBenchLogbook::instance().isValid() || !store.Open(CBenchLogbook::instance().directory())) {
         state.SkipWithError("no logbook");
         return;
     }
@@ -89,13 +33,11 @@ void BM_RocketStepNext(benchmark::State &state)
     }
 }
 
-// Runs one statement and reads every column of every row as text.
-std::vector<std::string> readAll(sqlite3 *db, const std::string &sql)
+// Steps a prepared statement, its values bound beforehand, reading every
+// column of every row as text; resets it for the next run.
+std::vector<std::string> readAll(sqlite3_stmt *statement)
 {
     std::vector<std::string> cells;
-    sqlite3_stmt *statement = nullptr;
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK)
-        return cells;
     const int columns = sqlite3_column_count(statement);
     while (sqlite3_step(statement) == SQLITE_ROW) {
         for (int c = 0; c < columns; ++c) {
@@ -103,33 +45,43 @@ std::vector<std::string> readAll(sqlite3 *db, const std::string &sql)
             cells.emplace_back(text ? reinterpret_cast<const char *>(text) : "");
         }
     }
-    sqlite3_finalize(statement);
+    sqlite3_reset(statement);
     return cells;
 }
 
-// The floor: the statements the show runs, straight through SQLite.
+// The floor: the statements the show runs, each prepared once and run with
+// its values bound, straight through SQLite.
 void BM_RocketStepNextFloor(benchmark::State &state)
 {
-    CBenchLogbook &book = logbook();
-    sqlite3 *db = nullptr;
-    if (!book.valid
-        || sqlite3_open_v2(databasePath(book.storage).toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr)
-            != SQLITE_OK) {
+    sqlite3 *db = CBenchLogbook::instance().openBare();
+    const char *const sql[] = {
+        "Select * FROM Rockets ORDER BY Name",
+        "Select * FROM Launches WHERE Model = ?1",
+        "SELECT * FROM RecMotors WHERE RocketID = ?1 ORDER BY Type",
+        "SELECT * FROM RecMotors WHERE RocketID = ?1 AND GroupID = ?2 ORDER BY Type",
+    };
+    sqlite3_stmt *statements[4] = {};
+    bool prepared = db != nullptr;
+    for (int i = 0; prepared && i < 4; ++i)
+        prepared = sqlite3_prepare_v2(db, sql[i], -1, &statements[i], nullptr) == SQLITE_OK;
+    if (!prepared)
         state.SkipWithError("no logbook");
-        sqlite3_close(db);
-        return;
-    }
-    const int rockets = kRockets;
+    const auto bind = [](sqlite3_stmt *statement, int index, const std::string &text) {
+        sqlite3_bind_text(statement, index, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
+    };
     const int columns = 17;
     int position = 0;
     for (auto _ : state) {
-        position = (position + 1) % rockets;
-        const std::vector<std::string> list = readAll(db, "Select * FROM Rockets ORDER BY Name");
+        if (!prepared)
+            break;
+        position = (position + 1) % kRockets;
+        const std::vector<std::string> list = readAll(statements[0]);
         const std::string id = list.at(size_t(position) * columns);
         const bool grouped = list.at(size_t(position) * columns + 9) != "0";
-        const size_t launches = readAll(db, "Select * FROM Launches WHERE Model='" + id + "'").size();
-        const std::vector<std::string> motors =
-            readAll(db, "SELECT * FROM RecMotors WHERE RocketID='" + id + "' ORDER BY Type");
+        bind(statements[1], 1, id);
+        const size_t launches = readAll(statements[1]).size();
+        bind(statements[2], 1, id);
+        const std::vector<std::string> motors = readAll(statements[2]);
         size_t cells = launches + motors.size();
         if (grouped) {
             std::vector<std::string> groups;
@@ -138,14 +90,16 @@ void BM_RocketStepNextFloor(benchmark::State &state)
                 if (std::find(groups.begin(), groups.end(), group) == groups.end())
                     groups.push_back(group);
             }
-            for (const std::string &group : groups)
-                cells += readAll(db,
-                                 "SELECT * FROM RecMotors WHERE RocketID='" + id + "' AND GroupID='" + group
-                                     + "' ORDER BY Type")
-                             .size();
+            for (const std::string &group : groups) {
+                bind(statements[3], 1, id);
+                bind(statements[3], 2, group);
+                cells += readAll(statements[3]).size();
+            }
         }
         benchmark::DoNotOptimize(cells);
     }
+    for (sqlite3_stmt *statement : statements)
+        sqlite3_finalize(statement);
     sqlite3_close(db);
 }
 

@@ -1,7 +1,9 @@
 #include "app/OptionsApply.h"
 
 #include "app/StorageMove.h"
+#include "db/LogbookFile.h"
 #include "db/Schema.h"
+#include "db/SqlStatement.h"
 #include "platform/Platform.h"
 #include "platform/SettingsStore.h"
 #include "prediction/MeasureUnits.h"
@@ -109,6 +111,15 @@ QString CDirectoryChange::change(const QString &chosen)
 
 bool CDirectoryChange::moveAndSave(const QString &target)
 {
+    // The logbook moves as one file, its log written back first; while
+    // another program has it open it must not move at all.
+    CSqlError settling;
+    if (!m_old.isEmpty() && !settleLogbook(databasePath(m_old), settling) && settling.isBusy()) {
+        warn(QStringLiteral("The logbook ") + databasePath(m_old)
+             + QStringLiteral(" is open in another program: close that program, then change the directory again")
+             + QLatin1String(kDiscarding));
+        return false;
+    }
     const CStorageMoveResult moved = moveStorageFiles(m_old, target);
     if (!m_old.isEmpty() && !moved.listed)
         return false;

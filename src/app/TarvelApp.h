@@ -22,6 +22,9 @@ public:
     bool prepare();
 
 private:
+    // Leaves the logbook one self-contained file as the program ends.
+    void settleOnExit();
+
     CSettingsStore &m_settings;
     CUiServices m_ui;
     CPromptStoreReporter m_reporter;

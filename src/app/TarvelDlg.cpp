@@ -74,7 +74,10 @@ CTarvelDlg::CTarvelDlg(CSettingsStore &settings, CUiServices ui, CStoreReporter 
     layout->addStretch(2);
     layout->addWidget(m_commandBar);
 
-    m_settings.loadMainSettings(m_main);
+    // Settings that cannot be read were told of at start-up, which fell back
+    // to the same defaults the window now shows.
+    if (!m_settings.loadMainSettings(m_main))
+        qDebug().noquote() << "The main window shows the default settings:" << m_settings.fileName();
     showVersionAndBanner();
     applyFormFactor(this, windowGeometryFromText(m_settings.ReadSetting(kMainWindowGeometry)));
 }
@@ -122,8 +125,12 @@ void CTarvelDlg::done(int result)
 {
     // On a desktop the window comes back where the flyer left it; a full
     // screen has nothing to remember.
-    if (formFactorOf(this) == FormFactor::Desktop && isVisible() && !(windowState() & Qt::WindowFullScreen))
-        m_settings.WriteSetting(kMainWindowGeometry, windowGeometryText(isMaximized() ? normalGeometry() : geometry()));
+    // A place that cannot be remembered costs the flyer nothing more than
+    // the window opening where it opens the first time.
+    if (formFactorOf(this) == FormFactor::Desktop && isVisible() && !(windowState() & Qt::WindowFullScreen)
+        && !m_settings.WriteSetting(kMainWindowGeometry,
+                                    windowGeometryText(isMaximized() ? normalGeometry() : geometry())))
+        qDebug().noquote() << "The main window's place is not remembered in" << m_settings.fileName();
     QDialog::done(result);
 }
 

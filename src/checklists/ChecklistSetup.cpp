@@ -71,8 +71,11 @@ bool CChecklistSetup::onKillActive()
     m_checklist = BuildChecklist(m_rows);
     loadValues();
     // The row is found again: another page may have run its own query meanwhile.
-    if (m_store.RunSql(m_rocketQuery) && m_store.MoveTo(0))
-        m_store.SetFieldText(m_checklist, kChecklistColumn);
+    // A refused write keeps the page, and what was typed, in front of the flyer.
+    if (!m_store.RunSql(m_rocketQuery) || (m_store.MoveTo(0) && !m_store.SetFieldText(m_checklist, kChecklistColumn))) {
+        m_ui.prompter.error(this, QStringLiteral("The checklist could not be saved: ") + m_store.lastError());
+        return false;
+    }
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/SqlStatement.h"
+
 #include <QStringList>
 
 class CSqlDatabase;
@@ -20,6 +22,8 @@ struct CCurveRelinking
     // Maker and type of each curve whose motor is in the catalogue no more;
     // such a curve is kept under a negative number no motor has, and not shown.
     QStringList orphaned;
+    // SQLite's reason when it failed.
+    CSqlError error;
 };
 
 // Rebuilding the logbook renumbers the Motors rows but keeps their order, and
@@ -27,9 +31,13 @@ struct CCurveRelinking
 // motor, the curves of motors of those values go to the rows that hold those
 // values, in order: the lowest old number to the lowest row. Motors stored
 // twice with the same values cannot be told apart beyond that order. Reads
-// only, unless some curve is off its motor; false, changing nothing, when it
-// cannot read or write.
+// only, unless some curve is off its motor; false, changing nothing, with
+// the reason in result.error, when it cannot read or write.
 [[nodiscard]] bool relinkMotorCurves(CSqlDatabase &db, CCurveRelinking &result);
 
 // What the flyer is told of curves found without their motors.
 QString orphanedCurvesText(const QStringList &motors);
+
+// What the flyer is told when the curves could not be put back: the reason
+// reads as storeFailureText writes it.
+QString curvesNotRelinkedText(const QString &reason);

@@ -3,6 +3,7 @@
 #include "db/RocketDragTables.h"
 #include "db/SqlDatabase.h"
 
+#include <QDebug>
 #include <QDir>
 
 namespace {
@@ -86,9 +87,7 @@ CUpgradeOutcome failed(const CSqlDatabase &db)
 {
     CUpgradeOutcome outcome;
     outcome.ok = false;
-    outcome.error = db.lastError();
-    outcome.code = db.lastErrorCode();
-    outcome.extendedCode = db.lastExtendedErrorCode();
+    outcome.error = db.error();
     return outcome;
 }
 } // namespace
@@ -149,8 +148,9 @@ CUpgradeOutcome upgradeLogbook(CSqlDatabase &db)
     done = done && db.execute(QStringLiteral("COMMIT"));
     if (!done) {
         CUpgradeOutcome outcome = failed(db);
-        if (!db.isAutocommit())
-            db.execute(QStringLiteral("ROLLBACK"));
+        // Closing the connection, which follows a failed upgrade, rolls back too.
+        if (!db.isAutocommit() && !db.execute(QStringLiteral("ROLLBACK")))
+            qWarning().noquote() << "The logbook's upgrade is undone as it closes:" << db.lastError();
         return outcome;
     }
     CUpgradeOutcome outcome;

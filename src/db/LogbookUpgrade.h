@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/SqlStatement.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -34,15 +36,13 @@ struct CUpgradeOutcome
     bool ok = true;
     bool upgraded = false;
     // SQLite's reason and codes when it failed.
-    QString error;
-    int code = 0;
-    int extendedCode = 0;
+    CSqlError error;
 };
 
 // Reads the schema and runs what is missing in one transaction, waiting for
 // another program's write lock as long as the connection's busy timeout. A
 // failure leaves the logbook as it was.
-CUpgradeOutcome upgradeLogbook(CSqlDatabase &db);
+[[nodiscard]] CUpgradeOutcome upgradeLogbook(CSqlDatabase &db);
 
 // What the flyer is told when a logbook cannot be brought up to date; the
 // reason reads as storeFailureText writes it.
@@ -53,4 +53,4 @@ QString upgradeFailureText(const QString &logbookPath, const QString &reason);
 // temporary schema first) where the logbook has none this version can read,
 // so that its motors read as having no curves rather than not at all. False
 // when one is needed and cannot be made.
-bool standInForCurves(CSqlDatabase &db);
+[[nodiscard]] bool standInForCurves(CSqlDatabase &db);

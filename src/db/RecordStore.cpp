@@ -1,10 +1,10 @@
 #include "db/RecordStore.h"
 
 #include "db/CurveLinks.h"
+#include "db/LogbookFile.h"
 #include "db/LogbookUpgrade.h"
 #include "db/Schema.h"
 #include "db/SqlText.h"
-#include "db/StoreFailure.h"
 #include "db/StoreReporter.h"
 
 #include <QDebug>
@@ -45,6 +45,7 @@ bool CRecordStore::Open(const QString &storageDirectory)
             qWarning().noquote() << text;
         return false;
     }
+    shareLogbook(m_db, m_path);
     if (!bringUpToDate())
         return false;
     return RunSql(QString());
@@ -56,31 +57,21 @@ bool CRecordStore::openFile(const QString &path)
     m_path = path;
     if (!m_db.open(path, CSqlDatabase::Mode::OpenExisting))
         return failDatabase();
-    // A rollback journal with full syncs: a kill or power cut at any moment leaves
-    // the last committed state, and the logbook stays one file between sessions.
-    // A logbook another program left in WAL mode is switched back; while that
-    // program still has it open the switch waits for a later start.
-    m_db.execute(QStringLiteral("PRAGMA synchronous = FULL"));
-    CSqlStatement mode = m_db.prepare(QStringLiteral("PRAGMA journal_mode"));
-    if (mode.isValid() && mode.step() == CSqlStatement::Step::Row
-        && mode.columnText(0).compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0) {
-        mode = CSqlStatement();
-        m_db.execute(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    // Every commit is on the disk before it counts as made.
+    if (!m_db.execute(QStringLiteral("PRAGMA synchronous = FULL"))) {
+        failDatabase();
+        m_db.close();
+        return false;
     }
-    m_last = CFailure();
+    m_last = CStoreFailure();
     return true;
 }
 
 bool CRecordStore::Close()
 {
     discardResult();
-    if (m_transactionDepth > 0) {
-        if (!m_db.isAutocommit())
-            m_db.execute(QStringLiteral("ROLLBACK"));
-        m_transactionDepth = 0;
-        m_failedDepth = 0;
-    }
-    m_db.close();
+    m_transactions.abandon(m_db);
+    closeLogbook(m_db);
     return true;
 }
 
@@ -103,20 +94,26 @@ bool CRecordStore::bringUpToDate()
 {
     const CUpgradeOutcome upgrade = upgradeLogbook(m_db);
     if (!upgrade.ok) {
-        fail(upgrade.error, upgrade.code, upgrade.extendedCode);
+        fail(upgrade.error);
         // A logbook that cannot be written is read as it is.
         if ((m_last.code == SQLITE_READONLY || m_db.isReadOnly()) && standInForCurves(m_db)) {
-            m_last = CFailure();
+            m_last = CStoreFailure();
             return true;
         }
         report(QStringLiteral("Error"), upgradeFailureText(m_path, m_last.text));
-        m_db.close();
+        closeLogbook(m_db);
         return false;
     }
     // A curve off its motor is not shown, whether or not it can be moved back.
     CCurveRelinking relinking;
-    if (relinkMotorCurves(m_db, relinking) && !relinking.orphaned.isEmpty())
+    if (!relinkMotorCurves(m_db, relinking)) {
+        // Read as it is: curves another program moved off their motors stay
+        // unshown until the logbook can be written.
+        if (!m_db.isReadOnly() && relinking.error.code != SQLITE_READONLY)
+            report(QStringLiteral("Warning"), curvesNotRelinkedText(storeFailure(relinking.error, m_path).text));
+    } else if (!relinking.orphaned.isEmpty()) {
         report(QStringLiteral("Warning"), orphanedCurvesText(relinking.orphaned));
+    }
     return true;
 }
 
@@ -139,19 +136,13 @@ bool CRecordStore::RunSql(const QString &sql)
     const bool writes = !statement.isReadOnly();
     if (writes && refusesWrites())
         return false;
-    const int columns = statement.columnCount();
-    if (columns == 0) {
+    if (statement.columnCount() == 0) {
         if (!statement.run())
-            return writes ? failWrite(statement) : failStatement(statement);
+            return writes ? failWrite(statement.error()) : failStatement(statement);
         return true;
     }
-    if (m_result.readWritable(m_db, sql, statement)) {
-        m_updates.resize(columns);
-        m_rereads.resize(columns);
-        return true;
-    }
-    if (!m_result.read(statement, false))
-        return writes ? failWrite(statement) : failStatement(statement);
+    if (!m_cursor.read(m_db, sql, statement))
+        return writes ? failWrite(statement.error()) : failStatement(statement);
     return true;
 }
 
@@ -207,9 +198,16 @@ bool CRecordStore::runWrite(CSqlStatement &statement)
 {
     discardResult();
     // Refused or not, the row's values never carry over to the next run.
-    const bool done = !refusesWrites() && (statement.run() || failWrite(statement));
+    const bool done = !refusesWrites() && (statement.run() || failWrite(statement.error()));
     statement.reset();
     return done;
+}
+
+bool CRecordStore::failBind(CSqlStatement &statement)
+{
+    failWrite(statement.error());
+    statement.reset();
+    return false;
 }
 
 CRecordStore::StatementAccess CRecordStore::statementAccess(const QString &sql)
@@ -232,86 +230,24 @@ bool CRecordStore::runCreateDatabase(const QString &path)
         return fail(QStringLiteral("cannot create a database at \"%1\"").arg(path));
     CSqlDatabase created;
     if (!created.open(path, CSqlDatabase::Mode::Create))
-        return fail(created.lastError(), created.lastErrorCode(), created.lastExtendedErrorCode());
+        return fail(created.error());
     // SQLite writes nothing until asked; the application id makes the new file a
     // real database at once and marks it as a logbook.
     if (!created.execute(QStringLiteral("PRAGMA application_id = %1").arg(kLogbookApplicationId)))
-        return fail(created.lastError(), created.lastErrorCode(), created.lastExtendedErrorCode());
+        return fail(created.error());
     return true;
-}
-
-bool CRecordStore::MoveTo(int row)
-{
-    m_row = 0;
-    if (m_result.rowCount() == 0)
-        return false;
-    if (row < 1)
-        return true;
-    if (row >= m_result.rowCount()) {
-        m_row = m_result.rowCount();
-        return false;
-    }
-    m_row = row;
-    return true;
-}
-
-QString CRecordStore::GetFieldText(int column) const
-{
-    if (!onRow())
-        return QString(QLatin1String(""));
-    if (column < 0 || column >= m_result.columnCount())
-        return QStringLiteral("Error");
-    if (m_result.isDeleted(m_row))
-        return QStringLiteral("Error2");
-    const QString value = m_result.value(m_row, column);
-    return value.isNull() ? QString(QLatin1String("")) : value;
 }
 
 bool CRecordStore::SetFieldText(const QString &value, int column)
 {
-    if (!onRow() || column < 0 || column >= m_result.columnCount())
+    if (!m_cursor.canWrite(column))
+        return fail(QStringLiteral("no row of the result can be written there"));
+    if (refusesWrites())
         return false;
-    if (!m_result.isWritable() || m_result.isDeleted(m_row) || refusesWrites())
-        return false;
-    return writeColumn(column, value) && Update();
-}
-
-bool CRecordStore::writeColumn(int column, const QString &value)
-{
-    const qint64 rowId = m_result.rowId(m_row);
-    const QString quotedTable = sqlIdentifier(m_result.baseTable());
-    const QString quotedColumn = sqlIdentifier(m_result.baseColumn(column));
-    CSqlStatement &update = m_updates[column];
-    if (!update.isValid()) {
-        update = m_db.prepare(QStringLiteral("UPDATE %1 SET %2 = ?1 WHERE rowid = ?2").arg(quotedTable, quotedColumn));
-        if (!update.isValid())
-            return failWrite(m_db.lastError(), m_db.lastErrorCode(), m_db.lastExtendedErrorCode());
-    }
-    update.reset();
-    update.bindText(1, value);
-    update.bindInt64(2, rowId);
-    const bool ran = update.run();
-    const bool found = ran && m_db.changes() == 1;
-    update.reset();
-    if (!ran)
-        return failWrite(update);
-    if (!found)
-        return failWrite(QStringLiteral("the row no longer exists"), 0);
-
-    // Read back what the column now holds, as the column's type made of it.
-    CSqlStatement &reread = m_rereads[column];
-    if (!reread.isValid())
-        reread = m_db.prepare(QStringLiteral("SELECT %2 FROM %1 WHERE rowid = ?1").arg(quotedTable, quotedColumn));
-    QString stored = value;
-    if (reread.isValid()) {
-        reread.reset();
-        reread.bindInt64(1, rowId);
-        if (reread.step() == CSqlStatement::Step::Row)
-            stored = reread.columnText(0);
-        reread.reset();
-    }
-    m_result.setValue(m_row, column, stored);
-    return true;
+    CSqlError error;
+    if (!m_cursor.write(m_db, column, value, error))
+        return failWrite(error);
+    return Update();
 }
 
 bool CRecordStore::Update()
@@ -322,106 +258,51 @@ bool CRecordStore::Update()
 
 bool CRecordStore::Delete()
 {
-    if (!onRow() || !m_result.isWritable() || m_result.isDeleted(m_row) || refusesWrites())
+    if (!m_cursor.canWrite(0))
+        return fail(QStringLiteral("no row of the result can be deleted there"));
+    if (refusesWrites())
         return false;
-    if (!m_delete.isValid()) {
-        m_delete =
-            m_db.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(sqlIdentifier(m_result.baseTable())));
-        if (!m_delete.isValid())
-            return failWrite(m_db.lastError(), m_db.lastErrorCode(), m_db.lastExtendedErrorCode());
-    }
-    m_delete.reset();
-    m_delete.bindInt64(1, m_result.rowId(m_row));
-    const bool ran = m_delete.run();
-    const bool found = ran && m_db.changes() == 1;
-    m_delete.reset();
-    if (!ran)
-        return failWrite(m_delete);
-    if (!found)
-        return failWrite(QStringLiteral("the row no longer exists"), 0);
-    m_result.markDeleted(m_row);
-    return true;
-}
-
-int CRecordStore::FieldCount() const
-{
-    return onRow() ? m_result.columnCount() : 0;
-}
-
-QString CRecordStore::GetFieldName(int column) const
-{
-    if (!onRow())
-        return QString(QLatin1String(""));
-    if (column < 0 || column >= m_result.columnCount())
-        return QStringLiteral("Error");
-    return m_result.columnName(column);
+    CSqlError error;
+    return m_cursor.deleteRow(m_db, error) || failWrite(error);
 }
 
 bool CRecordStore::beginTransaction()
 {
     // A savepoint outside a transaction would begin a new one of its own.
-    if (m_transactionDepth > 0 && refusesWrites())
+    if (m_transactions.depth() > 0 && refusesWrites())
         return false;
-    const QString sql = m_transactionDepth == 0 ? QStringLiteral("BEGIN IMMEDIATE")
-                                                : QStringLiteral("SAVEPOINT tarvel_%1").arg(m_transactionDepth);
-    if (!m_db.execute(sql))
-        return failDatabase();
-    ++m_transactionDepth;
-    return true;
+    return m_transactions.begin(m_db) || failDatabase();
 }
 
 bool CRecordStore::commitTransaction()
 {
-    if (m_transactionDepth == 0)
+    if (m_transactions.depth() == 0)
         return fail(QStringLiteral("no transaction is open"));
     if (refusesWrites())
         return false;
-    const QString sql = m_transactionDepth == 1 ? QStringLiteral("COMMIT")
-                                                : QStringLiteral("RELEASE tarvel_%1").arg(m_transactionDepth - 1);
-    if (!m_db.execute(sql))
-        return failWrite(m_db.lastError(), m_db.lastErrorCode(), m_db.lastExtendedErrorCode());
-    --m_transactionDepth;
-    return true;
+    return m_transactions.commit(m_db) || failWrite(m_db.error());
 }
 
 bool CRecordStore::rollbackTransaction()
 {
-    if (m_transactionDepth == 0)
+    if (m_transactions.depth() == 0)
         return fail(QStringLiteral("no transaction is open"));
     // Rows read before the rollback may describe changes that are gone.
     discardResult();
-    const int depth = m_transactionDepth--;
-    if (m_db.isAutocommit()) {
-        // SQLite has rolled everything back already; the reason stays the error.
-        if (m_transactionDepth == 0)
-            m_failedDepth = 0;
+    switch (m_transactions.rollback(m_db)) {
+    case CTransactionBook::Rollback::Done:
         return true;
+    case CTransactionBook::Rollback::FailedKeepingReason:
+        return false;
+    case CTransactionBook::Rollback::Failed:
+        break;
     }
-    const bool ok = depth == 1
-        ? m_db.execute(QStringLiteral("ROLLBACK"))
-        : m_db.execute(QStringLiteral("ROLLBACK TO tarvel_%1; RELEASE tarvel_%1").arg(depth - 1));
-    if (ok) {
-        if (m_failedDepth >= depth)
-            m_failedDepth = 0; // what failed is undone; the enclosing work may go on
-        return true;
-    }
-    if (m_failedDepth > 0)
-        return false; // keep the failure that led here
     return failDatabase();
 }
 
 bool CRecordStore::lastErrorIsDiskFull() const
 {
     return m_last.code == SQLITE_FULL;
-}
-
-void CRecordStore::discardResult()
-{
-    m_result.clear();
-    m_row = 0;
-    m_updates.clear();
-    m_rereads.clear();
-    m_delete = CSqlStatement();
 }
 
 void CRecordStore::report(const QString &caption, const QString &text)
@@ -432,53 +313,25 @@ void CRecordStore::report(const QString &caption, const QString &text)
         qWarning().noquote() << caption << ":" << text;
 }
 
-bool CRecordStore::fail(const QString &error, int code, int extendedCode)
+bool CRecordStore::fail(const QString &error)
 {
-    m_last.sqlite = error.isEmpty() ? QStringLiteral("unknown failure") : error;
-    m_last.code = code;
-    m_last.extendedCode = extendedCode != 0 ? extendedCode : code;
-    m_last.text = code != 0 ? storeFailureText(m_last.extendedCode, m_last.sqlite, m_path) : m_last.sqlite;
-    return false;
+    return fail(CSqlError {error, 0, 0});
 }
 
-bool CRecordStore::failDatabase()
+bool CRecordStore::fail(const CSqlError &error)
 {
-    return fail(m_db.lastError(), m_db.lastErrorCode(), m_db.lastExtendedErrorCode());
+    m_last = storeFailure(error, m_path);
+    return false;
 }
 
 bool CRecordStore::failStatement(const CSqlStatement &statement)
 {
-    return fail(statement.lastError(), statement.lastErrorCode(), statement.lastExtendedErrorCode());
+    return fail(statement.error());
 }
 
-bool CRecordStore::failWrite(const QString &error, int code, int extendedCode)
+bool CRecordStore::failWrite(const CSqlError &error)
 {
-    fail(error, code, extendedCode);
-    if (m_transactionDepth > 0 && m_failedDepth == 0) {
-        m_failedDepth = m_transactionDepth;
-        m_write = m_last;
-    }
+    fail(error);
+    m_transactions.noteFailedWrite(m_last);
     return false;
-}
-
-bool CRecordStore::failWrite(const CSqlStatement &statement)
-{
-    return failWrite(statement.lastError(), statement.lastErrorCode(), statement.lastExtendedErrorCode());
-}
-
-bool CRecordStore::refusesWrites()
-{
-    if (m_transactionDepth == 0)
-        return false;
-    if (m_failedDepth == 0 && m_db.isAutocommit()) {
-        // Rolled back by SQLite after a failure the store did not see as a write's.
-        m_failedDepth = 1;
-        m_write = m_last;
-        if (m_write.text.isEmpty())
-            m_write.text = m_write.sqlite = QStringLiteral("the transaction was rolled back");
-    }
-    if (m_failedDepth == 0)
-        return false;
-    m_last = m_write;
-    return true;
 }

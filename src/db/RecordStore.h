@@ -1,12 +1,13 @@
 #pragma once
 
-#include "db/ResultSet.h"
+#include "db/RecordCursor.h"
 #include "db/SqlDatabase.h"
+#include "db/StoreFailure.h"
+#include "db/TransactionBook.h"
 
 #include <QString>
 
 #include <functional>
-#include <vector>
 
 class CStoreReporter;
 
@@ -14,7 +15,9 @@ class CStoreReporter;
 // writes through this class: SQL text runs one statement at a time, the result
 // is walked by position, and columns of the current row are read and written as
 // text. Failures are false or empty results; only a database that cannot be
-// used at all is reported, through the reporter.
+// used at all is reported, through the reporter. Opening and sharing the file
+// live in LogbookFile, the current result in CRecordCursor, the nesting of
+// transactions in CTransactionBook, the renumbering of rockets in Reindex.cpp.
 class CRecordStore
 {
 public:
@@ -24,18 +27,22 @@ public:
     CRecordStore(const CRecordStore &) = delete;
     CRecordStore &operator=(const CRecordStore &) = delete;
 
-    // Opens "TarvelDB.CDB" in the storage directory (which ends with "/").
-    bool Open(const QString &storageDirectory);
-    // Opens an existing SQLite file by its path, without the logbook checks.
-    bool openFile(const QString &path);
+    // Opens "TarvelDB.CDB" in the storage directory (which ends with "/"),
+    // brought up to date and shared with other programs (LogbookFile.h).
+    [[nodiscard]] bool Open(const QString &storageDirectory);
+    // Opens an existing SQLite file by its path, without the logbook checks,
+    // with the rollback journal.
+    [[nodiscard]] bool openFile(const QString &path);
     // SQLite needs no separate engine objects; a connection exists once a file is open.
     bool Connect() { return true; }
+    // Rolls back what is uncommitted; the last connection to the logbook
+    // leaves it one self-contained file.
     bool Close();
     bool isOpen() const { return m_db.isOpen(); }
     QString path() const { return m_path; }
 
     // Runs exactly one statement; false, and no current result, when it cannot run.
-    bool RunSql(const QString &sql);
+    [[nodiscard]] bool RunSql(const QString &sql);
 
     // What RunSql would do with the text, decided by SQLite on the prepared
     // statement without running it: Invalid when it is not exactly one statement
@@ -50,48 +57,59 @@ public:
     // A write run many times with other values, such as an import's rows:
     // parsed once, its values bound before each run. Invalid, with lastError
     // set, unless the text is exactly one statement that writes.
-    CSqlStatement prepareWrite(const QString &sql);
+    [[nodiscard]] CSqlStatement prepareWrite(const QString &sql);
     // Runs a statement of prepareWrite under the rules of RunSql's writes, then
     // resets it, its values unbound, for the next row. Leaves no current result.
-    bool runWrite(CSqlStatement &statement);
+    [[nodiscard]] bool runWrite(CSqlStatement &statement);
+    // For a read or write of prepareRead or prepareWrite that failed in a
+    // bind or a step: its reason becomes lastError. Always false.
+    bool failStatement(const CSqlStatement &statement);
+    // For a write whose values could not all be bound: it is not run but
+    // reset, and fails as a write that ran would, dooming the open
+    // transaction. Always false.
+    bool failBind(CSqlStatement &statement);
 
     // A read its caller walks row by row, with values in their own types: for
     // long lists, where copying every value into the current result as text
     // costs more than the query. Invalid, with lastError set, unless the text
     // is exactly one statement that returns rows and writes nothing.
-    CSqlStatement prepareRead(const QString &sql);
+    [[nodiscard]] CSqlStatement prepareRead(const QString &sql);
     // Walks a read of prepareRead, handing each row to `row`. False, with
     // lastError set, when it cannot prepare or a step fails: the caller then has
     // only part of the rows, which would look whole, and should use none.
-    bool forEachRow(const QString &sql, const std::function<void(const CSqlStatement &)> &row);
+    [[nodiscard]] bool forEachRow(const QString &sql, const std::function<void(const CSqlStatement &)> &row);
 
-    int CountRecords() { return m_row = m_result.rowCount(); }
-    bool MoveTo(int row);
-    void MoveFirst() { m_row = 0; }
-    void MoveNext() { m_row += m_row < m_result.rowCount() ? 1 : 0; }
-    bool IsEOF() const { return m_row >= m_result.rowCount(); }
-    bool IsBOF() const { return m_result.rowCount() == 0; }
-    int currentRow() const { return m_row; }
+    int CountRecords()
+    {
+        m_cursor.moveToEnd();
+        return m_cursor.rowCount();
+    }
+    bool MoveTo(int row) { return m_cursor.moveTo(row); }
+    void MoveFirst() { m_cursor.moveFirst(); }
+    void MoveNext() { m_cursor.moveNext(); }
+    bool IsEOF() const { return m_cursor.isEOF(); }
+    bool IsBOF() const { return m_cursor.isBOF(); }
+    int currentRow() const { return m_cursor.row(); }
 
-    QString GetFieldText(int column) const;
-    bool SetFieldText(const QString &value, int column);
+    QString GetFieldText(int column) const { return m_cursor.fieldText(column); }
+    [[nodiscard]] bool SetFieldText(const QString &value, int column);
     bool Update();
-    bool Delete();
-    int FieldCount() const;
-    QString GetFieldName(int column) const;
+    [[nodiscard]] bool Delete();
+    int FieldCount() const { return m_cursor.fieldCount(); }
+    QString GetFieldName(int column) const { return m_cursor.fieldName(column); }
 
     // Renumbers the rockets 1, 2, 3 ... in name order and moves every reference to
     // its rocket's new number, in one transaction. A reference to no rocket of
     // the catalogue keeps its number, unless a rocket now has it: then it moves
     // above them all. Flights left so are told of once, through the reporter.
-    bool Reindex();
+    [[nodiscard]] bool Reindex();
 
     // Transactions nest; the outermost commit makes the work durable, and a store
     // closed or destroyed with work uncommitted rolls it back.
-    bool beginTransaction();
-    bool commitTransaction();
+    [[nodiscard]] bool beginTransaction();
+    [[nodiscard]] bool commitTransaction();
     bool rollbackTransaction();
-    int transactionDepth() const { return m_transactionDepth; }
+    int transactionDepth() const { return m_transactions.depth(); }
 
     // The rowid of the row the last INSERT added, for rows that refer to it.
     qint64 lastInsertRowId() const { return m_db.lastInsertRowId(); }
@@ -115,15 +133,6 @@ public:
     void setBusyTimeout(int milliseconds) { m_db.setBusyTimeout(milliseconds); }
 
 private:
-    // A failure as SQLite reported it and as the flyer reads it.
-    struct CFailure
-    {
-        QString text;
-        QString sqlite;
-        int code = 0;
-        int extendedCode = 0;
-    };
-
     bool isTarvelDatabase();
     // Adds what an older logbook lacks and puts curves back with their motors;
     // false, after telling why, when the logbook cannot be used as it is.
@@ -131,34 +140,21 @@ private:
     // Exactly one statement of the text, prepared; invalid with lastError set otherwise.
     CSqlStatement prepareOne(const QString &sql);
     bool runCreateDatabase(const QString &path);
-    bool writeColumn(int column, const QString &value);
-    bool onRow() const { return m_row >= 0 && m_row < m_result.rowCount(); }
-    void discardResult();
+    void discardResult() { m_cursor.clear(); }
     void report(const QString &caption, const QString &text);
-    bool fail(const QString &error, int code = 0, int extendedCode = 0);
-    bool failDatabase();
-    bool failStatement(const CSqlStatement &statement);
-    // A failed write dooms the open transaction: later writes and the commit are
-    // refused until it is rolled back, so nothing after the failure is stored.
-    bool failWrite(const QString &error, int code, int extendedCode = 0);
-    bool failWrite(const CSqlStatement &statement);
-    // True (after setting lastError) when a write must not run: the transaction
-    // has failed, or SQLite has already rolled it back and a write would commit
-    // on its own.
-    bool refusesWrites();
+    bool fail(const QString &error);
+    bool fail(const CSqlError &error);
+    bool failDatabase() { return fail(m_db.error()); }
+    // A failed write dooms the open transaction (CTransactionBook).
+    bool failWrite(const CSqlError &error);
+    bool failWrite(const QString &error) { return failWrite(CSqlError {error, 0, 0}); }
+    // True, after setting lastError, when a write must not run.
+    bool refusesWrites() { return m_transactions.refusesWrites(m_db, m_last); }
 
     CStoreReporter *m_reporter = nullptr;
     CSqlDatabase m_db;
     QString m_path;
-    CFailure m_last;
-    // The first failed write of the open transaction and the depth it failed at.
-    CFailure m_write;
-    int m_failedDepth = 0;
-    CResultSet m_result;
-    int m_row = 0;
-    int m_transactionDepth = 0;
-    // Prepared once per column of a writable result, dropped with the result.
-    std::vector<CSqlStatement> m_updates;
-    std::vector<CSqlStatement> m_rereads;
-    CSqlStatement m_delete;
+    CStoreFailure m_last;
+    CRecordCursor m_cursor;
+    CTransactionBook m_transactions;
 };

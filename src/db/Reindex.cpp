@@ -32,7 +32,8 @@ bool CRecordStore::Reindex()
     discardResult();
     if (!m_db.isOpen() || !beginTransaction())
         return false;
-    // Every failure records its reason first; the rollback keeps it.
+    // Every failure records its reason first; the rollback keeps it, and
+    // should the rollback fail too, its own reason is the one told.
     const auto abandon = [this](bool) {
         rollbackTransaction();
         return false;
@@ -56,10 +57,8 @@ bool CRecordStore::Reindex()
             return failDatabase();
         for (const auto &[rowId, value] : changes) {
             update.reset();
-            update.bindText(1, value);
-            update.bindInt64(2, rowId);
-            if (!update.run())
-                return failWrite(update);
+            if (!update.bindText(1, value) || !update.bindInt64(2, rowId) || !update.run())
+                return failWrite(update.error());
         }
         return true;
     };
@@ -84,8 +83,8 @@ bool CRecordStore::Reindex()
     }
     if (!write("Rockets", "ID", changes))
         return abandon(false);
-    if (const CDragRenumbering drag = renumberRocketDrag(m_db, renumbered); !drag.ok())
-        return abandon(failWrite(drag.error, drag.code, drag.extendedCode));
+    if (CSqlError failure; !renumberRocketDrag(m_db, renumbered, failure))
+        return abandon(failWrite(failure));
 
     // A recommended motor or a flight whose rocket is gone keeps its number,
     // so that it stays together and is still listed under it. A number that

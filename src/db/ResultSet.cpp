@@ -4,6 +4,10 @@
 #include "db/SqlStatement.h"
 #include "db/SqlText.h"
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 bool CResultSet::read(CSqlStatement &statement, bool rowIdColumn)
 {
     clear();
@@ -11,12 +15,28 @@ bool CResultSet::read(CSqlStatement &statement, bool rowIdColumn)
     for (int c = 0; c < columns; ++c)
         m_columnNames.append(statement.columnName(c));
 
+    // Logbooks repeat values down a column (a site, a maker, a recovery): a
+    // value the same as the row above's shares that row's text instead of
+    // being decoded and stored again.
+    std::vector<std::string> above(static_cast<std::size_t>(columns));
+    std::vector<bool> aboveIsText(static_cast<std::size_t>(columns), false);
     CSqlStatement::Step step;
     while ((step = statement.step()) == CSqlStatement::Step::Row) {
         if (rowIdColumn)
             m_rowIds.append(statement.columnInt64(columns));
-        for (int c = 0; c < columns; ++c)
-            m_values.append(statement.columnText(c));
+        for (int c = 0; c < columns; ++c) {
+            const QByteArrayView utf8 = statement.columnUtf8(c);
+            const bool text = utf8.data() != nullptr;
+            std::string &previous = above[std::size_t(c)];
+            if (m_rowCount > 0 && text && aboveIsText[std::size_t(c)]
+                && std::string_view(previous) == std::string_view(utf8.data(), std::size_t(utf8.size()))) {
+                m_values.append(m_values.at((m_rowCount - 1) * columns + c));
+                continue;
+            }
+            m_values.append(text ? QString::fromUtf8(utf8) : QString());
+            aboveIsText[std::size_t(c)] = text;
+            previous.assign(text ? utf8.data() : "", text ? std::size_t(utf8.size()) : 0);
+        }
         ++m_rowCount;
     }
     if (step != CSqlStatement::Step::Done) {

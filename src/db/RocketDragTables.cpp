@@ -27,32 +27,33 @@ constexpr CTrigger kTriggers[] = {
 
 constexpr char kFitIndex[] = "CREATE INDEX IF NOT EXISTS RocketFittedCdsByRocket ON RocketFittedCds (RocketID)";
 
-CDragRenumbering failed(const CSqlDatabase &db)
+bool failed(const CSqlError &error, CSqlError &failure)
 {
-    return {db.lastError(), db.lastErrorCode(), db.lastExtendedErrorCode()};
+    failure = error;
+    return false;
 }
 
-CDragRenumbering renumberTable(CSqlDatabase &db, const char *table, const QHash<int, int> &renumbered)
+bool renumberTable(CSqlDatabase &db, const char *table, const QHash<int, int> &renumbered, CSqlError &failure)
 {
     const QString name = QLatin1String(table);
     // No rocket is numbered 0 or below: such a row was typed in by hand.
     if (!db.execute(QStringLiteral("DELETE FROM %1 WHERE RocketID <= 0").arg(name)))
-        return failed(db);
+        return failed(db.error(), failure);
     // Each row first goes to the negative of its new number, which no row
     // holds, so that no move lands on a number another row still has.
     CSqlStatement move = db.prepare(QStringLiteral("UPDATE %1 SET RocketID = ?1 WHERE RocketID = ?2").arg(name));
     if (!move.isValid())
-        return failed(db);
+        return failed(db.error(), failure);
     for (auto it = renumbered.begin(); it != renumbered.end(); ++it) {
         move.reset();
         if (!move.bindInt64(1, -qint64(it.value())) || !move.bindInt64(2, it.key()) || !move.run())
-            return {move.lastError(), move.lastErrorCode(), move.lastExtendedErrorCode()};
+            return failed(move.error(), failure);
     }
     // What is left positive (or was never a number) belongs to no rocket.
     if (!db.execute(QStringLiteral("DELETE FROM %1 WHERE NOT RocketID < 0 OR RocketID IS NULL").arg(name))
         || !db.execute(QStringLiteral("UPDATE %1 SET RocketID = -RocketID").arg(name)))
-        return failed(db);
-    return {};
+        return failed(db.error(), failure);
+    return true;
 }
 } // namespace
 
@@ -75,10 +76,9 @@ QStringList rocketDragUpgradeStatements(const QStringList &tables, const QString
     return statements;
 }
 
-CDragRenumbering renumberRocketDrag(CSqlDatabase &db, const QHash<int, int> &renumbered)
+bool renumberRocketDrag(CSqlDatabase &db, const QHash<int, int> &renumbered, CSqlError &failure)
 {
-    const CDragRenumbering drag = renumberTable(db, kDragTable, renumbered);
-    return drag.ok() ? renumberTable(db, kFitTable, renumbered) : drag;
+    return renumberTable(db, kDragTable, renumbered, failure) && renumberTable(db, kFitTable, renumbered, failure);
 }
 
 bool standInForRocketDrag(CSqlDatabase &db, const QStringList &tables)

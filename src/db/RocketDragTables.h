@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/SqlStatement.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -19,21 +21,11 @@ class CSqlDatabase;
 // lacks of this version's, in order; none when it has everything.
 QStringList rocketDragUpgradeStatements(const QStringList &tables, const QStringList &triggers);
 
-// Why a renumbering failed, as SQLite said it; empty text when it did not.
-struct CDragRenumbering
-{
-    QString error;
-    int code = 0;
-    int extendedCode = 0;
-
-    [[nodiscard]] bool ok() const { return error.isEmpty(); }
-};
-
 // Moves every row to its rocket's new number (old -> new, as the renumbering
 // decided) and drops the rows of numbers no rocket has, so that a later rocket
 // given that number does not inherit them. Run inside the renumbering's
-// transaction.
-[[nodiscard]] CDragRenumbering renumberRocketDrag(CSqlDatabase &db, const QHash<int, int> &renumbered);
+// transaction. False, with SQLite's reason in failure, when it cannot.
+[[nodiscard]] bool renumberRocketDrag(CSqlDatabase &db, const QHash<int, int> &renumbered, CSqlError &failure);
 
 // For a logbook that cannot be written and lacks the tables: empty ones for
 // this connection alone, so that its rockets read as having set nothing.

@@ -4,9 +4,13 @@
 #include "db/RecordStore.h"
 #include "db/SqlText.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 QString databasePath(const QString &storageDirectory)
 {
@@ -53,6 +57,47 @@ QStringList createIndexStatements()
     };
 }
 
+namespace {
+
+// Builds the logbook's tables in the file at partial, which must not exist yet.
+bool buildLogbook(const QString &partial)
+{
+    CRecordStore store;
+    if (!store.RunSql(QStringLiteral("CREATE DATABASE ") + sqlQuote(partial)) || !store.openFile(partial)) {
+        qWarning().noquote() << "The logbook" << partial << "cannot be made:" << store.lastError();
+        return false;
+    }
+    QStringList statements = createTableStatements() + createIndexStatements();
+    // What later versions add to older logbooks, a new one has from the start.
+    CLogbookSchema schema;
+    schema.hasMotorTable = true;
+    schema.tables = logbookTableNames();
+    statements += logbookUpgradeStatements(schema);
+    for (const QString &statement : std::as_const(statements)) {
+        if (!store.RunSql(statement)) {
+            qWarning().noquote() << "The logbook" << partial << "cannot be made:" << store.lastError();
+            return false;
+        }
+    }
+    return true;
+}
+
+// A partial logbook a start that was killed while making it left behind; a
+// start making one now is done with it long before it is this old.
+void removeAbandonedPartials(const QString &storageDirectory)
+{
+    QDir folder(storageDirectory.isEmpty() ? QStringLiteral(".") : storageDirectory);
+    const QDateTime stale = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const QStringList partials =
+        folder.entryList({QLatin1String(kDatabaseFileName) + QStringLiteral("*.new")}, QDir::Files | QDir::Hidden);
+    for (const QString &name : partials) {
+        if (QFileInfo(folder.filePath(name)).lastModified().toUTC() < stale && !folder.remove(name))
+            qWarning().noquote() << "A partial logbook cannot be removed:" << folder.filePath(name);
+    }
+}
+
+} // namespace
+
 bool CreateDatabase(const QString &storageDirectory)
 {
     const QString path = databasePath(storageDirectory);
@@ -60,31 +105,18 @@ bool CreateDatabase(const QString &storageDirectory)
         return true;
     if (!QDir().mkpath(storageDirectory.isEmpty() ? QStringLiteral(".") : storageDirectory))
         return false;
+    removeAbandonedPartials(storageDirectory);
 
-    const QString partial = path + QStringLiteral(".new");
-    QFile::remove(partial); // left by a start that was killed while creating
-    bool created = false;
-    {
-        CRecordStore store;
-        store.Connect();
-        if (store.RunSql(QStringLiteral("CREATE DATABASE ") + sqlQuote(partial)) && store.openFile(partial)) {
-            created = true;
-            for (const QString &statement : createTableStatements())
-                created = store.RunSql(statement) && created;
-            for (const QString &statement : createIndexStatements())
-                created = store.RunSql(statement) && created;
-            // What later versions add to older logbooks, a new one has from the start.
-            CLogbookSchema schema;
-            schema.hasMotorTable = true;
-            schema.tables = logbookTableNames();
-            for (const QString &statement : logbookUpgradeStatements(schema))
-                created = store.RunSql(statement) && created;
-        }
-        store.Close();
-    }
-    if (!created || !QFile::rename(partial, path)) {
-        QFile::remove(partial);
-        return QFileInfo::exists(path);
-    }
-    return true;
+    // A name of its own, so that two programs starting at once each build a
+    // whole logbook; the first renamed into place is the logbook, and the
+    // other, which never replaces a file, opens that one.
+    const QString partial = path
+        + QStringLiteral(".%1-%2.new")
+              .arg(QCoreApplication::applicationPid())
+              .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    const bool built = buildLogbook(partial);
+    const bool placed = built && QFile::rename(partial, path);
+    if (!placed && QFileInfo::exists(partial) && !QFile::remove(partial))
+        qWarning().noquote() << "A partial logbook cannot be removed:" << partial;
+    return placed || QFileInfo::exists(path);
 }

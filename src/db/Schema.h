@@ -27,6 +27,9 @@ QStringList createIndexStatements();
 
 // Creates the logbook in the storage directory (and the directory with its
 // parents) unless a file of that name exists already, which is left untouched.
-// The file is built under a temporary name and renamed into place, so an
-// interrupted first start never leaves a half-made logbook behind.
-bool CreateDatabase(const QString &storageDirectory);
+// The file is built under a temporary name of its own and renamed into place,
+// never over a file: an interrupted first start never leaves a half-made
+// logbook behind, and of two programs starting at once on a new folder, the
+// one that comes second uses the first one's logbook. True when the logbook
+// is there.
+[[nodiscard]] bool CreateDatabase(const QString &storageDirectory);

@@ -15,17 +15,15 @@ bool CSqlDatabase::open(const QString &path, Mode mode)
         flags |= SQLITE_OPEN_CREATE;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags, nullptr);
     if (rc != SQLITE_OK) {
-        m_lastCode = rc & 0xFF;
-        m_lastExtendedCode = m_db ? sqlite3_extended_errcode(m_db) : rc;
-        m_lastError = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        m_error.code = rc & 0xFF;
+        m_error.extendedCode = m_db ? sqlite3_extended_errcode(m_db) : rc;
+        m_error.message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(rc));
         close();
         return false;
     }
     sqlite3_extended_result_codes(m_db, 0);
     sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
-    m_lastError.clear();
-    m_lastCode = 0;
-    m_lastExtendedCode = 0;
+    m_error = CSqlError();
     return true;
 }
 
@@ -54,27 +52,23 @@ void CSqlDatabase::close()
 bool CSqlDatabase::execute(const QString &sql)
 {
     if (!m_db) {
-        m_lastCode = SQLITE_MISUSE;
-        m_lastExtendedCode = SQLITE_MISUSE;
-        m_lastError = QStringLiteral("no database is open");
+        m_error = {QStringLiteral("no database is open"), SQLITE_MISUSE, SQLITE_MISUSE};
         return false;
     }
     char *message = nullptr;
     const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &message);
-    m_lastCode = rc;
-    m_lastExtendedCode = rc == SQLITE_OK ? 0 : sqlite3_extended_errcode(m_db);
-    m_lastError = rc == SQLITE_OK ? QString() : QString::fromUtf8(message ? message : sqlite3_errstr(rc));
+    m_error.code = rc;
+    m_error.extendedCode = rc == SQLITE_OK ? 0 : sqlite3_extended_errcode(m_db);
+    m_error.message = rc == SQLITE_OK ? QString() : QString::fromUtf8(message ? message : sqlite3_errstr(rc));
     sqlite3_free(message);
     return rc == SQLITE_OK;
 }
 
 CSqlStatement CSqlDatabase::prepare(const QByteArray &utf8, int *offset)
 {
-    m_lastError.clear();
-    m_lastCode = 0;
-    m_lastExtendedCode = 0;
+    m_error = CSqlError();
     if (!m_db) {
-        m_lastError = QStringLiteral("no database is open");
+        m_error.message = QStringLiteral("no database is open");
         return CSqlStatement();
     }
     const int start = offset ? *offset : 0;
@@ -106,11 +100,9 @@ CSqlStatement CSqlDatabase::prepareSingle(const QString &sql)
         return statement;
     // Whatever follows the first statement must be blanks or comments.
     const CSqlStatement second = prepare(utf8, &offset);
-    if (!second.isValid() && m_lastError.isEmpty())
+    if (!second.isValid() && m_error.message.isEmpty())
         return statement;
-    m_lastCode = 0;
-    m_lastExtendedCode = 0;
-    m_lastError = QStringLiteral("only one statement may be run at a time");
+    m_error = {QStringLiteral("only one statement may be run at a time"), 0, 0};
     return {};
 }
 
@@ -129,16 +121,11 @@ bool CSqlDatabase::isAutocommit() const
     return !m_db || sqlite3_get_autocommit(m_db) != 0;
 }
 
-bool CSqlDatabase::lastErrorIsNotADatabase() const
-{
-    return m_lastCode == SQLITE_NOTADB;
-}
-
 void CSqlDatabase::takeError()
 {
-    m_lastCode = sqlite3_errcode(m_db);
-    m_lastExtendedCode = sqlite3_extended_errcode(m_db);
-    m_lastError = QString::fromUtf8(sqlite3_errmsg(m_db));
-    if (m_lastError.isEmpty())
-        m_lastError = QStringLiteral("unknown SQLite error");
+    m_error.code = sqlite3_errcode(m_db);
+    m_error.extendedCode = sqlite3_extended_errcode(m_db);
+    m_error.message = QString::fromUtf8(sqlite3_errmsg(m_db));
+    if (m_error.message.isEmpty())
+        m_error.message = QStringLiteral("unknown SQLite error");
 }

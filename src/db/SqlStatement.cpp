@@ -11,6 +11,11 @@ QString fromUtf8(const char *text)
 }
 } // namespace
 
+bool CSqlError::isBusy() const
+{
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
 CSqlStatement::CSqlStatement(sqlite3_stmt *statement)
     : m_statement(statement)
 { }
@@ -22,9 +27,7 @@ CSqlStatement::~CSqlStatement()
 
 CSqlStatement::CSqlStatement(CSqlStatement &&other) noexcept
     : m_statement(std::exchange(other.m_statement, nullptr))
-    , m_lastError(std::move(other.m_lastError))
-    , m_lastErrorCode(std::exchange(other.m_lastErrorCode, 0))
-    , m_lastExtendedCode(std::exchange(other.m_lastExtendedCode, 0))
+    , m_error(std::exchange(other.m_error, CSqlError()))
 { }
 
 CSqlStatement &CSqlStatement::operator=(CSqlStatement &&other) noexcept
@@ -32,9 +35,7 @@ CSqlStatement &CSqlStatement::operator=(CSqlStatement &&other) noexcept
     if (this != &other) {
         sqlite3_finalize(m_statement);
         m_statement = std::exchange(other.m_statement, nullptr);
-        m_lastError = std::move(other.m_lastError);
-        m_lastErrorCode = std::exchange(other.m_lastErrorCode, 0);
-        m_lastExtendedCode = std::exchange(other.m_lastExtendedCode, 0);
+        m_error = std::exchange(other.m_error, CSqlError());
     }
     return *this;
 }
@@ -46,25 +47,12 @@ bool CSqlStatement::isReadOnly() const
 
 CSqlStatement::Step CSqlStatement::step()
 {
-    if (!m_statement) {
-        m_lastErrorCode = SQLITE_MISUSE;
-        m_lastExtendedCode = SQLITE_MISUSE;
-        m_lastError = QStringLiteral("no statement was prepared");
-        return Step::Error;
-    }
-    const int rc = sqlite3_step(m_statement);
+    const int rc = m_statement ? sqlite3_step(m_statement) : SQLITE_MISUSE;
     if (rc == SQLITE_ROW || rc == SQLITE_DONE) {
-        m_lastErrorCode = 0;
-        m_lastExtendedCode = 0;
-        m_lastError.clear();
+        m_error = CSqlError();
         return rc == SQLITE_ROW ? Step::Row : Step::Done;
     }
-    // Taken at once: the next call on the connection may replace the message.
-    m_lastErrorCode = rc & 0xFF;
-    m_lastExtendedCode = sqlite3_extended_errcode(sqlite3_db_handle(m_statement));
-    m_lastError = fromUtf8(sqlite3_errmsg(sqlite3_db_handle(m_statement)));
-    if (m_lastError.isEmpty())
-        m_lastError = fromUtf8(sqlite3_errstr(rc));
+    keep(rc);
     return Step::Error;
 }
 
@@ -84,6 +72,29 @@ void CSqlStatement::reset()
     }
 }
 
+bool CSqlStatement::took(int rc)
+{
+    if (rc == SQLITE_OK)
+        return true;
+    keep(rc);
+    return false;
+}
+
+// Takes SQLite's words at once: the next call on the connection may replace them.
+void CSqlStatement::keep(int rc)
+{
+    if (!m_statement) {
+        m_error = {QStringLiteral("no statement was prepared"), SQLITE_MISUSE, SQLITE_MISUSE};
+        return;
+    }
+    sqlite3 *db = sqlite3_db_handle(m_statement);
+    m_error.code = rc & 0xFF;
+    m_error.extendedCode = sqlite3_extended_errcode(db);
+    m_error.message = fromUtf8(sqlite3_errmsg(db));
+    if (m_error.message.isEmpty())
+        m_error.message = fromUtf8(sqlite3_errstr(rc));
+}
+
 bool CSqlStatement::bindText(int index, const QString &value)
 {
     return bindUtf8(index, value.toUtf8());
@@ -91,23 +102,24 @@ bool CSqlStatement::bindText(int index, const QString &value)
 
 bool CSqlStatement::bindUtf8(int index, const QByteArray &utf8)
 {
-    return m_statement
-        && sqlite3_bind_text(m_statement, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+    return took(m_statement
+                    ? sqlite3_bind_text(m_statement, index, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT)
+                    : SQLITE_MISUSE);
 }
 
 bool CSqlStatement::bindDouble(int index, double value)
 {
-    return m_statement && sqlite3_bind_double(m_statement, index, value) == SQLITE_OK;
+    return took(m_statement ? sqlite3_bind_double(m_statement, index, value) : SQLITE_MISUSE);
 }
 
 bool CSqlStatement::bindNull(int index)
 {
-    return m_statement && sqlite3_bind_null(m_statement, index) == SQLITE_OK;
+    return took(m_statement ? sqlite3_bind_null(m_statement, index) : SQLITE_MISUSE);
 }
 
 bool CSqlStatement::bindInt64(int index, qint64 value)
 {
-    return m_statement && sqlite3_bind_int64(m_statement, index, value) == SQLITE_OK;
+    return took(m_statement ? sqlite3_bind_int64(m_statement, index, value) : SQLITE_MISUSE);
 }
 
 int CSqlStatement::columnCount() const
@@ -152,6 +164,12 @@ double CSqlStatement::columnDouble(int column) const
 
 QString CSqlStatement::columnText(int column) const
 {
+    const QByteArrayView utf8 = columnUtf8(column);
+    return utf8.data() ? QString::fromUtf8(utf8) : QString();
+}
+
+QByteArrayView CSqlStatement::columnUtf8(int column) const
+{
     if (!m_statement)
         return {};
     switch (sqlite3_column_type(m_statement, column)) {
@@ -160,8 +178,8 @@ QString CSqlStatement::columnText(int column) const
         return {};
     default: {
         const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
-        const int bytes = sqlite3_column_bytes(m_statement, column);
-        return text ? QString::fromUtf8(text, bytes) : QString();
+        // An empty text is still a text, never a null.
+        return text ? QByteArrayView(text, sqlite3_column_bytes(m_statement, column)) : QByteArrayView();
     }
     }
 }

@@ -1,9 +1,23 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QtGlobal>
 
 struct sqlite3_stmt;
+
+// A failure as SQLite told it: its words and its primary and extended result
+// codes. Codes are 0 where the failure is the program's own (no statement was
+// prepared, a text held more than one).
+struct CSqlError
+{
+    QString message;
+    int code = 0;
+    int extendedCode = 0;
+
+    // Another connection held the lock longer than this one would wait.
+    bool isBusy() const;
+};
 
 // One prepared SQLite statement, finalized when the object goes away.
 class CSqlStatement
@@ -24,20 +38,23 @@ public:
     bool isReadOnly() const;
 
     // A failed step keeps SQLite's own message and result code until the next step.
-    Step step();
+    [[nodiscard]] Step step();
     // Runs the statement to its end, discarding rows; true when it finished cleanly.
-    bool run();
-    QString lastError() const { return m_lastError; }
-    int lastErrorCode() const { return m_lastErrorCode; }
-    int lastExtendedErrorCode() const { return m_lastExtendedCode; }
+    [[nodiscard]] bool run();
+    QString lastError() const { return m_error.message; }
+    int lastErrorCode() const { return m_error.code; }
+    int lastExtendedErrorCode() const { return m_error.extendedCode; }
+    const CSqlError &error() const { return m_error; }
     void reset();
 
-    // Values are bound from 1; reset() unbinds them.
-    bool bindText(int index, const QString &value);
-    bool bindUtf8(int index, const QByteArray &utf8);
-    bool bindInt64(int index, qint64 value);
-    bool bindDouble(int index, double value);
-    bool bindNull(int index);
+    // Values are bound from 1; reset() unbinds them. A bind fails on an index
+    // the statement does not have, or when SQLite runs out of memory; it sets
+    // error() as a failed step does.
+    [[nodiscard]] bool bindText(int index, const QString &value);
+    [[nodiscard]] bool bindUtf8(int index, const QByteArray &utf8);
+    [[nodiscard]] bool bindInt64(int index, qint64 value);
+    [[nodiscard]] bool bindDouble(int index, double value);
+    [[nodiscard]] bool bindNull(int index);
 
     int columnCount() const;
     QString columnName(int column) const;
@@ -51,10 +68,15 @@ public:
     double columnDouble(int column) const;
     // The value as text; a null QString for SQL NULL and for values text cannot show.
     QString columnText(int column) const;
+    // The same value as SQLite's UTF-8 bytes, valid until the next step; a
+    // null view (no data) where columnText is null.
+    QByteArrayView columnUtf8(int column) const;
 
 private:
+    // True for SQLITE_OK; otherwise keeps the failure in error().
+    bool took(int rc);
+    void keep(int rc);
+
     sqlite3_stmt *m_statement = nullptr;
-    QString m_lastError;
-    int m_lastErrorCode = 0;
-    int m_lastExtendedCode = 0;
+    CSqlError m_error;
 };

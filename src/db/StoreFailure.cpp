@@ -1,5 +1,7 @@
 #include "db/StoreFailure.h"
 
+#include "db/SqlStatement.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -50,4 +52,15 @@ QString storeFailureText(int extendedCode, const QString &sqliteWords, const QSt
     default:
         return sqliteWords;
     }
+}
+
+CStoreFailure storeFailure(const CSqlError &error, const QString &logbookPath)
+{
+    CStoreFailure failure;
+    failure.sqlite = error.message.isEmpty() ? QStringLiteral("unknown failure") : error.message;
+    failure.code = error.code;
+    failure.extendedCode = error.extendedCode != 0 ? error.extendedCode : error.code;
+    failure.text =
+        error.code != 0 ? storeFailureText(failure.extendedCode, failure.sqlite, logbookPath) : failure.sqlite;
+    return failure;
 }

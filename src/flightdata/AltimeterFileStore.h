@@ -1,6 +1,6 @@
 #pragma once
 
-#include "flightdata/RegularFile.h"
+#include "platform/RegularFile.h"
 
 #include <QDateTime>
 #include <QFileDevice>

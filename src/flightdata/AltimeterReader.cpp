@@ -1,7 +1,7 @@
 #include "flightdata/AltimeterReader.h"
 
 #include "flightdata/RecordingCleanup.h"
-#include "flightdata/RegularFile.h"
+#include "platform/RegularFile.h"
 
 #include <charconv>
 #include <cmath>

@@ -211,16 +211,22 @@ void CFlightPageDlg::showRecording()
     const QString path = findAltimeterFile(m_flight.altFileName, m_log.storageDirectory());
     const CAltimeterRecording recording = path.isEmpty() ? CAltimeterRecording() : readAltimeterFile(path);
     const bool shown = !path.isEmpty() && recording.isValid();
-    m_recordingText->setVisible(shown);
+    // A recording found but not readable says why, where its plot would be.
+    m_recordingText->setVisible(shown || !path.isEmpty());
     m_plot->setVisible(shown);
     if (!shown) {
+        m_recordingText->setText(recording.error);
         m_plot->clearFlight();
         return;
     }
     const EHeightUnit unit = heightUnitFromSetting(m_settings.ReadSetting(QLatin1String(kSettingAltitudeUnit)));
     const CFlightMeasures measures = measureFlight(recording);
-    const std::optional<double> expected = m_log.expectedAltitude(m_flight);
-    m_recordingText->setText(recordingSummary(recording, measures, unit, expected));
+    std::optional<double> expected;
+    // Without the rocket's recommendations the flight is shown as one that expected nothing, saying why.
+    const bool read = m_log.expectedAltitude(m_flight, expected);
+    m_recordingText->setText(
+        recordingSummary(recording, measures, unit, expected)
+        + (read ? QString() : QStringLiteral("\nThe expected altitude cannot be read: ") + m_log.lastError()));
     m_plot->setFlight(recording, measures, unit, expected);
 }
 

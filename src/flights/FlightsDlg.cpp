@@ -241,7 +241,11 @@ void CFlightsDlg::fillChoices()
     // list shows them with.
     std::vector<std::pair<QString, QString>> rockets; // label and key
     QSet<QString> known;
-    for (const auto &[id, name] : m_log.rockets()) {
+    const std::vector<std::pair<QString, QString>> catalogue = m_log.rockets();
+    // The flights' own rockets are still offered below.
+    if (!m_log.lastError().isEmpty())
+        m_ui.prompter.error(this, QStringLiteral("The rockets cannot be read: ") + m_log.lastError());
+    for (const auto &[id, name] : catalogue) {
         CFlightEntry rocketOf;
         rocketOf.rocketId = id;
         rocketOf.rocketName = name;

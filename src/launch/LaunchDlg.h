@@ -114,7 +114,7 @@ private:
     // flight's; a page that shows no rocket keeps the ones carried over.
     void takeRocket(const CRocketChoice &rocket);
     // Writes the flight; false (after telling the flyer) when it was not stored.
-    bool storeFlight(CRecordStore &store);
+    [[nodiscard]] bool storeFlight(CRecordStore &store);
     // Copies the altimeter file named in this flight into the storage directory
     // and names the copy instead; the error when it could not be copied.
     QString keepAltimeterFile();

@@ -97,6 +97,12 @@ bool bindColumns(CSqlStatement &statement, const CFlightEntry &flight)
     return bound;
 }
 
+// Binds a flight's rowid to ?1.
+std::function<bool(CSqlStatement &)> bindRowId(qint64 rowId)
+{
+    return [rowId](CSqlStatement &query) { return query.bindInt64(1, rowId); };
+}
+
 } // namespace
 
 CFlightLog::CFlightLog(CRecordStore &store)
@@ -107,19 +113,21 @@ std::vector<CFlightEntry> CFlightLog::load()
 {
     m_error.clear();
     std::vector<CFlightEntry> flights;
-    read(QString(), 0, flights);
+    if (!read(QString(), {}, flights))
+        flights.clear(); // the reason is lastError
     return flights;
 }
 
-bool CFlightLog::read(const QString &where, qint64 rowId, std::vector<CFlightEntry> &flights)
+bool CFlightLog::read(const QString &where, const std::function<bool(CSqlStatement &)> &bind,
+                      std::vector<CFlightEntry> &flights)
 {
     // Walked row by row: a whole logbook copied into the store's current
     // result first would cost as much again as reading it.
     CSqlStatement query = m_store.prepareRead(where.isEmpty() ? kSelect : kSelect + QLatin1Char(' ') + where);
     if (!query.isValid())
         return fail(m_store.lastError());
-    if (rowId != 0 && !query.bindInt64(1, rowId))
-        return fail(QString());
+    if (bind && !bind(query))
+        return failStatement(query);
     CSqlStatement::Step step = CSqlStatement::Step::Done;
     while ((step = query.step()) == CSqlStatement::Step::Row)
         flights.push_back(entryFrom(query));
@@ -162,12 +170,14 @@ std::vector<CFlightEntry> CFlightLog::loadNewest(std::size_t count, std::size_t 
     }
     if (keys.empty())
         return {};
-    QStringList rowIds;
-    rowIds.reserve(qsizetype(keys.size()));
+    // The rowids as one bound JSON array: the statement is the same whatever they are.
+    QByteArray rowIds = "[";
     for (const CFlightOrderKey &key : keys)
-        rowIds.append(QString::number(key.rowId));
+        rowIds += QByteArray::number(key.rowId) + ',';
+    rowIds.back() = ']';
     std::vector<CFlightEntry> flights;
-    if (!read(QStringLiteral("WHERE Launches.rowid IN (%1)").arg(rowIds.join(QLatin1Char(','))), 0, flights))
+    const auto bind = [&rowIds](CSqlStatement &query) { return query.bindUtf8(1, rowIds); };
+    if (!read(QStringLiteral("WHERE Launches.rowid IN (SELECT value FROM json_each(?1))"), bind, flights))
         return {};
     sortNewestFirst(flights);
     return flights;
@@ -191,7 +201,7 @@ CFlightEntry CFlightLog::find(qint64 rowId)
 {
     m_error.clear();
     std::vector<CFlightEntry> flights;
-    if (rowId == 0 || !read(QStringLiteral("WHERE Launches.rowid = ?1"), rowId, flights) || flights.empty())
+    if (rowId == 0 || !read(QStringLiteral("WHERE Launches.rowid = ?1"), bindRowId(rowId), flights) || flights.empty())
         return {};
     return flights.front();
 }
@@ -247,7 +257,7 @@ bool CFlightLog::writeExistingRow(qint64 rowId, const QString &sql, const CFligh
     if (!transaction.isActive())
         return fail(m_store.lastError());
     std::vector<CFlightEntry> rows;
-    if (!read(QStringLiteral("WHERE Launches.rowid = ?1"), rowId, rows))
+    if (!read(QStringLiteral("WHERE Launches.rowid = ?1"), bindRowId(rowId), rows))
         return false;
     if (rows.empty())
         return fail(QStringLiteral("The flight is no longer in the logbook: it was deleted elsewhere."));
@@ -279,20 +289,33 @@ QString CFlightLog::storageDirectory() const
     return QFileInfo(m_store.path()).absolutePath() + QLatin1Char('/');
 }
 
-std::optional<double> CFlightLog::expectedAltitude(const CFlightEntry &flight)
+bool CFlightLog::expectedAltitude(const CFlightEntry &flight, std::optional<double> &altitude)
 {
+    m_error.clear();
+    altitude.reset();
     const CFlightMotor motor = flight.motorParts();
     if (motor.type.isEmpty() || flight.rocketKey().isEmpty())
-        return std::nullopt;
+        return true;
     CSqlStatement query = m_store.prepareRead(
         QStringLiteral("SELECT Alt FROM RecMotors WHERE RocketID = ?1 AND Type = ?2 COLLATE NOCASE "
                        "AND (?3 = '' OR MFG = ?3 COLLATE NOCASE) AND Alt > 0 ORDER BY Delay = ?4 DESC, rowid "
                        "LIMIT 1"));
-    if (!query.isValid() || !query.bindText(1, flight.rocketKey()) || !query.bindText(2, motor.type)
-        || !query.bindText(3, motor.maker) || !query.bindText(4, motor.delay)
-        || query.step() != CSqlStatement::Step::Row)
-        return std::nullopt;
+    if (!query.isValid())
+        return fail(m_store.lastError());
+    if (!query.bindText(1, flight.rocketKey()) || !query.bindText(2, motor.type) || !query.bindText(3, motor.maker)
+        || !query.bindText(4, motor.delay))
+        return failStatement(query);
+    switch (query.step()) {
+    case CSqlStatement::Step::Row:
+        break;
+    case CSqlStatement::Step::Done:
+        return true;
+    case CSqlStatement::Step::Error:
+        return failStatement(query);
+    }
     bool number = false;
     const double alt = query.columnText(0).toDouble(&number);
-    return number && alt > 0 ? std::optional<double>(alt) : std::nullopt;
+    if (number && alt > 0)
+        altitude = alt;
+    return true;
 }

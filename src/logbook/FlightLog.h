@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -52,18 +53,20 @@ public:
     // The altitude the rocket's recommended motor of the flown type was
     // expected to reach (RecMotors.Alt, in the flyer's unit as typed): the
     // motor of the flight's maker, or of any maker when the flight names none,
-    // of its delay where the rocket recommends several. Empty when the rocket
-    // recommends no such motor or gives no altitude.
-    std::optional<double> expectedAltitude(const CFlightEntry &flight);
+    // of its delay where the rocket recommends several, into altitude: empty
+    // when the rocket recommends no such motor or gives no altitude. False,
+    // with lastError set, when the recommendations cannot be read.
+    [[nodiscard]] bool expectedAltitude(const CFlightEntry &flight, std::optional<double> &altitude);
 
     QString lastError() const { return m_error; }
 
 private:
     bool fail(const QString &error);
     bool failStatement(const CSqlStatement &statement);
-    // The flights of the rows the WHERE clause (with ?1 bound to rowId, when
-    // not 0) picks, walked row by row; false when the read failed.
-    bool read(const QString &where, qint64 rowId, std::vector<CFlightEntry> &flights);
+    // The flights of the rows the WHERE clause picks, with its values bound
+    // by `bind` (none when empty), walked row by row; false when the read failed.
+    bool read(const QString &where, const std::function<bool(CSqlStatement &)> &bind,
+              std::vector<CFlightEntry> &flights);
     // A write of flight's columns to the row, in a transaction that first
     // checks the row is still there.
     bool writeExistingRow(qint64 rowId, const QString &sql, const CFlightEntry *flight);

@@ -57,7 +57,7 @@ QStringList droppedMotorFiles(const QMimeData *data)
 QString summaryLine(const CMotorImportResult &result)
 {
     const QString outcome = result.outcome == CMotorImportResult::Outcome::Unreadable
-        ? QStringLiteral("could not be read")
+        ? QStringLiteral("could not be read: ") + result.readError
         : QString(result.message()).replace(QLatin1Char('\n'), QLatin1String("; "));
     return QFileInfo(result.file).fileName() + QStringLiteral(": ") + outcome;
 }
@@ -246,15 +246,17 @@ void CDefaultMotorsDlg::onSelectionChanged()
 void CDefaultMotorsDlg::showCurve()
 {
     std::optional<CMotorCurveRow> curve;
-    if (m_selected >= 0 && size_t(m_selected) < m_motors.size())
-        curve = loadMotorCurve(m_store, m_motors[size_t(m_selected)]);
+    // A curve that cannot be read is not shown as a motor without one.
+    const bool read = m_selected < 0 || size_t(m_selected) >= m_motors.size()
+        || loadMotorCurve(m_store, m_motors[size_t(m_selected)], curve);
     if (curve)
         m_plot->setCurve(curve->points, curve->figures, curve->masses);
     else
         m_plot->clearCurve();
     m_hasCurve = bool(curve);
-    m_figures->setText(m_plot->figuresText());
-    m_figures->setVisible(m_hasCurve);
+    m_figures->setText(read ? m_plot->figuresText()
+                            : QStringLiteral("The thrust curve cannot be read: %1.").arg(m_store.lastError()));
+    m_figures->setVisible(m_hasCurve || !read);
     placeCurve();
 }
 

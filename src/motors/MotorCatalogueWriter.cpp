@@ -13,10 +13,9 @@ qint64 CMotorCatalogueWriter::addMotor(const CMotorValues &motor)
             m_store.prepareWrite(QStringLiteral("INSERT INTO Motors (Type, Delay, MFG, Size) VALUES (?, ?, ?, ?)"));
     if (!m_motor.isValid())
         return 0;
-    m_motor.bindText(1, motor.type);
-    m_motor.bindText(2, motor.delay);
-    m_motor.bindText(3, motor.mfg);
-    m_motor.bindText(4, motor.size);
+    if (!m_motor.bindText(1, motor.type) || !m_motor.bindText(2, motor.delay) || !m_motor.bindText(3, motor.mfg)
+        || !m_motor.bindText(4, motor.size))
+        return m_store.failBind(m_motor);
     return m_store.runWrite(m_motor) ? m_store.lastInsertRowId() : 0;
 }
 
@@ -31,24 +30,18 @@ bool CMotorCatalogueWriter::addCurve(qint64 motorId, const CMotorValues *motor, 
     }
     if (!m_curve.isValid())
         return false;
-    m_curve.bindInt64(1, motorId);
-    m_curve.bindText(2, figures.impulseClass);
-    m_curve.bindDouble(3, figures.totalImpulse);
-    m_curve.bindDouble(4, figures.averageThrust);
-    m_curve.bindDouble(5, figures.peakThrust);
-    m_curve.bindDouble(6, figures.burnTime);
-    m_curve.bindDouble(7, masses.propellantKg);
-    m_curve.bindDouble(8, masses.totalKg);
-    m_curve.bindUtf8(9, pointsText);
+    bool bound = m_curve.bindInt64(1, motorId) && m_curve.bindText(2, figures.impulseClass)
+        && m_curve.bindDouble(3, figures.totalImpulse) && m_curve.bindDouble(4, figures.averageThrust)
+        && m_curve.bindDouble(5, figures.peakThrust) && m_curve.bindDouble(6, figures.burnTime)
+        && m_curve.bindDouble(7, masses.propellantKg) && m_curve.bindDouble(8, masses.totalKg)
+        && m_curve.bindUtf8(9, pointsText);
     // Bound as the motor's own insert bound them, so the column types make the same values of them.
     if (motor) {
-        m_curve.bindText(10, motor->type);
-        m_curve.bindText(11, motor->delay);
-        m_curve.bindText(12, motor->mfg);
-        m_curve.bindText(13, motor->size);
+        bound = bound && m_curve.bindText(10, motor->type) && m_curve.bindText(11, motor->delay)
+            && m_curve.bindText(12, motor->mfg) && m_curve.bindText(13, motor->size);
     } else {
         for (int column = 10; column <= 13; ++column)
-            m_curve.bindNull(column);
+            bound = bound && m_curve.bindNull(column);
     }
-    return m_store.runWrite(m_curve);
+    return bound ? m_store.runWrite(m_curve) : m_store.failBind(m_curve);
 }

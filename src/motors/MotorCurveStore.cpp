@@ -12,24 +12,36 @@ bool storeMotorCurve(CRecordStore &store, qint64 motorId, const std::vector<CThr
                                                  masses);
 }
 
-std::optional<CMotorCurveRow> loadMotorCurve(CRecordStore &store, const CCatalogueMotor &motor)
+bool loadMotorCurve(CRecordStore &store, const CCatalogueMotor &motor, std::optional<CMotorCurveRow> &curve)
 {
+    curve.reset();
     CSqlStatement query = store.prepareRead(
         QStringLiteral("SELECT Motors.Type, Motors.Delay, Motors.MFG, Motors.Size, Points, PropellantMass, TotalMass "
                        "FROM Motors JOIN MotorCurves ON %1 WHERE Motors.rowid = ?1")
             .arg(QLatin1String(kCurveOfMotor)));
-    if (!query.isValid() || !query.bindInt64(1, motor.id) || query.step() != CSqlStatement::Step::Row)
-        return std::nullopt;
+    if (!query.isValid())
+        return false;
+    if (!query.bindInt64(1, motor.id))
+        return store.failStatement(query);
+    switch (query.step()) {
+    case CSqlStatement::Step::Row:
+        break;
+    case CSqlStatement::Step::Done:
+        return true;
+    case CSqlStatement::Step::Error:
+        return store.failStatement(query);
+    }
     // Another program may have renumbered the rows since the list was read.
     if (CMotorValues {query.columnText(0), query.columnText(1), query.columnText(2), query.columnText(3)}
         != motor.values())
-        return std::nullopt;
+        return true;
     CMotorCurveRow row;
     row.motorId = motor.id;
     row.points = parseCurvePointsText(query.columnText(4));
     row.masses = {query.columnDouble(5), query.columnDouble(6)};
     row.figures = motorFigures(row.points);
-    return row;
+    curve = std::move(row);
+    return true;
 }
 
 std::optional<std::vector<CCatalogueMotor>> loadMotorCatalogue(CRecordStore &store)

@@ -50,6 +50,8 @@ struct CCatalogueMotor
 // rowid holds now.
 [[nodiscard]] bool storeMotorCurve(CRecordStore &store, qint64 motorId, const std::vector<CThrustPoint> &points,
                                    const CEngMasses &masses);
-// The curve of a motor as the catalogue listed it: none when it has none, or
-// when its row no longer holds these values.
-std::optional<CMotorCurveRow> loadMotorCurve(CRecordStore &store, const CCatalogueMotor &motor);
+// The curve of a motor as the catalogue listed it, into curve: none when it
+// has none, or when its row no longer holds these values. False, with the
+// store's reason, when it cannot be read: not the same as having none.
+[[nodiscard]] bool loadMotorCurve(CRecordStore &store, const CCatalogueMotor &motor,
+                                  std::optional<CMotorCurveRow> &curve);

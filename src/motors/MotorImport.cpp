@@ -7,10 +7,8 @@
 #include "motordata/FileText.h"
 #include "motors/MotorCatalogueWriter.h"
 #include "motors/MotorCsv.h"
-#include "motors/RegularFile.h"
+#include "platform/RegularFile.h"
 #include "ui/ProgressReport.h"
-
-#include <QFile>
 
 namespace {
 constexpr qsizetype kBlockSize = 4096;
@@ -44,6 +42,13 @@ CMotorImportResult finished(CMotorImportResult result, CProgressReport &progress
 CMotorImportResult withOutcome(CMotorImportResult result, CMotorImportResult::Outcome outcome)
 {
     result.outcome = outcome;
+    return result;
+}
+
+CMotorImportResult unreadable(CMotorImportResult result, const QString &why)
+{
+    result.outcome = CMotorImportResult::Outcome::Unreadable;
+    result.readError = why;
     return result;
 }
 
@@ -230,10 +235,10 @@ CMotorImportResult importMotorFile(CRecordStore &store, const QString &path, CPr
     CMotorImportResult result;
     result.file = path;
 
-    QFile file;
-    const FileOpening opening = openRegularFile(file, path, kMaxMotorFileBytes);
+    CRegularFile file(path, kMaxMotorFileBytes);
+    const FileOpening opening = file.opening();
     if (opening == FileOpening::Unreadable)
-        return finished(result, progress);
+        return finished(unreadable(result, file.error()), progress);
     if (opening != FileOpening::Opened)
         return finished(refused(result, refusalOf(opening, path)), progress);
 
@@ -243,11 +248,11 @@ CMotorImportResult importMotorFile(CRecordStore &store, const QString &path, CPr
     qint64 total = 0;
     while (true) {
         const qint64 length = file.read(block, kBlockSize);
-        if (length < 0)
-            return finished(result, progress);
-        total += length;
-        if (total > kMaxMotorFileBytes) // grown since it was opened
+        if (length < 0 && file.opening() == FileOpening::TooLarge) // grown since it was opened
             return finished(refused(result, refusalOf(FileOpening::TooLarge, path)), progress);
+        if (length < 0)
+            return finished(unreadable(result, file.error()), progress);
+        total += length;
         progress.showProgress(QStringLiteral("Read\n") + QString::number(total) + QStringLiteral("\nBytes"));
         if (kind == FileKind::Eng)
             reader.feed(block, length);

@@ -10,7 +10,7 @@ class CRecordStore;
 struct CMotorImportResult
 {
     enum class Outcome {
-        Unreadable, // the file could not be opened or read: nothing is said
+        Unreadable, // the file could not be opened or read: the screen says nothing, readError why
         Refused, // not a motor file at all (a folder, a device, too large, not text): `refusal` says why
         NothingLoaded, // no motor header, no text, or columns that are not motor columns
         Imported, // `motors` motors were stored (0 for a file of another kind)
@@ -25,6 +25,7 @@ struct CMotorImportResult
     QStringList notes;
     QString file; // the imported file's path
     QString refusal; // for Refused
+    QString readError; // for Unreadable: the system's reason, as a clause
     QString storeError; // the logbook's reason, in the flyer's words, for StoreFailed
     QString storeDetail; // SQLite's own words for it, for a log
 

@@ -1,5 +1,6 @@
 #include "platform/FileMove.h"
 
+#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 
@@ -9,6 +10,19 @@
 #include <unistd.h>
 
 namespace {
+
+// The folder's own record of a name is on the disk only once the folder is
+// synced; until then a power cut can forget a file renamed into it.
+bool syncFolder(const QString &path)
+{
+    const int folder =
+        ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return false;
+    const bool synced = ::fsync(folder) == 0;
+    ::close(folder);
+    return synced;
+}
 
 bool copyFlushed(const QString &from, const QString &to)
 {
@@ -30,9 +44,10 @@ bool copyFlushed(const QString &from, const QString &to)
     ok = ok && target.setPermissions(source.permissions());
     ok = ok && !QFileInfo::exists(to)
         && std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(to).constData()) == 0;
-    if (!ok)
-        QFile::remove(partial);
-    return ok;
+    if (!ok && QFileInfo::exists(partial) && !QFile::remove(partial))
+        qWarning().noquote() << "A partly copied file is left behind:" << partial;
+    // The original goes only once its copy is surely kept.
+    return ok && syncFolder(to);
 }
 
 } // namespace

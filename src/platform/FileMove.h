@@ -6,4 +6,4 @@
 // rename; across file systems the file is copied, flushed to disk, and only
 // then removed from its old place, so that a failure at any point leaves the
 // original where it was. A file moved onto itself counts as moved.
-bool moveFile(const QString &from, const QString &to);
+[[nodiscard]] bool moveFile(const QString &from, const QString &to);

@@ -54,7 +54,7 @@ public:
     // typed by hand without quotes (Active,Retired,) reads as that text.
     QString ReadSetting(const QString &name) const;
     // Stores nothing and returns false for a text longer than 199 characters.
-    bool WriteSetting(const QString &name, const QString &text);
+    [[nodiscard]] bool WriteSetting(const QString &name, const QString &text);
     // Whether WriteSetting would store this text: short enough, and the file
     // and its folder can be written. Asked before work that must not be done
     // unless the setting that records it can be saved.
@@ -67,7 +67,7 @@ public:
     // directory comes back whole (see storageDirectoryPath); when it cannot be
     // read, or is empty or relative, it is the default one and the load fails,
     // so that no logbook is ever looked for in the working directory.
-    bool loadMainSettings(CMainSettings &settings);
+    [[nodiscard]] bool loadMainSettings(CMainSettings &settings);
 
 private:
     bool exists() const;

@@ -1,5 +1,6 @@
 #include "queries/QueryBuilderDlg.h"
 
+#include "db/RecordStore.h"
 #include "db/Schema.h"
 #include "queries/QueryLineDelegate.h"
 #include "queries/QueryText.h"
@@ -162,16 +163,21 @@ void CQueryBuilderDlg::onAdd()
     QString name, sql;
     if (!readFields(&name, &sql))
         return;
-    addSavedQuery(m_store, {name, sql});
+    if (!addSavedQuery(m_store, {name, sql}))
+        m_ui.prompter.error(this, QStringLiteral("The query could not be saved: ") + m_store.lastError());
     loadList();
 }
 
 void CQueryBuilderDlg::onRemove()
 {
     const int selected = m_selected;
-    if (selected >= 0 && selected < countSavedQueries(m_store) && removeSavedQueryAt(m_store, selected)) {
-        const QSignalBlocker blocker(m_list);
-        delete m_list->takeItem(selected);
+    if (selected >= 0 && selected < countSavedQueries(m_store)) {
+        if (removeSavedQueryAt(m_store, selected)) {
+            const QSignalBlocker blocker(m_list);
+            delete m_list->takeItem(selected);
+        } else {
+            m_ui.prompter.error(this, QStringLiteral("The query could not be removed: ") + m_store.lastError());
+        }
     }
     clearSelection();
 }
@@ -183,10 +189,11 @@ void CQueryBuilderDlg::onUpdate()
     QString name, sql;
     if (!readFields(&name, &sql))
         return;
-    if (m_selected >= 0 && m_selected < countSavedQueries(m_store))
-        replaceSavedQueryAt(m_store, m_selected, {name, sql});
-    else
-        addSavedQuery(m_store, {name, sql});
+    const bool saved = m_selected >= 0 && m_selected < countSavedQueries(m_store)
+        ? replaceSavedQueryAt(m_store, m_selected, {name, sql})
+        : addSavedQuery(m_store, {name, sql});
+    if (!saved)
+        m_ui.prompter.error(this, QStringLiteral("The query could not be saved: ") + m_store.lastError());
     loadList();
 }
 
@@ -194,6 +201,7 @@ void CQueryBuilderDlg::onDefault()
 {
     if (!m_ui.prompter.warningYesNo(this, QStringLiteral("Add Default Queries?")))
         return;
-    addDefaultQueries(m_store);
+    if (!addDefaultQueries(m_store))
+        m_ui.prompter.error(this, QStringLiteral("The default queries could not be added: ") + m_store.lastError());
     loadList();
 }

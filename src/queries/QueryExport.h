@@ -16,7 +16,7 @@ ExportFormat exportFormatForPath(const QString &path);
 // Writes the file content for the store's current result, from its first
 // record on; an empty result gives the opening and closing texts alone. False
 // when the device refuses a write.
-bool writeExportContent(ExportFormat format, CRecordStore &store, QIODevice &device);
+[[nodiscard]] bool writeExportContent(ExportFormat format, CRecordStore &store, QIODevice &device);
 
 enum class ExportStatus {
     Written,

@@ -14,15 +14,15 @@ class CRecordStore;
 QList<CSavedQuery> loadSavedQueries(CRecordStore &store);
 int countSavedQueries(CRecordStore &store);
 // False when there is no query at that position.
-bool savedQueryAt(CRecordStore &store, int index, CSavedQuery *query);
+[[nodiscard]] bool savedQueryAt(CRecordStore &store, int index, CSavedQuery *query);
 // Position of the first query of that name, or -1.
 int savedQueryIndex(CRecordStore &store, const QString &name);
 
-bool addSavedQuery(CRecordStore &store, const CSavedQuery &query);
+[[nodiscard]] bool addSavedQuery(CRecordStore &store, const CSavedQuery &query);
 // False, and nothing deleted, when there is no query at that position.
-bool removeSavedQueryAt(CRecordStore &store, int index);
+[[nodiscard]] bool removeSavedQueryAt(CRecordStore &store, int index);
 // Deletes the query at that position and adds the new one in one transaction:
 // both happen or neither does.
-bool replaceSavedQueryAt(CRecordStore &store, int index, const CSavedQuery &query);
+[[nodiscard]] bool replaceSavedQueryAt(CRecordStore &store, int index, const CSavedQuery &query);
 // Adds the three default queries (again, if they are there already), together.
-bool addDefaultQueries(CRecordStore &store);
+[[nodiscard]] bool addDefaultQueries(CRecordStore &store);

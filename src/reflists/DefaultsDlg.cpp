@@ -179,8 +179,11 @@ void CDefaultsDlg::saveLists()
         const QStringList items = entries(kind);
         if (items == m_loadedEntries[indexOf(kind)])
             continue;
-        m_settings.WriteSetting(QLatin1String(referenceListInfo(kind).settingName),
-                                joinReferenceList(items, CSettingsStore::kMaxValueLength));
+        const QLatin1String name(referenceListInfo(kind).settingName);
+        if (!m_settings.WriteSetting(name, joinReferenceList(items, CSettingsStore::kMaxValueLength)))
+            m_ui.prompter.error(
+                parentWidget(),
+                QStringLiteral("The setting %1 could not be saved in %2").arg(name, m_settings.fileName()));
     }
 }
 

@@ -10,7 +10,7 @@ class CDecodedImage
 {
 public:
     // True when the file could be decoded; a failed load leaves no picture.
-    bool load(const QString &path);
+    [[nodiscard]] bool load(const QString &path);
     bool isNull() const { return m_image.isNull(); }
     int width() const { return m_image.width(); }
     int height() const { return m_image.height(); }

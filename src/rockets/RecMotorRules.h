@@ -39,12 +39,12 @@ CRecMotorEntries readRecMotorListLines(CRecordStore &store, const QString &rocke
 QString allocateRecMotorGroup(CRecordStore &store, const QString &rocketId);
 
 // Inserts one simple recommendation.
-bool insertSimpleRecMotor(CRecordStore &store, const QString &rocketId, const CPendingMotor &motor,
-                          const QString &altitude);
+[[nodiscard]] bool insertSimpleRecMotor(CRecordStore &store, const QString &rocketId, const CPendingMotor &motor,
+                                        const QString &altitude);
 
 // Stores the pending motors as one group, in one transaction.
-bool insertRecMotorGroup(CRecordStore &store, const QString &rocketId, const QList<CPendingMotor> &motors,
-                         const QString &altitude);
+[[nodiscard]] bool insertRecMotorGroup(CRecordStore &store, const QString &rocketId, const QList<CPendingMotor> &motors,
+                                       const QString &altitude);
 
 // The motors of one group of a rocket, as pending motors, with their altitude.
 QList<CPendingMotor> readRecMotorGroup(CRecordStore &store, const QString &rocketId, const QString &group,
@@ -52,8 +52,8 @@ QList<CPendingMotor> readRecMotorGroup(CRecordStore &store, const QString &rocke
 
 // Deletes the rows of one group of a rocket, or its simple recommendation at
 // row index, in one transaction.
-bool deleteRecMotorGroup(CRecordStore &store, const QString &rocketId, const QString &group);
-bool deleteSimpleRecMotor(CRecordStore &store, const QString &rocketId, int index);
+[[nodiscard]] bool deleteRecMotorGroup(CRecordStore &store, const QString &rocketId, const QString &group);
+[[nodiscard]] bool deleteSimpleRecMotor(CRecordStore &store, const QString &rocketId, int index);
 
 // The thrust of the catalogue motor of that type and maker (letter case aside),
 // preferring one with a curve, then one with that delay.

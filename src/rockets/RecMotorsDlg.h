@@ -52,9 +52,9 @@ private:
     void showThrust();
     // Checks what ADD or UPDATE would store, telling the flyer what is missing.
     bool readyToStore();
-    bool storeNew(const QString &rocketId);
+    [[nodiscard]] bool storeNew(const QString &rocketId);
     // Deletes the highlighted recommendation; true when there is none.
-    bool removeSelected();
+    [[nodiscard]] bool removeSelected();
     // ADD, or UPDATE with removeFirst: one transaction, after the checks.
     void replaceSelected(bool removeFirst);
 

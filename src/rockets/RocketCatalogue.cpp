@@ -5,6 +5,8 @@
 #include "db/StoreTransaction.h"
 #include "rockets/RocketQueries.h"
 
+#include <QDebug>
+
 QString addRocketRow(CRecordStore &store)
 {
     if (!store.RunSql(QStringLiteral("Select * FROM Rockets")))
@@ -60,6 +62,11 @@ bool deleteRocketRows(CRecordStore &store, const QString &rocketQueryText)
 
 void ensureRocketIndexes(CRecordStore &store)
 {
-    for (const QString &statement : createIndexStatements())
-        store.RunSql(statement);
+    // Only a speed-up: a logbook that cannot take them is read without.
+    for (const QString &statement : createIndexStatements()) {
+        if (!store.RunSql(statement)) {
+            qDebug().noquote() << "The rocket page reads without its indexes:" << store.lastError();
+            return;
+        }
+    }
 }

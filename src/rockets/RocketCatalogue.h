@@ -17,7 +17,7 @@ int countRocketLaunches(CRecordStore &store, const QString &rocketId);
 // Deletes the rocket the query finds, its recommended motors and its launches,
 // then renumbers the rest, all in one transaction: either everything happens or
 // nothing does. False (and nothing changed) on any failure.
-bool deleteRocketRows(CRecordStore &store, const QString &rocketQueryText);
+[[nodiscard]] bool deleteRocketRows(CRecordStore &store, const QString &rocketQueryText);
 
 // Adds the indexes the rocket page relies on to a logbook made before they
 // existed; a logbook that cannot be written keeps working without them.

@@ -143,13 +143,11 @@ bool CRocketEdit1Dlg::onKillActive()
     saveValues();
     const QString name = m_name.isEmpty() || m_name == QLatin1String("TempNew") ? QStringLiteral("NoName") : m_name;
     CStoreTransaction transaction(store);
-    store.SetFieldText(name, kRocketName);
-    store.SetFieldText(m_mfg, kRocketMfg);
-    store.SetFieldText(m_type, kRocketType);
-    store.SetFieldText(m_status, kRocketStatus);
-    store.SetFieldText(m_image, kRocketImage);
+    const bool written = store.SetFieldText(name, kRocketName) && store.SetFieldText(m_mfg, kRocketMfg)
+        && store.SetFieldText(m_type, kRocketType) && store.SetFieldText(m_status, kRocketStatus)
+        && store.SetFieldText(m_image, kRocketImage);
     // A refused write keeps the page, and what was typed, in front of the flyer.
-    if (!transaction.commit()) {
+    if (!written || !transaction.commit()) {
         m_context.ui.prompter.error(this, QStringLiteral("The rocket could not be saved: ") + store.lastError());
         return false;
     }

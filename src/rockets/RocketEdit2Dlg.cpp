@@ -103,15 +103,15 @@ bool CRocketEdit2Dlg::onKillActive()
         return QString();
     };
     CStoreTransaction transaction(store);
-    store.SetFieldText(value(kRocketRecovery), kRocketRecovery);
-    store.SetFieldText(value(kRocketLauncher), kRocketLauncher);
-    store.SetFieldText(m_multistage ? QStringLiteral("1") : QStringLiteral("0"), kRocketStages);
-    store.SetFieldText(m_clustered ? QStringLiteral("1") : QStringLiteral("0"), kRocketClustered);
-    store.SetFieldText(m_notes, kRocketNotes);
+    bool written = store.SetFieldText(value(kRocketRecovery), kRocketRecovery)
+        && store.SetFieldText(value(kRocketLauncher), kRocketLauncher)
+        && store.SetFieldText(m_multistage ? QStringLiteral("1") : QStringLiteral("0"), kRocketStages)
+        && store.SetFieldText(m_clustered ? QStringLiteral("1") : QStringLiteral("0"), kRocketClustered)
+        && store.SetFieldText(m_notes, kRocketNotes);
     for (int field : {kRocketWeight, kRocketLength, kRocketDiameter, kRocketCp, kRocketMmt})
-        store.SetFieldText(value(field), field);
+        written = written && store.SetFieldText(value(field), field);
     // A refused write keeps the page, and what was typed, in front of the flyer.
-    if (!transaction.commit()) {
+    if (!written || !transaction.commit()) {
         m_context.ui.prompter.error(this, QStringLiteral("The rocket could not be saved: ") + store.lastError());
         return false;
     }

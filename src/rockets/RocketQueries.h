@@ -49,7 +49,7 @@ bool isRocketFlagSet(const QString &text);
 // The query that finds one rocket's row by its number.
 QString rocketQuery(const QString &rocketId);
 // Runs a rocket's query and stands on its row; false when there is no such row.
-bool openRocketRow(CRecordStore &store, const QString &rocketQuery);
+[[nodiscard]] bool openRocketRow(CRecordStore &store, const QString &rocketQuery);
 // The rocket's recommended motors in Type order.
 QString recMotorsQuery(const QString &rocketId);
 // The rows of one cluster or staging group of a rocket, in Type order.

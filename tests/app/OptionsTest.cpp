@@ -220,6 +220,34 @@ TEST_F(OptionsTest, LogbookThatCannotMoveKeepsTheOldDirectory)
     expectNothingMoved(); // what had moved before the logbook failed is back beside it
 }
 
+// The logbook moves as one file, its log written back into it; while another
+// program has it open, nothing moves under that program.
+TEST_F(OptionsTest, LogbookOpenElsewhereStaysAndMovesWhole)
+{
+    {
+        CRecordStore other;
+        ASSERT_TRUE(other.Open(m_old));
+        ASSERT_TRUE(other.RunSql(QStringLiteral("INSERT INTO Motors (Type) VALUES ('C6')")));
+        m_prompter.script({PromptAnswer::Yes});
+        apply(m_new);
+        ASSERT_EQ(m_prompter.shown().size(), 2);
+        EXPECT_EQ(m_prompter.shown().at(1).text,
+                  QStringLiteral("The logbook %1 is open in another program: close that program, then change the "
+                                 "directory again\ndiscarding changes to default directory!")
+                      .arg(databasePath(m_old)));
+        EXPECT_EQ(m_main.storageDirectory, m_old);
+        EXPECT_EQ(storedDirectory(), m_old);
+        EXPECT_TRUE(files(m_new).isEmpty());
+    }
+    m_prompter.script({PromptAnswer::Yes});
+    apply(m_new);
+    EXPECT_EQ(files(m_new), QStringList({".hidden", "Launch.wav", "TarvelDB.CDB"}));
+    CRecordStore moved;
+    ASSERT_TRUE(moved.Open(m_new));
+    ASSERT_TRUE(moved.RunSql(QStringLiteral("SELECT Type FROM Motors")));
+    EXPECT_EQ(moved.GetFieldText(0), QStringLiteral("C6"));
+}
+
 TEST_F(OptionsTest, TargetHoldingALogbookAsksAndMovesNothing)
 {
     CRecordStore theirs;

@@ -21,6 +21,7 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -118,6 +119,33 @@ TEST_F(ChecklistSetupTest, SetAsDefaultsTellsWhyNothingWasSaved)
     EXPECT_EQ(m_prompter.shown().first().caption, QStringLiteral("Error"));
     EXPECT_TRUE(m_prompter.shown().first().text.contains(blocked.fileName()));
     EXPECT_FALSE(m_prompter.shown().first().text.contains(QLatin1String("199")));
+}
+
+// While another program holds the logbook's write lock the checklist is not
+// saved: the page stays, with what was typed, and says why; once the lock
+// is gone, leaving the page saves it.
+TEST_F(ChecklistSetupTest, RefusedWriteKeepsThePageAndSaysWhy)
+{
+    ASSERT_TRUE(m_sheet.setActivePage(1));
+    label(0)->setText(QStringLiteral("Arm"));
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(m_logbook.databaseFile().toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    m_store.setBusyTimeout(50);
+    EXPECT_FALSE(m_sheet.setActivePage(0));
+    EXPECT_EQ(m_sheet.activeIndex(), 1);
+    EXPECT_EQ(label(0)->text(), QStringLiteral("Arm"));
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().first().caption, QStringLiteral("Error"));
+    EXPECT_EQ(m_prompter.shown().first().text,
+              QStringLiteral("The checklist could not be saved: another program is writing to the logbook %1: try "
+                             "again when it has finished")
+                  .arg(m_logbook.databaseFile()));
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(stored(), QStringLiteral("A,B,C,"));
+    EXPECT_TRUE(m_sheet.setActivePage(0));
+    EXPECT_EQ(stored(), QStringLiteral("Arm,B,C,"));
 }
 
 TEST_F(ChecklistSetupTest, QueryThatCannotRunKeepsThePageInactive)

@@ -57,11 +57,12 @@ template<auto Method, typename... Args> int forward(sqlite3_file *file, Args... 
     return (realOf(file)->pMethods->*Method)(realOf(file), args...);
 }
 
-// Version 1 methods: no shared memory and no memory mapping, so every page
-// SQLite stores passes through shimWrite.
+// Version 2 methods: shared memory, so that the logbook keeps its write-ahead
+// log as it does on a real disk, but no memory mapping, so that every page
+// SQLite stores, to the log or to the file, passes through shimWrite.
 const sqlite3_io_methods kShimMethods = [] {
     sqlite3_io_methods methods {};
-    methods.iVersion = 1;
+    methods.iVersion = 2;
     methods.xClose = shimClose;
     methods.xRead = shimRead;
     methods.xWrite = shimWrite;
@@ -74,6 +75,10 @@ const sqlite3_io_methods kShimMethods = [] {
     methods.xFileControl = forward<&sqlite3_io_methods::xFileControl>;
     methods.xSectorSize = forward<&sqlite3_io_methods::xSectorSize>;
     methods.xDeviceCharacteristics = forward<&sqlite3_io_methods::xDeviceCharacteristics>;
+    methods.xShmMap = forward<&sqlite3_io_methods::xShmMap>;
+    methods.xShmLock = forward<&sqlite3_io_methods::xShmLock>;
+    methods.xShmUnmap = forward<&sqlite3_io_methods::xShmUnmap>;
+    methods.xShmBarrier = [](sqlite3_file *file) { realOf(file)->pMethods->xShmBarrier(realOf(file)); };
     return methods;
 }();
 
@@ -84,7 +89,8 @@ int shimOpen(sqlite3_vfs *, sqlite3_filename name, sqlite3_file *file, int flags
     std::memset(shim->real, 0, size_t(g_real->szOsFile));
     file->pMethods = nullptr;
     // As the unix file layer answers when the user may not write there.
-    if (g_refusal == CFailingDiskVfs::Refusal::ReadOnlyFolder && (flags & SQLITE_OPEN_MAIN_JOURNAL) != 0)
+    if (g_refusal == CFailingDiskVfs::Refusal::ReadOnlyFolder
+        && (flags & (SQLITE_OPEN_MAIN_JOURNAL | SQLITE_OPEN_WAL)) != 0)
         return SQLITE_READONLY_DIRECTORY;
     if (g_refusal == CFailingDiskVfs::Refusal::ReadOnlyFile && (flags & SQLITE_OPEN_MAIN_DB) != 0)
         flags = (flags & ~(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) | SQLITE_OPEN_READONLY;
@@ -126,11 +132,15 @@ CFailingDiskVfs::CFailingDiskVfs()
         g_real = nullptr;
 }
 
+// A connection opened through the layer may outlive it (a test's store
+// closing after it): g_real stays, so that its files still reach the real
+// file system.
 CFailingDiskVfs::~CFailingDiskVfs()
 {
-    if (g_real)
+    if (isInstalled())
         sqlite3_vfs_unregister(&g_shim);
-    g_real = nullptr;
+    g_budget = -1;
+    g_refusal = Refusal::None;
 }
 
 bool CFailingDiskVfs::isInstalled() const

@@ -270,21 +270,32 @@ TEST_F(RecordStoreTest, PreparedStatementsDoOnlyTheirKindAndWritesFailLikeAnyWri
     {
         CStoreTransaction transaction(m_store);
         for (const char *tag : {"one", "two"}) {
-            insert.bindText(1, QLatin1String(tag));
-            insert.bindDouble(2, 0.5);
+            ASSERT_TRUE(insert.bindText(1, QLatin1String(tag)) && insert.bindDouble(2, 0.5));
             EXPECT_TRUE(m_store.runWrite(insert));
         }
         EXPECT_TRUE(transaction.commit());
     }
     {
         CStoreTransaction transaction(m_store);
-        insert.bindText(1, QStringLiteral("three"));
+        ASSERT_TRUE(insert.bindText(1, QStringLiteral("three")));
         EXPECT_TRUE(m_store.runWrite(insert));
-        insert.bindText(1, QStringLiteral("one"));
+        ASSERT_TRUE(insert.bindText(1, QStringLiteral("one")));
         EXPECT_FALSE(m_store.runWrite(insert));
         EXPECT_EQ(m_store.lastError(), QStringLiteral("UNIQUE constraint failed: Tags.Tag"));
-        insert.bindText(1, QStringLiteral("four"));
+        ASSERT_TRUE(insert.bindText(1, QStringLiteral("four")));
         EXPECT_FALSE(m_store.runWrite(insert));
+        EXPECT_FALSE(transaction.commit());
+    }
+    {
+        // A value that cannot be bound: the row is not written with a hole
+        // in it, and the transaction holding it is not committed.
+        CStoreTransaction transaction(m_store);
+        ASSERT_TRUE(insert.bindText(1, QStringLiteral("five")));
+        EXPECT_TRUE(m_store.runWrite(insert));
+        ASSERT_TRUE(insert.bindText(1, QStringLiteral("six")));
+        ASSERT_FALSE(insert.bindDouble(3, 0.5));
+        EXPECT_FALSE(m_store.failBind(insert));
+        EXPECT_EQ(m_store.lastError(), QStringLiteral("column index out of range"));
         EXPECT_FALSE(transaction.commit());
     }
     // The values were unbound after each run: a row without them stores NULLs.
@@ -305,9 +316,11 @@ TEST_F(RecordStoreTest, PreparedStatementsDoOnlyTheirKindAndWritesFailLikeAnyWri
     EXPECT_EQ(read.step(), CSqlStatement::Step::Done);
 }
 
-// A full disk makes SQLite roll the whole transaction back by itself. Writes
-// that followed would each commit on their own; the store refuses them, and
-// the rollback does not hide the reason behind "no transaction is active".
+// A write that finds the disk full stores nothing. In a transaction the log
+// takes the pages at the commit: the commit fails, nothing of the transaction
+// is stored, and a write that followed, which would be stored on its own once
+// there is room again, is refused until the transaction is over. The reason
+// is not hidden behind "no transaction is active".
 TEST(RecordStoreDisk, FullDiskRollsBackEverythingAndSaysSo)
 {
     CTestLogbook logbook;
@@ -320,15 +333,20 @@ TEST(RecordStoreDisk, FullDiskRollsBackEverythingAndSaysSo)
         return store.RunSql(QStringLiteral("INSERT INTO Motors (Type) VALUES ('%1')").arg(QLatin1String(type)));
     };
     ASSERT_TRUE(insert("stored before"));
+    disk.setBudget(0);
+    EXPECT_FALSE(insert("alone"));
+    EXPECT_TRUE(store.lastErrorIsDiskFull());
     {
         CStoreTransaction transaction(store);
         ASSERT_TRUE(transaction.isActive());
-        disk.setBudget(0);
-        EXPECT_FALSE(insert("A"));
-        EXPECT_TRUE(store.lastErrorIsDiskFull());
-        disk.setBudget(-1); // room again: a write now would be stored on its own
-        EXPECT_FALSE(insert("B"));
+        for (const char *type : {"A", "B"}) {
+            if (!insert(type))
+                break; // where SQLite writes early, the first write fails instead
+        }
         EXPECT_FALSE(transaction.commit());
+        EXPECT_TRUE(store.lastErrorIsDiskFull());
+        disk.setBudget(-1);
+        EXPECT_FALSE(insert("C"));
     }
     EXPECT_EQ(store.lastError(), QStringLiteral("the disk is full"));
     EXPECT_EQ(store.lastSqliteError(), QStringLiteral("database or disk is full"));
@@ -336,6 +354,7 @@ TEST(RecordStoreDisk, FullDiskRollsBackEverythingAndSaysSo)
     EXPECT_EQ(logbook.rows(QStringLiteral("SELECT Type FROM Motors")), QStringList {"stored before"});
     EXPECT_TRUE(insert("after")); // the store is usable once the transaction is over
     EXPECT_EQ(logbook.rows(QStringLiteral("PRAGMA integrity_check")), QStringList {"ok"});
+    EXPECT_EQ(logbook.rows(QStringLiteral("SELECT Type FROM Motors")), QStringList({"stored before", "after"}));
 }
 
 // A failure of the logbook itself reaches the flyer in plain words, whichever
@@ -385,6 +404,7 @@ TEST(RecordStoreFailures, AreToldInTheFlyersWords)
         EXPECT_EQ(store.lastError(), words);
         EXPECT_EQ(store.lastSqliteError(), QStringLiteral("attempt to write a readonly database"));
         EXPECT_TRUE(store.RunSql(QStringLiteral("SELECT Type FROM Motors"))); // reading goes on
+        EXPECT_FALSE(QFile::exists(file + QStringLiteral("-wal"))); // nor a log where none can be made
     }
     disk.setRefusal(CFailingDiskVfs::Refusal::None);
     EXPECT_EQ(logbook.rows(QStringLiteral("SELECT Type FROM Motors")), QStringList {"C6"});
@@ -427,36 +447,6 @@ TEST(RecordStoreFailures, ReadOnlyFileAndFolderAreToldApart)
               QStringLiteral("the folder %1 is read-only, so the logbook in it cannot be changed").arg(folder));
     ASSERT_TRUE(QFile::setPermissions(folder, writable));
     EXPECT_TRUE(refusedWith().isEmpty());
-}
-
-// The journal mode as a bare connection finds it in the file.
-QString journalMode(const QString &path, const char *pragma = "PRAGMA journal_mode")
-{
-    sqlite3 *db = nullptr;
-    sqlite3_stmt *statement = nullptr;
-    QString mode = QStringLiteral("<failed>");
-    if (sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK
-        && sqlite3_prepare_v2(db, pragma, -1, &statement, nullptr) == SQLITE_OK
-        && sqlite3_step(statement) == SQLITE_ROW)
-        mode = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
-    sqlite3_finalize(statement);
-    sqlite3_close(db);
-    return mode;
-}
-
-TEST(RecordStoreOpen, LogbookInWalModeIsSwitchedToTheRollbackJournal)
-{
-    CTestLogbook logbook;
-    ASSERT_TRUE(logbook.isValid());
-    ASSERT_EQ(journalMode(logbook.databaseFile(), "PRAGMA journal_mode = WAL"), QStringLiteral("wal"));
-    {
-        CRecordStore store;
-        ASSERT_TRUE(store.Open(logbook.directory()));
-        EXPECT_TRUE(store.RunSql(QStringLiteral("INSERT INTO Motors (Type) VALUES ('C6')")));
-    }
-    EXPECT_EQ(journalMode(logbook.databaseFile()), QStringLiteral("delete"));
-    EXPECT_FALSE(QFile::exists(logbook.databaseFile() + QStringLiteral("-wal")));
-    EXPECT_EQ(logbook.rows(QStringLiteral("SELECT Type FROM Motors")), QStringList {"C6"});
 }
 
 TEST(RecordStoreOpen, ForeignFileIsRefusedAndLeftAsItWas)

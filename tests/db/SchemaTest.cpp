@@ -6,12 +6,17 @@
 #include "support/TestFiles.h"
 #include "support/TestLogbook.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -106,15 +111,28 @@ TEST(Schema, CreatesTheSixTablesWithTheirColumnPositions)
     EXPECT_EQ(store.GetFieldText(0).toInt(), kLogbookApplicationId);
 }
 
-// A file already there is never overwritten; the leftover of an interrupted
-// creation is.
+// A file already there is never overwritten. What a start killed while making
+// the logbook left is removed once it is old; one just begun, which may be
+// another program's that is making it now, is left to that program.
 TEST(Schema, ExistingFileIsLeftUntouched)
 {
     QTemporaryDir dir;
     const QString storage = dir.path() + QLatin1Char('/');
-    ASSERT_TRUE(writeTestFile(databasePath(storage) + QStringLiteral(".new"), "half a database"));
+    const QString killed = databasePath(storage) + QStringLiteral(".4242-0badcafe.new");
+    const QString olderVersion = databasePath(storage) + QStringLiteral(".new");
+    const QString starting = databasePath(storage) + QStringLiteral(".4343-00c0ffee.new");
+    for (const QString &partial : {killed, olderVersion, starting})
+        ASSERT_TRUE(writeTestFile(partial, "half a database"));
+    for (const QString &partial : {killed, olderVersion}) {
+        QFile file(partial);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime));
+    }
     ASSERT_TRUE(CreateDatabase(storage));
-    EXPECT_FALSE(QFile::exists(databasePath(storage) + QStringLiteral(".new")));
+    EXPECT_FALSE(QFile::exists(killed));
+    EXPECT_FALSE(QFile::exists(olderVersion));
+    EXPECT_EQ(readTestFile(starting), QByteArray("half a database"));
+    EXPECT_EQ(QDir(storage).entryList(QDir::Files), QStringList({"TarvelDB.CDB", "TarvelDB.CDB.4343-00c0ffee.new"}));
     CRecordStore store;
     ASSERT_TRUE(store.Open(storage));
     EXPECT_TRUE(store.RunSql(QStringLiteral("SELECT * FROM Queries")));
@@ -123,6 +141,42 @@ TEST(Schema, ExistingFileIsLeftUntouched)
     ASSERT_TRUE(writeTestFile(databasePath(storage), "whatever it holds"));
     EXPECT_TRUE(CreateDatabase(storage));
     EXPECT_EQ(readTestFile(databasePath(storage)), QByteArray("whatever it holds"));
+}
+
+// Programs started at the same moment on a new storage folder each make a
+// logbook under a name of their own; the first in place is the logbook, and
+// every program opens that one.
+TEST(SchemaConcurrency, ProgramsStartingAtOnceShareOneLogbook)
+{
+    for (int round = 0; round < 3; ++round) {
+        QTemporaryDir dir;
+        const QString storage = dir.filePath(QStringLiteral("new folder")) + QLatin1Char('/');
+        const QString go = dir.filePath(QStringLiteral("go"));
+        std::vector<std::unique_ptr<QProcess>> children;
+        for (int i = 0; i < 4; ++i) {
+            children.push_back(std::make_unique<QProcess>());
+            children.back()->start(QStringLiteral(TARVEL_LOGBOOK_CHILD), {QStringLiteral("create"), storage, go});
+        }
+        // All are waiting for the word before any starts.
+        for (auto &child : children) {
+            QByteArray said;
+            while (!said.contains("ready") && child->waitForReadyRead(20000))
+                said += child->readAllStandardOutput();
+            ASSERT_TRUE(said.contains("ready")) << said.constData();
+        }
+        ASSERT_TRUE(writeTestFile(go, "go"));
+        for (auto &child : children) {
+            ASSERT_TRUE(child->waitForFinished(30000));
+            EXPECT_EQ(child->exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(child->exitCode(), 0) << child->readAllStandardError().constData();
+        }
+        EXPECT_EQ(QDir(storage).entryList(QDir::Files), QStringList {"TarvelDB.CDB"});
+        EXPECT_EQ(outsideValue(databasePath(storage),
+                               "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND "
+                               "name IN ('Rockets', 'RecMotors', 'Motors', 'MFGs', "
+                               "'Launches', 'Queries')"),
+                  QStringLiteral("6"));
+    }
 }
 
 TEST(Schema, FolderThatCannotBeMadeFailsWithoutALogbook)

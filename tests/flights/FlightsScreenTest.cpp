@@ -39,6 +39,7 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -298,6 +299,42 @@ TEST_F(FlightsScreenTest, RecordingShowsItsApogeeInTheListAndItsPlotOnThePage)
     CFlightPageDlg without(log, 2, m_settings, {m_prompter, m_files});
     without.show();
     EXPECT_FALSE(without.plot()->isVisible());
+}
+
+// A recording found but not readable says why where its plot would be; a
+// rocket's expected altitude that cannot be read is said to be so, not taken
+// for none.
+TEST_F(FlightsScreenTest, RecordingOrExpectationThatCannotBeReadSaysWhy)
+{
+    const QString notes = m_logbook.directory() + QStringLiteral("notes.csv");
+    ASSERT_TRUE(writeTestFile(notes, "not a recording at all\n"));
+    ASSERT_TRUE(m_logbook.exec({"UPDATE Launches SET AltFileName = 'notes.csv' WHERE rowid = 1"}));
+    CFlightLog log(m_store);
+    {
+        CFlightPageDlg page(log, 1, m_settings, {m_prompter, m_files});
+        page.show();
+        EXPECT_TRUE(page.recordingText()->isVisible());
+        EXPECT_EQ(page.recordingText()->text(),
+                  QStringLiteral("The file %1 is not an altimeter recording: expected a header line with a time "
+                                 "column and an altitude column.")
+                      .arg(notes));
+        EXPECT_FALSE(page.plot()->isVisible());
+    }
+
+    QByteArray recording = "time_s,altitude_m\n";
+    for (int t = 0; t <= 20; ++t)
+        recording += QByteArray::number(t) + ',' + QByteArray::number(t <= 10 ? 30 * t : 300 - 30 * (t - 10)) + '\n';
+    ASSERT_TRUE(writeTestFile(notes, recording));
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(m_logbook.databaseFile().toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "DROP TABLE RecMotors", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(other);
+    CFlightPageDlg page(log, 1, m_settings, {m_prompter, m_files});
+    page.show();
+    EXPECT_TRUE(page.plot()->isVisible());
+    EXPECT_TRUE(page.recordingText()->text().endsWith(
+        QStringLiteral("\nThe expected altitude cannot be read: no such table: RecMotors")))
+        << qPrintable(page.recordingText()->text());
 }
 
 TEST_F(FlightsScreenTest, EveryFlightScreenFitsTheDesktopTheHandheldAndThePhone)

@@ -38,9 +38,10 @@ protected:
         ASSERT_TRUE(m_logbook.exec(
             {"INSERT INTO Rockets (ID,Name,Stages,Clustered,CheckList) VALUES (1,'Alpha','0','0','Arm,Clear,')"}));
         // Five long causes: the failure page at its fullest.
-        m_settings.WriteSetting(QStringLiteral("Failure Checklist"),
-                                QStringLiteral("Drogue tangled in the shock cord,Motor CATO on the pad,Fin loss,"
-                                               "Unstable after burnout,Ejection charge too weak,"));
+        ASSERT_TRUE(
+            m_settings.WriteSetting(QStringLiteral("Failure Checklist"),
+                                    QStringLiteral("Drogue tangled in the shock cord,Motor CATO on the pad,Fin loss,"
+                                                   "Unstable after burnout,Ejection charge too weak,")));
         m_launch = std::make_unique<CLaunchDlg>(
             wizard::launchContext(m_settings, {m_prompter, m_files}, m_sounds, m_logbook.directory()));
     }

@@ -354,7 +354,7 @@ TEST_F(LaunchWizardTest, ChosenRecordingIsPreviewedAndStoredAsACopyBesideTheLogb
     ASSERT_TRUE(writeTestFile(source, recording));
     const QString notes = downloads.filePath(QStringLiteral("notes.txt"));
     ASSERT_TRUE(writeTestFile(notes, "Field was wet.\n"));
-    m_settings.WriteSetting(QStringLiteral("Altitude Unit"), QStringLiteral("m"));
+    ASSERT_TRUE(m_settings.WriteSetting(QStringLiteral("Altitude Unit"), QStringLiteral("m")));
 
     // Alpha to a success, the altimeter box ticked or not, "Get Data" run by runner.
     const auto fly = [this](bool tick, std::function<int(CGetDataDlg &)> runner) {

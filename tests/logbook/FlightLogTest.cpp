@@ -241,7 +241,9 @@ TEST_F(FlightLogTest, ExpectedAltitudeOfEitherMotorForm)
         flight.motor = QLatin1String(c.motor);
         flight.motorMfg = QLatin1String(c.maker);
         flight.motorDelay = QLatin1String(c.delay);
-        EXPECT_EQ(m_log.expectedAltitude(flight), c.expected) << c.motor << " " << c.maker << " " << c.delay;
+        std::optional<double> expected;
+        ASSERT_TRUE(m_log.expectedAltitude(flight, expected)) << qPrintable(m_log.lastError());
+        EXPECT_EQ(expected, c.expected) << c.motor << " " << c.maker << " " << c.delay;
     }
 }
 

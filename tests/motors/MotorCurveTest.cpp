@@ -127,7 +127,8 @@ protected:
     {
         QStringList shown;
         for (const CCatalogueMotor &motor : catalogue()) {
-            const std::optional<CMotorCurveRow> curve = loadMotorCurve(m_store, motor);
+            std::optional<CMotorCurveRow> curve;
+            EXPECT_TRUE(loadMotorCurve(m_store, motor, curve)) << qPrintable(m_store.lastError());
             shown.append(motor.type + QLatin1Char(' ')
                          + (curve ? QString::number(curve->figures.peakThrust) : QStringLiteral("-")));
         }
@@ -163,7 +164,8 @@ TEST_F(MotorCurves, ImportKeepsEachGoodCurveAndNamesTheOthers)
 
     const std::vector<CCatalogueMotor> motors = catalogue();
     ASSERT_EQ(motors.size(), 2u);
-    const std::optional<CMotorCurveRow> c6 = loadMotorCurve(m_store, motors.at(0));
+    std::optional<CMotorCurveRow> c6;
+    ASSERT_TRUE(loadMotorCurve(m_store, motors.at(0), c6));
     ASSERT_TRUE(c6.has_value());
     EXPECT_EQ(c6->points, (std::vector<CThrustPoint> {{0.2, 12.0}, {1.2, 0.0}}));
     EXPECT_DOUBLE_EQ(c6->masses.totalKg, 0.0231);
@@ -216,7 +218,8 @@ TEST_F(MotorCurves, RealMotorFilesGiveTheirCurvesPointForPoint)
         for (const CCatalogueMotor &motor : catalogue())
             stored = motor.id > stored.id ? motor : stored;
         EXPECT_EQ(stored.type, byHand.front().type) << qPrintable(name);
-        const std::optional<CMotorCurveRow> curve = loadMotorCurve(m_store, stored);
+        std::optional<CMotorCurveRow> curve;
+        ASSERT_TRUE(loadMotorCurve(m_store, stored, curve)) << qPrintable(name);
         ASSERT_TRUE(curve.has_value()) << qPrintable(name);
         ASSERT_EQ(int(curve->points.size()), byHand.front().points) << qPrintable(name);
         EXPECT_EQ(curve->points.back(), (CThrustPoint {byHand.front().lastTime, byHand.front().lastThrust}))

@@ -274,7 +274,7 @@ TEST_F(MotorScreens, LoadFromFileOneOrSeveralFilesAndDropped)
     EXPECT_EQ(m_prompter.shown().last().caption, "Error");
     EXPECT_EQ(m_prompter.shown().last().text,
               "good.eng: Motors Extracted =1\nbad.eng: Nothing loaded from file\n"
-              "gone.eng: could not be read\nmore.CSV: Motors Extracted =1");
+              "gone.eng: could not be read: No such file or directory.\nmore.CSV: Motors Extracted =1");
     EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT Type FROM Motors WHERE ID IS NULL ORDER BY rowid")),
               QStringList({"G64", "G64", "D12"}));
     EXPECT_EQ(dialog.model().lines().size(), 7);
@@ -362,6 +362,34 @@ TEST_F(MotorScreens, ChosenMotorShowsItsCurveAndFigures)
             return label->isVisible() && label->text() == plot.figuresText();
         }));
     }
+}
+
+// A curve that cannot be read is told where its figures would be, not shown
+// as a motor without one.
+TEST_F(MotorScreens, CurveThatCannotBeReadIsToldNotTakenForNone)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("g.eng"));
+    ASSERT_TRUE(writeTestFile(path, "G64 29 124 4-7 0.06 0.12 AT\n0.5 100\n1.0 100\n1.5 0\n"));
+    CDefaultMotorsDlg dialog(m_store, m_status, m_ui, folder.path());
+    dialog.show();
+    m_files.script({path});
+    menuEntry(&dialog, QStringLiteral("Load From File"));
+    ASSERT_EQ(dialog.model().lines().first(), "AT\tG64\t4-7\t29x124");
+    // Another program takes the curves away once the list is read.
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(m_logbook.databaseFile().toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "DROP TABLE MotorCurves", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(other);
+    selectRow(dialog, 1);
+    selectRow(dialog, 0);
+    ASSERT_EQ(dialog.selectedIndex(), 0);
+    EXPECT_TRUE(dialog.plot().figuresText().isEmpty());
+    const QList<QLabel *> labels = dialog.findChildren<QLabel *>();
+    EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [&dialog](const QLabel *label) {
+        return label->isVisibleTo(&dialog)
+            && label->text() == QLatin1String("The thrust curve cannot be read: no such table: MotorCurves.");
+    }));
 }
 
 TEST_F(MotorScreens, FilterRemovesOnlyWhatWasShownOrAsksWithTheCount)

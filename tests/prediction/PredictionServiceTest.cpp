@@ -85,10 +85,13 @@ TEST(PredictionService, UnitsComeFromTheSettingElseTheLocale)
     ASSERT_TRUE(settings.WriteSetting(QLatin1String(kSettingMeasureUnits), QStringLiteral("imperial")));
     EXPECT_EQ(readUnitSystem(settings, germany), EUnitSystem::Imperial);
     // Typed by hand: any case and blanks; a word it does not know is the locale's.
-    ASSERT_TRUE(writeTestFile(settings.fileName(), "[General]\nMeasure%20Units= Metric \n"));
-    EXPECT_EQ(readUnitSystem(settings, us), EUnitSystem::Metric);
-    ASSERT_TRUE(writeTestFile(settings.fileName(), "[General]\nMeasure%20Units=furlongs\n"));
-    EXPECT_EQ(readUnitSystem(settings, us), EUnitSystem::Imperial);
+    // (Files of their own: the process keeps one parsed copy of each.)
+    CSettingsStore typed(dir.filePath(QStringLiteral("typed.ini")));
+    ASSERT_TRUE(writeTestFile(typed.fileName(), "[General]\nMeasure%20Units= Metric \n"));
+    EXPECT_EQ(readUnitSystem(typed, us), EUnitSystem::Metric);
+    CSettingsStore unknown(dir.filePath(QStringLiteral("unknown.ini")));
+    ASSERT_TRUE(writeTestFile(unknown.fileName(), "[General]\nMeasure%20Units=furlongs\n"));
+    EXPECT_EQ(readUnitSystem(unknown, us), EUnitSystem::Imperial);
 }
 
 // The rocket's own Cd where the flyer set one, else the median of its fits,

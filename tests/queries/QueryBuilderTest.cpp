@@ -6,11 +6,14 @@
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 class QueryBuilderTest : public ::testing::Test
@@ -137,6 +140,37 @@ TEST_F(QueryBuilderTest, DefaultAddsThreeQueriesEachTimeTheUserAgrees)
     builder.onDefault();
     EXPECT_EQ(stored().size(), 6);
     EXPECT_EQ(lines(builder).size(), 6);
+}
+
+// While another program holds the logbook's write lock, ADD and UPDATE say
+// the query was not saved, and why; nothing is stored behind the list.
+TEST_F(QueryBuilderTest, RefusedSaveIsTold)
+{
+    CQueryBuilderDlg builder(m_store, m_ui);
+    builder.show();
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(m_logbook.databaseFile().toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    m_store.setBusyTimeout(50);
+    type(builder, QStringLiteral("Sport"), QStringLiteral("Select * FROM Rockets"));
+    for (const char *command : {"ADD", "UPDATE"}) {
+        for (QAction *action : builder.commandBar()->actions()) {
+            if (action->text() == QLatin1String(command))
+                QTest::mouseClick(builder.commandBar()->widgetForAction(action), Qt::LeftButton);
+        }
+    }
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    const QString refused = QStringLiteral("The query could not be saved: another program is writing to the logbook "
+                                           "%1: try again when it has finished")
+                                .arg(m_logbook.databaseFile());
+    ASSERT_EQ(m_prompter.shown().size(), 2);
+    for (const auto &shown : m_prompter.shown()) {
+        EXPECT_EQ(shown.caption, QStringLiteral("Error"));
+        EXPECT_EQ(shown.text, refused);
+    }
+    EXPECT_TRUE(stored().isEmpty());
+    EXPECT_TRUE(lines(builder).isEmpty());
 }
 
 TEST_F(QueryBuilderTest, SqlTextIsLimitedToTheColumnWidth)

@@ -35,7 +35,7 @@ protected:
     // Saves one query and returns its position in name order.
     int save(const QString &name, const QString &sql)
     {
-        addSavedQuery(m_store, {name, sql});
+        EXPECT_TRUE(addSavedQuery(m_store, {name, sql}));
         return savedQueryIndex(m_store, name);
     }
 
@@ -217,10 +217,10 @@ TEST(ExportCli, WritesTheSameBytesAsTheViewer)
         CRecordStore store;
         ASSERT_TRUE(store.Open(storage));
         ASSERT_TRUE(store.RunSql(QStringLiteral("INSERT INTO Rockets (Name, Notes) VALUES ('Alpha', 'say \"hi\"')")));
-        addSavedQuery(store, {QStringLiteral("Rocks"), QStringLiteral("SELECT Name, Notes FROM Rockets")});
-        addSavedQuery(store, {QStringLiteral("Rocks"), QStringLiteral("SELECT Name FROM Rockets")});
-        addSavedQuery(store, {QStringLiteral("Wipe"), QStringLiteral("DELETE FROM Rockets")});
-        addSavedQuery(store, {QStringLiteral("Typo"), QStringLiteral("SELEC Name FROM Rockets")});
+        ASSERT_TRUE(addSavedQuery(store, {QStringLiteral("Rocks"), QStringLiteral("SELECT Name, Notes FROM Rockets")}));
+        ASSERT_TRUE(addSavedQuery(store, {QStringLiteral("Rocks"), QStringLiteral("SELECT Name FROM Rockets")}));
+        ASSERT_TRUE(addSavedQuery(store, {QStringLiteral("Wipe"), QStringLiteral("DELETE FROM Rockets")}));
+        ASSERT_TRUE(addSavedQuery(store, {QStringLiteral("Typo"), QStringLiteral("SELEC Name FROM Rockets")}));
 
         CScriptedPrompter prompter;
         CScriptedFileChooser files;

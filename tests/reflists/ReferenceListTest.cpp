@@ -124,9 +124,25 @@ TEST_F(DefaultsScreen, UnchangedListsAreNotWrittenBack)
     EXPECT_EQ(stored(kSettingDefaultModelTypes), "A,,B,");
 }
 
+TEST_F(DefaultsScreen, ListThatCannotBeSavedIsTold)
+{
+    ASSERT_TRUE(writeTestFile(m_settingsDir.filePath(QStringLiteral("plain")), "not a folder"));
+    CSettingsStore blocked(m_settingsDir.filePath(QStringLiteral("plain/settings.ini")));
+    {
+        CDefaultsDlg dialog(m_status, blocked, m_ui, CDefaultsDlg::MotorsScreen());
+        dialog.show();
+        add(dialog, ReferenceListKind::Status, QStringLiteral("Flying"));
+        EXPECT_TRUE(m_prompter.shown().isEmpty());
+    }
+    ASSERT_EQ(m_prompter.shown().size(), 1);
+    EXPECT_EQ(m_prompter.shown().first().caption, QStringLiteral("Error"));
+    EXPECT_EQ(m_prompter.shown().first().text,
+              QStringLiteral("The setting Default Status could not be saved in ") + blocked.fileName());
+}
+
 TEST_F(DefaultsScreen, NeverShownSavesNothing)
 {
-    m_settings.WriteSetting(QLatin1String(kSettingDefaultStatus), QStringLiteral("Kept,"));
+    ASSERT_TRUE(m_settings.WriteSetting(QLatin1String(kSettingDefaultStatus), QStringLiteral("Kept,")));
     {
         CDefaultsDlg dialog(m_status, m_settings, m_ui, CDefaultsDlg::MotorsScreen());
     }

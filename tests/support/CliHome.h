@@ -33,14 +33,20 @@ public:
         QByteArray out;
         QString err;
     };
-    CResult run(const QStringList &arguments) const
+    // Starts the command without waiting for it, for a test that reads its
+    // output while it runs or runs several at once.
+    void start(QProcess &process, const QStringList &arguments) const
     {
-        QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.path() + QStringLiteral("/config"));
         environment.insert(QStringLiteral("XDG_DATA_HOME"), m_home.path() + QStringLiteral("/data"));
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(TARVEL_CLI), arguments);
+    }
+    CResult run(const QStringList &arguments) const
+    {
+        QProcess process;
+        start(process, arguments);
         const bool ended = process.waitForFinished(60000);
         if (!ended)
             process.kill();

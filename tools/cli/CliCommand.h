@@ -2,24 +2,36 @@
 
 #include <QStringList>
 
-#include <cstdio>
+class CCliRun;
+class QCommandLineParser;
 
-// One sub-command of tarvel-cli: its name, a line of usage, and what it does.
+// One sub-command of tarvel-cli. Every command is parsed, opens the logbook
+// and reports errors the same way, through CCliRun; it says only what it
+// takes and what it does.
 struct CCliCommand
 {
     const char *name;
-    const char *usage;
-    int (*run)(const QStringList &arguments, FILE *out, FILE *err);
+    // What follows "tarvel-cli NAME" in its usage line.
+    const char *syntax;
+    // What it does, in a line, for the list of commands and its help.
+    const char *summary;
+    // The positional arguments it takes: at least, and at most (-1: any number).
+    int minArguments;
+    int maxArguments;
+    // Its options and arguments, for the parser and the help.
+    void (*declare)(QCommandLineParser &parser);
+    // Runs it on the parsed command line; the exit status.
+    int (*run)(CCliRun &run);
 };
 
-// Each command lives in a file of its own and is listed in main.cpp.
-int runInfo(const QStringList &arguments, FILE *out, FILE *err);
-int runQueries(const QStringList &arguments, FILE *out, FILE *err);
-int runExport(const QStringList &arguments, FILE *out, FILE *err);
-int runSites(const QStringList &arguments, FILE *out, FILE *err);
-int runImportMotors(const QStringList &arguments, FILE *out, FILE *err);
-int runFlightData(const QStringList &arguments, FILE *out, FILE *err);
-int runFlights(const QStringList &arguments, FILE *out, FILE *err);
-int runStats(const QStringList &arguments, FILE *out, FILE *err);
-int runMotors(const QStringList &arguments, FILE *out, FILE *err);
-int runMotorCurve(const QStringList &arguments, FILE *out, FILE *err);
+// Each command lives in a file of its own; main.cpp lists them.
+extern const CCliCommand kInfoCommand;
+extern const CCliCommand kQueriesCommand;
+extern const CCliCommand kExportCommand;
+extern const CCliCommand kSitesCommand;
+extern const CCliCommand kImportMotorsCommand;
+extern const CCliCommand kFlightsCommand;
+extern const CCliCommand kStatsCommand;
+extern const CCliCommand kMotorsCommand;
+extern const CCliCommand kMotorCurveCommand;
+extern const CCliCommand kFlightDataCommand;

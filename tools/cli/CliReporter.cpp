@@ -1,6 +1,6 @@
 #include "cli/CliReporter.h"
 
-#include "cli/CliContext.h"
+#include "cli/CliRun.h"
 
 void CCliReporter::fatalError(const QString &text)
 {

@@ -1,5 +1,5 @@
 #include "cli/CliCommand.h"
-#include "cli/CliContext.h"
+#include "cli/CliRun.h"
 #include "flightdata/AltimeterReader.h"
 #include "flightdata/FlightMeasures.h"
 #include "flightdata/FlightSummary.h"
@@ -69,7 +69,7 @@ void printJson(FILE *out, const CAltimeterRecording &recording, const CFlightMea
         {QStringLiteral("ends"), flightEndWords(measures.end)},
     };
     const QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Indented);
-    fwrite(json.constData(), 1, size_t(json.size()), out);
+    std::fwrite(json.constData(), 1, size_t(json.size()), out);
 }
 
 // The samples as the program holds them: seconds as the file counts them and
@@ -81,34 +81,40 @@ void printCsv(FILE *out, const CAltimeterRecording &recording)
         fprintf(out, "%.6g,%.3f\n", recording.time[i], recording.height[i]);
 }
 
+void declareFlightData(QCommandLineParser &parser)
+{
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("An altimeter recording."));
+    parser.addOption({QStringLiteral("format"), QStringLiteral("text (the default), json, or csv for the samples."),
+                      QStringLiteral("FORMAT"), QStringLiteral("text")});
+}
+
+int runFlightData(CCliRun &run)
+{
+    const std::optional<QString> format =
+        run.choice(QStringLiteral("format"), {QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv")});
+    if (!format)
+        return kCliUsage;
+    const CAltimeterRecording recording = readAltimeterFile(run.arguments().first());
+    if (!recording.isValid())
+        return run.fail(recording.error);
+    const CFlightMeasures measures = measureFlight(recording);
+    if (*format == QLatin1String("json"))
+        printJson(run.out(), recording, measures);
+    else if (*format == QLatin1String("csv"))
+        printCsv(run.out(), recording);
+    else
+        printText(run.out(), recording, measures);
+    return kCliSucceeded;
+}
+
 } // namespace
 
-int runFlightData(const QStringList &arguments, FILE *out, FILE *err)
-{
-    QString format = QStringLiteral("text");
-    QStringList files;
-    for (int i = 0; i < arguments.size(); ++i) {
-        if (arguments.at(i) == QLatin1String("--format") && i + 1 < arguments.size())
-            format = arguments.at(++i);
-        else
-            files.append(arguments.at(i));
-    }
-    const QStringList formats {QStringLiteral("text"), QStringLiteral("json"), QStringLiteral("csv")};
-    if (files.size() != 1 || !formats.contains(format)) {
-        printLine(err, QStringLiteral("usage: tarvel-cli flight-data FILE [--format text|json|csv]"));
-        return 2;
-    }
-    const CAltimeterRecording recording = readAltimeterFile(files.first());
-    if (!recording.isValid()) {
-        printLine(err, QStringLiteral("tarvel-cli: ") + recording.error);
-        return 1;
-    }
-    const CFlightMeasures measures = measureFlight(recording);
-    if (format == QLatin1String("json"))
-        printJson(out, recording, measures);
-    else if (format == QLatin1String("csv"))
-        printCsv(out, recording);
-    else
-        printText(out, recording, measures);
-    return 0;
-}
+const CCliCommand kFlightDataCommand = {
+    "flight-data",
+    "FILE [--format text|json|csv]",
+    "an altimeter recording's format and measures (apogee, speeds, drogue, main, landing) and how it ends",
+    1,
+    1,
+    declareFlightData,
+    runFlightData,
+};

@@ -1,5 +1,5 @@
 #include "cli/CliCommand.h"
-#include "cli/CliContext.h"
+#include "cli/CliRun.h"
 #include "flights/FlightApogee.h"
 #include "logbook/FlightFilter.h"
 #include "logbook/FlightLog.h"
@@ -9,11 +9,9 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
-
-const char kUsage[] = "usage: tarvel-cli flights [--rocket NAME] [--site NAME] [--from YYYY-MM-DD] [--to YYYY-MM-DD] "
-                      "[--format text|csv|json]";
 
 QString isoDate(const QDate &date)
 {
@@ -56,50 +54,58 @@ QString apogeeText(const CFlightEntry &flight, const QString &storageDirectory)
     return apogee ? QString::number(*apogee, 'f', 1) : QString();
 }
 
-bool parseArguments(const QStringList &arguments, CFlightFilter &filter, QString &format, FILE *err)
+void declareFlights(QCommandLineParser &parser)
 {
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString &option = arguments.at(i);
-        if (i + 1 >= arguments.size()) {
-            printLine(err, QLatin1String(kUsage));
-            return false;
-        }
-        const QString &value = arguments.at(++i);
+    parser.addOptions({
+        {QStringLiteral("rocket"), QStringLiteral("Only the flights of the rocket of this name."),
+         QStringLiteral("NAME")},
+        {QStringLiteral("site"), QStringLiteral("Only the flights at the site of this name."), QStringLiteral("NAME")},
+        {QStringLiteral("from"), QStringLiteral("Only the flights on this day or after."),
+         QStringLiteral("YYYY-MM-DD")},
+        {QStringLiteral("to"), QStringLiteral("Only the flights on this day or before."), QStringLiteral("YYYY-MM-DD")},
+        {QStringLiteral("format"), QStringLiteral("text (the default), csv or json."), QStringLiteral("FORMAT"),
+         QStringLiteral("text")},
+    });
+}
+
+// The filter the options ask for; empty after a usage error.
+std::optional<CFlightFilter> filterOf(CCliRun &run)
+{
+    CFlightFilter filter;
+    for (const char *option : {"rocket", "site", "from", "to"}) {
+        const QString name = QLatin1String(option);
+        if (!run.isSet(name))
+            continue;
+        const QString value = run.value(name);
         // An empty name would choose every flight: the flyer meant one.
         if (value.trimmed().isEmpty()) {
-            printLine(err, QStringLiteral("tarvel-cli: %1 needs a value; it was given an empty one").arg(option));
-            return false;
+            run.usageError(QStringLiteral("--%1 needs a value; it was given an empty one").arg(name));
+            return std::nullopt;
         }
-        if (option == QLatin1String("--rocket")) {
+        if (name == QLatin1String("rocket")) {
             filter.rocketLabel = value;
-        } else if (option == QLatin1String("--site")) {
+        } else if (name == QLatin1String("site")) {
             filter.site = value;
-        } else if (option == QLatin1String("--from") || option == QLatin1String("--to")) {
+        } else {
             const QDate date = QDate::fromString(value, Qt::ISODate);
             if (!date.isValid()) {
-                printLine(err, QStringLiteral("tarvel-cli: \"%1\" is not a date of the form YYYY-MM-DD").arg(value));
-                return false;
+                run.usageError(QStringLiteral("\"%1\" is not a date of the form YYYY-MM-DD").arg(value));
+                return std::nullopt;
             }
-            (option == QLatin1String("--from") ? filter.from : filter.to) = date;
-        } else if (option == QLatin1String("--format") && QStringList {"text", "csv", "json"}.contains(value)) {
-            format = value;
-        } else {
-            printLine(err, QLatin1String(kUsage));
-            return false;
+            (name == QLatin1String("from") ? filter.from : filter.to) = date;
         }
     }
     if (filter.from.isValid() && filter.to.isValid() && filter.from > filter.to) {
-        printLine(err,
-                  QStringLiteral("tarvel-cli: --from %1 is after --to %2: no day is in that range")
-                      .arg(isoDate(filter.from), isoDate(filter.to)));
-        return false;
+        run.usageError(QStringLiteral("--from %1 is after --to %2: no day is in that range")
+                           .arg(isoDate(filter.from), isoDate(filter.to)));
+        return std::nullopt;
     }
-    return true;
+    return filter;
 }
 
 // Says which rocket or site of the filter neither the catalogue nor the log
 // knows; true when both are known, or not asked for.
-bool namesAreKnown(const CFlightFilter &filter, CFlightLog &log, const std::vector<CFlightEntry> &flights, FILE *err)
+bool namesAreKnown(const CFlightFilter &filter, CFlightLog &log, const std::vector<CFlightEntry> &flights, CCliRun &run)
 {
     const auto same = [](const QString &a, const QString &b) {
         return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
@@ -113,54 +119,49 @@ bool namesAreKnown(const CFlightFilter &filter, CFlightLog &log, const std::vect
             return same(flight.rocketLabel(), filter.rocketLabel);
         });
         if (!inCatalogue && !flown) {
-            printLine(err, QStringLiteral("tarvel-cli: no rocket is named \"%1\"").arg(filter.rocketLabel));
+            run.fail(QStringLiteral("no rocket is named \"%1\"").arg(filter.rocketLabel));
             return false;
         }
     }
     if (!filter.site.isEmpty() && std::none_of(flights.begin(), flights.end(), [&](const CFlightEntry &flight) {
             return same(flight.site, filter.site);
         })) {
-        printLine(err, QStringLiteral("tarvel-cli: no flight was logged at the site \"%1\"").arg(filter.site));
+        run.fail(QStringLiteral("no flight was logged at the site \"%1\"").arg(filter.site));
         return false;
     }
     return true;
 }
 
-} // namespace
-
-int runFlights(const QStringList &arguments, FILE *out, FILE *err)
+int runFlights(CCliRun &run)
 {
-    CFlightFilter filter;
-    QString format = QStringLiteral("text");
-    if (!parseArguments(arguments, filter, format, err))
-        return 2;
-    CCliContext context;
-    const std::unique_ptr<CRecordStore> store = context.openStore(err);
+    const std::optional<CFlightFilter> filter = filterOf(run);
+    const std::optional<QString> format =
+        run.choice(QStringLiteral("format"), {QStringLiteral("text"), QStringLiteral("csv"), QStringLiteral("json")});
+    if (!filter || !format)
+        return kCliUsage;
+    CRecordStore *store = run.openStore();
     if (!store)
-        return 1;
+        return kCliFailed;
     CFlightLog log(*store);
     std::vector<CFlightEntry> flights = log.load();
-    if (!log.lastError().isEmpty()) {
-        printLine(err, QStringLiteral("tarvel-cli: the flights cannot be read: ") + log.lastError());
-        return 1;
-    }
-    if (!namesAreKnown(filter, log, flights, err))
-        return 1;
-    std::erase_if(flights, [&](const CFlightEntry &flight) { return !filter.matches(flight); });
+    if (!log.lastError().isEmpty())
+        return run.fail(QStringLiteral("the flights cannot be read: ") + log.lastError());
+    if (!namesAreKnown(*filter, log, flights, run))
+        return kCliFailed;
+    std::erase_if(flights, [&](const CFlightEntry &flight) { return !filter->matches(flight); });
     sortNewestFirst(flights);
 
-    if (format == QLatin1String("json")) {
+    if (*format == QLatin1String("json")) {
         QJsonArray array;
         for (const CFlightEntry &flight : flights)
-            array.append(flightJson(flight, flightApogee(flight.altFileName, context.storageDirectory())));
-        const QByteArray json = QJsonDocument(array).toJson(QJsonDocument::Indented);
-        fwrite(json.constData(), 1, size_t(json.size()), out);
-        return 0;
+            array.append(flightJson(flight, flightApogee(flight.altFileName, run.storageDirectory())));
+        run.write(QJsonDocument(array).toJson(QJsonDocument::Indented));
+        return kCliSucceeded;
     }
-    if (format == QLatin1String("csv"))
-        printLine(out, QStringLiteral("id,date,time,rocket,rocket_id,motor,mfg,delay,site,success,notes,apogee_m"));
+    if (*format == QLatin1String("csv"))
+        run.print(QStringLiteral("id,date,time,rocket,rocket_id,motor,mfg,delay,site,success,notes,apogee_m"));
     for (const CFlightEntry &flight : flights) {
-        if (format == QLatin1String("csv")) {
+        if (*format == QLatin1String("csv")) {
             const CFlightMotor motor = flight.motorParts();
             const QStringList fields = {QString::number(flight.rowId),
                                         isoDate(flight.date),
@@ -173,19 +174,30 @@ int runFlights(const QStringList &arguments, FILE *out, FILE *err)
                                         flight.site,
                                         flight.success ? QStringLiteral("true") : QStringLiteral("false"),
                                         flight.notes,
-                                        apogeeText(flight, context.storageDirectory())};
+                                        apogeeText(flight, run.storageDirectory())};
             QStringList quoted;
             for (const QString &field : fields)
                 quoted.append(csvField(field));
-            printLine(out, quoted.join(QLatin1Char(',')));
+            run.print(quoted.join(QLatin1Char(',')));
         } else {
-            printLine(out,
-                      QStringList {isoDate(flight.date).leftJustified(10), flight.timeText().rightJustified(5),
+            run.print(QStringList {isoDate(flight.date).leftJustified(10), flight.timeText().rightJustified(5),
                                    flight.rocketLabel(), flight.motorText(), flight.site,
                                    flight.success ? QStringLiteral("Success") : QStringLiteral("Failure"),
                                    flight.notesFirstLine()}
                           .join(QStringLiteral("  ")));
         }
     }
-    return 0;
+    return kCliSucceeded;
 }
+
+} // namespace
+
+const CCliCommand kFlightsCommand = {
+    "flights",
+    "[--rocket NAME] [--site NAME] [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--format text|csv|json]",
+    "the flights, newest first",
+    0,
+    0,
+    declareFlights,
+    runFlights,
+};

@@ -1,29 +1,33 @@
 #include "cli/CliCommand.h"
-#include "cli/CliContext.h"
+#include "cli/CliRun.h"
 #include "db/Schema.h"
 
-int runInfo(const QStringList &arguments, FILE *out, FILE *err)
-{
-    if (!arguments.isEmpty()) {
-        printLine(err, QStringLiteral("usage: tarvel-cli info"));
-        return 2;
-    }
-    CCliContext context;
-    const std::unique_ptr<CRecordStore> opened = context.openStore(err);
-    if (!opened)
-        return 1;
-    CRecordStore &store = *opened;
+namespace {
 
-    printLine(out, QStringLiteral("storage: ") + context.storageDirectory());
-    printLine(out, QStringLiteral("database: ") + store.path());
-    int status = 0;
+int runInfo(CCliRun &run)
+{
+    CRecordStore *store = run.openStore();
+    if (!store)
+        return kCliFailed;
+    run.print(QStringLiteral("storage: ") + run.storageDirectory());
+    run.print(QStringLiteral("database: ") + store->path());
+    int status = kCliSucceeded;
     for (const QString &table : logbookTableNames()) {
-        if (store.RunSql(QStringLiteral("SELECT count(*) FROM ") + table)) {
-            printLine(out, table + QStringLiteral(": ") + store.GetFieldText(0));
+        QString rows;
+        // The names are the logbook's own, never a value typed by anyone.
+        if (store->forEachRow(QStringLiteral("SELECT count(*) FROM ") + table,
+                              [&rows](const CSqlStatement &row) { rows = row.columnText(0); })) {
+            run.print(table + QStringLiteral(": ") + rows);
         } else {
-            printLine(err, QStringLiteral("tarvel-cli: cannot count %1: %2").arg(table, store.lastError()));
-            status = 1;
+            status = run.fail(QStringLiteral("cannot count %1: %2").arg(table, store->lastError()));
         }
     }
     return status;
 }
+
+} // namespace
+
+const CCliCommand kInfoCommand = {
+    "info",  "", "storage directory, logbook file and the rows of each table", 0, 0, [](QCommandLineParser &) {},
+    runInfo,
+};

@@ -1,5 +1,5 @@
 #include "cli/CliCommand.h"
-#include "cli/CliContext.h"
+#include "cli/CliRun.h"
 #include "motors/MotorCurveStore.h"
 
 #include <QJsonArray>
@@ -44,9 +44,10 @@ QString csvFigure(const CCatalogueMotor &motor, double value)
     return motor.hasCurve ? QString::number(value, 'g', 10) : QString();
 }
 
-std::unique_ptr<CRecordStore> openCatalogue(CCliContext &context, FILE *err, std::vector<CCatalogueMotor> &motors)
+// The catalogue with every curve's figures; null after saying why it cannot be read.
+CRecordStore *openCatalogue(CCliRun &run, std::vector<CCatalogueMotor> &motors)
 {
-    std::unique_ptr<CRecordStore> store = context.openStore(err);
+    CRecordStore *store = run.openStore();
     if (!store)
         return nullptr;
     std::optional<std::vector<CCatalogueMotor>> catalogue = loadMotorCatalogue(*store);
@@ -55,54 +56,56 @@ std::unique_ptr<CRecordStore> openCatalogue(CCliContext &context, FILE *err, std
         const QString detail = store->lastSqliteError() != store->lastError()
             ? QStringLiteral(" (SQLite: %1)").arg(store->lastSqliteError())
             : QString();
-        printLine(err, QStringLiteral("tarvel-cli: the motors cannot be read: ") + store->lastError() + detail);
+        run.fail(QStringLiteral("the motors cannot be read: ") + store->lastError() + detail);
         return nullptr;
     }
     motors = std::move(*catalogue);
     return store;
 }
 
-} // namespace
-
-int runMotors(const QStringList &arguments, FILE *out, FILE *err)
+void declareMotors(QCommandLineParser &parser)
 {
-    QString format = QStringLiteral("text");
-    QString wantedClass;
-    for (int i = 0; i < arguments.size(); i += 2) {
-        const bool hasValue = i + 1 < arguments.size();
-        if (hasValue && arguments.at(i) == QLatin1String("--class")) {
-            wantedClass = arguments.at(i + 1);
-        } else if (hasValue && arguments.at(i) == QLatin1String("--format")
-                   && QStringList {"text", "csv", "json"}.contains(arguments.at(i + 1))) {
-            format = arguments.at(i + 1);
-        } else {
-            printLine(err, QStringLiteral("usage: tarvel-cli motors [--class K] [--format text|csv|json]"));
-            return 2;
-        }
-    }
-    CCliContext context;
+    parser.addOptions({
+        {QStringLiteral("class"), QStringLiteral("Only the motors whose curve is of this impulse class."),
+         QStringLiteral("K")},
+        {QStringLiteral("format"), QStringLiteral("text (the default), csv or json."), QStringLiteral("FORMAT"),
+         QStringLiteral("text")},
+    });
+}
+
+void declareMotorCurve(QCommandLineParser &parser)
+{
+    parser.addPositionalArgument(QStringLiteral("TYPE"), QStringLiteral("The motor's type, such as C6."));
+    parser.addOption({QStringLiteral("mfg"), QStringLiteral("Only the motors of this maker."), QStringLiteral("MFG")});
+}
+
+int runMotors(CCliRun &run)
+{
+    const std::optional<QString> format =
+        run.choice(QStringLiteral("format"), {QStringLiteral("text"), QStringLiteral("csv"), QStringLiteral("json")});
+    if (!format)
+        return kCliUsage;
+    const QString wantedClass = run.value(QStringLiteral("class"));
     std::vector<CCatalogueMotor> motors;
-    if (!openCatalogue(context, err, motors))
-        return 1;
+    if (!openCatalogue(run, motors))
+        return kCliFailed;
     if (!wantedClass.isEmpty()) {
         std::erase_if(motors, [&](const CCatalogueMotor &motor) {
             return !motor.hasCurve || motor.figures.impulseClass.compare(wantedClass, Qt::CaseInsensitive) != 0;
         });
     }
-    if (format == QLatin1String("json")) {
+    if (*format == QLatin1String("json")) {
         QJsonArray array;
         for (const CCatalogueMotor &motor : motors)
             array.append(motorJson(motor));
-        const QByteArray json = QJsonDocument(array).toJson(QJsonDocument::Indented);
-        fwrite(json.constData(), 1, size_t(json.size()), out);
-        return 0;
+        run.write(QJsonDocument(array).toJson(QJsonDocument::Indented));
+        return kCliSucceeded;
     }
-    if (format == QLatin1String("csv"))
-        printLine(out,
-                  QStringLiteral("id,type,delay,mfg,size,class,total_impulse_ns,average_thrust_n,peak_thrust_n,"
+    if (*format == QLatin1String("csv"))
+        run.print(QStringLiteral("id,type,delay,mfg,size,class,total_impulse_ns,average_thrust_n,peak_thrust_n,"
                                  "burn_time_s,propellant_kg,total_kg"));
     for (const CCatalogueMotor &motor : motors) {
-        if (format == QLatin1String("csv")) {
+        if (*format == QLatin1String("csv")) {
             const QStringList fields = {
                 QString::number(motor.id),
                 csvField(motor.type),
@@ -117,7 +120,7 @@ int runMotors(const QStringList &arguments, FILE *out, FILE *err)
                 csvFigure(motor, motor.masses.propellantKg),
                 csvFigure(motor, motor.masses.totalKg),
             };
-            printLine(out, fields.join(QLatin1Char(',')));
+            run.print(fields.join(QLatin1Char(',')));
         } else {
             QString line = motor.mfg + QLatin1Char('\t') + motor.type + QLatin1Char('\t') + motor.delay
                 + QLatin1Char('\t') + motor.size;
@@ -128,45 +131,56 @@ int runMotors(const QStringList &arguments, FILE *out, FILE *err)
                             .arg(motor.figures.averageThrust, 0, 'f', 1)
                             .arg(motor.figures.peakThrust, 0, 'f', 1)
                             .arg(motor.figures.burnTime, 0, 'f', 2);
-            printLine(out, line);
+            run.print(line);
         }
     }
-    return 0;
+    return kCliSucceeded;
 }
 
-int runMotorCurve(const QStringList &arguments, FILE *out, FILE *err)
+int runMotorCurve(CCliRun &run)
 {
-    if ((arguments.size() != 1 && arguments.size() != 3)
-        || (arguments.size() == 3 && arguments.at(1) != QLatin1String("--mfg"))) {
-        printLine(err, QStringLiteral("usage: tarvel-cli motor-curve TYPE [--mfg MFG]"));
-        return 2;
-    }
-    const QString type = arguments.at(0);
-    const QString mfg = arguments.size() == 3 ? arguments.at(2) : QString();
-    CCliContext context;
+    const QString type = run.arguments().first();
+    const QString mfg = run.value(QStringLiteral("mfg"));
     std::vector<CCatalogueMotor> motors;
-    const std::unique_ptr<CRecordStore> store = openCatalogue(context, err, motors);
+    CRecordStore *store = openCatalogue(run, motors);
     if (!store)
-        return 1;
+        return kCliFailed;
     int printed = 0;
     for (const CCatalogueMotor &motor : motors) {
         if (!motor.hasCurve || motor.type.compare(type, Qt::CaseInsensitive) != 0
             || (!mfg.isEmpty() && motor.mfg.compare(mfg, Qt::CaseInsensitive) != 0))
             continue;
-        const std::optional<CMotorCurveRow> curve = loadMotorCurve(*store, motor);
+        std::optional<CMotorCurveRow> curve;
+        if (!loadMotorCurve(*store, motor, curve))
+            return run.fail(QStringLiteral("the thrust curve of %1 %2 cannot be read: %3")
+                                .arg(motor.mfg, motor.type, store->lastError()));
         if (!curve)
             continue;
-        printLine(out, QStringLiteral("; %1 %2-%3").arg(motor.mfg, motor.type, motor.delay));
+        run.print(QStringLiteral("; %1 %2-%3").arg(motor.mfg, motor.type, motor.delay));
         // Each value as the file gave it: the shortest text that reads back as the same number.
         for (const CThrustPoint &point : curve->points)
-            printLine(out, shortestNumber(point.time) + QLatin1Char(' ') + shortestNumber(point.thrust));
+            run.print(shortestNumber(point.time) + QLatin1Char(' ') + shortestNumber(point.thrust));
         ++printed;
     }
-    if (printed == 0) {
-        printLine(err,
-                  QStringLiteral("tarvel-cli: no motor of type \"%1\"%2 has a thrust curve")
-                      .arg(type, mfg.isEmpty() ? QString() : QStringLiteral(" by \"%1\"").arg(mfg)));
-        return 1;
-    }
-    return 0;
+    if (printed == 0)
+        return run.fail(QStringLiteral("no motor of type \"%1\"%2 has a thrust curve")
+                            .arg(type, mfg.isEmpty() ? QString() : QStringLiteral(" by \"%1\"").arg(mfg)));
+    return kCliSucceeded;
 }
+
+} // namespace
+
+const CCliCommand kMotorsCommand = {
+    "motors",
+    "[--class K] [--format text|csv|json]",
+    "the motor catalogue with each thrust curve's figures",
+    0,
+    0,
+    declareMotors,
+    runMotors,
+};
+
+const CCliCommand kMotorCurveCommand = {
+    "motor-curve",     "TYPE [--mfg MFG]", "a motor's thrust curve: one \"time thrust\" pair a line", 1, 1,
+    declareMotorCurve, runMotorCurve,
+};

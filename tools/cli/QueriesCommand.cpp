@@ -1,24 +1,28 @@
 #include "cli/CliCommand.h"
-#include "cli/CliContext.h"
+#include "cli/CliRun.h"
 #include "queries/QueryText.h"
-#include "queries/SavedQueries.h"
 
-int runQueries(const QStringList &arguments, FILE *out, FILE *err)
+namespace {
+
+int runQueries(CCliRun &run)
 {
-    if (!arguments.isEmpty()) {
-        printLine(err, QStringLiteral("usage: tarvel-cli queries"));
-        return 2;
-    }
-    CCliContext context;
-    const std::unique_ptr<CRecordStore> opened = context.openStore(err);
-    if (!opened)
-        return 1;
-    CRecordStore &store = *opened;
-    if (!store.RunSql(QLatin1String(kQueriesByName))) {
-        printLine(err, QStringLiteral("tarvel-cli: cannot read the saved queries: ") + store.lastError());
-        return 1;
-    }
-    for (const CSavedQuery &query : loadSavedQueries(store))
-        printLine(out, queryListLine(query));
-    return 0;
+    CRecordStore *store = run.openStore();
+    if (!store)
+        return kCliFailed;
+    // In the order and the columns the screens list them (Name and Query).
+    QStringList lines;
+    if (!store->forEachRow(QLatin1String(kQueriesByName), [&lines](const CSqlStatement &row) {
+            lines.append(queryListLine({row.columnText(1), row.columnText(2)}));
+        }))
+        return run.fail(QStringLiteral("cannot read the saved queries: ") + store->lastError());
+    for (const QString &line : std::as_const(lines))
+        run.print(line);
+    return kCliSucceeded;
 }
+
+} // namespace
+
+const CCliCommand kQueriesCommand = {
+    "queries",  "", "the saved queries in name order: name, TAB, SQL text", 0, 0, [](QCommandLineParser &) {},
+    runQueries,
+};

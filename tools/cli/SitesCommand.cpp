@@ -1,32 +1,46 @@
 #include "cli/CliCommand.h"
-#include "cli/CliContext.h"
+#include "cli/CliRun.h"
 #include "launch/LaunchSites.h"
 
 #include <QDate>
 
-int runSites(const QStringList &arguments, FILE *out, FILE *err)
+namespace {
+
+void declareSites(QCommandLineParser &parser)
+{
+    parser.addOption({QStringLiteral("date"),
+                      QStringLiteral("The day whose launch site is wanted; today if not given."),
+                      QStringLiteral("YYYY-MM-DD")});
+}
+
+int runSites(CCliRun &run)
 {
     QDate day = QDate::currentDate();
-    if (!arguments.isEmpty()) {
-        if (arguments.size() != 2 || arguments.at(0) != QLatin1String("--date")) {
-            printLine(err, QStringLiteral("usage: tarvel-cli sites [--date YYYY-MM-DD]"));
-            return 2;
-        }
-        day = QDate::fromString(arguments.at(1), Qt::ISODate);
-        if (!day.isValid()) {
-            printLine(err,
-                      QStringLiteral("tarvel-cli: \"%1\" is not a date of the form YYYY-MM-DD").arg(arguments.at(1)));
-            return 2;
-        }
+    if (run.isSet(QStringLiteral("date"))) {
+        day = QDate::fromString(run.value(QStringLiteral("date")), Qt::ISODate);
+        if (!day.isValid())
+            return run.usageError(
+                QStringLiteral("\"%1\" is not a date of the form YYYY-MM-DD").arg(run.value(QStringLiteral("date"))));
     }
-    CCliContext context;
-    if (!context.prepare(err))
-        return 1;
-    const CLaunchSites found = LoadLaunchSites(context.storageDirectory(), context.settings().sitesCategory, day);
+    if (!run.prepare())
+        return kCliFailed;
+    const CLaunchSites found = LoadLaunchSites(run.storageDirectory(), run.settings().sitesCategory, day);
     for (const QString &note : found.notes)
-        printLine(err, QStringLiteral("tarvel-cli: ") + note);
+        run.note(note);
     for (const QString &site : siteBoxOrder(found.sites))
-        printLine(out, site);
-    printLine(out, QStringLiteral("Today: ") + found.todaysSite);
-    return 0;
+        run.print(site);
+    run.print(QStringLiteral("Today: ") + found.todaysSite);
+    return kCliSucceeded;
 }
+
+} // namespace
+
+const CCliCommand kSitesCommand = {
+    "sites",
+    "[--date YYYY-MM-DD]",
+    "launch sites of the sites category, then \"Today: \" and the day's launch site",
+    0,
+    0,
+    declareSites,
+    runSites,
+};

@@ -1,5 +1,5 @@
 #include "cli/CliCommand.h"
-#include "cli/CliContext.h"
+#include "cli/CliRun.h"
 #include "flights/FlightStats.h"
 #include "logbook/FlightLog.h"
 
@@ -113,35 +113,42 @@ void printText(FILE *out, const CFlightStats &stats)
     }
 }
 
-} // namespace
-
-int runStats(const QStringList &arguments, FILE *out, FILE *err)
+void declareStats(QCommandLineParser &parser)
 {
-    QString format = QStringLiteral("text");
-    if (!arguments.isEmpty()) {
-        if (arguments.size() != 2 || arguments.at(0) != QLatin1String("--format")
-            || !QStringList {"text", "json"}.contains(arguments.at(1))) {
-            printLine(err, QStringLiteral("usage: tarvel-cli stats [--format text|json]"));
-            return 2;
-        }
-        format = arguments.at(1);
-    }
-    CCliContext context;
-    const std::unique_ptr<CRecordStore> store = context.openStore(err);
+    parser.addOption({QStringLiteral("format"), QStringLiteral("text (the default) or json."), QStringLiteral("FORMAT"),
+                      QStringLiteral("text")});
+}
+
+int runStats(CCliRun &run)
+{
+    const std::optional<QString> format =
+        run.choice(QStringLiteral("format"), {QStringLiteral("text"), QStringLiteral("json")});
+    if (!format)
+        return kCliUsage;
+    CRecordStore *store = run.openStore();
     if (!store)
-        return 1;
+        return kCliFailed;
     CFlightLog log(*store);
     const std::vector<CFlightEntry> flights = log.load();
-    if (!log.lastError().isEmpty()) {
-        printLine(err, QStringLiteral("tarvel-cli: the flights cannot be read: ") + log.lastError());
-        return 1;
-    }
+    if (!log.lastError().isEmpty())
+        return run.fail(QStringLiteral("the flights cannot be read: ") + log.lastError());
     const CFlightStats stats = computeFlightStats(flights);
-    if (format == QLatin1String("json")) {
-        const QByteArray json = QJsonDocument(statsJson(stats)).toJson(QJsonDocument::Indented);
-        fwrite(json.constData(), 1, size_t(json.size()), out);
-    } else {
-        printText(out, stats);
-    }
-    return 0;
+    if (*format == QLatin1String("json"))
+        run.write(QJsonDocument(statsJson(stats)).toJson(QJsonDocument::Indented));
+    else
+        printText(run.out(), stats);
+    return kCliSucceeded;
 }
+
+} // namespace
+
+const CCliCommand kStatsCommand = {
+    "stats",
+    "[--format text|json]",
+    "flights, successes, last flight and motors per rocket; flights per motor, "
+    "site, year and month",
+    0,
+    0,
+    declareStats,
+    runStats,
+};

@@ -1,55 +1,75 @@
 #include "cli/CliCommand.h"
-#include "cli/CliContext.h"
+#include "cli/CliRun.h"
 #include "platform/Platform.h"
 
 #include <QCoreApplication>
 
-#include <cstdlib>
+#include <cstdio>
 
 namespace {
-const CCliCommand kCommands[] = {
-    {"info", "info                 storage directory, logbook file and the rows of each table", runInfo},
-    {"queries", "queries              the saved queries in name order: name, TAB, SQL text", runQueries},
-    {"export", "export NAME FILE     writes the saved query NAME to FILE (.csv, .htm or .html)", runExport},
-    {"sites", "sites [--date YYYY-MM-DD]  launch sites of the sites category, then the day's launch site", runSites},
-    {"import-motors", "import-motors FILE... add the motors of .eng and .csv files", runImportMotors},
-    {"flights",
-     "flights [--rocket NAME] [--site NAME] [--from YYYY-MM-DD] [--to YYYY-MM-DD] [--format text|csv|json]  the "
-     "flights, newest first",
-     runFlights},
-    {"stats", "stats [--format text|json]  flights per rocket, motor, site and year", runStats},
-    {"motors", "motors [--class K] [--format text|csv|json]  the motor catalogue with each curve's figures", runMotors},
-    {"motor-curve", "motor-curve TYPE [--mfg MFG]  the thrust curve of a motor: time and thrust a line", runMotorCurve},
-    {"flight-data", "flight-data FILE [--format text|json|csv]  an altimeter recording's format and measures",
-     runFlightData},
+
+const CCliCommand *const kCommands[] = {
+    &kInfoCommand,    &kQueriesCommand, &kExportCommand, &kSitesCommand,      &kImportMotorsCommand,
+    &kFlightsCommand, &kStatsCommand,   &kMotorsCommand, &kMotorCurveCommand, &kFlightDataCommand,
 };
 
-int usage(FILE *stream)
+const CCliCommand *commandNamed(const QString &name)
 {
-    printLine(stream, QStringLiteral("usage: tarvel-cli COMMAND [ARGUMENTS]\ncommands:"));
-    for (const CCliCommand &command : kCommands)
-        printLine(stream, QStringLiteral("  ") + QLatin1String(command.usage));
-    return 2;
+    for (const CCliCommand *command : kCommands) {
+        if (name == QLatin1String(command->name))
+            return command;
+    }
+    return nullptr;
 }
+
+void listCommands(FILE *stream)
+{
+    printLine(stream,
+              QStringLiteral("usage: tarvel-cli COMMAND [ARGUMENTS]\n"
+                             "       tarvel-cli COMMAND --help   what the command takes and does\n"
+                             "commands:"));
+    for (const CCliCommand *command : kCommands) {
+        const QString syntax = QLatin1String(command->syntax);
+        printLine(stream,
+                  QStringLiteral("  ") + QLatin1String(command->name)
+                      + (syntax.isEmpty() ? QString() : QLatin1Char(' ') + syntax) + QStringLiteral("\n      ")
+                      + QLatin1String(command->summary));
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     setApplicationIdentity();
+    // Every line goes out as it is written, into a file or a pipe too: a
+    // command cut short leaves the record of what it did.
+    std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
 
     QStringList arguments = QCoreApplication::arguments().mid(1);
-    if (arguments.isEmpty())
-        return usage(stderr);
-    const QString name = arguments.takeFirst();
+    if (arguments.isEmpty()) {
+        listCommands(stderr);
+        return kCliUsage;
+    }
+    QString name = arguments.takeFirst();
     if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
-        usage(stdout);
-        return EXIT_SUCCESS;
+        if (arguments.isEmpty()) {
+            listCommands(stdout);
+            return kCliSucceeded;
+        }
+        // "help NAME" is "NAME --help".
+        name = arguments.takeFirst();
+        arguments = QStringList {QStringLiteral("--help")};
     }
-    for (const CCliCommand &command : kCommands) {
-        if (name == QLatin1String(command.name))
-            return command.run(arguments, stdout, stderr);
+    const CCliCommand *command = commandNamed(name);
+    if (!command) {
+        printLine(stderr, QStringLiteral("tarvel-cli: unknown command \"%1\"").arg(name));
+        listCommands(stderr);
+        return kCliUsage;
     }
-    printLine(stderr, QStringLiteral("tarvel-cli: unknown command \"%1\"").arg(name));
-    return usage(stderr);
+    CCliRun run(*command, stdout, stderr);
+    if (const std::optional<int> status = run.parse(arguments))
+        return *status;
+    return command->run(run);
 }

@@ -2,29 +2,34 @@
 
 #include "db/RecordStore.h"
 #include "db/Schema.h"
-#include "db/SqlText.h"
 #include "db/StoreTransaction.h"
 #include "queries/SavedQueries.h"
 
 #include <QStringList>
 
-namespace {
-QString values(const QStringList &texts)
-{
-    QStringList quoted;
-    for (const QString &text : texts)
-        quoted.append(sqlQuote(text));
-    return quoted.join(QStringLiteral(", "));
-}
+#include <iterator>
 
-// One INSERT per row; intoColumns is "Table (Column, ...)".
+namespace {
+// One INSERT per row, each value bound as the text it is; intoColumns is
+// "Table (Column, ...)".
 template<typename Rows> bool insertRows(CRecordStore &store, const char *intoColumns, const Rows &rows)
 {
-    bool ok = true;
-    for (const QStringList &row : rows)
-        ok = ok
-            && store.RunSql(QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(QLatin1String(intoColumns), values(row)));
-    return ok;
+    QStringList places;
+    for (qsizetype i = 1; i <= std::begin(rows)->size(); ++i)
+        places.append(QStringLiteral("?%1").arg(i));
+    CSqlStatement insert = store.prepareWrite(QStringLiteral("INSERT INTO %1 VALUES (%2)")
+                                                  .arg(QLatin1String(intoColumns), places.join(QStringLiteral(", "))));
+    if (!insert.isValid())
+        return false;
+    for (const QStringList &row : rows) {
+        for (qsizetype i = 0; i < row.size(); ++i) {
+            if (!insert.bindText(int(i) + 1, row.at(i)))
+                return store.failBind(insert);
+        }
+        if (!store.runWrite(insert))
+            return false;
+    }
+    return true;
 }
 } // namespace
 

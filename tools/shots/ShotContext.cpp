@@ -34,3 +34,12 @@ bool CShotContext::save(QWidget &widget, const QString &name, ReferenceScreen sc
     }
     return saved;
 }
+
+void CShotContext::writeSetting(const QString &name, const QString &text)
+{
+    if (m_settings.WriteSetting(name, text))
+        return;
+    std::fprintf(stderr, "tarvel-shots: cannot write the setting %s in %s\n", qPrintable(name),
+                 qPrintable(m_settings.fileName()));
+    ++m_failures;
+}

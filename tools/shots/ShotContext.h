@@ -22,6 +22,9 @@ public:
     CScriptedPrompter &prompter() { return m_prompter; }
     CScriptedFileChooser &files() { return m_files; }
     CUiServices ui() { return {m_prompter, m_files}; }
+    // Writes a setting the screens are shot with; a failure is counted and
+    // told on stderr, as a failed picture is.
+    void writeSetting(const QString &name, const QString &text);
     QString storageDirectory() const { return m_storageDirectory; }
 
     // Shows the window on each reference screen in turn (the handheld's

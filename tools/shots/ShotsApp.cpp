@@ -13,10 +13,10 @@ void shootApplicationScreens(CShotContext &context)
         context.save(main, QStringLiteral("main-window"));
     }
     {
-        context.settings().WriteSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("NO"));
+        context.writeSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("NO"));
         CTarvelDlg main(context.settings(), context.ui(), reporter);
         context.save(main, QStringLiteral("main-window-no-banner"));
-        context.settings().WriteSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("YES"));
+        context.writeSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("YES"));
     }
     {
         CAboutDlg about;

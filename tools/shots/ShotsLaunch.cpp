@@ -118,8 +118,8 @@ void shootLaunchScreens(CShotContext &context)
         success->notesField()->setPlainText(QStringLiteral("Straight boost, both chutes out."));
         success->altimeterBox()->setChecked(true);
         saveCompact(context, sheet, QStringLiteral("launch-success"));
-        context.settings().WriteSetting(QStringLiteral("Failure Checklist"),
-                                        QStringLiteral("Chute Failure,Motor CATO,Fin loss,Unstable,"));
+        context.writeSetting(QStringLiteral("Failure Checklist"),
+                             QStringLiteral("Chute Failure,Motor CATO,Fin loss,Unstable,"));
         sheet.setActivePage(CLaunchDlg::FailurePage);
         auto *failure = dynamic_cast<CFailurePage *>(sheet.page(CLaunchDlg::FailurePage));
         failure->causeBox(2)->setChecked(true);

@@ -66,7 +66,7 @@ void shootMotorScreens(CShotContext &context)
 
     for (ReferenceListKind kind : {ReferenceListKind::Status, ReferenceListKind::Mfgs, ReferenceListKind::Types}) {
         const CReferenceListInfo &info = referenceListInfo(kind);
-        context.settings().WriteSetting(QLatin1String(info.settingName), QLatin1String(info.builtInDefault));
+        context.writeSetting(QLatin1String(info.settingName), QLatin1String(info.builtInDefault));
     }
     {
         const auto motors = [&](QWidget *parent) {

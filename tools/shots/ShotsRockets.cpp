@@ -40,12 +40,15 @@ void shootRocketScreens(CShotContext &context)
         return;
     }
     // A clustered two-stage recommendation for Comanche-3.
-    insertRecMotorGroup(store, QStringLiteral("3"),
-                        {{QStringLiteral("D12"), QStringLiteral("0"), QStringLiteral("Estes"), QStringLiteral("1"),
-                          QStringLiteral("3")},
-                         {QStringLiteral("C6"), QStringLiteral("7"), QStringLiteral("Estes"), QStringLiteral("2"),
-                          QStringLiteral("1")}},
-                        QStringLiteral("450"));
+    if (!insertRecMotorGroup(store, QStringLiteral("3"),
+                             {{QStringLiteral("D12"), QStringLiteral("0"), QStringLiteral("Estes"), QStringLiteral("1"),
+                               QStringLiteral("3")},
+                              {QStringLiteral("C6"), QStringLiteral("7"), QStringLiteral("Estes"), QStringLiteral("2"),
+                               QStringLiteral("1")}},
+                             QStringLiteral("450"))) {
+        std::fprintf(stderr, "tarvel-shots: cannot prepare the rocket screens: %s\n", qPrintable(store.lastError()));
+        return;
+    }
 
     QString checklist;
     {
