@@ -180,28 +180,6 @@ TEST(PredictionService, MotorsAreFoundByTypeAndMakerOrRefusedInWords)
     EXPECT_EQ(names, QStringList({"Estes C6", "Quest C6", "Test T100"}));
 }
 
-// A recording of a climb to `apogee` m at 5 s, then down at 10 m/s and on the
-// ground: heights in metres under a header the reader knows.
-QByteArray recordingTo(double apogee)
-{
-    QByteArray text = "Time (s),Height (m)\n";
-    const auto sample = [&text](double t, double h) {
-        text += QByteArray::number(t, 'f', 2) + ',' + QByteArray::number(h, 'g', 17) + '\n';
-    };
-    for (int i = 0; i <= 20; ++i)
-        sample(i * 0.05, 0);
-    for (int i = 1; i <= 80; ++i) {
-        const double s = (80 - i) / 80.0;
-        sample(1 + i * 0.05, apogee * (1 - s * s));
-    }
-    double t = 5;
-    for (double h = apogee - 0.5; h > 0; h -= 0.5)
-        sample(t += 0.05, h);
-    for (int i = 0; i < 60; ++i)
-        sample(t += 0.05, 0);
-    return text;
-}
-
 // The seam of the flight page: a logged flight with its recording, fitted;
 // the fit kept for the rocket and flown by its next prediction.
 TEST(PredictionService, CdFittedToALoggedFlightComesBackAndIsFlownNext)

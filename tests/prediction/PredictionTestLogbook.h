@@ -3,6 +3,7 @@
 #include "db/RecordStore.h"
 #include "support/TestLogbook.h"
 
+#include <QByteArray>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -24,6 +25,28 @@ struct CClosedFormFlight
     double apogee() const { return burnoutAltitude() + burnoutSpeed() * burnoutSpeed() / (2 * g); }
     double apogeeTime() const { return burnS + burnoutSpeed() / g; }
 };
+
+// A recording of a climb to `apogee` m at 5 s, then down at 10 m/s and on the
+// ground: heights in metres under a header the reader knows.
+inline QByteArray recordingTo(double apogee)
+{
+    QByteArray text = "Time (s),Height (m)\n";
+    const auto sample = [&text](double t, double h) {
+        text += QByteArray::number(t, 'f', 2) + ',' + QByteArray::number(h, 'g', 17) + '\n';
+    };
+    for (int i = 0; i <= 20; ++i)
+        sample(i * 0.05, 0);
+    for (int i = 1; i <= 80; ++i) {
+        const double s = (80 - i) / 80.0;
+        sample(1 + i * 0.05, apogee * (1 - s * s));
+    }
+    double t = 5;
+    for (double h = apogee - 0.5; h > 0; h -= 0.5)
+        sample(t += 0.05, h);
+    for (int i = 0; i < 60; ++i)
+        sample(t += 0.05, 0);
+    return text;
+}
 
 // A test logbook with motors whose curves the test writes: straight thrust
 // for a time, no propellant mass given (so the mass stays that of the loaded
