@@ -58,7 +58,7 @@ COptionsDlg::COptionsDlg(const QString &defaultDirectory, QWidget *parent)
     unitLabel->setBuddy(m_heightUnit);
     m_heightUnit->setAccessibleName(unitLabel->text());
 
-    auto *systemLabel = new QLabel(QStringLiteral("Rocket weights and sizes in"), this);
+    auto *systemLabel = new QLabel(QStringLiteral("Rocket units"), this);
     m_unitSystem = new QComboBox(this);
     m_unitSystem->setObjectName(QStringLiteral("unitSystem"));
     m_unitSystem->addItem(QStringLiteral("g and mm"), QVariant::fromValue(int(EUnitSystem::Metric)));
