@@ -26,6 +26,8 @@ QString CCdChoice::text() const
         return fittedFlights == 1
             ? QStringLiteral("Cd %1 (fitted to 1 flight)").arg(cdNumber(cd))
             : QStringLiteral("Cd %1 (median of %2 fitted flights)").arg(cdNumber(cd)).arg(fittedFlights);
+    case ECdSource::Given:
+        return QStringLiteral("Cd %1 (given)").arg(cdNumber(cd));
     case ECdSource::Default:
         break;
     }

@@ -19,6 +19,7 @@ enum class ECdSource {
     Set, // the flyer set the rocket's own
     Fitted, // the median of the Cds fitted to the rocket's recorded flights
     Default, // neither: 0.6
+    Given, // for this prediction only (a what-if, the command line's --cd)
 };
 
 struct CCdChoice
@@ -28,7 +29,7 @@ struct CCdChoice
     int fittedFlights = 0; // how many fitted values the median rests on
 
     // "Cd 0.6 (default)", "Cd 0.45 (set for the rocket)", "Cd 0.52 (median
-    // of 3 fitted flights)": what every prediction says it used.
+    // of 3 fitted flights)", "Cd 0.5 (given)": what every prediction says it used.
     QString text() const;
 };
 

@@ -1,12 +1,15 @@
 // The rockets' drag beside the catalogue: kept with its rocket when rockets
 // are deleted and renumbered, dropped with its flight, added to older
 // logbooks; every expectation read back with the test's own SQL.
+#include "db/FailingDiskVfs.h"
 #include "db/RecordStore.h"
 #include "db/RocketDragStore.h"
 #include "rockets/RocketCatalogue.h"
+#include "support/RecordingReporter.h"
 #include "support/TestLogbook.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <cmath>
 #include <limits>
@@ -154,6 +157,43 @@ TEST(RocketDrag, OlderLogbookGainsTheTablesOnOpening)
     EXPECT_EQ(logbook.rows(ours),
               QStringList({"FittedCdsLeaveWithTheirFlight", "RocketDrag", "RocketDragLeavesWithItsRocket",
                            "RocketFittedCds", "RocketFittedCdsByRocket"}));
+}
+
+// An older logbook that cannot be written opens as it is, its rockets read
+// as having set nothing rather than failing to read at all.
+TEST(RocketDrag, ReadOnlyOlderLogbookReadsAsHavingSetNothing)
+{
+    CTestLogbook logbook;
+    ASSERT_TRUE(logbook.isValid());
+    ASSERT_TRUE(
+        logbook.exec({"DROP TRIGGER RocketDragLeavesWithItsRocket", "DROP TRIGGER FittedCdsLeaveWithTheirFlight",
+                      "DROP TABLE RocketDrag", "DROP TABLE RocketFittedCds"}));
+    CFailingDiskVfs disk;
+    ASSERT_TRUE(disk.isInstalled());
+    disk.setRefusal(CFailingDiskVfs::Refusal::ReadOnlyFile);
+    CRecordingReporter reporter;
+    CRecordStore store(&reporter);
+    ASSERT_TRUE(store.Open(logbook.directory()));
+    EXPECT_TRUE(reporter.problems.isEmpty()) << reporter.problems.join(QLatin1Char('\n')).toStdString();
+    CRocketDragStore drag(store);
+    CRocketDrag read;
+    ASSERT_TRUE(drag.load(1, read)) << drag.lastError().toStdString();
+    EXPECT_FALSE(read.cd || read.guideM);
+    EXPECT_TRUE(read.fitted.empty());
+    disk.setRefusal(CFailingDiskVfs::Refusal::None);
+    store.Close();
+    // Nothing of the stand-in reached the file.
+    sqlite3 *db = nullptr;
+    sqlite3_stmt *count = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(logbook.databaseFile().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_prepare_v2(db, "SELECT count(*) FROM sqlite_master WHERE name = 'RocketDrag'", -1, &count, nullptr),
+        SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(count), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(count, 0), 0);
+    sqlite3_finalize(count);
+    sqlite3_close(db);
 }
 
 } // namespace

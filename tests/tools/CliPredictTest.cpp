@@ -166,6 +166,8 @@ TEST_F(CliPredict, TheCataloguesRocketIsReadInTheChosenUnits)
     // The text says which Cd it flew.
     const CCliHome::CResult text = m_home.run({"predict", "--rocket", "Alpha", "--motor", "T100"});
     EXPECT_TRUE(text.out.contains("Cd 0.6 (default)")) << text.out.constData();
+    const CCliHome::CResult given = m_home.run({"predict", "--rocket", "Alpha", "--motor", "T100", "--cd", "0.45"});
+    EXPECT_TRUE(given.out.contains("Cd 0.45 (given)")) << given.out.constData();
 }
 
 TEST_F(CliPredict, FitCdComesBackFromAnApogeeAndFromAFlightsRecording)

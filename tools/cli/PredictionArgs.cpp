@@ -138,7 +138,7 @@ bool applyDragOptions(CCliRun &run, bool withCd, bool withGuide, CRocketFlightIn
         return false;
     }
     if (cd) {
-        rocket.cd = CCdChoice {*cd, ECdSource::Set, rocket.cd.fittedFlights};
+        rocket.cd = CCdChoice {*cd, ECdSource::Given, rocket.cd.fittedFlights};
         rocket.body.cd = *cd;
     }
     if (guide)
