@@ -21,7 +21,6 @@
 
 namespace {
 constexpr int kGuideMotors = 2000;
-constexpr double g = 9.80665;
 
 // A rocket for the high-power motors of the shared files: 6 kg, 98 mm.
 const CRocketBody kRocket {6.0, 0.098, 0.5, 1.5};

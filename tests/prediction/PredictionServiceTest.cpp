@@ -135,6 +135,29 @@ TEST(PredictionService, TheCdFlownIsTheFlyersThenTheFittedMedianThenTheDefault)
     EXPECT_EQ(rocket.cd.text(), QStringLiteral("Cd 0.6 (default)"));
 }
 
+// The line the recommended-motors page and the wizard show: 336 m is 1,102 ft.
+TEST(PredictionService, TheSummaryNamesApogeeDelaysGuideSpeedAndTheCd)
+{
+    CFlightPrediction flight;
+    flight.flown = true;
+    flight.apogeeM = 336;
+    flight.apogeeS = 7.24;
+    flight.optimalDelayS = 5.06;
+    flight.delayS = 5;
+    flight.guideSpeedMps = 14.44;
+    flight.warnings.push_back({EFlightWarning::LowGuideSpeed, QStringLiteral("Leaves the guide at 14.4 m/s")});
+    const CCdChoice fitted {0.52, ECdSource::Fitted, 3};
+    EXPECT_EQ(predictionSummary(flight, fitted, EHeightUnit::Feet),
+              QStringLiteral("Apogee 1,102 ft at 7.2 s; optimal delay 5.1 s, nearest 5 s; off the guide at 14.4 m/s; "
+                             "Cd 0.52 (median of 3 fitted flights); Leaves the guide at 14.4 m/s"));
+    flight.delayS.reset();
+    EXPECT_TRUE(predictionSummary(flight, {}, EHeightUnit::Metres)
+                    .startsWith(QStringLiteral("Apogee 336 m at 7.2 s; optimal delay 5.1 s, none available; ")));
+    CFlightPrediction refused;
+    refused.error = QStringLiteral("The rocket's mass must be more than 0 kg, not 0");
+    EXPECT_EQ(predictionSummary(refused, fitted, EHeightUnit::Feet), refused.error);
+}
+
 TEST(PredictionService, MotorsAreFoundByTypeAndMakerOrRefusedInWords)
 {
     CPredictionLogbook logbook;
