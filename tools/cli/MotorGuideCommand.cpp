@@ -24,7 +24,7 @@ QString csvValue(const QJsonValue &value)
         return QString();
     if (value.isArray()) {
         QStringList texts;
-        for (const QJsonValue &text : value.toArray())
+        for (const auto &text : value.toArray())
             texts.append(text.toString());
         return csvField(texts.join(QStringLiteral("; ")));
     }
@@ -101,12 +101,13 @@ int runGuide(CCliRun &run)
     for (const CMotorGuideRow &row : rows) {
         const CFlightPrediction &p = row.prediction;
         QString line = row.mfg + QLatin1Char('\t') + row.type + QLatin1Char('\t') + row.impulseClass;
-        if (p.flown)
+        if (p.flown) {
             line += QStringLiteral("\t%1 m\tdelay %2 (optimal %3 s)\t%4 m/s off the guide")
                         .arg(p.apogeeM, 0, 'f', 1)
                         .arg(p.delayS ? QString::number(*p.delayS) + QStringLiteral(" s") : QStringLiteral("none"))
                         .arg(p.optimalDelayS, 0, 'f', 1)
                         .arg(p.guideSpeedMps, 0, 'f', 1);
+        }
         run.print(line + QLatin1Char('\t') + guideResultText(p));
     }
     return kCliSucceeded;
