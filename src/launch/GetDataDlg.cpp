@@ -16,12 +16,13 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QLegend>
 
-CGetDataDlg::CGetDataDlg(CFileChooser &files, EHeightUnit unit, QWidget *parent)
+CGetDataDlg::CGetDataDlg(CFileChooser &files, EHeightUnit unit, QWidget *parent, CSettingsStore *windowSettings)
     : QDialog(parent)
     , m_files(files)
     , m_unit(unit)
 {
     setWindowTitle(QStringLiteral("Get Data"));
+    setObjectName(QStringLiteral("getDataDialog"));
 
     auto *label = new QLabel(QStringLiteral("Altimeter data file"), this);
     m_nameField = new QLineEdit(this);
@@ -62,7 +63,7 @@ CGetDataDlg::CGetDataDlg(CFileChooser &files, EHeightUnit unit, QWidget *parent)
     layout->addWidget(m_plot, 1);
     layout->addStretch(0);
     layout->addLayout(endButtons);
-    applyFormFactor(this);
+    rememberWindowState(this, windowSettings);
     applyTouchSizes(this);
 
     connect(m_select, &QPushButton::clicked, this, &CGetDataDlg::OnSelectFile);

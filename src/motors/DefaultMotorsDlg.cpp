@@ -79,7 +79,7 @@ CDefaultMotorsDlg::CDefaultMotorsDlg(CRecordStore &store, CStatusWindow &status,
     setObjectName(QStringLiteral("defaultMotorsDialog"));
     setAcceptDrops(true);
     buildLayout();
-    applyFormFactor(this);
+    rememberWindowState(this, m_ui.windowSettings, {m_list->header()});
     installHelp(this, QStringLiteral("motors"));
 
     m_status.moveInto(this);
