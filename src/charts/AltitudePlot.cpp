@@ -104,8 +104,8 @@ void CAltitudePlot::setFlight(const CAltimeterRecording &recording, const CFligh
         m_apogee->append(*measures.timeToApogee, *measures.apogee * scale);
     setMark(m_drogue, measures.drogue);
     setMark(m_main, measures.main);
-    showLegendForDrawn();
     redraw();
+    showLegendForDrawn();
 }
 
 // The legend names what the plot shows of this flight, nothing it lacks.

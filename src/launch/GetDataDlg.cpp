@@ -113,6 +113,8 @@ void CGetDataDlg::preview(const QString &path)
     m_previewText->setText(recordingSummary(recording, measures, m_unit, m_expected));
     m_plot->setFlight(recording, measures, m_unit, m_expected);
     m_plot->show();
+    // A desktop window that opened without a plot makes room for it.
+    growToContent(this);
 }
 
 void CGetDataDlg::clearPreview()

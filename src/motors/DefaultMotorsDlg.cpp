@@ -261,6 +261,9 @@ void CDefaultMotorsDlg::showCurve()
 void CDefaultMotorsDlg::placeCurve()
 {
     m_plot->setVisible(m_hasCurve && roomForCurve());
+    // A desktop window that opened without a curve makes room for it.
+    if (m_plot->isVisible())
+        growToContent(this);
 }
 
 // A desktop window grows to hold the plot. A screen-filling one gives it room

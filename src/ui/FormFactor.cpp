@@ -180,6 +180,28 @@ QSize desktopContentSize(QWidget *window)
     return window->sizeHint() + extra;
 }
 
+void growToContent(QWidget *window)
+{
+    QScreen *screen = window ? window->screen() : nullptr;
+    if (!screen || !window->isVisible() || formFactorOf(window) != FormFactor::Desktop)
+        return;
+    if (QLayout *layout = window->layout())
+        layout->activate();
+    const QSize wanted = window->size().expandedTo(desktopContentSize(window));
+    if (wanted == window->size())
+        return;
+    const QWindow *handle = window->windowHandle();
+    const QRect available = screen->availableGeometry() - (handle ? handle->frameMargins() : QMargins());
+    QRect grown = window->geometry();
+    grown.setSize(wanted.boundedTo(available.size()));
+    // Still wholly on the screen.
+    grown.moveRight(std::min(grown.right(), available.right()));
+    grown.moveBottom(std::min(grown.bottom(), available.bottom()));
+    grown.moveLeft(std::max(grown.left(), available.left()));
+    grown.moveTop(std::max(grown.top(), available.top()));
+    window->setGeometry(grown);
+}
+
 QRect desktopPlacement(QSize content, const QRect &available, const QRect &over)
 {
     const QSize size = content.expandedTo(QSize(kCompactWidth, kCompactHeight)).boundedTo(available.size());

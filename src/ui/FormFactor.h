@@ -64,6 +64,11 @@ FormFactor formFactorOf(const QWidget *window);
 // rows beyond what it asks for.
 QSize desktopContentSize(QWidget *window);
 
+// On a desktop, grows a shown window to show content that has appeared since
+// it opened (a plot for a chosen file), within the screen; it never shrinks,
+// and a window that fills a small screen is left alone.
+void growToContent(QWidget *window);
+
 // Where a desktop window goes: the content's size, at least the compact size
 // and at most the available area, centred over `over` (the opener's frame;
 // the available area itself when `over` is null), moved back inside the
