@@ -169,10 +169,8 @@ QSize desktopContentSize(QWidget *window)
             continue;
         const QSize whole = wholeContentSize(area);
         if (whole.isValid()) {
-            // Lists beside each other are rare: widths are not added, heights
-            // are. What the area has already counts, as it asks for less
-            // (a strip of tabs, say) or a larger window gave it more.
-            const QSize asks = area->sizeHint().expandedTo(area->size());
+            // Lists beside each other are rare: widths are not added, heights are.
+            const QSize asks = area->sizeHint();
             extra.setWidth(std::max(extra.width(), whole.width() - asks.width()));
             extra.setHeight(extra.height() + std::max(0, whole.height() - asks.height()));
         }

@@ -295,6 +295,19 @@ TEST_F(FlightsScreenTest, RecordingShowsItsApogeeInTheListAndItsPlotOnThePage)
               QStringLiteral("Apogee: 300 m\nExpected 320 m, reached 300 m (-6 %)\n"
                              "The recording ends in the air: it holds no landing."));
     EXPECT_TRUE(page.plot()->isVisible());
+    // On a desktop the page opens with every field in sight and a plot tall
+    // enough for its titles and labels to read whole.
+    if (showOnReferenceScreen(&page, ReferenceScreen::Desktop)) {
+        EXPECT_GE(page.plot()->height(), 240);
+        EXPECT_EQ(auditDesktopFit(&page), QStringList());
+        // The fields scroll only where the screen is too low for them all.
+        const int room = page.screen()->availableGeometry().height();
+        for (const QScrollArea *area : page.findChildren<QScrollArea *>()) {
+            if (area->verticalScrollBar()->maximum() > 0) {
+                EXPECT_GE(page.frameGeometry().height(), room - 1);
+            }
+        }
+    }
     CFlightPageDlg without(log, 2, m_settings, {m_prompter, m_files});
     without.show();
     EXPECT_FALSE(without.plot()->isVisible());
