@@ -172,6 +172,8 @@ void CQueryDlg::showResult(const QString &name, const QString &sql)
         }
     }
     m_list->endFill();
+    // A desktop window that opened empty grows to show the columns chosen.
+    growToContent(this);
 }
 
 void CQueryDlg::onQueries()
