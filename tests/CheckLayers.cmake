@@ -14,7 +14,8 @@ set(allowed_logbook db)
 # What the prediction screens and the command line share: the rocket's and the
 # motor's flight inputs from the logbook, fits to recorded flights, the guide.
 set(allowed_prediction db flightdata flightmodel logbook motordata platform)
-set(allowed_ui "")
+# The settings store keeps what windows remember of themselves.
+set(allowed_ui platform)
 set(allowed_charts ui flightdata motordata)
 set(allowed_checklists db platform ui)
 set(allowed_rockets checklists db platform ui)
