@@ -8,9 +8,10 @@ CFlightListModel::CFlightListModel(QObject *parent)
     : QAbstractTableModel(parent)
 { }
 
-void CFlightListModel::setFlights(std::vector<CFlightEntry> flights)
+void CFlightListModel::setFlights(std::vector<CFlightEntry> flights, Order order)
 {
-    sortNewestFirst(flights);
+    if (order == Order::Any)
+        sortNewestFirst(flights);
     beginResetModel();
     m_flights = std::move(flights);
     refilter();

@@ -23,8 +23,9 @@ public:
 
     explicit CFlightListModel(QObject *parent = nullptr);
 
-    // Takes the flights in any order and sorts them newest first.
-    void setFlights(std::vector<CFlightEntry> flights);
+    enum class Order { Any, NewestFirst };
+    // Takes the flights and sorts them newest first, unless they already are.
+    void setFlights(std::vector<CFlightEntry> flights, Order order = Order::Any);
     void setFilter(const CFlightFilter &filter);
     // Where the flights' recordings are and the unit their apogees are shown in.
     // A recording is read the first time its row is shown, and only then.

@@ -107,18 +107,29 @@ std::vector<CFlightEntry> CFlightLog::load()
 {
     m_error.clear();
     std::vector<CFlightEntry> flights;
-    read(QString(), 0, flights);
+    read(QString(), std::nullopt, flights);
     return flights;
 }
 
-bool CFlightLog::read(const QString &where, qint64 rowId, std::vector<CFlightEntry> &flights)
+std::vector<CFlightEntry> CFlightLog::loadSlice(qint64 afterRowId, std::size_t count)
+{
+    m_error.clear();
+    std::vector<CFlightEntry> flights;
+    if (count == 0)
+        return flights;
+    flights.reserve(count);
+    read(QStringLiteral("WHERE Launches.rowid > ?1 ORDER BY Launches.rowid LIMIT %1").arg(count), afterRowId, flights);
+    return flights;
+}
+
+bool CFlightLog::read(const QString &where, std::optional<qint64> rowId, std::vector<CFlightEntry> &flights)
 {
     // Walked row by row: a whole logbook copied into the store's current
     // result first would cost as much again as reading it.
     CSqlStatement query = m_store.prepareRead(where.isEmpty() ? kSelect : kSelect + QLatin1Char(' ') + where);
     if (!query.isValid())
         return fail(m_store.lastError());
-    if (rowId != 0 && !query.bindInt64(1, rowId))
+    if (rowId && !query.bindInt64(1, *rowId))
         return fail(QString());
     CSqlStatement::Step step = CSqlStatement::Step::Done;
     while ((step = query.step()) == CSqlStatement::Step::Row)
@@ -167,7 +178,7 @@ std::vector<CFlightEntry> CFlightLog::loadNewest(std::size_t count, std::size_t 
     for (const CFlightOrderKey &key : keys)
         rowIds.append(QString::number(key.rowId));
     std::vector<CFlightEntry> flights;
-    if (!read(QStringLiteral("WHERE Launches.rowid IN (%1)").arg(rowIds.join(QLatin1Char(','))), 0, flights))
+    if (!read(QStringLiteral("WHERE Launches.rowid IN (%1)").arg(rowIds.join(QLatin1Char(','))), std::nullopt, flights))
         return {};
     sortNewestFirst(flights);
     return flights;
@@ -272,6 +283,11 @@ bool CFlightLog::fail(const QString &error)
 bool CFlightLog::failStatement(const CSqlStatement &statement)
 {
     return fail(statement.lastError());
+}
+
+QString CFlightLog::logbookPath() const
+{
+    return m_store.path();
 }
 
 QString CFlightLog::storageDirectory() const

@@ -31,6 +31,12 @@ public:
     // flights whole: a screen can show them long before load() would end.
     // *total is how many flights the log holds.
     std::vector<CFlightEntry> loadNewest(std::size_t count, std::size_t *total = nullptr);
+    // At most count flights whose rowids follow afterRowId, in rowid order: a
+    // whole log read in slices, so that a reader can stop between them. Start
+    // below every rowid (std::numeric_limits<qint64>::min()), then after the
+    // last rowid of each slice; an empty slice is the end, or a failure with
+    // lastError set.
+    std::vector<CFlightEntry> loadSlice(qint64 afterRowId, std::size_t count);
     // Every rocket of the catalogue as (number, name), flown or not, in name order.
     std::vector<std::pair<QString, QString>> rockets();
     // One flight by rowid; rowId 0 when there is no such row (and lastError
@@ -49,6 +55,8 @@ public:
 
     // The storage directory of the logbook, where flights' recordings are kept.
     QString storageDirectory() const;
+    // The logbook file itself, for a reader with a connection of its own.
+    QString logbookPath() const;
     // The altitude the rocket's recommended motor of the flown type was
     // expected to reach (RecMotors.Alt, in the flyer's unit as typed): the
     // motor of the flight's maker, or of any maker when the flight names none,
@@ -62,8 +70,8 @@ private:
     bool fail(const QString &error);
     bool failStatement(const CSqlStatement &statement);
     // The flights of the rows the WHERE clause (with ?1 bound to rowId, when
-    // not 0) picks, walked row by row; false when the read failed.
-    bool read(const QString &where, qint64 rowId, std::vector<CFlightEntry> &flights);
+    // given) picks, walked row by row; false when the read failed.
+    bool read(const QString &where, std::optional<qint64> rowId, std::vector<CFlightEntry> &flights);
     // A write of flight's columns to the row, in a transaction that first
     // checks the row is still there.
     bool writeExistingRow(qint64 rowId, const QString &sql, const CFlightEntry *flight);
