@@ -145,6 +145,8 @@ void CFlightListPane::open()
         return;
     }
     m_loader.stop();
+    // The chosen flight may be older than the newest: chosen again once the rest is in.
+    m_keep = currentRowId() != 0 ? currentRowId() : m_keep;
     std::vector<CFlightEntry> newest = m_log.loadNewest(kFirstRows, &m_total);
     if (!m_log.lastError().isEmpty())
         readFailed(m_log.lastError());
@@ -213,6 +215,9 @@ void CFlightListPane::takeWholeLog(CFlightLogRead read)
     showFlights(std::move(read.flights), true, false);
     fillChoices(read.choices);
     applyFilter();
+    if (currentRowId() == 0 && m_keep != 0)
+        choose(m_keep);
+    m_keep = 0;
     m_list->verticalScrollBar()->setValue(scrolled);
     emit listCompleted();
 }
@@ -220,6 +225,7 @@ void CFlightListPane::takeWholeLog(CFlightLogRead read)
 void CFlightListPane::reload()
 {
     m_loader.stop();
+    m_keep = 0;
     m_partial = false;
     m_restQueued = false;
     m_list->viewport()->removeEventFilter(this);

@@ -101,4 +101,5 @@ private:
     bool m_restQueued = false;
     std::size_t m_total = 0;
     qint64 m_lastCurrent = 0;
+    qint64 m_keep = 0;
 };
