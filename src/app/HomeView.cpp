@@ -94,6 +94,13 @@ void CHomeView::refresh()
         m_flights->choose(m_flights->model()->flightAt(0)->rowId);
     m_page->showFlight(m_flights->currentRowId());
     m_rockets->fill(m_store);
+    if (!m_sized) {
+        // The list as wide as its columns, the page the rest.
+        m_sized = true;
+        const int total = std::max(m_flightSplit->width(), 1000);
+        const int list = std::min(m_flights->wholeWidth(), total * 4 / 5);
+        m_flightSplit->setSizes({list, total - list});
+    }
 }
 
 void CHomeView::close()

@@ -68,4 +68,5 @@ private:
     CFlightListPane *m_flights = nullptr;
     CFlightPageView *m_page = nullptr;
     CRocketListPane *m_rockets = nullptr;
+    bool m_sized = false;
 };

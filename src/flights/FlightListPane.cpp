@@ -265,6 +265,15 @@ void CFlightListPane::showFlights(std::vector<CFlightEntry> flights, bool newest
     choose(current);
 }
 
+int CFlightListPane::wholeWidth() const
+{
+    // The last column stretches; whole at the width it was given.
+    int width = m_list->fontMetrics().horizontalAdvance(QStringLiteral("00,000 ft")) + 12;
+    for (int column = 0; column < CFlightListModel::Apogee; ++column)
+        width += m_list->columnWidth(column);
+    return width + m_list->verticalScrollBar()->sizeHint().width() + 2 * m_list->frameWidth();
+}
+
 qint64 CFlightListPane::currentRowId() const
 {
     const CFlightEntry *flight = m_model->flightAt(m_list->currentIndex().row());

@@ -56,6 +56,9 @@ public:
     // True while only the newest flights are shown.
     bool isPartial() const { return m_partial; }
 
+    // How wide the list must be to show every column whole.
+    int wholeWidth() const;
+
     // The flight chosen in the list; 0 when none is.
     qint64 currentRowId() const;
     void choose(qint64 rowId);
