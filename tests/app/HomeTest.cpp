@@ -13,6 +13,7 @@
 #include "ui/CommandBar.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -170,6 +171,22 @@ TEST_F(HomeTest, MenuBarHoldsTheCommandBarsEntries)
               QStringList({"&Data", "About ", "-", "Flights ", "Queries ", "Rockets ", "Viewer ", "&EDIT", "Options ",
                            "Defaults ", "&LAUNCH", "?"}));
     EXPECT_EQ(menuActions, barActions);
+    // Alt and the underlined letter open a menu of the bar, wherever the keyboard is.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    for (QAction *item : window->menuBar()->actions()) {
+        if (!item->menu())
+            continue;
+        bool shown = false;
+        const QMetaObject::Connection watch =
+            QObject::connect(item->menu(), &QMenu::aboutToShow, [&] { shown = true; });
+        const QChar letter = item->text().at(item->text().indexOf(QLatin1Char('&')) + 1);
+        keyClick(window->home()->flightList()->searchField(), Qt::Key(letter.toUpper().unicode()), Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shown; })) << item->text().toStdString();
+        QObject::disconnect(watch);
+        if (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
+    }
     // The toolbar's buttons are named by their labels; the motor guide's place is kept empty.
     QStringList tools;
     for (QAction *action : window->toolBar()->actions()) {
