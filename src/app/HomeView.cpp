@@ -62,7 +62,11 @@ CHomeView::CHomeView(const CSettingsStore &settings, CUiServices ui, QWidget *pa
     connect(m_flights, &CFlightListPane::deleteRequested, this, &CHomeView::onDeleteKey);
     // The list shows what the page stored; a deleted flight leaves the list.
     connect(m_page, &CFlightPageView::flightChanged, this, &CHomeView::refresh);
-    connect(m_page, &CFlightPageView::flightDeleted, this, &CHomeView::refresh);
+    connect(m_page, &CFlightPageView::flightDeleted, this, [this](qint64 rowId) {
+        m_flights->forget(rowId);
+        m_page->showFlight(m_flights->currentRowId());
+        showRecord();
+    });
 }
 
 CHomeView::~CHomeView()
@@ -123,11 +127,18 @@ qint64 CHomeView::currentFlight() const
 
 void CHomeView::showRecord()
 {
+    // Totals of the newest flights only would be wrong; the whole log follows.
+    if (m_flights->isPartial()) {
+        m_record->setText(QStringLiteral("Reading the logbook..."));
+        return;
+    }
     m_record->setText(flightStatsSummary(computeFlightTotals(m_flights->model()->flights())));
 }
 
 void CHomeView::onDeleteKey()
 {
-    if (deleteChosenFlight(*m_flights, m_log, m_ui, this))
+    if (deleteChosenFlight(*m_flights, m_log, m_ui, this)) {
         m_page->showFlight(m_flights->currentRowId());
+        showRecord();
+    }
 }

@@ -27,6 +27,9 @@ public:
     // Takes the flights and sorts them newest first, unless they already are.
     void setFlights(std::vector<CFlightEntry> flights, Order order = Order::Any);
     void setFilter(const CFlightFilter &filter);
+    // Drops one flight (deleted from the log) without reading the others
+    // again; false when the model does not hold it.
+    bool removeFlight(qint64 rowId);
     // Where the flights' recordings are and the unit their apogees are shown in.
     // A recording is read the first time its row is shown, and only then.
     void setRecordings(const QString &storageDirectory, EHeightUnit unit);

@@ -222,6 +222,16 @@ void CFlightListPane::takeWholeLog(CFlightLogRead read)
     emit listCompleted();
 }
 
+void CFlightListPane::forget(qint64 rowId)
+{
+    if (m_partial || m_loader.isReading()) {
+        open();
+        return;
+    }
+    if (m_model->removeFlight(rowId))
+        showCount();
+}
+
 void CFlightListPane::reload()
 {
     m_loader.stop();

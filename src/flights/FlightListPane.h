@@ -51,6 +51,9 @@ public:
     // Reads the log again, whole, keeping the filters and the chosen flight
     // where it is still shown.
     void reload();
+    // Takes a flight deleted from the log off the list. A read under way
+    // started before the deletion, so the list is read again instead.
+    void forget(qint64 rowId);
     // Waits for the rest of the log, if it is still being read.
     void completeList();
     // True while only the newest flights are shown.

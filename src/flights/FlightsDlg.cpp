@@ -154,9 +154,13 @@ bool deleteChosenFlight(CFlightListPane &pane, CFlightLog &log, CUiServices ui, 
     if (!ui.prompter.warningYesNoDefaultNo(parent, flightDeleteQuestion(*flight)))
         return false;
     const bool removed = log.remove(rowId);
-    if (!removed)
+    if (removed) {
+        // The others are as they were: a hundred thousand flights are not read again for one.
+        pane.forget(rowId);
+    } else {
         ui.prompter.error(parent, QStringLiteral("The flight was not deleted: ") + log.lastError());
-    pane.reload();
+        pane.reload();
+    }
     // The flight that took its place is chosen, so Delete can go on down the list.
     const int next = std::min(row, pane.model()->rowCount() - 1);
     if (next >= 0)

@@ -130,6 +130,30 @@ TEST_F(HomeTest, OpensLargeWithEveryColumnWholeAndTheChosenFlightsPage)
               QStringLiteral("3 flights, 2 successes (67%)\nFirst flight 2025-12-31, last flight 2026-06-15"));
 }
 
+// DELETE on the home's page asks, removes the flight from the logbook, the
+// list and the record line, and shows the flight that took its place.
+TEST_F(HomeTest, DeletingOnThePageUpdatesTheListAndTheRecord)
+{
+    auto window = shownHome();
+    if (!window)
+        GTEST_SKIP() << "the offscreen reference screens are not available";
+    ASSERT_TRUE(listed(*window, 3));
+    CFlightListPane *pane = window->home()->flightList();
+    tapRow(pane->list(), pane->model()->index(pane->model()->rowOf(2), 0));
+    CFlightPageView *page = window->home()->flightPage();
+    ASSERT_EQ(page->flight().rowId, 2);
+    m_prompter.script({PromptAnswer::Yes});
+    command(page->commandBar(), QStringLiteral("DELETE"));
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT rowid FROM Launches ORDER BY rowid")), QStringList({"1", "3"}));
+    EXPECT_EQ(shownIds(*pane->model()), (std::vector<qint64> {3, 1}));
+    EXPECT_EQ(page->flight().rowId, pane->currentRowId());
+    EXPECT_NE(page->flight().rowId, 0);
+    // Flights 1 and 3 were both successes: 2 of 2.
+    EXPECT_EQ(window->home()->record()->text(),
+              QStringLiteral("2 flights, 2 successes (100%)\nFirst flight 2025-12-31, last flight 2026-06-15"));
+    EXPECT_EQ(pane->countLine()->text(), QStringLiteral("2 flights"));
+}
+
 // The menu bar offers what the command bar does, the very same actions, with
 // the same names, mnemonics and keys.
 TEST_F(HomeTest, MenuBarHoldsTheCommandBarsEntries)
