@@ -2,13 +2,18 @@
 // logbook the test fills and reads back with its own SQL.
 #include "app/BannerText.h"
 #include "app/HomeView.h"
+#include "charts/AltitudePlot.h"
 #include "db/RecordStore.h"
 #include "flights/FlightListModel.h"
 #include "flights/FlightListPane.h"
 #include "flights/FlightPageView.h"
+#include "launch/GetDataDlg.h"
 #include "launch/LaunchDlg.h"
 #include "logbook/FlightLog.h"
+#include "rockets/RocketListPane.h"
+#include "support/LayoutAudit.h"
 #include "support/MainWindowOnLogbook.h"
+#include "support/TestFiles.h"
 #include "support/WizardDriver.h"
 #include "ui/CommandBar.h"
 
@@ -17,11 +22,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSemaphore>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -123,6 +131,11 @@ TEST_F(HomeTest, OpensLargeWithEveryColumnWholeAndTheChosenFlightsPage)
                                 field<QLineEdit>(page, QStringLiteral("Motor:"))->text(),
                                 field<QPlainTextEdit>(page, QStringLiteral("Notes:"))->toPlainText()};
     EXPECT_EQ(values.join(QLatin1Char('|')), stored.first());
+    // Nothing lies outside the window, overlaps or is cut, on either tab.
+    EXPECT_EQ(auditLayout(window.get(), true), QStringList());
+    window->home()->tabs()->setCurrentIndex(1);
+    EXPECT_EQ(auditLayout(window.get(), true), QStringList());
+    window->home()->tabs()->setCurrentIndex(0);
     // Escape on the home does not end the program.
     keyClick(list, Qt::Key_Escape);
     EXPECT_TRUE(window->isVisible());
@@ -260,6 +273,79 @@ TEST_F(HomeTest, FlightLoggedFromTheToolbarAppearsInTheList)
         << qPrintable(m_prompter.shown().isEmpty() ? QString() : m_prompter.shown().first().text);
     ASSERT_TRUE(listed(*window, 4));
     EXPECT_GE(window->home()->flightList()->model()->rowOf(4), 0);
+}
+
+// The Rockets tab lists the catalogue by name with the chosen rocket's summary;
+// EDIT opens the Rockets screens, and what changed there is listed after.
+TEST_F(HomeTest, RocketsTabSummarisesAndOpensTheRocketScreens)
+{
+    auto window = shownHome();
+    if (!window)
+        GTEST_SKIP() << "the offscreen reference screens are not available";
+    window->home()->tabs()->setCurrentIndex(1);
+    CRocketListPane *rockets = window->home()->rocketList();
+    QStringList names;
+    for (int row = 0; row < rockets->list()->count(); ++row)
+        names.append(rockets->list()->item(row)->text());
+    EXPECT_EQ(names, m_logbook.rows(QStringLiteral("SELECT Name FROM Rockets ORDER BY Name")));
+    rockets->list()->setCurrentRow(1);
+    const QString launches = m_logbook.rows(QStringLiteral("SELECT count(*) FROM Launches WHERE Model = '2'")).first();
+    EXPECT_TRUE(rockets->summary()->toPlainText().contains(QStringLiteral("Launched  %1 time(s)").arg(launches)))
+        << rockets->summary()->toPlainText().toStdString();
+    EXPECT_TRUE(onModal<CPropertySheet>([&] { tap(rockets->editButton()); },
+                                        [&](CPropertySheet &sheet) {
+                                            ASSERT_TRUE(m_logbook.exec(
+                                                {"INSERT INTO Rockets (ID, Name) VALUES (3, 'Charlie')"}));
+                                            sheet.confirm();
+                                        }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rockets->list()->count() == 3; }));
+    EXPECT_EQ(rockets->list()->item(2)->text(), QStringLiteral("Charlie"));
+}
+
+// Add Altimeter Data keeps a recording with the chosen flight: a copy in the
+// storage directory, named on the flight, and its apogee and plot on the page.
+TEST_F(HomeTest, AltimeterDataFromTheToolbarIsKeptWithTheChosenFlight)
+{
+    ASSERT_TRUE(m_settings.WriteSetting(QLatin1String(kSettingAltitudeUnit), QStringLiteral("m")));
+    QTemporaryDir downloads;
+    const QString source = downloads.filePath(QStringLiteral("FLIGHT1.csv"));
+    // Up to 400 m at 10 s (4t(20 - t)), then down at 8 m/s to the ground at 60 s.
+    QByteArray samples = "Time (s),Height [m]\n";
+    for (int i = 0; i <= 700; ++i) {
+        const double t = i * 0.1;
+        const double height = t <= 10 ? 4 * t * (20 - t) : std::max(0.0, 400 - 8 * (t - 10));
+        samples += QByteArray::number(t, 'f', 1) + ',' + QByteArray::number(height, 'f', 2) + '\n';
+    }
+    ASSERT_TRUE(writeTestFile(source, samples));
+
+    auto window = shownHome();
+    if (!window)
+        GTEST_SKIP() << "the offscreen reference screens are not available";
+    ASSERT_TRUE(listed(*window, 3));
+    CFlightListPane *pane = window->home()->flightList();
+    tapRow(pane->list(), pane->model()->index(pane->model()->rowOf(1), 0));
+    QAction *add = nullptr;
+    for (QAction *action : window->toolBar()->actions())
+        add = action->text() == QLatin1String("Add Altimeter Data") ? action : add;
+    ASSERT_NE(add, nullptr);
+    m_files.script({source});
+    EXPECT_TRUE(onModal<CGetDataDlg>([&] { add->trigger(); },
+                                     [](CGetDataDlg &dialog) {
+                                         dialog.OnSelectFile();
+                                         dialog.OnOk();
+                                     }));
+    const QStringList stored = m_logbook.rows(QStringLiteral("SELECT AltFileName FROM Launches WHERE rowid = 1"));
+    ASSERT_EQ(stored.size(), 1);
+    EXPECT_TRUE(stored.first().startsWith(m_logbook.directory())) << stored.first().toStdString();
+    QFile copy(stored.first());
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), samples);
+    EXPECT_EQ(m_logbook.rows(QStringLiteral("SELECT count(*) FROM Launches WHERE AltFileName <> ''")),
+              QStringList({"1"}));
+    CFlightPageView *page = window->home()->flightPage();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->flight().rowId == 1 && page->plot()->isVisible(); }));
+    EXPECT_TRUE(page->recordingText()->text().startsWith(QStringLiteral("Apogee: 400 m")))
+        << page->recordingText()->text().toStdString();
 }
 
 TEST_F(HomeTest, BannerHeadsTheHomeUntilTheOptionTurnsItOff)
