@@ -35,7 +35,16 @@ CHomeView::CHomeView(const CSettingsStore &settings, CUiServices ui, QWidget *pa
     m_flightSplit = new QSplitter(Qt::Horizontal, this);
     m_flightSplit->setObjectName(QStringLiteral("flightSplit"));
     m_flightSplit->setChildrenCollapsible(false);
-    m_flightSplit->addWidget(m_flights);
+    // The chosen flight's plot under the list, where it is as wide as the
+    // list; the page's fields beside them.
+    auto *listAndPlot = new QSplitter(Qt::Vertical, this);
+    listAndPlot->setObjectName(QStringLiteral("listAndPlot"));
+    listAndPlot->setChildrenCollapsible(false);
+    listAndPlot->addWidget(m_flights);
+    listAndPlot->addWidget(m_page->takeRecording());
+    listAndPlot->setStretchFactor(0, 3);
+    listAndPlot->setStretchFactor(1, 2);
+    m_flightSplit->addWidget(listAndPlot);
     m_flightSplit->addWidget(m_page);
     // The list takes what the page does not need: all its columns show at 1024 px.
     m_flightSplit->setStretchFactor(0, 3);

@@ -106,12 +106,19 @@ CFlightPageView::CFlightPageView(CFlightLog &log, const CSettingsStore &settings
     form->addRow(QStringLiteral("Temperature:"), temperature);
     form->addRow(QStringLiteral("Notes:"), m_notes);
     form->addRow(QStringLiteral("Altimeter File:"), m_altFile);
-    m_recordingText = new QLabel(this);
+    m_recording = new QWidget(this);
+    m_recording->setObjectName(QStringLiteral("flightRecording"));
+    m_recordingText = new QLabel(m_recording);
     m_recordingText->setWordWrap(true);
-    m_plot = new CAltitudePlot(this);
+    m_plot = new CAltitudePlot(m_recording);
     m_plot->setMinimumHeight(160);
-    form->addRow(m_recordingText);
-    form->addRow(m_plot);
+    auto *recording = new QVBoxLayout(m_recording);
+    recording->setContentsMargins(0, 0, 0, 0);
+    recording->setSpacing(2);
+    recording->addWidget(m_recordingText);
+    recording->addWidget(m_plot, 1);
+    form->addRow(m_recording);
+    m_form = form;
     // Each label is its field's buddy and its name, so readers announce the
     // field by the label shown beside it, a field with a unit too.
     const QList<QPair<QWidget *, QWidget *>> rows = {{m_rocket, m_rocket},
@@ -165,6 +172,16 @@ CFlightPageView::CFlightPageView(CFlightLog &log, const CSettingsStore &settings
 
 CFlightPageView::~CFlightPageView() = default;
 
+QWidget *CFlightPageView::takeRecording()
+{
+    if (m_form && m_form->indexOf(m_recording) >= 0) {
+        const QFormLayout::TakeRowResult taken = m_form->takeRow(m_recording);
+        delete taken.fieldItem;
+        delete taken.labelItem;
+    }
+    return m_recording;
+}
+
 void CFlightPageView::showFlight(qint64 rowId)
 {
     m_flight = rowId != 0 ? m_log.find(rowId) : CFlightEntry();
@@ -208,6 +225,7 @@ void CFlightPageView::showRecording()
     const bool shown = !path.isEmpty() && recording.isValid();
     m_recordingText->setVisible(shown);
     m_plot->setVisible(shown);
+    m_recording->setVisible(shown);
     if (!shown) {
         m_plot->clearFlight();
         return;

@@ -11,6 +11,7 @@ class CFlightLog;
 class CSettingsStore;
 class QComboBox;
 class QDialogButtonBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -45,6 +46,9 @@ public:
     // Says the flight is no longer in the logbook; hidden while it is.
     QLabel *goneNote() const { return m_goneNote; }
     CAltitudePlot *plot() const { return m_plot; }
+    // The recording's text and plot, taken out of the fields' column for the
+    // caller to lay out where there is room; the page still fills and hides it.
+    QWidget *takeRecording();
 
 public slots:
     void OnEdit();
@@ -91,6 +95,8 @@ private:
     QComboBox *m_unit = nullptr;
     QPlainTextEdit *m_notes = nullptr;
     QLineEdit *m_altFile = nullptr;
+    QFormLayout *m_form = nullptr;
+    QWidget *m_recording = nullptr;
     QLabel *m_recordingText = nullptr;
     QLabel *m_goneNote = nullptr;
     CAltitudePlot *m_plot = nullptr;
