@@ -69,6 +69,19 @@ CHomeView::CHomeView(const CSettingsStore &settings, CUiServices ui, QWidget *pa
         emit logListed();
     });
     connect(m_flights, &CFlightListPane::deleteRequested, this, &CHomeView::onDeleteKey);
+    connect(m_flights, &CFlightListPane::newestListed, this, [this] {
+        // A flight chosen before stays on the page, read afresh; at first the newest is.
+        if (m_flights->currentRowId() == 0 && m_flights->model()->rowCount() > 0)
+            m_flights->choose(m_flights->model()->flightAt(0)->rowId);
+        m_page->showFlight(m_flights->currentRowId());
+        if (!m_sized) {
+            // The list as wide as its columns (sized from the first rows), the page the rest.
+            m_sized = true;
+            const int total = std::max(m_flightSplit->width(), 1000);
+            const int list = std::min(m_flights->wholeWidth(), total * 4 / 5);
+            m_flightSplit->setSizes({list, total - list});
+        }
+    });
     // The list shows what the page stored; a deleted flight leaves the list.
     connect(m_page, &CFlightPageView::flightChanged, this, &CHomeView::refresh);
     connect(m_page, &CFlightPageView::flightDeleted, this, [this](qint64 rowId) {
@@ -101,19 +114,9 @@ void CHomeView::refresh()
     if (!m_store.isOpen())
         return;
     m_record->setText(QStringLiteral("Reading the logbook..."));
-    m_flights->open();
-    // A flight chosen before stays on the page, read afresh; at first the newest is.
-    if (m_flights->currentRowId() == 0 && m_flights->model()->rowCount() > 0)
-        m_flights->choose(m_flights->model()->flightAt(0)->rowId);
-    m_page->showFlight(m_flights->currentRowId());
+    // The window is never held up by the log: the newest flights come a moment later.
+    m_flights->openInBackground();
     m_rockets->fill(m_store);
-    if (!m_sized) {
-        // The list as wide as its columns, the page the rest.
-        m_sized = true;
-        const int total = std::max(m_flightSplit->width(), 1000);
-        const int list = std::min(m_flights->wholeWidth(), total * 4 / 5);
-        m_flightSplit->setSizes({list, total - list});
-    }
 }
 
 void CHomeView::close()

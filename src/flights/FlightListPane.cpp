@@ -155,6 +155,7 @@ void CFlightListPane::open()
     showFlights(std::move(newest), true, true);
     fillChoices(choices);
     applyFilter();
+    emit newestListed();
     if (!m_partial) {
         emit listCompleted();
         return;
@@ -165,6 +166,34 @@ void CFlightListPane::open()
         startRestRead();
     else
         m_list->viewport()->installEventFilter(this);
+}
+
+void CFlightListPane::openInBackground()
+{
+    if (!m_startRocket.isEmpty()) {
+        reload();
+        return;
+    }
+    m_loader.stop();
+    m_list->viewport()->removeEventFilter(this);
+    m_keep = currentRowId() != 0 ? currentRowId() : m_keep;
+    m_partial = true;
+    m_restQueued = false;
+    m_count->setText(QStringLiteral("Reading the logbook..."));
+    m_loader.start(
+        m_log.logbookPath(), [this](CFlightLogRead read) { takeWholeLog(std::move(read)); },
+        [this](CFlightLogRead read) { takeNewest(std::move(read)); }, kFirstRows);
+}
+
+void CFlightListPane::takeNewest(CFlightLogRead read)
+{
+    m_total = read.total;
+    showFlights(std::move(read.flights), true, true);
+    fillChoices(read.choices);
+    if (currentRowId() == 0 && m_keep != 0)
+        choose(m_keep);
+    applyFilter();
+    emit newestListed();
 }
 
 bool CFlightListPane::eventFilter(QObject *watched, QEvent *event)

@@ -48,6 +48,9 @@ public:
 
     // Shows the newest flights and starts reading the rest.
     void open();
+    // The same with the newest flights read on the reading thread too, so the
+    // caller is never held up by the log: the list fills a moment later.
+    void openInBackground();
     // Reads the log again, whole, keeping the filters and the chosen flight
     // where it is still shown.
     void reload();
@@ -75,6 +78,8 @@ signals:
     void deleteRequested();
     // The whole log is listed (after open's rest came, or a reload).
     void listCompleted();
+    // The newest flights are listed (after open, at once).
+    void newestListed();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -82,6 +87,7 @@ protected:
 private:
     void startRestRead();
     void takeWholeLog(CFlightLogRead read);
+    void takeNewest(CFlightLogRead read);
     // Shows flights in place of those shown, keeping the filters and the chosen flight.
     void showFlights(std::vector<CFlightEntry> flights, bool newestFirst, bool sizeColumns);
     void applyFilter();

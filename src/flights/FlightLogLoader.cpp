@@ -15,12 +15,16 @@ struct CFlightLogLoader::CJob
     std::atomic<bool> stopped {false};
     CFlightLogRead result;
     CFlightLogLoader::Done done;
+    CFlightLogLoader::Done newest;
+    std::size_t newestCount = 0;
 };
 
 namespace {
 
-// The whole read, on the reading thread; false when it was stopped.
-bool readLog(const QString &path, const std::atomic<bool> &stopped, CFlightLogRead &read)
+// The whole read, on the reading thread; false when it was stopped. With
+// newestCount, the newest flights go to `newest` first.
+bool readLog(const QString &path, const std::atomic<bool> &stopped, CFlightLogRead &read, std::size_t newestCount,
+             const std::function<void(CFlightLogRead)> &newest)
 {
     CRecordStore store;
     if (!store.openFile(path)) {
@@ -28,6 +32,19 @@ bool readLog(const QString &path, const std::atomic<bool> &stopped, CFlightLogRe
         return !stopped;
     }
     CFlightLog log(store);
+    if (newestCount > 0) {
+        CFlightLogRead first;
+        first.flights = log.loadNewest(newestCount, &first.total);
+        first.error = log.lastError();
+        if (!first.error.isEmpty()) {
+            read.error = first.error;
+            return !stopped;
+        }
+        first.choices = flightChoices(log.rockets(), first.flights);
+        if (stopped)
+            return false;
+        newest(std::move(first));
+    }
     qint64 after = std::numeric_limits<qint64>::min();
     for (;;) {
         if (stopped)
@@ -49,6 +66,7 @@ bool readLog(const QString &path, const std::atomic<bool> &stopped, CFlightLogRe
     sortNewestFirst(read.flights);
     read.choices = flightChoices(rockets, read.flights);
     read.totals = computeFlightTotals(read.flights);
+    read.total = read.flights.size();
     return !stopped;
 }
 
@@ -63,17 +81,24 @@ CFlightLogLoader::~CFlightLogLoader()
     stop();
 }
 
-void CFlightLogLoader::start(const QString &logbookPath, Done done)
+void CFlightLogLoader::start(const QString &logbookPath, Done done, Done newest, std::size_t newestCount)
 {
     stop();
     auto job = std::make_shared<CJob>();
     job->done = std::move(done);
+    job->newest = std::move(newest);
+    job->newestCount = job->newest ? newestCount : 0;
     m_job = job;
     const std::function<void()> beforeRead = m_beforeRead;
     m_thread.reset(QThread::create([this, job, logbookPath, beforeRead] {
         if (beforeRead)
             beforeRead();
-        if (!readLog(logbookPath, job->stopped, job->result))
+        const auto handOver = [this, job](CFlightLogRead first) {
+            QMetaObject::invokeMethod(
+                this, [this, job, first = std::move(first)]() mutable { deliverNewest(job, std::move(first)); },
+                Qt::QueuedConnection);
+        };
+        if (!readLog(logbookPath, job->stopped, job->result, job->newestCount, handOver))
             return;
         // The loader outlives the thread (its destructor waits for it), and a
         // call queued to a loader that is gone by then is dropped.
@@ -104,6 +129,13 @@ void CFlightLogLoader::join()
         m_thread->wait();
         m_thread.reset();
     }
+}
+
+void CFlightLogLoader::deliverNewest(const std::shared_ptr<CJob> &job, CFlightLogRead newest)
+{
+    // The whole log, handed over by finishNow, has made the newest needless.
+    if (job == m_job && !job->stopped && job->newest)
+        job->newest(std::move(newest));
 }
 
 void CFlightLogLoader::deliver(std::shared_ptr<CJob> job)

@@ -21,6 +21,7 @@ struct CFlightLogRead
     CFlightChoices choices;
     CFlightStats totals; // computeFlightTotals of the flights
     QString error; // why the log could not be read; no flights then
+    std::size_t total = 0; // how many flights the log holds
 };
 
 // Reads a whole logbook on a thread of its own, over a connection of its own,
@@ -40,7 +41,10 @@ public:
     using Done = std::function<void(CFlightLogRead read)>;
 
     // Starts reading the logbook file at path, in place of a read under way.
-    void start(const QString &logbookPath, Done done);
+    // With `newest`, the read first hands over the newest `newestCount`
+    // flights (with the choices they offer and the log's total), then reads
+    // the whole log for `done`.
+    void start(const QString &logbookPath, Done done, Done newest = {}, std::size_t newestCount = 0);
     // Drops the read under way: its result never comes.
     void stop();
     bool isReading() const { return m_job != nullptr; }
@@ -56,6 +60,7 @@ public:
 private:
     struct CJob;
     void deliver(std::shared_ptr<CJob> job);
+    void deliverNewest(const std::shared_ptr<CJob> &job, CFlightLogRead newest);
     void join();
 
     std::shared_ptr<CJob> m_job;
