@@ -145,6 +145,7 @@ void CFlightListPane::open()
         return;
     }
     m_loader.stop();
+    m_background = false;
     // The chosen flight may be older than the newest: chosen again once the rest is in.
     m_keep = currentRowId() != 0 ? currentRowId() : m_keep;
     std::vector<CFlightEntry> newest = m_log.loadNewest(kFirstRows, &m_total);
@@ -175,11 +176,12 @@ void CFlightListPane::openInBackground()
         return;
     }
     m_loader.stop();
+    m_background = true;
     m_list->viewport()->removeEventFilter(this);
     m_keep = currentRowId() != 0 ? currentRowId() : m_keep;
     m_partial = true;
     m_restQueued = false;
-    m_count->setText(QStringLiteral("Reading the logbook..."));
+    showCount();
     m_loader.start(
         m_log.logbookPath(), [this](CFlightLogRead read) { takeWholeLog(std::move(read)); },
         [this](CFlightLogRead read) { takeNewest(std::move(read)); }, kFirstRows);
@@ -254,7 +256,10 @@ void CFlightListPane::takeWholeLog(CFlightLogRead read)
 void CFlightListPane::forget(qint64 rowId)
 {
     if (m_partial || m_loader.isReading()) {
-        open();
+        if (m_background)
+            openInBackground();
+        else
+            open();
         return;
     }
     if (m_model->removeFlight(rowId))
@@ -378,7 +383,9 @@ void CFlightListPane::showCount()
     QStringList lines;
     const std::size_t total = m_partial ? m_total : m_model->flights().size();
     const QString flights = total == 1 ? QStringLiteral("flight") : QStringLiteral("flights");
-    if (m_partial)
+    if (m_partial && m_model->flights().empty())
+        lines.append(QStringLiteral("Reading the logbook..."));
+    else if (m_partial)
         lines.append(QStringLiteral("Reading %1 %2...").arg(total).arg(flights));
     else if (std::size_t(m_model->rowCount()) == total)
         lines.append(QStringLiteral("%1 %2").arg(total).arg(flights));

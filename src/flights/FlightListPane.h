@@ -114,4 +114,6 @@ private:
     std::size_t m_total = 0;
     qint64 m_lastCurrent = 0;
     qint64 m_keep = 0;
+    // The last open read even the newest flights on the reading thread.
+    bool m_background = false;
 };

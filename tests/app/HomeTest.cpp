@@ -369,10 +369,10 @@ TEST_F(HomeTest, BannerHeadsTheHomeUntilTheOptionTurnsItOff)
     EXPECT_FALSE(header->isVisible());
 }
 
-// While the rest of a long log is read, the search field takes what is typed
-// and narrows the newest rows at once; the whole log, when it comes, is
-// narrowed the same way.
-TEST(HomeLoading, SearchTakesInputWhileTheRestOfTheLogIsRead)
+// While a long log is read, the search field takes what is typed, and what is
+// listed (the newest flights, then the whole log) is narrowed by it: with the
+// newest read at once (the Flights screen) or on the reading thread too (the home).
+TEST(HomeLoading, SearchTakesInputWhileTheLogIsRead)
 {
     CTestLogbook logbook;
     ASSERT_TRUE(logbook.isValid());
@@ -390,22 +390,31 @@ TEST(HomeLoading, SearchTakesInputWhileTheRestOfTheLogIsRead)
     CSettingsStore settings(logbook.directory() + QStringLiteral("settings.ini"));
     CScriptedPrompter prompter;
     CScriptedFileChooser files;
-    CFlightListPane pane(log, settings, {prompter, files});
-    QSemaphore held;
-    pane.loader().setBeforeRead([&held] { held.acquire(); });
-    pane.open();
-    pane.show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return pane.loader().isReading(); }));
-    keyClicks(pane.searchField(), QStringLiteral("tumbled"));
-    EXPECT_TRUE(pane.loader().isReading());
-    EXPECT_TRUE(pane.countLine()->text().startsWith(QLatin1String("Reading 3000 flights")));
-    ASSERT_GT(pane.model()->rowCount(), 0);
-    for (int row = 0; row < pane.model()->rowCount(); ++row)
-        EXPECT_EQ(pane.model()->flightAt(row)->notes, QStringLiteral("tumbled"));
-    held.release();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !pane.isPartial(); }));
-    EXPECT_EQ(pane.model()->rowCount(), tumbled);
-    EXPECT_EQ(pane.countLine()->text(), QStringLiteral("%1 of 3000 flights").arg(tumbled));
+    for (const bool background : {false, true}) {
+        SCOPED_TRACE(background ? "newest on the reading thread" : "newest at once");
+        CFlightListPane pane(log, settings, {prompter, files});
+        QSemaphore held;
+        pane.loader().setBeforeRead([&held] { held.acquire(); });
+        if (background)
+            pane.openInBackground();
+        else
+            pane.open();
+        pane.show();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return pane.loader().isReading(); }));
+        keyClicks(pane.searchField(), QStringLiteral("tumbled"));
+        EXPECT_EQ(pane.searchField()->text(), QStringLiteral("tumbled"));
+        EXPECT_TRUE(pane.loader().isReading());
+        EXPECT_TRUE(pane.countLine()->text().startsWith(
+            QLatin1String(background ? "Reading the logbook" : "Reading 3000 flights")))
+            << pane.countLine()->text().toStdString();
+        EXPECT_EQ(pane.model()->rowCount() > 0, !background);
+        for (int row = 0; row < pane.model()->rowCount(); ++row)
+            EXPECT_EQ(pane.model()->flightAt(row)->notes, QStringLiteral("tumbled"));
+        held.release();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !pane.isPartial(); }));
+        EXPECT_EQ(pane.model()->rowCount(), tumbled);
+        EXPECT_EQ(pane.countLine()->text(), QStringLiteral("%1 of 3000 flights").arg(tumbled));
+    }
     EXPECT_TRUE(prompter.shown().isEmpty());
 }
 
