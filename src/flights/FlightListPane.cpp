@@ -177,6 +177,7 @@ void CFlightListPane::openInBackground()
     }
     m_loader.stop();
     m_background = true;
+    m_newestIn = false;
     m_list->viewport()->removeEventFilter(this);
     m_keep = currentRowId() != 0 ? currentRowId() : m_keep;
     m_partial = true;
@@ -189,6 +190,7 @@ void CFlightListPane::openInBackground()
 
 void CFlightListPane::takeNewest(CFlightLogRead read)
 {
+    m_newestIn = true;
     m_total = read.total;
     showFlights(std::move(read.flights), true, true);
     fillChoices(read.choices);
@@ -243,13 +245,18 @@ void CFlightListPane::takeWholeLog(CFlightLogRead read)
     // The first rows are the same, so the columns keep their widths and the
     // list stays where the flyer scrolled it.
     const int scrolled = m_list->verticalScrollBar()->value();
-    showFlights(std::move(read.flights), true, false);
+    showFlights(std::move(read.flights), true, !m_newestIn);
     fillChoices(read.choices);
     applyFilter();
     if (currentRowId() == 0 && m_keep != 0)
         choose(m_keep);
     m_keep = 0;
     m_list->verticalScrollBar()->setValue(scrolled);
+    // Waited for whole (completeList), the newest never came on their own.
+    if (!m_newestIn) {
+        m_newestIn = true;
+        emit newestListed();
+    }
     emit listCompleted();
 }
 

@@ -116,4 +116,5 @@ private:
     qint64 m_keep = 0;
     // The last open read even the newest flights on the reading thread.
     bool m_background = false;
+    bool m_newestIn = true;
 };
