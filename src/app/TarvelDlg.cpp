@@ -2,19 +2,28 @@
 
 #include "app/AboutDlg.h"
 #include "app/BannerText.h"
+#include "app/HomeView.h"
 #include "app/LaunchRocketStep.h"
 #include "app/OptionsApply.h"
 #include "app/OptionsDlg.h"
 #include "checklists/ChecklistPage.h"
 #include "db/RecordStore.h"
+#include "flightdata/AltimeterFileStore.h"
+#include "flights/FlightListPane.h"
+#include "flights/FlightPageView.h"
 #include "flights/FlightsDlg.h"
 #include "launch/FlightSounds.h"
+#include "launch/GetDataDlg.h"
 #include "launch/LaunchDlg.h"
+#include "logbook/FlightLog.h"
 #include "motors/DefaultMotorsDlg.h"
 #include "prediction/MeasureUnits.h"
 #include "queries/QueryBuilderDlg.h"
 #include "queries/QueryDlg.h"
 #include "reflists/DefaultsDlg.h"
+#include "rockets/RocketCatalogue.h"
+#include "rockets/RocketEditSheet.h"
+#include "rockets/RocketListPane.h"
 #include "rockets/RocketPage.h"
 #include "ui/AppIcon.h"
 #include "ui/CommandBar.h"
@@ -26,8 +35,13 @@
 
 #include <QAction>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -58,21 +72,33 @@ CTarvelDlg::CTarvelDlg(CSettingsStore &settings, CUiServices ui, CStoreReporter 
     m_bannerLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_bannerLabel->setWordWrap(true);
 
-    createCommandBar();
+    // The start-up window: the texts above the command bar.
+    m_startPage = new QWidget(this);
+    m_startPage->setObjectName(QStringLiteral("startPage"));
+    m_commandBar = new CCommandBar(m_startPage);
+    auto *start = new QVBoxLayout(m_startPage);
+    start->setContentsMargins(0, 0, 0, 0);
+    start->setSpacing(0);
+    start->addSpacing(28);
+    // On a tall screen the texts sit a little above the middle, not at the top.
+    start->addStretch(1);
+    start->addWidget(m_versionLabel);
+    start->addSpacing(24);
+    start->addWidget(welcome);
+    start->addSpacing(6);
+    start->addWidget(m_bannerLabel);
+    start->addStretch(2);
+    start->addWidget(m_commandBar);
+    m_versionLabel->setParent(m_startPage);
+    welcome->setParent(m_startPage);
+    m_bannerLabel->setParent(m_startPage);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addSpacing(28);
-    // On a tall screen the texts sit a little above the middle, not at the top.
-    layout->addStretch(1);
-    layout->addWidget(m_versionLabel);
-    layout->addSpacing(24);
-    layout->addWidget(welcome);
-    layout->addSpacing(6);
-    layout->addWidget(m_bannerLabel);
-    layout->addStretch(2);
-    layout->addWidget(m_commandBar);
+    layout->addWidget(m_startPage, 1);
+
+    createCommands();
 
     // Settings that cannot be read were told of at start-up, which fell back
     // to the same defaults the window now shows.
@@ -80,45 +106,171 @@ CTarvelDlg::CTarvelDlg(CSettingsStore &settings, CUiServices ui, CStoreReporter 
         qDebug().noquote() << "The main window shows the default settings:" << m_settings.fileName();
     showVersionAndBanner();
     applyFormFactor(this, windowGeometryFromText(m_settings.ReadSetting(kMainWindowGeometry)));
+    // Installed after the placer's, so it runs first: the window is the home or
+    // the start-up window before it is placed.
+    installEventFilter(this);
+}
+
+QSize homeWindowSize(QSize available)
+{
+    const QSize comfortable(available.width() * 7 / 10, available.height() * 7 / 10);
+    return comfortable.expandedTo(QSize(1024, 700)).boundedTo(available);
+}
+
+QSize CTarvelDlg::sizeHint() const
+{
+    // Decided when the window is shown, before it is placed.
+    if (m_homeShown && screen())
+        return homeWindowSize(screen()->availableGeometry().size());
+    return QDialog::sizeHint();
+}
+
+bool CTarvelDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == this && event->type() == QEvent::Show)
+        showForScreen();
+    return QDialog::eventFilter(watched, event);
+}
+
+void CTarvelDlg::showForScreen()
+{
+    const bool home = formFactorOf(this) == FormFactor::Desktop;
+    if (home && !m_home) {
+        m_home = new CHomeView(m_settings, m_ui, this);
+        connect(m_home->rocketList(), &CRocketListPane::editRequested, this, &CTarvelDlg::onRockets);
+        // The home scrolls in a window made smaller than its content, which
+        // keeps the window's own minimum that of the start-up window.
+        m_homeArea = new QScrollArea(this);
+        m_homeArea->setObjectName(QStringLiteral("homeArea"));
+        m_homeArea->setFrameShape(QFrame::NoFrame);
+        m_homeArea->setWidgetResizable(true);
+        m_homeArea->setWidget(m_home);
+        m_menuBar = createMenuBar(m_entries, this);
+        createToolBar();
+        auto *layout = qobject_cast<QVBoxLayout *>(this->layout());
+        layout->setMenuBar(m_menuBar);
+        layout->insertWidget(0, m_toolBar);
+        layout->addWidget(m_homeArea, 1);
+        m_home->setBanner(m_main.displayBanner ? welcomeHeader() : QString());
+        m_home->open(m_main.storageDirectory);
+    }
+    if (home == m_homeShown)
+        return;
+    m_homeShown = home;
+    m_startPage->setVisible(!home);
+    if (m_home) {
+        m_menuBar->setVisible(home);
+        m_toolBar->setVisible(home);
+        m_homeArea->setVisible(home);
+    }
+}
+
+QString CTarvelDlg::welcomeHeader() const
+{
+    // The banner's lines run on as one paragraph above the logbook; its empty
+    // line still sets the last one apart.
+    QString banner = m_bannerText;
+    banner.replace(QStringLiteral("\n\n"), QStringLiteral("\x01")).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    banner.replace(QLatin1Char('\x01'), QLatin1Char('\n'));
+    banner.replace(QStringLiteral("  "), QStringLiteral(" "));
+    return QLatin1String(kWelcomeText) + QStringLiteral("  ") + QLatin1String(kVersionLabel) + QLatin1Char('\n')
+        + banner;
 }
 
 CTarvelDlg::~CTarvelDlg() = default;
 
-void CTarvelDlg::createCommandBar()
+void CTarvelDlg::createCommands()
 {
-    m_commandBar = new CCommandBar(this);
-
-    QMenu *data = m_commandBar->addMenu(QStringLiteral("&Data"));
-    connect(data->addAction(QStringLiteral("About")), &QAction::triggered, this, &CTarvelDlg::onAbout);
-    data->addSeparator();
-    connect(data->addAction(QStringLiteral("Flights")), &QAction::triggered, this, &CTarvelDlg::onFlights);
-    connect(data->addAction(QStringLiteral("Queries")), &QAction::triggered, this, &CTarvelDlg::onQueries);
-    connect(data->addAction(QStringLiteral("Rockets")), &QAction::triggered, this, &CTarvelDlg::onRockets);
-    connect(data->addAction(QStringLiteral("Viewer")), &QAction::triggered, this, &CTarvelDlg::onViewer);
-
-    QMenu *edit = m_commandBar->addMenu(QStringLiteral("&EDIT"));
-    connect(edit->addAction(QStringLiteral("Options")), &QAction::triggered, this, &CTarvelDlg::onOptions);
-    connect(edit->addAction(QStringLiteral("Defaults")), &QAction::triggered, this, &CTarvelDlg::onDefaults);
-
-    connect(m_commandBar->addCommand(QStringLiteral("&LAUNCH")), &QAction::triggered, this, &CTarvelDlg::onLaunch);
-
-    m_commandBar->addStretch();
-    QAction *help = m_commandBar->addCommand(QStringLiteral("?"));
-    help->setToolTip(QStringLiteral("Help"));
-    if (QWidget *button = m_commandBar->widgetForAction(help))
-        button->setAccessibleName(QStringLiteral("Help"));
-    connect(help, &QAction::triggered, this, &CTarvelDlg::onHelp);
-
-    auto *helpKey = new QAction(this);
-    helpKey->setShortcut(QKeySequence(Qt::Key_F1));
-    addAction(helpKey);
-    connect(helpKey, &QAction::triggered, this, &CTarvelDlg::onHelp);
+    // One table for the command bar and the menu bar: (menu, text, key, slot);
+    // a null text is a separator, an empty menu a command of its own.
+    struct CEntry
+    {
+        const char *menu;
+        const char *text;
+        QKeySequence key;
+        void (CTarvelDlg::*slot)();
+        bool atEnd = false;
+    };
+    const CEntry entries[] = {
+        {"&Data", "About", {}, &CTarvelDlg::onAbout},
+        {"&Data", nullptr, {}, nullptr},
+        {"&Data", "Flights", {}, &CTarvelDlg::onFlights},
+        {"&Data", "Queries", {}, &CTarvelDlg::onQueries},
+        {"&Data", "Rockets", {}, &CTarvelDlg::onRockets},
+        {"&Data", "Viewer", {}, &CTarvelDlg::onViewer},
+        {"&EDIT", "Options", {}, &CTarvelDlg::onOptions},
+        {"&EDIT", "Defaults", {}, &CTarvelDlg::onDefaults},
+        {"", "&LAUNCH", {}, &CTarvelDlg::onLaunch},
+        {"", "?", QKeySequence(Qt::Key_F1), &CTarvelDlg::onHelp, true},
+    };
+    for (const CEntry &entry : entries) {
+        if (!entry.text) {
+            m_entries.append({QLatin1String(entry.menu), nullptr});
+            continue;
+        }
+        const QString text = QLatin1String(entry.text);
+        QString plain = text;
+        plain.remove(QLatin1Char('&'));
+        auto *action = new QAction(plain, this);
+        action->setIconText(text);
+        if (plain == QLatin1String("?"))
+            action->setToolTip(QStringLiteral("Help"));
+        action->setShortcut(entry.key);
+        // Keys work whichever bar is shown.
+        addAction(action);
+        connect(action, &QAction::triggered, this, entry.slot);
+        m_entries.append({QLatin1String(entry.menu), action, entry.atEnd});
+    }
+    m_commandBar->addEntries(m_entries);
 
     // Closing the main window ends the program.
     auto *quit = new QAction(this);
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     addAction(quit);
     connect(quit, &QAction::triggered, this, &QDialog::reject);
+}
+
+void CTarvelDlg::createToolBar()
+{
+    m_toolBar = new QToolBar(QStringLiteral("Frequent actions"), this);
+    m_toolBar->setObjectName(QStringLiteral("homeToolBar"));
+    m_toolBar->setAccessibleName(QStringLiteral("Frequent actions"));
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    const auto add = [this](const QString &text, const QString &tip, void (CTarvelDlg::*slot)()) {
+        QAction *action = m_toolBar->addAction(text);
+        action->setToolTip(tip);
+        connect(action, &QAction::triggered, this, slot);
+        if (QWidget *button = m_toolBar->widgetForAction(action))
+            button->setAccessibleName(text);
+        return action;
+    };
+    add(QStringLiteral("Log a Flight"), QStringLiteral("Opens the launch screen to log a flight"),
+        &CTarvelDlg::onLaunch);
+    add(QStringLiteral("New Rocket"), QStringLiteral("Adds a rocket to the catalogue"), &CTarvelDlg::onNewRocket);
+    add(QStringLiteral("Import Motors"), QStringLiteral("Adds the motors of .eng and .csv files"),
+        &CTarvelDlg::onImportMotors);
+    add(QStringLiteral("Add Altimeter Data"), QStringLiteral("Keeps a recording with the chosen flight"),
+        &CTarvelDlg::onAddAltimeterData);
+    // The motor guide's button goes here once the guide exists.
+    m_motorGuideSlot = m_toolBar->addSeparator();
+}
+
+void CTarvelDlg::keyPressEvent(QKeyEvent *event)
+{
+    // Escape on the home cancels an edit of the flight's page; it never ends the program.
+    if (m_homeShown && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (m_home && m_home->flightPage()->isEditing())
+            m_home->flightPage()->cancelEdit();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CTarvelDlg::refreshHome()
+{
+    if (m_home)
+        m_home->refresh();
 }
 
 void CTarvelDlg::done(int result)
@@ -152,6 +304,8 @@ void CTarvelDlg::setDisplayBanner(bool display)
 {
     m_main.displayBanner = display;
     m_bannerLabel->setText(display ? m_bannerText : QString());
+    if (m_home)
+        m_home->setBanner(display ? welcomeHeader() : QString());
 }
 
 std::unique_ptr<CRecordStore> CTarvelDlg::openStore()
@@ -179,10 +333,15 @@ void CTarvelDlg::onOptions()
     options.showValues();
     if (options.exec() != QDialog::Accepted)
         return;
+    // The logbook may move with its folder: the home lets go of it first.
+    if (m_home)
+        m_home->close();
     applyOptions({options.storageDirectory, options.sitesCategory, options.displayBanner, options.heightUnit,
                   options.unitSystem},
                  m_main, m_settings, m_ui.prompter, this);
     setDisplayBanner(m_main.displayBanner);
+    if (m_home)
+        m_home->open(m_main.storageDirectory);
 }
 
 void CTarvelDlg::onQueries()
@@ -192,6 +351,7 @@ void CTarvelDlg::onQueries()
         return;
     CQueryBuilderDlg builder(*store, m_ui, this);
     builder.exec();
+    refreshHome();
 }
 
 void CTarvelDlg::onViewer()
@@ -224,6 +384,7 @@ void CTarvelDlg::onDefaults()
     store->Close();
     store.reset();
     status.reset();
+    refreshHome();
 }
 
 void CTarvelDlg::onRockets()
@@ -246,6 +407,7 @@ void CTarvelDlg::onRockets()
     }
     if (m_commandBar)
         m_commandBar->show();
+    refreshHome();
 }
 
 void CTarvelDlg::onFlights()
@@ -258,6 +420,7 @@ void CTarvelDlg::onFlights()
     }
     if (m_commandBar)
         m_commandBar->show();
+    refreshHome();
 }
 
 void CTarvelDlg::onLaunch()
@@ -267,9 +430,79 @@ void CTarvelDlg::onLaunch()
     CLaunchDlg launch({m_settings, m_ui, sounds, &m_reporter, m_main.storageDirectory, m_main.sitesCategory,
                        launchRocketStep(m_settings, m_ui, m_main.storageDirectory)});
     launch.exec();
+    refreshHome();
 }
 
 void CTarvelDlg::onHelp()
 {
     showHelp(this, QStringLiteral("main"));
+}
+
+void CTarvelDlg::onNewRocket()
+{
+    if (std::unique_ptr<CRecordStore> store = openStore()) {
+        const QString added = addRocketRow(*store);
+        if (added.isNull()) {
+            m_ui.prompter.error(this, QStringLiteral("The rocket could not be added: ") + store->lastError());
+        } else {
+            CRocketEditSheet sheet({*store, m_settings, m_ui, m_main.storageDirectory}, added, this);
+            sheet.exec();
+        }
+    }
+    refreshHome();
+}
+
+void CTarvelDlg::onImportMotors()
+{
+    std::unique_ptr<CRecordStore> store = openStore();
+    if (!store)
+        return;
+    CStatusWindow status(this);
+    CDefaultMotorsDlg motors(*store, status, m_ui, m_main.storageDirectory, this);
+    // The files are chosen over the motor list, which then shows what came in.
+    QMetaObject::invokeMethod(&motors, &CDefaultMotorsDlg::onLoadFromFile, Qt::QueuedConnection);
+    motors.exec();
+}
+
+void CTarvelDlg::onAddAltimeterData()
+{
+    const qint64 rowId = m_home ? m_home->currentFlight() : 0;
+    if (rowId == 0) {
+        m_ui.prompter.error(this, QStringLiteral("Choose the flight the recording belongs to first."));
+        return;
+    }
+    std::unique_ptr<CRecordStore> store = openStore();
+    if (!store)
+        return;
+    CFlightLog log(*store);
+    CFlightEntry flight = log.find(rowId);
+    if (flight.rowId == 0) {
+        m_ui.prompter.error(this, QStringLiteral("This flight is no longer in the logbook: it was deleted elsewhere."));
+        refreshHome();
+        return;
+    }
+    const EHeightUnit unit = heightUnitFromSetting(m_settings.ReadSetting(QLatin1String(kSettingAltitudeUnit)));
+    CGetDataDlg getData(m_ui.files, unit, this, m_ui.windowSettings);
+    std::optional<double> expected;
+    // A recording is still worth adding when the comparison cannot be made.
+    if (!log.expectedAltitude(flight, expected))
+        qWarning().noquote() << "The expected altitude cannot be read:" << log.lastError();
+    getData.setExpectedAltitude(expected);
+    if (getData.exec() != QDialog::Accepted || getData.fileName().trimmed().isEmpty())
+        return;
+    // Kept in the storage directory as the launch screen keeps a recording.
+    const QTime time = QTime::fromString(flight.timeText(), QStringLiteral("H:mm"));
+    const CStoredAltimeterFile stored = storeAltimeterFile(getData.fileName(), m_main.storageDirectory,
+                                                           QDateTime(flight.date, time), flight.rocketLabel());
+    if (stored.path.isEmpty()) {
+        m_ui.prompter.error(this,
+                            stored.error.isEmpty() ? QStringLiteral("The file could not be copied.") : stored.error);
+        return;
+    }
+    flight.altFileName = stored.path;
+    if (!log.update(flight))
+        m_ui.prompter.error(this,
+                            QStringLiteral("The recording was copied to %1 but the flight was not changed: %2")
+                                .arg(stored.path, log.lastError()));
+    refreshHome();
 }

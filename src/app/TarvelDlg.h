@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/SettingsStore.h"
+#include "ui/CommandBar.h"
 #include "ui/UiServices.h"
 
 #include <QDialog>
@@ -8,13 +9,20 @@
 #include <memory>
 
 class CCommandBar;
+class CHomeView;
 class CRecordStore;
 class CStoreReporter;
 class QLabel;
+class QMenuBar;
+class QScrollArea;
+class QToolBar;
 
 // The main window: welcome text, version label, banner, and the command bar
 // from which every other screen opens. It keeps the three main settings while
 // it runs and hands them, and a freshly opened record store, to its screens.
+// Shown on a desktop it is the home instead: a menu bar with the command bar's
+// entries, a toolbar of the frequent actions, and the logbook itself
+// (CHomeView), read again after each screen that may have changed it.
 class CTarvelDlg : public QDialog
 {
     Q_OBJECT
@@ -28,6 +36,18 @@ public:
     CUiServices ui() const { return m_ui; }
     CStoreReporter &reporter() { return m_reporter; }
     CCommandBar *commandBar() const { return m_commandBar; }
+    // Made the first time the window is shown on a desktop; null before.
+    CHomeView *home() const { return m_home; }
+    QMenuBar *menuBar() const { return m_menuBar; }
+    QToolBar *toolBar() const { return m_toolBar; }
+    // The toolbar's place for the motor guide, once there is one: its action
+    // goes before this separator.
+    QAction *motorGuideSlot() const { return m_motorGuideSlot; }
+    bool isHome() const { return m_homeShown; }
+
+    // As the home, about 70% of the available screen, at least 1024x700
+    // where it fits; the start-up window's own size elsewhere.
+    QSize sizeHint() const override;
 
     // Kept by the rocket page and read by the checklist page of the Rockets sheet.
     QString &currentChecklist() { return m_currentChecklist; }
@@ -53,10 +73,24 @@ public slots:
     void onRockets();
     void onLaunch();
     void onFlights();
+    // The toolbar's actions that the command bar has not.
+    void onNewRocket();
+    void onImportMotors();
+    void onAddAltimeterData();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void createCommandBar();
+    void createCommands();
+    void createToolBar();
     void showVersionAndBanner();
+    // The home on a desktop screen, the start-up window elsewhere.
+    void showForScreen();
+    void refreshHome();
+    // The home's header: the welcome, the version and the banner.
+    QString welcomeHeader() const;
 
     CSettingsStore &m_settings;
     CUiServices m_ui;
@@ -67,4 +101,15 @@ private:
     QLabel *m_versionLabel = nullptr;
     QLabel *m_bannerLabel = nullptr;
     CCommandBar *m_commandBar = nullptr;
+    QList<CCommandEntry> m_entries;
+    QWidget *m_startPage = nullptr;
+    QScrollArea *m_homeArea = nullptr;
+    CHomeView *m_home = nullptr;
+    QMenuBar *m_menuBar = nullptr;
+    QToolBar *m_toolBar = nullptr;
+    QAction *m_motorGuideSlot = nullptr;
+    bool m_homeShown = false;
 };
+
+// The home's opening size on a screen with this much room.
+QSize homeWindowSize(QSize available);

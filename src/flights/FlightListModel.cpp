@@ -8,9 +8,10 @@ CFlightListModel::CFlightListModel(QObject *parent)
     : QAbstractTableModel(parent)
 { }
 
-void CFlightListModel::setFlights(std::vector<CFlightEntry> flights)
+void CFlightListModel::setFlights(std::vector<CFlightEntry> flights, Order order)
 {
-    sortNewestFirst(flights);
+    if (order == Order::Any)
+        sortNewestFirst(flights);
     beginResetModel();
     m_flights = std::move(flights);
     refilter();
@@ -39,6 +40,28 @@ void CFlightListModel::setFilter(const CFlightFilter &filter)
     else
         refilter();
     endResetModel();
+}
+
+bool CFlightListModel::removeFlight(qint64 rowId)
+{
+    const auto found = std::find_if(m_flights.begin(), m_flights.end(),
+                                    [rowId](const CFlightEntry &flight) { return flight.rowId == rowId; });
+    if (found == m_flights.end())
+        return false;
+    const int index = int(found - m_flights.begin());
+    const auto shown = std::find(m_shown.begin(), m_shown.end(), index);
+    const int row = shown == m_shown.end() ? -1 : int(shown - m_shown.begin());
+    if (row >= 0)
+        beginRemoveRows({}, row, row);
+    m_flights.erase(found);
+    if (row >= 0)
+        m_shown.erase(shown);
+    // The positions after it move up by one.
+    for (int &position : m_shown)
+        position -= position > index ? 1 : 0;
+    if (row >= 0)
+        endRemoveRows();
+    return true;
 }
 
 void CFlightListModel::sort(int column, Qt::SortOrder order)

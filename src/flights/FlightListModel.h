@@ -23,9 +23,13 @@ public:
 
     explicit CFlightListModel(QObject *parent = nullptr);
 
-    // Takes the flights in any order and sorts them newest first.
-    void setFlights(std::vector<CFlightEntry> flights);
+    enum class Order { Any, NewestFirst };
+    // Takes the flights and sorts them newest first, unless they already are.
+    void setFlights(std::vector<CFlightEntry> flights, Order order = Order::Any);
     void setFilter(const CFlightFilter &filter);
+    // Drops one flight (deleted from the log) without reading the others
+    // again; false when the model does not hold it.
+    bool removeFlight(qint64 rowId);
     // Where the flights' recordings are and the unit their apogees are shown in.
     // A recording is read the first time its row is shown, and only then.
     void setRecordings(const QString &storageDirectory, EHeightUnit unit);

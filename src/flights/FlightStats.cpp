@@ -89,6 +89,36 @@ QHash<QString, QString> siteNames(const std::vector<CFlightEntry> &flights)
     return sites.names();
 }
 
+CFlightStats computeFlightTotals(const std::vector<CFlightEntry> &flights)
+{
+    CFlightStats stats;
+    for (const CFlightEntry &flight : flights) {
+        ++stats.flights;
+        stats.successes += flight.success ? 1 : 0;
+        if (flight.date.isValid()) {
+            if (!stats.firstFlown.isValid() || flight.date < stats.firstFlown)
+                stats.firstFlown = flight.date;
+            if (!stats.lastFlown.isValid() || flight.date > stats.lastFlown)
+                stats.lastFlown = flight.date;
+        }
+    }
+    return stats;
+}
+
+QString flightStatsSummary(const CFlightStats &stats)
+{
+    if (stats.flights == 0)
+        return QStringLiteral("No flights.");
+    QString text = QStringLiteral("%1, %2 (%3%)")
+                       .arg(countOf(stats.flights, QStringLiteral("flight"), QStringLiteral("flights")),
+                            countOf(stats.successes, QStringLiteral("success"), QStringLiteral("successes")))
+                       .arg(qRound(stats.successRate() * 100));
+    if (stats.firstFlown.isValid())
+        text += QStringLiteral("\nFirst flight %1, last flight %2")
+                    .arg(stats.firstFlown.toString(Qt::ISODate), stats.lastFlown.toString(Qt::ISODate));
+    return text;
+}
+
 CFlightStats computeFlightStats(const std::vector<CFlightEntry> &flights)
 {
     CSpellings sites;
@@ -104,7 +134,7 @@ CFlightStats computeFlightStats(const std::vector<CFlightEntry> &flights)
     const QHash<QString, QString> siteName = sites.names();
     const QHash<QString, QString> motorName = motors.names();
 
-    CFlightStats stats;
+    CFlightStats stats = computeFlightTotals(flights);
     QHash<QString, CRocketRecord> rockets;
     QHash<QString, QHash<QString, int>> rocketSites;
     QHash<QString, CMotorRecord> motorRecords;
@@ -115,8 +145,6 @@ CFlightStats computeFlightStats(const std::vector<CFlightEntry> &flights)
         const CFlightEntry &flight = flights[i];
         const CFlightKeys &key = keys[i];
         const int success = flight.success ? 1 : 0;
-        ++stats.flights;
-        stats.successes += success;
 
         CRocketRecord &rocket = rockets[key.rocket];
         if (rocket.flights == 0) {
@@ -136,10 +164,6 @@ CFlightStats computeFlightStats(const std::vector<CFlightEntry> &flights)
         if (flight.date.isValid()) {
             if (!rocket.lastFlown.isValid() || flight.date > rocket.lastFlown)
                 rocket.lastFlown = flight.date;
-            if (!stats.firstFlown.isValid() || flight.date < stats.firstFlown)
-                stats.firstFlown = flight.date;
-            if (!stats.lastFlown.isValid() || flight.date > stats.lastFlown)
-                stats.lastFlown = flight.date;
             ++years[flight.date.toString(QStringLiteral("yyyy"))];
             ++months[flight.date.toString(QStringLiteral("yyyy-MM"))];
         }

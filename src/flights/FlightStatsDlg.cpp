@@ -60,20 +60,6 @@ CBars mostFlown(CBars bars)
     return bars;
 }
 
-QString summaryText(const CFlightStats &stats)
-{
-    if (stats.flights == 0)
-        return QStringLiteral("No flights.");
-    QString text = QStringLiteral("%1, %2 (%3)")
-                       .arg(countOf(stats.flights, QStringLiteral("flight"), QStringLiteral("flights")),
-                            countOf(stats.successes, QStringLiteral("success"), QStringLiteral("successes")),
-                            percent(stats.successRate()));
-    if (stats.firstFlown.isValid())
-        text += QStringLiteral("\nFirst flight %1, last flight %2")
-                    .arg(isoDate(stats.firstFlown), isoDate(stats.lastFlown));
-    return text;
-}
-
 } // namespace
 
 CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
@@ -84,7 +70,7 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
     m_tabs = new QTabWidget(this);
     m_tabs->setUsesScrollButtons(true);
 
-    m_summary = new QLabel(summaryText(stats), this);
+    m_summary = new QLabel(flightStatsSummary(stats), this);
     m_summary->setObjectName(QStringLiteral("summary"));
     m_summary->setAccessibleName(QStringLiteral("Summary"));
     m_summary->setWordWrap(true);

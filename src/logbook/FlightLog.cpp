@@ -118,6 +118,21 @@ std::vector<CFlightEntry> CFlightLog::load()
     return flights;
 }
 
+std::vector<CFlightEntry> CFlightLog::loadSlice(qint64 afterRowId, std::size_t count)
+{
+    m_error.clear();
+    std::vector<CFlightEntry> flights;
+    if (count == 0)
+        return flights;
+    flights.reserve(count);
+    const auto bind = [&](CSqlStatement &query) {
+        return query.bindInt64(1, afterRowId) && query.bindInt64(2, qint64(count));
+    };
+    if (!read(QStringLiteral("WHERE Launches.rowid > ?1 ORDER BY Launches.rowid LIMIT ?2"), bind, flights))
+        flights.clear(); // the reason is lastError
+    return flights;
+}
+
 bool CFlightLog::read(const QString &where, const std::function<bool(CSqlStatement &)> &bind,
                       std::vector<CFlightEntry> &flights)
 {
@@ -282,6 +297,11 @@ bool CFlightLog::fail(const QString &error)
 bool CFlightLog::failStatement(const CSqlStatement &statement)
 {
     return fail(statement.lastError());
+}
+
+QString CFlightLog::logbookPath() const
+{
+    return m_store.path();
 }
 
 QString CFlightLog::storageDirectory() const

@@ -32,6 +32,12 @@ public:
     // flights whole: a screen can show them long before load() would end.
     // *total is how many flights the log holds.
     std::vector<CFlightEntry> loadNewest(std::size_t count, std::size_t *total = nullptr);
+    // At most count flights whose rowids follow afterRowId, in rowid order: a
+    // whole log read in slices, so that a reader can stop between them. Start
+    // below every rowid (std::numeric_limits<qint64>::min()), then after the
+    // last rowid of each slice; an empty slice is the end, or a failure with
+    // lastError set.
+    std::vector<CFlightEntry> loadSlice(qint64 afterRowId, std::size_t count);
     // Every rocket of the catalogue as (number, name), flown or not, in name order.
     std::vector<std::pair<QString, QString>> rockets();
     // One flight by rowid; rowId 0 when there is no such row (and lastError
@@ -50,6 +56,8 @@ public:
 
     // The storage directory of the logbook, where flights' recordings are kept.
     QString storageDirectory() const;
+    // The logbook file itself, for a reader with a connection of its own.
+    QString logbookPath() const;
     // The altitude the rocket's recommended motor of the flown type was
     // expected to reach (RecMotors.Alt, in the flyer's unit as typed): the
     // motor of the flight's maker, or of any maker when the flight names none,

@@ -1,6 +1,8 @@
 #include "ui/CommandBar.h"
 
+#include <QMap>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSizePolicy>
 #include <QToolButton>
 
@@ -57,4 +59,65 @@ void CCommandBar::addStretch()
     auto *spacer = new QWidget(this);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     addWidget(spacer);
+}
+
+void CCommandBar::addCommand(QAction *action)
+{
+    addAction(action);
+    if (auto *button = qobject_cast<QToolButton *>(widgetForAction(action)))
+        button->setAccessibleName(action->toolTip());
+}
+
+void CCommandBar::addEntries(const QList<CCommandEntry> &entries)
+{
+    QMap<QString, QMenu *> menus;
+    bool stretched = false;
+    for (const CCommandEntry &entry : entries) {
+        if (entry.atEnd && !stretched) {
+            addStretch();
+            stretched = true;
+        }
+        if (entry.menu.isEmpty()) {
+            if (entry.action)
+                addCommand(entry.action);
+            continue;
+        }
+        QMenu *&menu = menus[entry.menu];
+        if (!menu)
+            menu = addMenu(entry.menu);
+        if (entry.action)
+            menu->addAction(entry.action);
+        else
+            menu->addSeparator();
+    }
+}
+
+QMenuBar *createMenuBar(const QList<CCommandEntry> &entries, QWidget *parent)
+{
+    auto *bar = new QMenuBar(parent);
+    bar->setAccessibleName(QStringLiteral("Menu bar"));
+    QMap<QString, QMenu *> menus;
+    for (const CCommandEntry &entry : entries) {
+        if (entry.menu.isEmpty()) {
+            if (!entry.action)
+                continue;
+            // The bar shows an item's text, which must carry the mnemonic the
+            // command bar's button shows.
+            auto *item = new QAction(entry.action->iconText(), bar);
+            item->setToolTip(entry.action->toolTip());
+            QObject::connect(item, &QAction::triggered, entry.action, &QAction::trigger);
+            bar->addAction(item);
+            continue;
+        }
+        QMenu *&menu = menus[entry.menu];
+        if (!menu) {
+            menu = bar->addMenu(entry.menu);
+            menu->setAccessibleName(withoutMnemonic(entry.menu));
+        }
+        if (entry.action)
+            menu->addAction(entry.action);
+        else
+            menu->addSeparator();
+    }
+    return bar;
 }

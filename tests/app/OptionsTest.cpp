@@ -82,7 +82,9 @@ protected:
     {
         CPromptStoreReporter reporter(m_prompter, nullptr, {});
         CTarvelDlg window(*m_using, CUiServices {m_prompter, m_files}, reporter);
-        window.show();
+        // The start-up window, which leaves the logbook unopened: the files
+        // are compared byte for byte after the move.
+        ASSERT_TRUE(showOnReferenceScreen(&window, ReferenceScreen::Compact));
         const bool filled = driver::onModal<COptionsDlg>(
             [&] { driver::menuEntry(window.commandBar(), QStringLiteral("Options")); },
             [&](COptionsDlg &dialog) {

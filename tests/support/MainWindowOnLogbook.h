@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/TarvelDlg.h"
+#include "offscreen/ReferenceScreens.h"
 #include "platform/SettingsStore.h"
 #include "support/RecordingReporter.h"
 #include "support/TestLogbook.h"
@@ -9,11 +10,16 @@
 
 // The main window on a test logbook, shown, with settings of its own and its
 // prompts and file dialogs in the test's hands: where every test of a main
-// window command starts.
+// window command starts. It is the start-up window with its command bar, as on
+// the handheld (on a desktop the same commands sit in the home's menu bar).
 class CMainWindowOnLogbook
 {
 public:
-    CMainWindowOnLogbook() { main.show(); }
+    CMainWindowOnLogbook()
+    {
+        if (!showOnReferenceScreen(&main, ReferenceScreen::Compact))
+            main.show();
+    }
 
     CTestLogbook logbook;
     CSettingsStore settings = settingsOn(logbook);

@@ -1,7 +1,9 @@
 #include "app/AboutDlg.h"
+#include "app/HomeView.h"
 #include "app/OptionsDlg.h"
 #include "app/PromptStoreReporter.h"
 #include "app/TarvelDlg.h"
+#include "flights/FlightListPane.h"
 #include "shots/ShotContext.h"
 #include "ui/HelpBrowser.h"
 
@@ -11,6 +13,15 @@ void shootApplicationScreens(CShotContext &context)
     {
         CTarvelDlg main(context.settings(), context.ui(), reporter);
         context.save(main, QStringLiteral("main-window"));
+    }
+    {
+        // The desktop home on the sample logbook, the README's picture, at
+        // the size it opens at on 1280x800, once every flight is listed.
+        CTarvelDlg main(context.settings(), context.ui(), reporter);
+        if (showOnReferenceScreen(&main, ReferenceScreen::Desktop) && main.home()) {
+            main.home()->flightList()->completeList();
+            context.save(main, QStringLiteral("home"), ReferenceScreen::Desktop);
+        }
     }
     {
         context.writeSetting(QLatin1String(kSettingDisplayBanner), QStringLiteral("NO"));
