@@ -17,7 +17,7 @@ set(allowed_prediction db flightdata flightmodel logbook motordata platform)
 set(allowed_ui "")
 set(allowed_charts ui flightdata motordata)
 set(allowed_checklists db platform ui)
-set(allowed_rockets checklists db platform ui)
+set(allowed_rockets checklists db flightdata flightmodel platform prediction ui)
 # Launch logging and the flight log share their rows through logbook/ alone;
 # the launch wizard's rocket page is handed in by the program.
 set(allowed_launch checklists charts db flightdata logbook platform ui)
