@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -27,6 +28,19 @@
 #include <map>
 
 namespace {
+
+// The guide sorted by the numbers behind its cells; a cell's whole text as its
+// tip, for a result too long for its column.
+class CGuideSortModel : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        return QSortFilterProxyModel::data(index, role == Qt::ToolTipRole ? int(Qt::DisplayRole) : role);
+    }
+};
 
 QString millimetres(double metres)
 {
@@ -79,17 +93,18 @@ void CMotorGuideDlg::buildLayout()
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->addButton(m_add, QDialogButtonBox::ActionRole);
 
+    // The mount's filter under the class's: side by side they do not fit the handheld.
     auto *filters = new QHBoxLayout;
     filters->setSpacing(4);
     filters->addWidget(classLabel);
     filters->addWidget(m_class, 1);
-    filters->addWidget(m_fits);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(3);
     layout->addWidget(m_rocketLine);
     layout->addLayout(filters);
+    layout->addWidget(m_fits);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_progress);
     layout->addWidget(buttons);
@@ -154,13 +169,14 @@ bool CMotorGuideDlg::startGuide()
 
     m_model = new CMotorGuideModel(CMotorGuide(m_rocket.body, CLaunchSite(), std::move(*motors)),
                                    settingsHeightUnit(m_context.settings), this);
-    m_sorted = new QSortFilterProxyModel(this);
+    m_sorted = new CGuideSortModel(this);
     m_sorted->setSourceModel(m_model);
     m_sorted->setSortRole(CMotorGuideModel::SortRole);
     m_table->setModel(m_sorted);
     m_table->setSortingEnabled(true);
     m_table->sortByColumn(CMotorGuideModel::Apogee, Qt::DescendingOrder);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    // Until the rows are in, each column as wide as its heading.
+    m_table->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents);
     connect(m_model, &CMotorGuideModel::progressed, this, &CMotorGuideDlg::showProgress);
     connect(m_model, &CMotorGuideModel::finished, this, [this] {
         showProgress();
@@ -169,6 +185,18 @@ bool CMotorGuideDlg::startGuide()
     m_add->setEnabled(true);
     showProgress();
     return true;
+}
+
+QSize CMotorGuideDlg::sizeHint() const
+{
+    const QSize laidOut = QDialog::sizeHint();
+    // The result column's warnings are a sentence long: room for a short one.
+    const int result = fontMetrics().horizontalAdvance(QStringLiteral("Leaves the guide at 12.3 m/s, under 15 m/s"));
+    const QHeaderView *header = m_table->horizontalHeader();
+    const int columns = header->length() - header->sectionSize(CMotorGuideModel::Result) + result;
+    const int width = columns + m_table->verticalScrollBar()->sizeHint().width() + 2 * m_table->frameWidth()
+        + layout()->contentsMargins().left() + layout()->contentsMargins().right();
+    return {std::max(laidOut.width(), width), std::max(laidOut.height(), 32 * fontMetrics().height())};
 }
 
 void CMotorGuideDlg::fillClasses(const QStringList &classes)

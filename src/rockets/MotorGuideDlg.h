@@ -32,6 +32,8 @@ public:
     int added() const { return m_added; }
 
     void onAddToRocket();
+    // On a desktop, wide enough for every column and tall enough for a page of motors.
+    QSize sizeHint() const override;
 
 private:
     void buildLayout();

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -86,10 +87,16 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
     m_thrust->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     // The motor's predicted flight in this rocket, in words, warnings included.
-    m_prediction = new QLabel(this);
+    // A box that scrolls, as the warnings may run longer than the handheld has room for.
+    m_prediction = new QPlainTextEdit(this);
     m_prediction->setObjectName(QStringLiteral("motorPrediction"));
-    m_prediction->setWordWrap(true);
-    m_prediction->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_prediction->setAccessibleName(QStringLiteral("Prediction"));
+    m_prediction->setReadOnly(true);
+    m_prediction->setFrameShape(QFrame::NoFrame);
+    m_prediction->setBackgroundRole(QPalette::Window);
+    m_prediction->viewport()->setBackgroundRole(QPalette::Window);
+    m_prediction->setMinimumHeight(3 * m_prediction->fontMetrics().lineSpacing() + 4);
+    m_prediction->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
 
     m_clusterLabel = new QLabel(QStringLiteral("Motor Cluster"), this);
     m_addToCluster = new QPushButton(QStringLiteral("Add to cluster"), this);
@@ -142,7 +149,7 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
     layout->setSpacing(3);
     layout->addLayout(fields);
     layout->addWidget(m_thrust);
-    layout->addWidget(m_prediction);
+    layout->addWidget(m_prediction, 1);
     layout->addLayout(clusterHead);
     layout->addWidget(m_pendingList, 1);
     layout->addLayout(altRow);
@@ -293,7 +300,7 @@ void CRecMotorsDlg::showThrust()
         m_prediction->clear();
         return;
     }
-    m_prediction->setText(predictShown().text(settingsHeightUnit(m_context.settings)));
+    m_prediction->setPlainText(predictShown().text(settingsHeightUnit(m_context.settings)));
 }
 
 CRecMotorPrediction CRecMotorsDlg::predictShown() const

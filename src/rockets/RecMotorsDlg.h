@@ -10,6 +10,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPlainTextEdit;
 class QPushButton;
 
 // The "Motors" page of the rocket edit sheet: the rocket's recommended motors.
@@ -97,7 +98,7 @@ private:
     QLabel *m_altLabel = nullptr;
     QLineEdit *m_altEdit = nullptr;
     QPushButton *m_predict = nullptr;
-    QLabel *m_prediction = nullptr;
+    QPlainTextEdit *m_prediction = nullptr;
     QGroupBox *m_listFrame = nullptr;
     QListWidget *m_recommendations = nullptr;
 };

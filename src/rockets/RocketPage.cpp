@@ -300,9 +300,14 @@ void CRocketPage::showPrediction()
         predictRecMotor(m_context.store, m_context.settings, view.rocketId, view.motorType, view.motorMfg, 1, site);
     const EHeightUnit unit = settingsHeightUnit(m_context.settings);
     if (!predicted.ok() || !predicted.prediction.flown) {
-        m_prediction->setText(QStringLiteral("No prediction: ") + predicted.text(unit));
+        // The reason may be a sentence: in the tip, where the narrow column does not cut it.
+        m_prediction->setText(QStringLiteral("No prediction"));
+        m_prediction->setToolTip(predicted.text(unit));
+        m_prediction->setAccessibleDescription(predicted.text(unit));
         return;
     }
+    m_prediction->setToolTip(QString());
+    m_prediction->setAccessibleDescription(QString());
     m_prediction->setText(QStringLiteral("Predicted %1 at %2 °C")
                               .arg(formatHeight(predicted.prediction.apogeeM, unit))
                               .arg(site.temperatureC, 0, 'f', 0));

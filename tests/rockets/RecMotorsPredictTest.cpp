@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -61,7 +62,7 @@ protected:
 
     // The catalogue in Type order after the blank entry: 1 T100, 2 T20, 3 X1.
     void chooseMotor(int entry) { driver::choose(find<QComboBox>(m_page, QStringLiteral("Motor")), entry); }
-    QString prediction() const { return m_page->findChild<QLabel *>(QStringLiteral("motorPrediction"))->text(); }
+    QString prediction() const { return find<QPlainTextEdit>(m_page, QStringLiteral("Prediction"))->toPlainText(); }
     QLineEdit *altitude() const { return find<QLineEdit>(m_page, QStringLiteral("Expected Altitude")); }
     void predict() { driver::press(m_page, QStringLiteral("Predict")); }
 
