@@ -25,7 +25,7 @@ set(allowed_motors charts db motordata platform ui)
 set(allowed_queries db ui)
 # The Defaults screen's MOTORS runs a screen handed in by the program.
 set(allowed_reflists platform ui)
-set(allowed_flights charts db flightdata logbook platform ui)
+set(allowed_flights charts db flightdata flightmodel logbook platform prediction ui)
 set(allowed_app checklists charts db flightdata flightmodel flights launch logbook motordata motors platform prediction
     queries reflists rockets ui)
 # main.cpp, at the top of src.

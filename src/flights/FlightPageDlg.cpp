@@ -5,8 +5,10 @@
 #include "flightdata/AltimeterReader.h"
 #include "flightdata/FlightMeasures.h"
 #include "flightdata/FlightSummary.h"
+#include "flights/FlightPrediction.h"
 #include "logbook/FlightLog.h"
 #include "platform/SettingsStore.h"
+#include "prediction/MeasureUnits.h"
 #include "ui/CommandBar.h"
 #include "ui/FormFactor.h"
 #include "ui/HelpBrowser.h"
@@ -117,6 +119,15 @@ CFlightPageDlg::CFlightPageDlg(CFlightLog &log, qint64 rowId, const CSettingsSto
     m_plot = new CAltitudePlot(this);
     m_plot->setMinimumHeight(160);
     form->addRow(m_recordingText);
+    m_predictionText = new QLabel(this);
+    m_predictionText->setObjectName(QStringLiteral("flightPrediction"));
+    m_predictionText->setWordWrap(true);
+    m_fitCd = new QPushButton(QStringLiteral("Fit Cd"), this);
+    // Enter confirms an edit; it never keeps a Cd.
+    m_fitCd->setAutoDefault(false);
+    connect(m_fitCd, &QPushButton::clicked, this, &CFlightPageDlg::OnFitCd);
+    form->addRow(m_predictionText);
+    form->addRow(m_fitCd);
     form->addRow(m_plot);
     // Each label is its field's buddy and its name, so readers announce the
     // field by the label shown beside it, a field with a unit too.
@@ -214,6 +225,8 @@ void CFlightPageDlg::showRecording()
     // A recording found but not readable says why, where its plot would be.
     m_recordingText->setVisible(shown || !path.isEmpty());
     m_plot->setVisible(shown);
+    m_predictionText->setVisible(shown);
+    m_fitCd->setVisible(shown);
     if (!shown) {
         m_recordingText->setText(recording.error);
         m_plot->clearFlight();
@@ -228,6 +241,33 @@ void CFlightPageDlg::showRecording()
         recordingSummary(recording, measures, unit, expected)
         + (read ? QString() : QStringLiteral("\nThe expected altitude cannot be read: ") + m_log.lastError()));
     m_plot->setFlight(recording, measures, unit, expected);
+    showPrediction();
+}
+
+void CFlightPageDlg::showPrediction()
+{
+    const EHeightUnit unit = heightUnitFromSetting(m_settings.ReadSetting(QLatin1String(kSettingAltitudeUnit)));
+    const CFlightCdFit fit = fitCdToFlight(m_log.store(), m_flight.rowId, readUnitSystem(m_settings));
+    m_fitCd->setEnabled(fit.ok() && fit.fit.ok());
+    m_predictionText->setText(flightPredictionText(fit, unit));
+}
+
+void CFlightPageDlg::OnFitCd()
+{
+    const EHeightUnit unit = heightUnitFromSetting(m_settings.ReadSetting(QLatin1String(kSettingAltitudeUnit)));
+    CPrompter &prompter = m_ui.prompter;
+    const CFlightCdFit fit = fitCdToFlight(m_log.store(), m_flight.rowId, readUnitSystem(m_settings));
+    if (!fit.ok() || !fit.fit.ok()) {
+        prompter.error(this, QStringLiteral("No Cd can be fitted: ") + (fit.ok() ? fit.fit.error : fit.error));
+        return;
+    }
+    if (!prompter.warningYesNo(this, fitCdQuestion(fit, unit)))
+        return;
+    if (QString error; !keepFittedCd(m_log.store(), fit, error)) {
+        prompter.error(this, QStringLiteral("The Cd was not kept: ") + error);
+        return;
+    }
+    showPrediction();
 }
 
 void CFlightPageDlg::setEditing(bool editing)

@@ -14,6 +14,7 @@ class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 
 // One flight with every stored field, its label and its unit; the motor in
 // its parts (type, maker, delay), whichever form the row holds it in. EDIT
@@ -42,16 +43,23 @@ public:
     // Says the flight is no longer in the logbook; hidden while it is.
     QLabel *goneNote() const { return m_goneNote; }
     CAltitudePlot *plot() const { return m_plot; }
+    // For a flight with a recording, its predicted apogee against the recorded
+    // one and the rocket's Cd; hidden without a recording.
+    QLabel *predictionText() const { return m_predictionText; }
 
 public slots:
     void OnEdit();
     void OnDelete();
+    // Offers the Cd with which the prediction meets the recorded apogee, to
+    // keep for the rocket.
+    void OnFitCd();
     // Escape while editing cancels the edit; otherwise it closes the page.
     void reject() override;
 
 private:
     void showFlight();
     void showRecording();
+    void showPrediction();
     void setEditing(bool editing);
     void onOk();
     void onCancel();
@@ -86,6 +94,8 @@ private:
     QLabel *m_recordingText = nullptr;
     QLabel *m_goneNote = nullptr;
     CAltitudePlot *m_plot = nullptr;
+    QLabel *m_predictionText = nullptr;
+    QPushButton *m_fitCd = nullptr;
     QList<QLineEdit *> m_editable;
     CCommandBar *m_commandBar = nullptr;
     QDialogButtonBox *m_editButtons = nullptr;
