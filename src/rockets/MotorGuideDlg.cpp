@@ -231,6 +231,20 @@ void CMotorGuideDlg::showProgress()
                                 .arg(locale.toString(m_model->predicted()), locale.toString(m_model->total()), shown));
 }
 
+bool CMotorGuideDlg::isRecommended(const QString &type, const QString &mfg, const QString &delay)
+{
+    CRecordStore &store = m_context.store;
+    if (!store.RunSql(recMotorsQuery(m_rocketId)))
+        return false;
+    for (store.MoveFirst(); !store.IsEOF(); store.MoveNext()) {
+        if (store.GetFieldText(kRecMotorType).trimmed().compare(type, Qt::CaseInsensitive) == 0
+            && store.GetFieldText(kRecMotorMfg).trimmed().compare(mfg, Qt::CaseInsensitive) == 0
+            && store.GetFieldText(kRecMotorDelay).trimmed() == delay)
+            return true;
+    }
+    return false;
+}
+
 void CMotorGuideDlg::onAddToRocket()
 {
     CPrompter &prompter = m_context.ui.prompter;
@@ -255,6 +269,12 @@ void CMotorGuideDlg::onAddToRocket()
     }
     // The nearest delay it is sold with; a plugged motor keeps its own text.
     const QString delay = flight.delayS ? QString::number(*flight.delayS) : row.delays;
+    if (isRecommended(row.type, row.mfg, delay)) {
+        prompter.error(
+            this,
+            QStringLiteral("%1-%2 is already among the recommended motors of %3").arg(name, delay, m_rocket.name));
+        return;
+    }
     const EHeightUnit unit = settingsHeightUnit(m_context.settings);
     const CPendingMotor motor {row.type, delay, row.mfg, QString(), QString()};
     if (!insertSimpleRecMotor(m_context.store, m_rocketId, motor, expectedAltitudeText(flight.apogeeM, unit))) {

@@ -43,6 +43,8 @@ private:
     void fillClasses(const QStringList &classes);
     void applyFilter();
     void showProgress();
+    // Whether the rocket recommends that motor with that delay already.
+    bool isRecommended(const QString &type, const QString &mfg, const QString &delay);
 
     CRocketEditContext m_context;
     QString m_rocketId;

@@ -179,6 +179,10 @@ TEST_F(MotorGuideDlgTest, AddsTheChosenMotorWithItsAltitudeAndNearestDelay)
     driver::press(&guide, QStringLiteral("Add to Rocket"));
     chooseRow(guide, QStringLiteral("T100"));
     driver::press(&guide, QStringLiteral("Add to Rocket"));
+    // A second Add of the same motor and delay is refused, naming it.
+    driver::press(&guide, QStringLiteral("Add to Rocket"));
+    ASSERT_EQ(m_prompter.shown().size(), 2);
+    EXPECT_TRUE(m_prompter.shown().at(1).text.contains(QStringLiteral("Test T100-P is already")));
     EXPECT_EQ(guide.added(), 2);
     const QStringList stored = rows("SELECT RocketID, Type, MFG, Delay, Alt FROM RecMotors ORDER BY Type");
     ASSERT_EQ(stored.size(), 2);
