@@ -19,10 +19,11 @@ QString flightPredictionText(const CFlightCdFit &fit, EHeightUnit unit)
         const double recorded = fit.flight.apogeeM;
         text = QStringLiteral("Predicted %1, recorded %2")
                    .arg(formatHeight(predicted, unit), formatHeight(recorded, unit));
-        if (predicted > 0)
+        if (predicted > 0) {
             text += QStringLiteral(" (%1%2 %)")
                         .arg(recorded >= predicted ? QStringLiteral("+") : QString())
                         .arg(std::lround((recorded - predicted) / predicted * 100));
+        }
     } else {
         text = QStringLiteral("Not predicted to fly: ") + fit.prediction.texts().join(QStringLiteral("; "));
     }
@@ -36,10 +37,11 @@ QString fitCdQuestion(const CFlightCdFit &fit, EHeightUnit unit)
 {
     QString question = QStringLiteral("Keep Cd %1 for %2? With it the prediction meets the recorded %3.")
                            .arg(cdNumber(fit.fit.cd), fit.rocket.name, formatHeight(fit.flight.apogeeM, unit));
-    if (fit.rocket.cd.source == ECdSource::Set)
+    if (fit.rocket.cd.source == ECdSource::Set) {
         question +=
             QStringLiteral("\nThe rocket's own Cd of %1 stays in use while it is set.").arg(cdNumber(fit.rocket.cd.cd));
-    else
+    } else {
         question += QStringLiteral("\nThe rocket's Cd becomes the median of its fitted flights.");
+    }
     return question;
 }

@@ -159,6 +159,7 @@ bool CMotorGuideDlg::startGuide()
             at->second = std::min(at->second, motor.figures.totalImpulse);
     }
     std::vector<std::pair<double, QString>> ordered;
+    ordered.reserve(classes.size());
     for (const auto &[name, impulse] : classes)
         ordered.emplace_back(impulse, name);
     std::sort(ordered.begin(), ordered.end());
