@@ -97,6 +97,10 @@ TEST_F(MotorGuideDlgTest, FillsWithEveryCurvedMotorHighestApogeeFirstAndSortsByH
 {
     ASSERT_TRUE(m_settings.WriteSetting(QLatin1String(kSettingAltitudeUnit), QStringLiteral("m")));
     CMotorGuideDlg guide(context(), QStringLiteral("1"));
+    // The window opens before any motor is flown: they fly from its event loop.
+    ASSERT_NE(guide.model(), nullptr);
+    EXPECT_FALSE(guide.model()->isFinished());
+    EXPECT_EQ(guide.table()->model()->rowCount(), 0);
     guide.show();
     waitFilled(guide);
     // Closed-form apogees, highest first: the motor without a curve is not flown.
