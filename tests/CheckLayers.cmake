@@ -18,7 +18,7 @@ set(allowed_prediction db flightdata flightmodel logbook motordata platform)
 set(allowed_ui platform)
 set(allowed_charts ui flightdata motordata)
 set(allowed_checklists db platform ui)
-set(allowed_rockets checklists db platform ui)
+set(allowed_rockets checklists db flightdata flightmodel platform prediction ui)
 # Launch logging and the flight log share their rows through logbook/ alone;
 # the launch wizard's rocket page is handed in by the program.
 set(allowed_launch checklists charts db flightdata logbook platform ui)
@@ -26,7 +26,7 @@ set(allowed_motors charts db motordata platform ui)
 set(allowed_queries db ui)
 # The Defaults screen's MOTORS runs a screen handed in by the program.
 set(allowed_reflists platform ui)
-set(allowed_flights charts db flightdata logbook platform ui)
+set(allowed_flights charts db flightdata flightmodel logbook platform prediction ui)
 set(allowed_app checklists charts db flightdata flightmodel flights launch logbook motordata motors platform prediction
     queries reflists rockets ui)
 # main.cpp, at the top of src.

@@ -23,8 +23,10 @@ CRocketChoice choiceOf(const CRocketPage &page)
 
 CRocketStepMaker launchRocketStep(CSettingsStore &settings, CUiServices ui, const QString &storageDirectory)
 {
-    return [&settings, ui, storageDirectory](CRecordStore &store, std::function<void()> flyIt) {
+    return [&settings, ui, storageDirectory](CRecordStore &store, std::function<void()> flyIt,
+                                             std::function<double()> temperatureC) {
         auto *page = new CRocketPage({store, settings, ui, storageDirectory, CRocketBrowser::Mode::Launch, nullptr});
+        page->setLaunchTemperature(std::move(temperatureC));
         QObject::connect(page, &CRocketPage::flyIt, page, std::move(flyIt));
         return CRocketStep {page, [page] { return choiceOf(*page); }};
     };

@@ -25,6 +25,7 @@ public:
     QLabel *recordingText() const { return m_view->recordingText(); }
     QLabel *goneNote() const { return m_view->goneNote(); }
     CAltitudePlot *plot() const { return m_view->plot(); }
+    QLabel *predictionText() const { return m_view->predictionText(); }
 
 public slots:
     void OnEdit() { m_view->OnEdit(); }

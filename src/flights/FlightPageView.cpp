@@ -5,8 +5,10 @@
 #include "flightdata/AltimeterReader.h"
 #include "flightdata/FlightMeasures.h"
 #include "flightdata/FlightSummary.h"
+#include "flights/FlightPrediction.h"
 #include "logbook/FlightLog.h"
 #include "platform/SettingsStore.h"
+#include "prediction/MeasureUnits.h"
 #include "ui/CommandBar.h"
 #include "ui/Prompter.h"
 
@@ -116,6 +118,15 @@ CFlightPageView::CFlightPageView(CFlightLog &log, const CSettingsStore &settings
     recording->setContentsMargins(0, 0, 0, 0);
     recording->setSpacing(2);
     recording->addWidget(m_recordingText);
+    m_predictionText = new QLabel(m_recording);
+    m_predictionText->setObjectName(QStringLiteral("flightPrediction"));
+    m_predictionText->setWordWrap(true);
+    m_fitCd = new QPushButton(QStringLiteral("Fit Cd"), m_recording);
+    // Enter confirms an edit; it never keeps a Cd.
+    m_fitCd->setAutoDefault(false);
+    connect(m_fitCd, &QPushButton::clicked, this, &CFlightPageView::OnFitCd);
+    recording->addWidget(m_predictionText);
+    recording->addWidget(m_fitCd, 0, Qt::AlignLeft);
     recording->addWidget(m_plot, 1);
     form->addRow(m_recording);
     m_form = form;
@@ -228,6 +239,8 @@ void CFlightPageView::showRecording()
     // A recording found but not readable says why, where its plot would be.
     m_recordingText->setVisible(shown || !path.isEmpty());
     m_plot->setVisible(shown);
+    m_predictionText->setVisible(shown);
+    m_fitCd->setVisible(shown);
     m_recording->setVisible(shown || !path.isEmpty());
     if (!shown) {
         m_recordingText->setText(recording.error);
@@ -243,6 +256,33 @@ void CFlightPageView::showRecording()
         recordingSummary(recording, measures, unit, expected)
         + (read ? QString() : QStringLiteral("\nThe expected altitude cannot be read: ") + m_log.lastError()));
     m_plot->setFlight(recording, measures, unit, expected);
+    showPrediction();
+}
+
+void CFlightPageView::showPrediction()
+{
+    const EHeightUnit unit = heightUnitFromSetting(m_settings.ReadSetting(QLatin1String(kSettingAltitudeUnit)));
+    const CFlightCdFit fit = fitCdToFlight(m_log.store(), m_flight.rowId, readUnitSystem(m_settings));
+    m_fitCd->setEnabled(fit.ok() && fit.fit.ok());
+    m_predictionText->setText(flightPredictionText(fit, unit));
+}
+
+void CFlightPageView::OnFitCd()
+{
+    const EHeightUnit unit = heightUnitFromSetting(m_settings.ReadSetting(QLatin1String(kSettingAltitudeUnit)));
+    CPrompter &prompter = m_ui.prompter;
+    const CFlightCdFit fit = fitCdToFlight(m_log.store(), m_flight.rowId, readUnitSystem(m_settings));
+    if (!fit.ok() || !fit.fit.ok()) {
+        prompter.error(this, QStringLiteral("No Cd can be fitted: ") + (fit.ok() ? fit.fit.error : fit.error));
+        return;
+    }
+    if (!prompter.warningYesNo(this, fitCdQuestion(fit, unit)))
+        return;
+    if (QString error; !keepFittedCd(m_log.store(), fit, error)) {
+        prompter.error(this, QStringLiteral("The Cd was not kept: ") + error);
+        return;
+    }
+    showPrediction();
 }
 
 void CFlightPageView::setEditing(bool editing)

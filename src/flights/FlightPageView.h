@@ -15,6 +15,7 @@ class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 
 // One flight with every stored field, its label and its unit; the motor in
 // its parts (type, maker, delay), whichever form the row holds it in; the
@@ -46,6 +47,9 @@ public:
     // Says the flight is no longer in the logbook; hidden while it is.
     QLabel *goneNote() const { return m_goneNote; }
     CAltitudePlot *plot() const { return m_plot; }
+    // For a flight with a recording, its predicted apogee against the recorded
+    // one and the rocket's Cd; hidden without a recording.
+    QLabel *predictionText() const { return m_predictionText; }
     // The recording's text and plot, taken out of the fields' column for the
     // caller to lay out where there is room; the page still fills and hides it.
     QWidget *takeRecording();
@@ -55,6 +59,9 @@ public slots:
     void OnDelete();
     // Puts back what the flight holds and ends the edit.
     void cancelEdit();
+    // Offers the Cd with which the prediction meets the recorded apogee, to
+    // keep for the rocket.
+    void OnFitCd();
 
 signals:
     // A change was stored.
@@ -65,6 +72,7 @@ signals:
 private:
     void showFields();
     void showRecording();
+    void showPrediction();
     void setEditing(bool editing);
     void onOk();
     CFlightEntry enteredFlight() const;
@@ -100,6 +108,8 @@ private:
     QLabel *m_recordingText = nullptr;
     QLabel *m_goneNote = nullptr;
     CAltitudePlot *m_plot = nullptr;
+    QLabel *m_predictionText = nullptr;
+    QPushButton *m_fitCd = nullptr;
     QList<QLineEdit *> m_editable;
     CCommandBar *m_commandBar = nullptr;
     QDialogButtonBox *m_editButtons = nullptr;

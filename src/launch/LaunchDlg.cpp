@@ -223,13 +223,16 @@ void CLaunchDlg::OnLogFlight()
     // Only the sheet's OK or a page's DONE ends a flight that is stored.
     sheet.setClosingCancels(true);
     std::function<CRocketChoice()> rocketChoice;
-    const CRocketStep rocket = m_context.rocketStep(store, [this, &rocketChoice, &sheet] {
-        const CRocketChoice chosen = rocketChoice();
-        m_checklist = chosen.checklist;
-        m_expectedAltitude = chosen.expectedAltitude;
-        markPageDone(kRocketDone);
-        sheet.setActivePage(WeatherPage);
-    });
+    const CRocketStep rocket = m_context.rocketStep(
+        store,
+        [this, &rocketChoice, &sheet] {
+            const CRocketChoice chosen = rocketChoice();
+            m_checklist = chosen.checklist;
+            m_expectedAltitude = chosen.expectedAltitude;
+            markPageDone(kRocketDone);
+            sheet.setActivePage(WeatherPage);
+        },
+        [this] { return temperatureCelsius(m_flight.temperature, m_flight.celsius); });
     rocketChoice = rocket.choice;
     auto *checklist = new CChecklistPage(m_checklist);
     checklist->addNextButton();

@@ -18,5 +18,7 @@ struct CRocketStep
 };
 
 // Builds the page on the flight's open logbook; flyIt runs when the flyer
-// takes the rocket shown ("Fly It").
-using CRocketStepMaker = std::function<CRocketStep(CRecordStore &store, std::function<void()> flyIt)>;
+// takes the rocket shown ("Fly It"); temperatureC gives the weather's
+// temperature at the pad in °C, which the page predicts the flight in.
+using CRocketStepMaker =
+    std::function<CRocketStep(CRecordStore &store, std::function<void()> flyIt, std::function<double()> temperatureC)>;

@@ -2,6 +2,11 @@
 
 #include <QComboBox>
 
+double temperatureCelsius(int temperature, bool celsius)
+{
+    return celsius ? temperature : (temperature - 32) * 5.0 / 9.0;
+}
+
 QString temperatureUnitText(bool celsius)
 {
     return celsius ? QStringLiteral("C") : QStringLiteral("F");

@@ -67,6 +67,8 @@ public:
     [[nodiscard]] bool expectedAltitude(const CFlightEntry &flight, std::optional<double> &altitude);
 
     QString lastError() const { return m_error; }
+    // The logbook the log reads, for the readers of what lies beside the flights.
+    CRecordStore &store() const { return m_store; }
 
 private:
     bool fail(const QString &error);

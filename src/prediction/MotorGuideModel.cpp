@@ -13,6 +13,40 @@ QString guideResultText(const CFlightPrediction &prediction)
     return texts.isEmpty() ? QStringLiteral("OK") : texts.join(QStringLiteral("; "));
 }
 
+QString guideResultLabel(const CFlightPrediction &prediction)
+{
+    if (!prediction.ok())
+        return prediction.error;
+    if (prediction.warnings.empty())
+        return QStringLiteral("OK");
+    const auto label = [](EFlightWarning kind) {
+        switch (kind) {
+        case EFlightWarning::NoCurve:
+            return QStringLiteral("No thrust curve");
+        case EFlightWarning::NeverLiftsOff:
+            return QStringLiteral("Never lifts off");
+        case EFlightWarning::LowGuideSpeed:
+            return QStringLiteral("Slow off the guide");
+        case EFlightWarning::LowThrustToWeight:
+            return QStringLiteral("Thrust-to-weight under 5");
+        case EFlightWarning::NoDelayNearOptimum:
+            return QStringLiteral("No delay near the optimum");
+        case EFlightWarning::Plugged:
+            return QStringLiteral("Plugged");
+        case EFlightWarning::LandsBeforeEjection:
+            return QStringLiteral("Ejects after landing");
+        case EFlightWarning::PropellantMassUnknown:
+            return QStringLiteral("No propellant mass");
+        case EFlightWarning::StageMassesUnknown:
+            return QStringLiteral("Stage masses unknown");
+        }
+        return QString();
+    };
+    const QString first = label(prediction.warnings.front().kind);
+    const std::size_t more = prediction.warnings.size() - 1;
+    return more == 0 ? first : QStringLiteral("%1 (+%2)").arg(first).arg(more);
+}
+
 CMotorGuideModel::CMotorGuideModel(CMotorGuide guide, EHeightUnit unit, QObject *parent)
     : QAbstractTableModel(parent)
     , m_guide(std::move(guide))
@@ -87,6 +121,8 @@ QVariant CMotorGuideModel::data(const QModelIndex &index, int role) const
         return display(row, index.column());
     if (role == SortRole)
         return sortValue(row, index.column());
+    if (role == Qt::ToolTipRole && index.column() == Result)
+        return guideResultText(row.prediction);
     if (role == Qt::TextAlignmentRole && index.column() >= ThrustToWeight && index.column() <= NearestDelay)
         return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
     return {};
@@ -103,7 +139,7 @@ QVariant CMotorGuideModel::display(const CMotorGuideRow &row, int column) const
     case Class:
         return row.impulseClass;
     case Result:
-        return guideResultText(p);
+        return guideResultLabel(p);
     default:
         break;
     }

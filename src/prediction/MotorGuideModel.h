@@ -70,3 +70,6 @@ private:
 
 // A result column's words: the error, or the warnings, or "OK".
 QString guideResultText(const CFlightPrediction &prediction);
+// The same in a few words for a table's cell (the first warning, and how many
+// more): the whole text is the cell's tip.
+QString guideResultLabel(const CFlightPrediction &prediction);

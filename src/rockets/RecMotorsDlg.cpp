@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -85,6 +86,18 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
     // Its few words never widen the motor row, which the handheld fills already.
     m_thrust->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
+    // The motor's predicted flight in this rocket, in words, warnings included.
+    // A box that scrolls, as the warnings may run longer than the handheld has room for.
+    m_prediction = new QPlainTextEdit(this);
+    m_prediction->setObjectName(QStringLiteral("motorPrediction"));
+    m_prediction->setAccessibleName(QStringLiteral("Prediction"));
+    m_prediction->setReadOnly(true);
+    m_prediction->setFrameShape(QFrame::NoFrame);
+    m_prediction->setBackgroundRole(QPalette::Window);
+    m_prediction->viewport()->setBackgroundRole(QPalette::Window);
+    m_prediction->setMinimumHeight(3 * m_prediction->fontMetrics().lineSpacing() + 4);
+    m_prediction->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+
     m_clusterLabel = new QLabel(QStringLiteral("Motor Cluster"), this);
     m_addToCluster = new QPushButton(QStringLiteral("Add to cluster"), this);
     m_pendingList = new QListWidget(this);
@@ -96,6 +109,7 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
     m_altLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_altEdit = makeEdit(this, QStringLiteral("Expected Altitude"));
     m_altLabel->setBuddy(m_altEdit);
+    m_predict = new QPushButton(QStringLiteral("Predict"), this);
 
     m_listFrame = new QGroupBox(QStringLiteral("Recommended Motors List"), this);
     m_recommendations = new QListWidget(m_listFrame);
@@ -128,12 +142,14 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
     auto *altRow = new QHBoxLayout;
     altRow->addWidget(m_altLabel, 3);
     altRow->addWidget(m_altEdit, 2);
+    altRow->addWidget(m_predict);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(3);
     layout->addLayout(fields);
     layout->addWidget(m_thrust);
+    layout->addWidget(m_prediction, 1);
     layout->addLayout(clusterHead);
     layout->addWidget(m_pendingList, 1);
     layout->addLayout(altRow);
@@ -146,6 +162,10 @@ CRecMotorsDlg::CRecMotorsDlg(const CRocketEditContext &context, const QString &r
     // So does a maker, or the blank entry, picked from a drop-down.
     for (QComboBox *combo : {m_typeCombo, m_mfgCombo})
         connect(combo, &QComboBox::activated, this, &CRecMotorsDlg::showThrust);
+    connect(m_qtyEdit, &QLineEdit::textEdited, this, &CRecMotorsDlg::showThrust);
+    connect(m_predict, &QPushButton::clicked, this, &CRecMotorsDlg::OnPredict);
+    // A value the flyer writes is theirs, not the prediction's.
+    connect(m_altEdit, &QLineEdit::textEdited, this, [this] { m_predictedAlt.clear(); });
     connect(m_stageButton, &QPushButton::clicked, this, &CRecMotorsDlg::onStageButton);
     connect(m_addToCluster, &QPushButton::clicked, this, &CRecMotorsDlg::onAddToCluster);
     connect(m_pendingList, &QListWidget::itemClicked, this,
@@ -276,6 +296,39 @@ void CRecMotorsDlg::showThrust()
 {
     m_thrust->setText(catalogueThrustText(
         catalogueThrust(m_context.store, m_typeCombo->currentText(), m_mfgCombo->currentText(), m_delayEdit->text())));
+    if (m_typeCombo->currentText().trimmed().isEmpty()) {
+        m_prediction->clear();
+        return;
+    }
+    m_prediction->setPlainText(predictShown().text(settingsHeightUnit(m_context.settings)));
+}
+
+CRecMotorPrediction CRecMotorsDlg::predictShown() const
+{
+    const int count = m_clustered ? std::max(1, leadingInteger(m_qtyEdit->text())) : 1;
+    return predictRecMotor(m_context.store, m_context.settings, m_rocketId, m_typeCombo->currentText(),
+                           m_mfgCombo->currentText(), count);
+}
+
+void CRecMotorsDlg::OnPredict()
+{
+    CPrompter &prompter = m_context.ui.prompter;
+    const EHeightUnit unit = settingsHeightUnit(m_context.settings);
+    const CRecMotorPrediction predicted = predictShown();
+    if (!predicted.ok() || !predicted.prediction.flown) {
+        prompter.error(this, QStringLiteral("No altitude can be predicted: ") + predicted.text(unit));
+        return;
+    }
+    const QString altitude = expectedAltitudeText(predicted.prediction.apogeeM, unit);
+    const QString written = m_altEdit->text().trimmed();
+    if (!written.isEmpty() && written != altitude && written != m_predictedAlt
+        && !prompter.warningYesNoDefaultNo(this,
+                                           QStringLiteral("Replace the expected altitude %1 with the "
+                                                          "predicted %2?")
+                                               .arg(written, altitude)))
+        return;
+    m_altEdit->setText(altitude);
+    m_predictedAlt = altitude;
 }
 
 void CRecMotorsDlg::saveValues()

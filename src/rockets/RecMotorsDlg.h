@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rockets/RecMotorPrediction.h"
 #include "rockets/RecMotorRules.h"
 #include "rockets/RocketEditContext.h"
 #include "ui/PropertyPage.h"
@@ -9,6 +10,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPlainTextEdit;
 class QPushButton;
 
 // The "Motors" page of the rocket edit sheet: the rocket's recommended motors.
@@ -42,6 +44,9 @@ public:
     void OnAdd();
     void OnRemove();
     void OnUpdate();
+    // Fills the expected altitude with the predicted apogee; a value the flyer
+    // wrote is replaced only when the flyer says so.
+    void OnPredict();
 
 private:
     void readRocket();
@@ -50,6 +55,8 @@ private:
     void clearPending();
     // Shows the class and total impulse of the motor the fields name.
     void showThrust();
+    // The predicted flight of the motor the fields name, in this rocket.
+    CRecMotorPrediction predictShown() const;
     // Checks what ADD or UPDATE would store, telling the flyer what is missing.
     bool readyToStore();
     [[nodiscard]] bool storeNew(const QString &rocketId);
@@ -74,6 +81,8 @@ private:
     QString m_delay;
     QString m_qty;
     QString m_alt;
+    // What Predict last wrote into the altitude field, which it may replace unasked.
+    QString m_predictedAlt;
 
     QLabel *m_stageLabel = nullptr;
     QPushButton *m_stageButton = nullptr;
@@ -88,6 +97,8 @@ private:
     QListWidget *m_pendingList = nullptr;
     QLabel *m_altLabel = nullptr;
     QLineEdit *m_altEdit = nullptr;
+    QPushButton *m_predict = nullptr;
+    QPlainTextEdit *m_prediction = nullptr;
     QGroupBox *m_listFrame = nullptr;
     QListWidget *m_recommendations = nullptr;
 };

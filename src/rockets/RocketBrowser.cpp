@@ -38,6 +38,7 @@ void CRocketBrowser::clearMotor()
     m_view.motorMfg = QStringLiteral("Manufacturer");
     m_view.motorDelay.clear();
     m_view.motorAlt.clear();
+    m_view.motorType.clear();
 }
 
 const CRocketView &CRocketBrowser::showCurrent()
@@ -91,6 +92,8 @@ const CRocketView &CRocketBrowser::showCurrent()
         m_view.motorDelay = m_store.GetFieldText(kRecMotorDelay);
         m_view.motorMfg = m_store.GetFieldText(kRecMotorMfg);
         m_view.motorAlt = m_store.GetFieldText(kRecMotorAlt);
+        if (!staged && !clustered)
+            m_view.motorType = m_store.GetFieldText(kRecMotorType);
     }
     return m_view;
 }

@@ -22,6 +22,9 @@ struct CRocketView
     QString motorMfg = QStringLiteral("Manufacturer");
     QString motorDelay;
     QString motorAlt;
+    // The chosen motor's type, for a rocket flying one motor; empty for a
+    // staged or clustered set.
+    QString motorType;
 };
 
 // The rocket page's state without its widgets: the list of rockets, the current

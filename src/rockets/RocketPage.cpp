@@ -2,6 +2,8 @@
 
 #include "checklists/ChecklistPage.h"
 #include "db/RecordStore.h"
+#include "rockets/MotorGuideDlg.h"
+#include "rockets/RecMotorPrediction.h"
 #include "rockets/RocketCatalogue.h"
 #include "rockets/RocketEditSheet.h"
 #include "rockets/RocketImage.h"
@@ -153,11 +155,22 @@ void CRocketPage::buildControls()
     grid->addLayout(motorDetails, 5, 1);
     grid->addWidget(altLabel, 6, 1);
     grid->addWidget(m_alt, 7, 1);
+    if (m_context.mode == CRocketBrowser::Mode::Browse) {
+        // Every catalogue motor flown in this rocket, to add to the recommended ones.
+        m_guide = new QPushButton(QStringLiteral("Motor Guide"), this);
+        grid->addWidget(m_guide, 8, 1, Qt::AlignTop);
+        connect(m_guide, &QPushButton::clicked, this, &CRocketPage::OnMotorGuide);
+    }
     grid->setRowStretch(8, 1);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
 
     if (m_context.mode == CRocketBrowser::Mode::Launch) {
+        m_prediction = new QLabel(this);
+        m_prediction->setObjectName(QStringLiteral("predictedApogee"));
+        m_prediction->setWordWrap(true);
+        m_prediction->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        grid->addWidget(m_prediction, 8, 1, Qt::AlignTop);
         m_flyIt = new QPushButton(QStringLiteral("Fly It"), this);
         m_flyIt->setMinimumHeight(34);
         grid->addWidget(m_flyIt, 9, 1);
@@ -255,6 +268,49 @@ void CRocketPage::showCurrentRocket()
     m_filling = false;
     if (m_context.mode == CRocketBrowser::Mode::Browse && m_context.checklistTarget)
         *m_context.checklistTarget = view.checklist;
+    showPrediction();
+}
+
+void CRocketPage::setLaunchTemperature(std::function<double()> temperatureC)
+{
+    m_launchTemperatureC = std::move(temperatureC);
+    showPrediction();
+}
+
+bool CRocketPage::onSetActive()
+{
+    // The weather may have changed since the page was last shown.
+    showPrediction();
+    return CPropertyPage::onSetActive();
+}
+
+void CRocketPage::showPrediction()
+{
+    if (!m_prediction)
+        return;
+    const CRocketView &view = m_browser.view();
+    if (view.empty || view.motorType.trimmed().isEmpty()) {
+        m_prediction->clear();
+        return;
+    }
+    CLaunchSite site;
+    if (m_launchTemperatureC)
+        site.temperatureC = m_launchTemperatureC();
+    const CRecMotorPrediction predicted =
+        predictRecMotor(m_context.store, m_context.settings, view.rocketId, view.motorType, view.motorMfg, 1, site);
+    const EHeightUnit unit = settingsHeightUnit(m_context.settings);
+    if (!predicted.ok() || !predicted.prediction.flown) {
+        // The reason may be a sentence: in the tip, where the narrow column does not cut it.
+        m_prediction->setText(QStringLiteral("No prediction"));
+        m_prediction->setToolTip(predicted.text(unit));
+        m_prediction->setAccessibleDescription(predicted.text(unit));
+        return;
+    }
+    m_prediction->setToolTip(QString());
+    m_prediction->setAccessibleDescription(QString());
+    m_prediction->setText(QStringLiteral("Predicted %1 at %2 °C")
+                              .arg(formatHeight(predicted.prediction.apogeeM, unit))
+                              .arg(site.temperatureC, 0, 'f', 0));
 }
 
 void CRocketPage::stepRocket(int delta)
@@ -363,6 +419,22 @@ void CRocketPage::editRocket(const QString &id)
     showCurrentRocket();
     if (commandBar())
         commandBar()->show();
+}
+
+void CRocketPage::OnMotorGuide()
+{
+    const QString id = m_browser.view().rocketId;
+    if (m_browser.view().empty) {
+        m_context.ui.prompter.error(this, QStringLiteral("Choose a rocket first"));
+        return;
+    }
+    CMotorGuideDlg guide({m_context.store, m_context.settings, m_context.ui, m_context.storageDirectory}, id, this);
+    guide.exec();
+    if (guide.added() == 0)
+        return;
+    // The added motors are among the rocket's recommended motors now.
+    m_browser.followRocket(id);
+    showCurrentRocket();
 }
 
 void CRocketPage::OnAdd()

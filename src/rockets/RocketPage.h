@@ -49,8 +49,12 @@ public:
     QString motorDelay() const { return m_motorDelay; }
     // How the edit sheet is run; tests replace it to drive the sheet's pages.
     void setSheetRunner(std::function<void(CPropertySheet &)> runner) { m_sheetRunner = std::move(runner); }
+    // Launch mode: the temperature at the pad in °C as the weather holds it
+    // now, which the chosen motor's apogee is predicted in (15 °C without).
+    void setLaunchTemperature(std::function<double()> temperatureC);
 
     void onInitDialog() override;
+    bool onSetActive() override;
     void loadValues() override;
     void saveValues() override;
 
@@ -65,6 +69,8 @@ public:
     void OnEdit();
     void OnAdd();
     void OnDelete();
+    // The motor guide for the rocket shown; its additions join the recommended motors.
+    void OnMotorGuide();
 
 signals:
     // Launch mode: the flyer chose this rocket.
@@ -78,6 +84,8 @@ protected:
 private:
     void buildControls();
     void showPicture();
+    // Launch mode: the chosen motor's predicted apogee in the weather's air.
+    void showPrediction();
     void onNameChosen(int index);
     void onFilterChosen(int index);
     void onMotorChosen(int index);
@@ -88,6 +96,7 @@ private:
     Context m_context;
     CRocketBrowser m_browser;
     std::function<void(CPropertySheet &)> m_sheetRunner;
+    std::function<double()> m_launchTemperatureC;
     bool m_imageShown = true;
     bool m_filling = false;
     QString m_flownRocketId;
@@ -113,4 +122,6 @@ private:
     QLineEdit *m_mfg = nullptr;
     QLineEdit *m_delay = nullptr;
     QPushButton *m_flyIt = nullptr;
+    QLabel *m_prediction = nullptr;
+    QPushButton *m_guide = nullptr;
 };

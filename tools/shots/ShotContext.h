@@ -50,5 +50,6 @@ void shootApplicationScreens(CShotContext &context);
 void shootQueriesScreens(CShotContext &context);
 void shootMotorScreens(CShotContext &context);
 void shootRocketScreens(CShotContext &context);
+void shootGuideScreens(CShotContext &context);
 void shootLaunchScreens(CShotContext &context);
 void shootFlightScreens(CShotContext &context);

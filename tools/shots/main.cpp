@@ -56,6 +56,7 @@ int main(int argc, char *argv[])
     shootQueriesScreens(context);
     shootMotorScreens(context);
     shootRocketScreens(context);
+    shootGuideScreens(context);
     shootLaunchScreens(context);
     shootFlightScreens(context);
     return context.failures() == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
