@@ -21,6 +21,7 @@
 #include "queries/QueryBuilderDlg.h"
 #include "queries/QueryDlg.h"
 #include "reflists/DefaultsDlg.h"
+#include "rockets/MotorGuideDlg.h"
 #include "rockets/RocketCatalogue.h"
 #include "rockets/RocketEditSheet.h"
 #include "rockets/RocketListPane.h"
@@ -251,8 +252,8 @@ void CTarvelDlg::createToolBar()
         &CTarvelDlg::onImportMotors);
     add(QStringLiteral("Add Altimeter Data"), QStringLiteral("Keeps a recording with the chosen flight"),
         &CTarvelDlg::onAddAltimeterData);
-    // The motor guide's button goes here once the guide exists.
-    m_motorGuideSlot = m_toolBar->addSeparator();
+    m_motorGuide = add(QStringLiteral("Motor Guide"), QStringLiteral("Flies every catalogue motor in the chosen rocket"),
+                       &CTarvelDlg::onMotorGuide);
 }
 
 void CTarvelDlg::keyPressEvent(QKeyEvent *event)
@@ -450,6 +451,21 @@ void CTarvelDlg::onNewRocket()
         }
     }
     refreshHome();
+}
+
+void CTarvelDlg::onMotorGuide()
+{
+    const QString rocketId = m_home ? m_home->rocketList()->currentRocketId() : QString();
+    if (rocketId.isEmpty()) {
+        m_ui.prompter.error(this, QStringLiteral("Choose the rocket to fly in the Rockets list first."));
+        return;
+    }
+    if (std::unique_ptr<CRecordStore> store = openStore()) {
+        CMotorGuideDlg guide({*store, m_settings, m_ui, m_main.storageDirectory}, rocketId, this);
+        guide.exec();
+        if (guide.added() > 0)
+            refreshHome();
+    }
 }
 
 void CTarvelDlg::onImportMotors()

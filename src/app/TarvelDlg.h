@@ -40,9 +40,9 @@ public:
     CHomeView *home() const { return m_home; }
     QMenuBar *menuBar() const { return m_menuBar; }
     QToolBar *toolBar() const { return m_toolBar; }
-    // The toolbar's place for the motor guide, once there is one: its action
-    // goes before this separator.
-    QAction *motorGuideSlot() const { return m_motorGuideSlot; }
+    // The toolbar's Motor Guide: flies every catalogue motor in the rocket
+    // chosen in the Rockets list.
+    QAction *motorGuideAction() const { return m_motorGuide; }
     bool isHome() const { return m_homeShown; }
 
     // As the home, about 70% of the available screen, at least 1024x700
@@ -75,6 +75,7 @@ public slots:
     void onFlights();
     // The toolbar's actions that the command bar has not.
     void onNewRocket();
+    void onMotorGuide();
     void onImportMotors();
     void onAddAltimeterData();
 
@@ -107,7 +108,7 @@ private:
     CHomeView *m_home = nullptr;
     QMenuBar *m_menuBar = nullptr;
     QToolBar *m_toolBar = nullptr;
-    QAction *m_motorGuideSlot = nullptr;
+    QAction *m_motorGuide = nullptr;
     bool m_homeShown = false;
 };
 

@@ -49,6 +49,17 @@ void CRocketListPane::fill(CRecordStore &store)
     showSummary(m_list->currentRow());
 }
 
+QString CRocketListPane::currentRocketId() const
+{
+    const int row = m_list->currentRow();
+    if (!m_store || !m_store->isOpen() || row < 0)
+        return {};
+    CRocketBrowser browser(*m_store, CRocketBrowser::Mode::Browse);
+    browser.chooseName(row);
+    const CRocketView &view = browser.showCurrent();
+    return view.empty ? QString() : view.rocketId;
+}
+
 void CRocketListPane::showSummary(int row)
 {
     if (!m_store || !m_store->isOpen() || row < 0) {

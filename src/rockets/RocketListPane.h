@@ -21,6 +21,9 @@ public:
     // still there; a closed store lists none.
     void fill(CRecordStore &store);
 
+    // The number of the chosen rocket; empty when none is chosen.
+    QString currentRocketId() const;
+
     QListWidget *list() const { return m_list; }
     QPlainTextEdit *summary() const { return m_summary; }
     QPushButton *editButton() const { return m_edit; }

@@ -10,6 +10,7 @@
 #include "launch/GetDataDlg.h"
 #include "launch/LaunchDlg.h"
 #include "logbook/FlightLog.h"
+#include "rockets/MotorGuideDlg.h"
 #include "rockets/RocketListPane.h"
 #include "support/LayoutAudit.h"
 #include "support/MainWindowOnLogbook.h"
@@ -230,8 +231,8 @@ TEST_F(HomeTest, MenuBarHoldsTheCommandBarsEntries)
         if (QWidget *button = window->toolBar()->widgetForAction(action); button && !action->isSeparator())
             tools.append(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name));
     }
-    EXPECT_EQ(tools, QStringList({"Log a Flight", "New Rocket", "Import Motors", "Add Altimeter Data"}));
-    EXPECT_TRUE(window->motorGuideSlot()->isSeparator());
+    EXPECT_EQ(tools,
+              QStringList({"Log a Flight", "New Rocket", "Import Motors", "Add Altimeter Data", "Motor Guide"}));
 }
 
 // A flight logged through the wizard from the toolbar is in the logbook and at
@@ -300,6 +301,35 @@ TEST_F(HomeTest, RocketsTabSummarisesAndOpensTheRocketScreens)
                                         }));
     ASSERT_TRUE(QTest::qWaitFor([&] { return rockets->list()->count() == 3; }));
     EXPECT_EQ(rockets->list()->item(2)->text(), QStringLiteral("Charlie"));
+}
+
+// The toolbar's Motor Guide flies the motors in the rocket chosen in the
+// Rockets list, and asks for a rocket when none is chosen.
+TEST_F(HomeTest, MotorGuideFromTheToolbarFliesTheChosenRocket)
+{
+    auto window = shownHome();
+    if (!window)
+        GTEST_SKIP() << "the offscreen reference screens are not available";
+    window->home()->tabs()->setCurrentIndex(1);
+    CRocketListPane *rockets = window->home()->rocketList();
+    const QList<QListWidgetItem *> bravo = rockets->list()->findItems(QStringLiteral("Bravo"), Qt::MatchExactly);
+    ASSERT_EQ(bravo.size(), 1);
+    rockets->list()->setCurrentItem(bravo.first());
+    QString rocketLine;
+    EXPECT_TRUE(onModal<CMotorGuideDlg>([&] { window->motorGuideAction()->trigger(); },
+                                        [&](CMotorGuideDlg &guide) {
+                                            for (const QLabel *label : guide.findChildren<QLabel *>())
+                                                rocketLine += label->text() + QLatin1Char('\n');
+                                            guide.reject();
+                                        }));
+    EXPECT_TRUE(rocketLine.contains(QStringLiteral("Bravo"))) << rocketLine.toStdString();
+    EXPECT_FALSE(rocketLine.contains(QStringLiteral("Alpha"))) << rocketLine.toStdString();
+
+    rockets->list()->setCurrentRow(-1);
+    const qsizetype before = m_prompter.shown().size();
+    window->motorGuideAction()->trigger();
+    ASSERT_EQ(m_prompter.shown().size(), before + 1);
+    EXPECT_EQ(m_prompter.shown().last().text, QStringLiteral("Choose the rocket to fly in the Rockets list first."));
 }
 
 // Add Altimeter Data keeps a recording with the chosen flight: a copy in the
