@@ -36,7 +36,7 @@ public:
     double visibleTo() const { return m_to; }
     int drawnPoints() const;
 
-    bool savePng(const QString &path);
+    [[nodiscard]] bool savePng(const QString &path);
 
 protected:
     void wheelEvent(QWheelEvent *event) override;
