@@ -26,6 +26,6 @@ int main(int argc, char *argv[])
     CSettingsStore settings;
     CMessageBoxPrompter prompter;
     CDialogFileChooser files;
-    CTarvelApp tarvel(settings, CUiServices {prompter, files}, [](int status) { std::exit(status); });
+    CTarvelApp tarvel(settings, CUiServices {prompter, files, &settings}, [](int status) { std::exit(status); });
     return tarvel.run();
 }

@@ -11,7 +11,11 @@ set(allowed_flightdata platform)
 set(allowed_motordata "")
 set(allowed_flightmodel motordata)
 set(allowed_logbook db)
-set(allowed_ui "")
+# What the prediction screens and the command line share: the rocket's and the
+# motor's flight inputs from the logbook, fits to recorded flights, the guide.
+set(allowed_prediction db flightdata flightmodel logbook motordata platform)
+# The settings store keeps what windows remember of themselves.
+set(allowed_ui platform)
 set(allowed_charts ui flightdata motordata)
 set(allowed_checklists db platform ui)
 set(allowed_rockets checklists db platform ui)
@@ -23,14 +27,14 @@ set(allowed_queries db ui)
 # The Defaults screen's MOTORS runs a screen handed in by the program.
 set(allowed_reflists platform ui)
 set(allowed_flights charts db flightdata logbook platform ui)
-set(allowed_app checklists charts db flightdata flights launch logbook motordata motors platform queries reflists rockets
-    ui)
+set(allowed_app checklists charts db flightdata flightmodel flights launch logbook motordata motors platform prediction
+    queries reflists rockets ui)
 # main.cpp, at the top of src.
 set(allowed_src app platform ui)
 
 # Storage, platform and the pure data and rules hold no widget, and only the
 # storage layer talks to SQLite.
-set(pure_folders db platform flightdata motordata flightmodel logbook)
+set(pure_folders db platform flightdata motordata flightmodel logbook prediction)
 set(widget_headers "QtWidgets/|QtCharts/|QWidget|QDialog|QMessageBox|QApplication|QLabel|QLineEdit|QComboBox|QListWidget|QTableWidget|QTabWidget|QToolBar|QMenu|QPushButton|QFileDialog")
 
 set(faults "")

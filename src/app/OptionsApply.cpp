@@ -6,6 +6,7 @@
 #include "db/SqlStatement.h"
 #include "platform/Platform.h"
 #include "platform/SettingsStore.h"
+#include "prediction/MeasureUnits.h"
 #include "ui/Prompter.h"
 
 #include <QFileInfo>
@@ -175,6 +176,9 @@ void applyOptions(const COptionsChoice &choice, CMainSettings &main, CSettingsSt
     }
     if (choice.heightUnit != heightUnitFromSetting(settings.ReadSetting(QLatin1String(kSettingAltitudeUnit))))
         save(settings, kSettingAltitudeUnit, heightUnitSetting(choice.heightUnit), prompter, parent);
+    // Unchanged, the locale's choice stays unwritten and follows the locale.
+    if (choice.unitSystem != readUnitSystem(settings))
+        save(settings, kSettingMeasureUnits, unitSystemSetting(choice.unitSystem), prompter, parent);
 
     if (choice.storageDirectory == main.storageDirectory)
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "flightdata/AltitudeComparison.h"
+#include "flightmodel/RocketMeasures.h"
 
 #include <QString>
 
@@ -16,10 +17,11 @@ struct COptionsChoice
     QString sitesCategory;
     bool displayBanner = false;
     EHeightUnit heightUnit = EHeightUnit::Feet;
+    EUnitSystem unitSystem = EUnitSystem::Metric;
 };
 
-// Takes the chosen options after OK: stores the banner flag, the category and
-// the height unit, each only when it changed, and when the directory changed, asks, moves the storage directory's files
-// and switches to the new folder. The main settings follow what was stored.
+// Takes the chosen options after OK: stores the banner flag, the category, the
+// height unit and the rocket measures' units, each only when it changed, and when the directory changed, asks, moves
+// the storage directory's files and switches to the new folder. The main settings follow what was stored.
 void applyOptions(const COptionsChoice &choice, CMainSettings &main, CSettingsStore &settings, CPrompter &prompter,
                   QWidget *parent);

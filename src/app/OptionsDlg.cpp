@@ -58,6 +58,15 @@ COptionsDlg::COptionsDlg(const QString &defaultDirectory, QWidget *parent)
     unitLabel->setBuddy(m_heightUnit);
     m_heightUnit->setAccessibleName(unitLabel->text());
 
+    auto *systemLabel = new QLabel(QStringLiteral("Rocket units"), this);
+    m_unitSystem = new QComboBox(this);
+    m_unitSystem->setObjectName(QStringLiteral("unitSystem"));
+    m_unitSystem->addItem(QStringLiteral("g and mm"), QVariant::fromValue(int(EUnitSystem::Metric)));
+    m_unitSystem->addItem(QStringLiteral("oz and in"), QVariant::fromValue(int(EUnitSystem::Imperial)));
+    m_unitSystem->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    systemLabel->setBuddy(m_unitSystem);
+    m_unitSystem->setAccessibleName(systemLabel->text());
+
     m_banner = new QCheckBox(QStringLiteral("Display Banner"), this);
     m_banner->setObjectName(QStringLiteral("displayBanner"));
 
@@ -84,12 +93,18 @@ COptionsDlg::COptionsDlg(const QString &defaultDirectory, QWidget *parent)
     unitRow->addWidget(unitLabel);
     unitRow->addWidget(m_heightUnit);
     unitRow->addStretch(1);
+    // A bare number in a rocket's Weight, Diameter or MMT is read in these.
+    auto *systemRow = new QHBoxLayout;
+    systemRow->addWidget(systemLabel);
+    systemRow->addWidget(m_unitSystem);
+    systemRow->addStretch(1);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addLayout(grid);
     layout->addSpacing(10);
     layout->addLayout(unitRow);
+    layout->addLayout(systemRow);
     layout->addStretch(1);
     layout->addWidget(m_banner);
     layout->addSpacing(8);
@@ -103,6 +118,7 @@ void COptionsDlg::showValues()
     m_directory->setText(storageDirectory);
     m_category->setText(sitesCategory);
     m_heightUnit->setCurrentIndex(m_heightUnit->findData(int(heightUnit)));
+    m_unitSystem->setCurrentIndex(m_unitSystem->findData(int(unitSystem)));
     m_banner->setChecked(displayBanner);
 }
 
@@ -111,6 +127,7 @@ void COptionsDlg::readValues()
     storageDirectory = m_directory->text();
     sitesCategory = m_category->text();
     heightUnit = EHeightUnit(m_heightUnit->currentData().toInt());
+    unitSystem = EUnitSystem(m_unitSystem->currentData().toInt());
     displayBanner = m_banner->isChecked();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "flightdata/AltitudeComparison.h"
+#include "flightmodel/RocketMeasures.h"
 
 #include <QDialog>
 
@@ -9,8 +10,9 @@ class QComboBox;
 class QLineEdit;
 
 // The Options dialog: storage directory, launch-site contacts category, the
-// unit heights are shown in and the banner switch, each filled by the caller
-// and read back after OK.
+// unit heights are shown in, the units a rocket's bare weight and sizes are
+// read in, and the banner switch, each filled by the caller and read back
+// after OK.
 class COptionsDlg : public QDialog
 {
     Q_OBJECT
@@ -22,6 +24,7 @@ public:
     QString storageDirectory;
     QString sitesCategory;
     EHeightUnit heightUnit = EHeightUnit::Feet;
+    EUnitSystem unitSystem = EUnitSystem::Metric;
     bool displayBanner = false;
 
     // Shows the members in the controls, and reads the controls into the members.
@@ -38,5 +41,6 @@ private:
     QLineEdit *m_directory = nullptr;
     QLineEdit *m_category = nullptr;
     QComboBox *m_heightUnit = nullptr;
+    QComboBox *m_unitSystem = nullptr;
     QCheckBox *m_banner = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "launch/FlightSounds.h"
 #include "launch/LaunchDlg.h"
 #include "motors/DefaultMotorsDlg.h"
+#include "prediction/MeasureUnits.h"
 #include "queries/QueryBuilderDlg.h"
 #include "queries/QueryDlg.h"
 #include "reflists/DefaultsDlg.h"
@@ -174,11 +175,13 @@ void CTarvelDlg::onOptions()
     options.sitesCategory = m_main.sitesCategory;
     options.displayBanner = m_main.displayBanner;
     options.heightUnit = heightUnitFromSetting(m_settings.ReadSetting(QLatin1String(kSettingAltitudeUnit)));
+    options.unitSystem = readUnitSystem(m_settings);
     options.showValues();
     if (options.exec() != QDialog::Accepted)
         return;
-    applyOptions({options.storageDirectory, options.sitesCategory, options.displayBanner, options.heightUnit}, m_main,
-                 m_settings, m_ui.prompter, this);
+    applyOptions({options.storageDirectory, options.sitesCategory, options.displayBanner, options.heightUnit,
+                  options.unitSystem},
+                 m_main, m_settings, m_ui.prompter, this);
     setDisplayBanner(m_main.displayBanner);
 }
 

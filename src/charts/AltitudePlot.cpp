@@ -1,5 +1,6 @@
 #include "charts/AltitudePlot.h"
 
+#include "charts/RoundAxis.h"
 #include "flightdata/AltimeterRecording.h"
 #include "flightdata/FlightMeasures.h"
 #include "flightdata/FlightPlotData.h"
@@ -7,6 +8,7 @@
 #include <QGestureEvent>
 #include <QPinchGesture>
 #include <QtCharts/QChart>
+#include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
@@ -19,12 +21,17 @@ constexpr double kMetresPerFoot = 0.3048;
 // The shortest stretch of time the plot zooms to.
 constexpr double kMinSpan = 0.5;
 
-QScatterSeries *addMark(QChart *chart, const QString &name, QColor colour)
+// Marks that fall on one point (apogee and drogue, often) stay apart by shape
+// and size: each later one smaller and drawn over the one before.
+QScatterSeries *addMark(QChart *chart, const QString &name, QColor colour, QScatterSeries::MarkerShape shape,
+                        double size)
 {
     auto *mark = new QScatterSeries(chart);
     mark->setName(name);
     mark->setColor(colour);
-    mark->setMarkerSize(10);
+    mark->setBorderColor(Qt::white);
+    mark->setMarkerShape(shape);
+    mark->setMarkerSize(size);
     chart->addSeries(mark);
     return mark;
 }
@@ -43,13 +50,14 @@ CAltitudePlot::CAltitudePlot(QWidget *parent)
     m_expected->setName(tr("Expected"));
     m_expected->setPen(QPen(Qt::darkGreen, 1, Qt::DashLine));
     chart->addSeries(m_expected);
-    m_apogee = addMark(chart, tr("Apogee"), Qt::red);
-    m_drogue = addMark(chart, tr("Drogue"), QColor(230, 140, 0));
-    m_main = addMark(chart, tr("Main"), Qt::blue);
+    m_apogee = addMark(chart, tr("Apogee"), Qt::red, QScatterSeries::MarkerShapeCircle, 15);
+    m_drogue = addMark(chart, tr("Drogue"), QColor(230, 140, 0), QScatterSeries::MarkerShapeTriangle, 12);
+    m_main = addMark(chart, tr("Main"), Qt::blue, QScatterSeries::MarkerShapeRectangle, 7);
 
     m_timeAxis = new QValueAxis(chart);
-    m_timeAxis->setTitleText(tr("s"));
+    m_timeAxis->setTitleText(tr("Time (s)"));
     m_heightAxis = new QValueAxis(chart);
+    m_heightAxis->setTitleText(tr("Height (ft)"));
     chart->addAxis(m_timeAxis, Qt::AlignBottom);
     chart->addAxis(m_heightAxis, Qt::AlignLeft);
     for (QAbstractSeries *series : chart->series()) {
@@ -87,8 +95,9 @@ void CAltitudePlot::setFlight(const CAltimeterRecording &recording, const CFligh
     } else {
         m_expected->clear();
     }
-    m_heightAxis->setRange(std::min(0.0, *std::min_element(m_height.begin(), m_height.end())), top * 1.08);
-    m_heightAxis->setTitleText(unit == EHeightUnit::Metres ? tr("m") : tr("ft"));
+    m_low = m_height.empty() ? 0.0 : std::min(0.0, *std::min_element(m_height.begin(), m_height.end()));
+    m_top = top;
+    m_heightAxis->setTitleText(unit == EHeightUnit::Metres ? tr("Height (m)") : tr("Height (ft)"));
 
     m_apogee->clear();
     if (measures.apogee && measures.timeToApogee)
@@ -96,6 +105,25 @@ void CAltitudePlot::setFlight(const CAltimeterRecording &recording, const CFligh
     setMark(m_drogue, measures.drogue);
     setMark(m_main, measures.main);
     redraw();
+    showLegendForDrawn();
+}
+
+// The legend names what the plot shows of this flight, nothing it lacks.
+void CAltitudePlot::showLegendForDrawn()
+{
+    for (QXYSeries *series :
+         {static_cast<QXYSeries *>(m_altitude), static_cast<QXYSeries *>(m_expected),
+          static_cast<QXYSeries *>(m_apogee), static_cast<QXYSeries *>(m_drogue), static_cast<QXYSeries *>(m_main)}) {
+        for (QLegendMarker *marker : chart()->legend()->markers(series))
+            marker->setVisible(series->count() > 0);
+    }
+}
+
+QSize CAltitudePlot::sizeHint() const
+{
+    // Wide enough for a dozen time labels, tall enough for the height's title.
+    const QFontMetrics metrics(font());
+    return {metrics.averageCharWidth() * 60, std::max(kDesktopPlotHeight, metrics.height() * 16)};
 }
 
 void CAltitudePlot::clearFlight()
@@ -106,6 +134,7 @@ void CAltitudePlot::clearFlight()
          {static_cast<QXYSeries *>(m_altitude), static_cast<QXYSeries *>(m_expected),
           static_cast<QXYSeries *>(m_apogee), static_cast<QXYSeries *>(m_drogue), static_cast<QXYSeries *>(m_main)})
         series->clear();
+    showLegendForDrawn();
 }
 
 // An event sits on the curve at the sample nearest its time.
@@ -170,7 +199,11 @@ void CAltitudePlot::resizeEvent(QResizeEvent *event)
 
 void CAltitudePlot::redraw()
 {
-    m_timeAxis->setRange(m_from, m_to);
+    setRoundTicks(m_timeAxis, m_from, m_to,
+                  stepsThatFit(m_timeAxis, Qt::Horizontal, axisLength(chart(), Qt::Horizontal), m_from, m_to));
+    const double top = m_top * 1.05;
+    setRoundRange(m_heightAxis, m_low, top,
+                  stepsThatFit(m_heightAxis, Qt::Vertical, axisLength(chart(), Qt::Vertical), m_low, top));
     const int columns = std::max(1, int(chart()->plotArea().width() > 0 ? chart()->plotArea().width() : width()));
     const std::vector<QPointF> points = decimateForWidth(m_time, m_height, m_from, m_to, columns);
     m_altitude->replace(QList<QPointF>(points.begin(), points.end()));

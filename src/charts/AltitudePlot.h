@@ -38,6 +38,10 @@ public:
 
     [[nodiscard]] bool savePng(const QString &path);
 
+    QSize sizeHint() const override;
+    // The height a plot asks for on a desktop, where every label has room.
+    static constexpr int kDesktopPlotHeight = 260;
+
 protected:
     void wheelEvent(QWheelEvent *event) override;
     bool viewportEvent(QEvent *event) override;
@@ -46,6 +50,7 @@ protected:
 private:
     void redraw();
     void setMark(QScatterSeries *mark, std::optional<double> time);
+    void showLegendForDrawn();
 
     std::vector<double> m_time; // seconds after launch
     std::vector<double> m_height; // in the flyer's unit
@@ -53,6 +58,9 @@ private:
     double m_last = 1;
     double m_from = 0;
     double m_to = 1;
+    // The heights the height axis must hold, in the flyer's unit.
+    double m_low = 0;
+    double m_top = 1;
     QLineSeries *m_altitude = nullptr;
     QLineSeries *m_expected = nullptr;
     QScatterSeries *m_apogee = nullptr;

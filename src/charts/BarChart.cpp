@@ -1,5 +1,8 @@
 #include "charts/BarChart.h"
 
+#include "charts/AltitudePlot.h"
+#include "ui/FormFactor.h"
+
 #include <QFontMetrics>
 #include <QGraphicsLayout>
 #include <QHash>
@@ -60,9 +63,16 @@ int CBarChart::heightFor(int bars) const
     return frame + (std::max(1, bars) + 1) * barHeight();
 }
 
+int CBarChart::tallest() const
+{
+    const int bars = heightFor(std::min(m_maximumBars, int(m_bars.size())));
+    // On a desktop a chart of few bars is as tall as the other plots, its bars no fatter.
+    return formFactorOf(this) == FormFactor::Desktop ? std::max(bars, CAltitudePlot::kDesktopPlotHeight) : bars;
+}
+
 QSize CBarChart::sizeHint() const
 {
-    return {QFontMetrics(font()).averageCharWidth() * 40, heightFor(std::min(m_maximumBars, int(m_bars.size())))};
+    return {QFontMetrics(font()).averageCharWidth() * 40, tallest()};
 }
 
 QSize CBarChart::minimumSizeHint() const
@@ -79,8 +89,25 @@ int CBarChart::barsThatFit() const
 void CBarChart::resizeEvent(QResizeEvent *event)
 {
     QChartView::resizeEvent(event);
+    // Moved between a desktop and a small screen, the chart's height rule changes.
+    if (maximumHeight() != tallest()) {
+        setMaximumHeight(tallest());
+        updateGeometry();
+    }
     if (barsThatFit() != m_drawn.size())
         draw(barsThatFit());
+    fitBarWidth();
+}
+
+void CBarChart::fitBarWidth()
+{
+    auto *series =
+        chart()->series().isEmpty() ? nullptr : qobject_cast<QHorizontalBarSeries *>(chart()->series().first());
+    if (!series || m_drawn.isEmpty())
+        return;
+    // Each category takes an equal share of the axis; a bar need be no thicker than a label.
+    const double share = std::max(1.0, (height() - heightFor(0) + barHeight()) / double(m_drawn.size()));
+    series->setBarWidth(std::clamp(barHeight() / share, 0.2, 0.5));
 }
 
 void CBarChart::setBars(const QString &title, const QList<QPair<QString, int>> &bars, const QString &part,
@@ -98,7 +125,7 @@ void CBarChart::setBars(const QString &title, const QList<QPair<QString, int>> &
             bar.first += QStringLiteral(" (%1)").arg(times);
     }
     // More room than the bars need would only fatten them.
-    setMaximumHeight(heightFor(std::min(m_maximumBars, int(m_bars.size()))));
+    setMaximumHeight(tallest());
     updateGeometry();
     // Not laid out yet, it draws what it would at the height it asks for.
     draw(isVisible() ? barsThatFit() : std::min(m_maximumBars, int(m_bars.size())));
@@ -161,4 +188,5 @@ void CBarChart::draw(int count)
     counts->setLabelsFont(small);
     plot->addAxis(counts, Qt::AlignBottom);
     series->attachAxis(counts);
+    fitBarWidth();
 }

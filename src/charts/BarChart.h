@@ -43,6 +43,9 @@ private:
     // The height of one bar with its label.
     int barHeight() const;
     int heightFor(int bars) const;
+    // The most height the chart takes: its bars', and on a desktop no less than a plot's.
+    int tallest() const;
+    void fitBarWidth();
     // How many bars the chart's height lets be read.
     int barsThatFit() const;
     void draw(int count);

@@ -1,5 +1,8 @@
 #include "charts/ThrustCurvePlot.h"
 
+#include "charts/AltitudePlot.h"
+#include "charts/RoundAxis.h"
+
 #include <QtCharts/QChart>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
@@ -34,6 +37,7 @@ CThrustCurvePlot::CThrustCurvePlot(QWidget *parent)
     setChart(chart);
     setRenderHint(QPainter::Antialiasing);
     setMinimumHeight(120);
+    fitAxes();
     setAccessibleName(QStringLiteral("Thrust curve"));
 }
 
@@ -61,8 +65,9 @@ void CThrustCurvePlot::setCurve(const std::vector<CThrustPoint> &points, const C
     const double start = lit == points.cbegin() || lit == points.cend() ? 0.0 : std::prev(lit)->time;
     m_average->append(start, figures.averageThrust);
     m_average->append(start + figures.burnTime, figures.averageThrust);
-    m_timeAxis->setRange(0, std::max(drawn.last().x(), start + figures.burnTime));
-    m_thrustAxis->setRange(0, peak.y() * 1.1);
+    m_timeEnd = std::max(drawn.last().x(), start + figures.burnTime);
+    m_thrustTop = peak.y() * 1.05;
+    fitAxes();
 
     m_figuresText = QStringLiteral("Class %1: %2 N·s, average %3 N, peak %4 N, burn %5 s")
                         .arg(figures.impulseClass)
@@ -82,6 +87,26 @@ void CThrustCurvePlot::clearCurve()
     m_average->clear();
     m_peak->clear();
     m_figuresText.clear();
+}
+
+void CThrustCurvePlot::fitAxes()
+{
+    setRoundRange(m_timeAxis, 0, m_timeEnd,
+                  stepsThatFit(m_timeAxis, Qt::Horizontal, axisLength(chart(), Qt::Horizontal), 0, m_timeEnd));
+    setRoundRange(m_thrustAxis, 0, m_thrustTop,
+                  stepsThatFit(m_thrustAxis, Qt::Vertical, axisLength(chart(), Qt::Vertical), 0, m_thrustTop));
+}
+
+void CThrustCurvePlot::resizeEvent(QResizeEvent *event)
+{
+    QChartView::resizeEvent(event);
+    fitAxes();
+}
+
+QSize CThrustCurvePlot::sizeHint() const
+{
+    const QFontMetrics metrics(font());
+    return {metrics.averageCharWidth() * 50, std::max(CAltitudePlot::kDesktopPlotHeight, metrics.height() * 16)};
 }
 
 int CThrustCurvePlot::drawnPoints() const

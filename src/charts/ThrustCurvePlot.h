@@ -29,11 +29,21 @@ public:
     QPointF peakMark() const;
     double averageLine() const;
 
+    QSize sizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    // Round ticks over the curve, as many as the plot's size lets be read.
+    void fitAxes();
+
     QLineSeries *m_thrust = nullptr;
     QLineSeries *m_average = nullptr;
     QScatterSeries *m_peak = nullptr;
     QValueAxis *m_timeAxis = nullptr;
     QValueAxis *m_thrustAxis = nullptr;
     QString m_figuresText;
+    double m_timeEnd = 1;
+    double m_thrustTop = 1;
 };

@@ -1,5 +1,6 @@
 #include "db/LogbookUpgrade.h"
 
+#include "db/RocketDragTables.h"
 #include "db/SqlDatabase.h"
 
 #include <QDebug>
@@ -60,9 +61,12 @@ bool readSchema(CSqlDatabase &db, CLogbookSchema &schema)
     CSqlStatement::Step step = CSqlStatement::Step::Done;
     while ((step = objects.step()) == CSqlStatement::Step::Row) {
         const QString name = objects.columnText(1);
-        if (objects.columnText(0) == QLatin1String("trigger"))
+        if (objects.columnText(0) == QLatin1String("trigger")) {
             schema.triggers.append(name);
-        else if (name == QLatin1String("Motors"))
+            continue;
+        }
+        schema.tables.append(name);
+        if (name == QLatin1String("Motors"))
             schema.hasMotorTable = true;
         else if (name == QLatin1String(kCurveTable))
             schema.hasCurveTable = true;
@@ -111,6 +115,7 @@ QStringList logbookUpgradeStatements(const CLogbookSchema &schema)
         if (!schema.triggers.contains(QLatin1String(trigger.name)))
             statements.append(QStringLiteral("CREATE TRIGGER %1 %2").arg(QLatin1String(trigger.name), trigger.body));
     }
+    statements.append(rocketDragUpgradeStatements(schema.tables, schema.triggers));
     return statements;
 }
 
@@ -165,7 +170,11 @@ bool standInForCurves(CSqlDatabase &db)
     CLogbookSchema schema;
     if (!readSchema(db, schema))
         return false;
-    if (!schema.hasMotorTable || curvesReadable(schema))
+    if (!schema.hasMotorTable)
+        return true;
+    if (!standInForRocketDrag(db, schema.tables))
+        return false;
+    if (curvesReadable(schema))
         return true;
     return db.execute(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS MotorCurves ") + QLatin1String(kCurveColumns));
 }

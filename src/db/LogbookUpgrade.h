@@ -10,13 +10,15 @@ class CSqlDatabase;
 // What this program keeps beside the six tables of every logbook: the thrust
 // curves of the catalogue's motors, each with the values of the motor it was
 // stored for, and the triggers that keep a curve with its motor however the
-// motor is removed or changed. A logbook gains what it lacks when it is opened.
+// motor is removed or changed; the rockets' drag (RocketDragTables.h). A
+// logbook gains what it lacks when it is opened.
 
 // What a logbook holds of these, read from its schema.
 struct CLogbookSchema
 {
     bool hasMotorTable = false;
     bool hasCurveTable = false;
+    QStringList tables;
     QStringList curveColumns;
     QStringList triggers;
 };

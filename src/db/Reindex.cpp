@@ -1,5 +1,6 @@
 // The renumbering of the rockets after one is deleted: CRecordStore::Reindex.
 #include "db/RecordStore.h"
+#include "db/RocketDragTables.h"
 #include "db/SqlText.h"
 
 #include <QHash>
@@ -82,6 +83,8 @@ bool CRecordStore::Reindex()
     }
     if (!write("Rockets", "ID", changes))
         return abandon(false);
+    if (CSqlError failure; !renumberRocketDrag(m_db, renumbered, failure))
+        return abandon(failWrite(failure));
 
     // A recommended motor or a flight whose rocket is gone keeps its number,
     // so that it stays together and is still listed under it. A number that

@@ -76,6 +76,7 @@ bool buildLogbook(const QString &partial)
     // What later versions add to older logbooks, a new one has from the start.
     CLogbookSchema schema;
     schema.hasMotorTable = true;
+    schema.tables = logbookTableNames();
     statements += logbookUpgradeStatements(schema);
     for (const QString &statement : std::as_const(statements)) {
         if (!store.RunSql(statement)) {

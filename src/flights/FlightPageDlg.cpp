@@ -150,6 +150,8 @@ CFlightPageDlg::CFlightPageDlg(CFlightLog &log, qint64 rowId, const CSettingsSto
     scroll->setWidget(fields);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // On a desktop the page opens showing every field and the plot.
+    scroll->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
 
     m_editButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(m_editButtons, &QDialogButtonBox::accepted, this, &CFlightPageDlg::onOk);
@@ -166,7 +168,7 @@ CFlightPageDlg::CFlightPageDlg(CFlightLog &log, qint64 rowId, const CSettingsSto
     layout->addWidget(scroll, 1);
     layout->addWidget(m_editButtons);
     layout->addWidget(m_commandBar);
-    applyFormFactor(this);
+    rememberWindowState(this, m_ui.windowSettings);
     applyTouchSizes(this);
     setSizeGripEnabled(true);
     installHelp(this, QStringLiteral("flights"));

@@ -189,7 +189,11 @@ CFlightStatsDlg::CFlightStatsDlg(const CFlightStats &stats, QWidget *parent)
     layout->addWidget(m_summary);
     layout->addLayout(choiceRow);
     layout->addWidget(m_tabs, 1);
-    applyFormFactor(this);
+    QList<QHeaderView *> headers;
+    for (QTableView *view : m_tabs->findChildren<QTableView *>())
+        headers.append(view->horizontalHeader());
+    // Kept in the settings of the flights list that opens it.
+    rememberWindowState(this, nullptr, headers);
     applyTouchSizes(this);
     setSizeGripEnabled(true);
     installHelp(this, QStringLiteral("statistics"));

@@ -8,6 +8,7 @@
 #include "platform/SettingsStore.h"
 #include "ui/CommandBar.h"
 #include "ui/DropDownSizing.h"
+#include "ui/FormFactor.h"
 #include "ui/HelpBrowser.h"
 #include "ui/Prompter.h"
 
@@ -119,6 +120,7 @@ CFlightsDlg::CFlightsDlg(CRecordStore &store, const CSettingsStore &settings, CU
     content->addWidget(m_list, 1);
     content->addWidget(m_count);
     setContent(content);
+    rememberWindowState(this, m_ui.windowSettings, {m_list->horizontalHeader()});
     setSizeGripEnabled(true);
     installHelp(this, QStringLiteral("flights"));
 

@@ -16,12 +16,13 @@
 #include <QtCharts/QChart>
 #include <QtCharts/QLegend>
 
-CGetDataDlg::CGetDataDlg(CFileChooser &files, EHeightUnit unit, QWidget *parent)
+CGetDataDlg::CGetDataDlg(CFileChooser &files, EHeightUnit unit, QWidget *parent, CSettingsStore *windowSettings)
     : QDialog(parent)
     , m_files(files)
     , m_unit(unit)
 {
     setWindowTitle(QStringLiteral("Get Data"));
+    setObjectName(QStringLiteral("getDataDialog"));
 
     auto *label = new QLabel(QStringLiteral("Altimeter data file"), this);
     m_nameField = new QLineEdit(this);
@@ -62,7 +63,7 @@ CGetDataDlg::CGetDataDlg(CFileChooser &files, EHeightUnit unit, QWidget *parent)
     layout->addWidget(m_plot, 1);
     layout->addStretch(0);
     layout->addLayout(endButtons);
-    applyFormFactor(this);
+    rememberWindowState(this, windowSettings);
     applyTouchSizes(this);
 
     connect(m_select, &QPushButton::clicked, this, &CGetDataDlg::OnSelectFile);
@@ -112,6 +113,8 @@ void CGetDataDlg::preview(const QString &path)
     m_previewText->setText(recordingSummary(recording, measures, m_unit, m_expected));
     m_plot->setFlight(recording, measures, m_unit, m_expected);
     m_plot->show();
+    // A desktop window that opened without a plot makes room for it.
+    growToContent(this);
 }
 
 void CGetDataDlg::clearPreview()

@@ -8,6 +8,7 @@
 
 class CAltitudePlot;
 class CFileChooser;
+class CSettingsStore;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -23,7 +24,9 @@ class CGetDataDlg : public QDialog
 
 public:
     // unit: the flyer's unit for the apogee and the plot.
-    explicit CGetDataDlg(CFileChooser &files, EHeightUnit unit = EHeightUnit::Feet, QWidget *parent = nullptr);
+    // windowSettings: where the window keeps its size; none to keep it nowhere.
+    explicit CGetDataDlg(CFileChooser &files, EHeightUnit unit = EHeightUnit::Feet, QWidget *parent = nullptr,
+                         CSettingsStore *windowSettings = nullptr);
 
     QString fileName() const { return m_fileName; }
     // The altitude the flyer expected of this rocket on this motor, in the

@@ -86,7 +86,7 @@ void CSuccessPage::OnDone()
         // Run without a parent, as a full screen of its own; cancelling keeps the earlier name.
         const EHeightUnit unit =
             heightUnitFromSetting(m_launch.settings().ReadSetting(QLatin1String(kSettingAltitudeUnit)));
-        CGetDataDlg dialog(m_launch.ui().files, unit);
+        CGetDataDlg dialog(m_launch.ui().files, unit, nullptr, m_launch.ui().windowSettings);
         bool typed = false;
         const double expected = m_launch.expectedAltitude().trimmed().toDouble(&typed);
         if (typed && expected > 0)

@@ -79,7 +79,7 @@ CDefaultMotorsDlg::CDefaultMotorsDlg(CRecordStore &store, CStatusWindow &status,
     setObjectName(QStringLiteral("defaultMotorsDialog"));
     setAcceptDrops(true);
     buildLayout();
-    applyFormFactor(this);
+    rememberWindowState(this, m_ui.windowSettings, {m_list->header()});
     installHelp(this, QStringLiteral("motors"));
 
     m_status.moveInto(this);
@@ -263,6 +263,9 @@ void CDefaultMotorsDlg::showCurve()
 void CDefaultMotorsDlg::placeCurve()
 {
     m_plot->setVisible(m_hasCurve && roomForCurve());
+    // A desktop window that opened without a curve makes room for it.
+    if (m_plot->isVisible())
+        growToContent(this);
 }
 
 // A desktop window grows to hold the plot. A screen-filling one gives it room

@@ -4,6 +4,7 @@
 #include "motors/MotorLineModel.h"
 #include "motors/MotorListView.h"
 #include "motors/MotorTable.h"
+#include "ui/FormFactor.h"
 #include "ui/Prompter.h"
 
 #include <QCheckBox>
@@ -125,6 +126,7 @@ void CMotorFilterDlg::buildLayout()
     layout->addWidget(m_list, 1);
     layout->addLayout(buttons);
     setContent(layout);
+    rememberWindowState(this, m_ui.windowSettings, {m_list->header()});
 }
 
 CMotorFilter CMotorFilterDlg::filter() const

@@ -19,6 +19,10 @@ inline constexpr char kSettingDefaultModelMfgs[] = "Default Model MFGs";
 inline constexpr char kSettingDefaultModelTypes[] = "Default Model Types";
 // "ft" or "m": the unit heights are shown in; feet when missing.
 inline constexpr char kSettingAltitudeUnit[] = "Altitude Unit";
+// "metric" or "imperial": the unit a rocket's weight, diameter and motor mount
+// are read in when written as a bare number (g and mm, or oz and in); the
+// locale's when missing.
+inline constexpr char kSettingMeasureUnits[] = "Measure Units";
 
 // The three settings the main window keeps while it runs.
 struct CMainSettings

@@ -9,6 +9,7 @@
 #include "ui/CommandBar.h"
 #include "ui/DropDownSizing.h"
 #include "ui/FileChooser.h"
+#include "ui/FormFactor.h"
 #include "ui/Prompter.h"
 #include "ui/WaitCursor.h"
 
@@ -62,6 +63,8 @@ CQueryDlg::CQueryDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
 
     m_list = new CSortListCtrl(this);
     m_list->setAccessibleName(QStringLiteral("Result"));
+    // On a desktop the window opens wide enough for every column.
+    m_list->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContentsOnFirstShow);
 
     m_errorLine = new QLabel(this);
     m_errorLine->setObjectName(QStringLiteral("queryError"));
@@ -82,6 +85,8 @@ CQueryDlg::CQueryDlg(CRecordStore &store, CUiServices ui, QWidget *parent)
     content->addWidget(m_list, 1);
     content->addWidget(m_errorLine);
     setContent(content);
+    // Only the size: each query has columns of its own.
+    rememberWindowState(this, m_ui.windowSettings);
 
     refresh();
 }
@@ -116,6 +121,14 @@ void CQueryDlg::resizeEvent(QResizeEvent *event)
     QDialog::resizeEvent(event);
     // The layout has placed the box by now; the drop-down ends at the window's
     // edge, and a window on another screen has another width to keep within.
+    sizeDropDown(m_queryBox);
+    widenDropDown(m_queryBox);
+}
+
+void CQueryDlg::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Shown on another screen at the same size, the window gets no resize.
     sizeDropDown(m_queryBox);
     widenDropDown(m_queryBox);
 }
@@ -159,6 +172,8 @@ void CQueryDlg::showResult(const QString &name, const QString &sql)
         }
     }
     m_list->endFill();
+    // A desktop window that opened empty grows to show the columns chosen.
+    growToContent(this);
 }
 
 void CQueryDlg::onQueries()

@@ -111,7 +111,7 @@ CDefaultsDlg::CDefaultsDlg(CStatusWindow &status, CSettingsStore &settings, CUiS
     // Closing keeps the lists, however the screen is closed.
     connect(m_commandBar->addCommand(QStringLiteral("Close")), &QAction::triggered, this, &QDialog::accept);
     layout->addWidget(m_commandBar);
-    applyFormFactor(this);
+    rememberWindowState(this, m_ui.windowSettings);
     applyTouchSizes(this);
 }
 

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 #include <QSize>
 #include <QString>
 
+class CSettingsStore;
+class QHeaderView;
 class QScreen;
+class QSplitter;
 class QWidget;
 
 // How big a screen is shown, decided in one place for every screen.
@@ -20,6 +24,12 @@ class QWidget;
 //
 //     buildLayout();
 //     applyFormFactor(this);
+//
+// A window that shows a list, a table or a plot remembers, per form, the size
+// the flyer gave it, the widths of its lists' columns and the positions of its
+// splitters: it makes this call instead, naming them (see ui/WindowMemory.h):
+//
+//     rememberWindowState(this, m_ui.windowSettings, {m_list->horizontalHeader()});
 //
 // Nothing else is needed: the window is placed each time it is shown on a
 // screen it was not yet placed on, so exec() and show() both do the right thing.
@@ -48,6 +58,17 @@ FormFactor formFactorForWidth(int logicalWidth);
 // The form of the screen the window is (or will be) shown on.
 FormFactor formFactorOf(const QWidget *window);
 
+// The size that shows a desktop window's content whole: its size hint, grown
+// by what each list or scroll area that asks to be sized to its content
+// (QAbstractScrollArea::sizeAdjustPolicy) needs for every column and up to 30
+// rows beyond what it asks for.
+QSize desktopContentSize(QWidget *window);
+
+// On a desktop, grows a shown window to show content that has appeared since
+// it opened (a plot for a chosen file), within the screen; it never shrinks,
+// and a window that fills a small screen is left alone.
+void growToContent(QWidget *window);
+
 // Where a desktop window goes: the content's size, at least the compact size
 // and at most the available area, centred over `over` (the opener's frame;
 // the available area itself when `over` is null), moved back inside the
@@ -58,6 +79,13 @@ QRect desktopPlacement(QSize content, const QRect &available, const QRect &over)
 // geometry the window had before (the main window keeps its own); it is used
 // on a desktop when it still lies on a screen.
 void applyFormFactor(QWidget *window, const QRect &remembered = {});
+
+// applyFormFactor, and the window's state kept in `settings` under its object
+// name: its size on a desktop (clamped to the screen), the sections of the
+// headers and the splitters, each per form. Null settings: the opener's, if
+// it remembers its own state.
+void rememberWindowState(QWidget *window, CSettingsStore *settings, const QList<QHeaderView *> &headers = {},
+                         const QList<QSplitter *> &splitters = {});
 
 // The geometry of a window as a settings value, "x,y,width,height", and back;
 // anything else reads as a null rectangle.

@@ -97,6 +97,13 @@ void CPropertySheet::setConfirmText(const QString &text)
     fitConfirmWidth();
 }
 
+QSize CPropertySheet::sizeHint() const
+{
+    // Wide enough for every tab beside OK: on a desktop none scrolls out of sight.
+    const QSize tabs = m_tabs->sizeHint();
+    return QDialog::sizeHint().expandedTo(QSize(tabs.width() + m_confirm->width() + 4, 0));
+}
+
 void CPropertySheet::fitTabStrip()
 {
     m_tabs->resize(m_tabs->sizeHint());

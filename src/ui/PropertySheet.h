@@ -55,6 +55,8 @@ public:
 
     int exec() override;
 
+    QSize sizeHint() const override;
+
 protected:
     void showEvent(QShowEvent *event) override;
     void reject() override;

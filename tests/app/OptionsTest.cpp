@@ -7,6 +7,8 @@
 #include "db/RecordStore.h"
 #include "db/Schema.h"
 #include "platform/SettingsStore.h"
+#include "prediction/MeasureUnits.h"
+#include "prediction/RocketFlightInputs.h"
 #include "support/LayoutAudit.h"
 #include "support/ScreenDriver.h"
 #include "support/TestFiles.h"
@@ -24,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -457,6 +460,52 @@ TEST(OptionsDialog, MainWindowTakesTheBannerAndTheHeightUnit)
     });
     EXPECT_EQ(unit(), QStringLiteral("foot"));
     EXPECT_TRUE(prompter.shown().isEmpty());
+}
+
+// The units a rocket's bare Weight and Diameter are read in: the locale's
+// until the flyer chooses, and what the flyer chose is what the rocket's
+// flight inputs are then read in.
+TEST(OptionsDialog, RocketUnitsFollowTheLocaleUntilChosen)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
+    QTemporaryDir dir;
+    CSettingsStore settings(dir.filePath(QStringLiteral("Tarvel.ini")));
+    settings.setDefaultStorageDirectory(dir.path() + QLatin1Char('/'));
+    ASSERT_TRUE(CreateDatabase(settings.defaultStorageDirectory()));
+    CScriptedPrompter prompter;
+    CScriptedFileChooser files;
+    CPromptStoreReporter reporter(prompter, nullptr, {});
+    CTarvelDlg window(settings, CUiServices {prompter, files}, reporter);
+    const auto unitsBox = [](COptionsDlg &dialog) {
+        return dialog.findChild<QComboBox *>(QStringLiteral("unitSystem"));
+    };
+
+    runOptions(window, [&](COptionsDlg &dialog) {
+        EXPECT_EQ(unitsBox(dialog)->currentText(), QStringLiteral("oz and in"));
+        pressOk(dialog);
+    });
+    EXPECT_FALSE(readTestFile(settings.fileName()).contains("Measure Units"));
+
+    runOptions(window, [&](COptionsDlg &dialog) {
+        driver::keyClick(unitsBox(dialog), Qt::Key_Up);
+        EXPECT_EQ(unitsBox(dialog)->currentText(), QStringLiteral("g and mm"));
+        pressOk(dialog);
+    });
+    EXPECT_EQ(settings.ReadSetting(QLatin1String(kSettingMeasureUnits)), QStringLiteral("metric"));
+    EXPECT_TRUE(prompter.shown().isEmpty());
+
+    // 85 and 41 with no unit: grams and millimetres now, whatever the locale.
+    CRecordStore store;
+    ASSERT_TRUE(store.Open(settings.defaultStorageDirectory()));
+    ASSERT_TRUE(store.RunSql(
+        QStringLiteral("INSERT INTO Rockets (ID, Name, Weight, Diameter) VALUES (1, 'Alpha', '85', '41')")));
+    CRocketFlightInputs rocket;
+    QString error;
+    ASSERT_TRUE(loadRocketFlightInputs(store, QStringLiteral("1"), readUnitSystem(settings), rocket, error));
+    EXPECT_DOUBLE_EQ(rocket.body.massKg, 0.085);
+    EXPECT_DOUBLE_EQ(rocket.body.diameterM, 0.041);
 }
 
 TEST(OptionsDialog, FitsEveryScreenWithRoomToGrow)

@@ -2,6 +2,12 @@
 // the axis, the values of the bars and the ticks of the count axis.
 #include "charts/BarChart.h"
 
+#include "support/LayoutAudit.h"
+#include "ui/FormFactor.h"
+
+#include <QDialog>
+#include <QTest>
+#include <QVBoxLayout>
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSet>
 #include <QtCharts/QHorizontalBarSeries>
@@ -121,6 +127,29 @@ TEST(BarChart, DrawsTheBarsItsHeightLetsBeRead)
     EXPECT_EQ(ticks(chart), QList<double>({0, 10, 20, 30, 40}));
     for (const double tick : ticks(chart))
         EXPECT_EQ(tick, std::round(tick));
+}
+
+// Two bars on a desktop: a chart as tall as the other plots, its bars no
+// thicker than a label's line; on the handheld no taller than its bars need.
+TEST(BarChart, AsTallAsAPlotOnADesktopAndSizedToItsBarsOnTheHandheld)
+{
+    QDialog window;
+    auto *chart = new CBarChart(&window);
+    chart->setBars(QStringLiteral("Flights per rocket"), {{QStringLiteral("Alpha"), 3}, {QStringLiteral("Bertha"), 1}});
+    auto *layout = new QVBoxLayout(&window);
+    layout->addWidget(chart);
+    applyFormFactor(&window);
+    if (!showOnReferenceScreen(&window, ReferenceScreen::Desktop))
+        GTEST_SKIP() << "the desktop reference screen is not available";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return chart->height() >= 240; })) << chart->height();
+    auto *series = qobject_cast<QHorizontalBarSeries *>(chart->chart()->series().value(0));
+    ASSERT_NE(series, nullptr);
+    // Half the height each; a line of small text is under 40 px.
+    EXPECT_LE(series->barWidth() * chart->height() / 2, 40);
+    EXPECT_EQ(auditDesktopFit(&window), QStringList());
+
+    ASSERT_TRUE(showOnReferenceScreen(&window, ReferenceScreen::Compact));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return chart->maximumHeight() < 240; })) << chart->maximumHeight();
 }
 
 } // namespace

@@ -82,7 +82,7 @@ TEST(Schema, CreatesTheSixTablesWithTheirColumnPositions)
     for (; !store.IsEOF(); store.MoveNext())
         tables.append(store.GetFieldText(0));
     // The six of every logbook first, then the ones kept beside them.
-    EXPECT_EQ(tables, logbookTableNames() + QStringList {QStringLiteral("MotorCurves")});
+    EXPECT_EQ(tables, logbookTableNames() + QStringList({"MotorCurves", "RocketDrag", "RocketFittedCds"}));
 
     EXPECT_EQ(
         columnsOf(store, QStringLiteral("Rockets")),
@@ -205,9 +205,10 @@ TEST(Schema, OlderLogbookGainsTheCurvesOfThisVersionOnce)
     }
     EXPECT_EQ(logbook.rows(QStringLiteral("SELECT MotorID, Type, Delay, MFG, ifnull(Size, 'null') FROM MotorCurves")),
               QStringList {"2|C6|0-3-5|Estes|null"});
-    EXPECT_EQ(logbook.rows(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger' ORDER BY name")),
-              QStringList({"MotorCurvesFollowTheirMotor", "MotorCurvesLeaveWithTheirMotor",
-                           "MotorCurvesTakeTheirMotorsValues"}));
+    EXPECT_EQ(
+        logbook.rows(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'trigger' ORDER BY name")),
+        QStringList({"FittedCdsLeaveWithTheirFlight", "MotorCurvesFollowTheirMotor", "MotorCurvesLeaveWithTheirMotor",
+                     "MotorCurvesTakeTheirMotorsValues", "RocketDragLeavesWithItsRocket"}));
     // Opened again, nothing more is changed: SQLite counts every change of the schema.
     const QStringList version = logbook.rows(QStringLiteral("PRAGMA schema_version"));
     EXPECT_EQ(logbook.rows(QStringLiteral("PRAGMA schema_version")), version);

@@ -32,6 +32,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableView>
 #include <QTest>
 #include <QTextBlock>
@@ -296,6 +297,19 @@ TEST_F(FlightsScreenTest, RecordingShowsItsApogeeInTheListAndItsPlotOnThePage)
               QStringLiteral("Apogee: 300 m\nExpected 320 m, reached 300 m (-6 %)\n"
                              "The recording ends in the air: it holds no landing."));
     EXPECT_TRUE(page.plot()->isVisible());
+    // On a desktop the page opens with every field in sight and a plot tall
+    // enough for its titles and labels to read whole.
+    if (showOnReferenceScreen(&page, ReferenceScreen::Desktop)) {
+        EXPECT_GE(page.plot()->height(), 240);
+        EXPECT_EQ(auditDesktopFit(&page), QStringList());
+        // The fields scroll only where the screen is too low for them all.
+        const int room = page.screen()->availableGeometry().height();
+        for (const QScrollArea *area : page.findChildren<QScrollArea *>()) {
+            if (area->verticalScrollBar()->maximum() > 0) {
+                EXPECT_GE(page.frameGeometry().height(), room - 1);
+            }
+        }
+    }
     CFlightPageDlg without(log, 2, m_settings, {m_prompter, m_files});
     without.show();
     EXPECT_FALSE(without.plot()->isVisible());
@@ -335,6 +349,42 @@ TEST_F(FlightsScreenTest, RecordingOrExpectationThatCannotBeReadSaysWhy)
     EXPECT_TRUE(page.recordingText()->text().endsWith(
         QStringLiteral("\nThe expected altitude cannot be read: no such table: RecMotors")))
         << qPrintable(page.recordingText()->text());
+}
+
+// The flights window and the statistics it opens come back at the size the
+// flyer left them, kept in the settings file beside the other settings.
+TEST_F(FlightsScreenTest, FlightsAndStatsReopenAtTheSizeTheFlyerLeft)
+{
+    const CUiServices ui {m_prompter, m_files, &m_settings};
+    QSize left;
+    QSize statsLeft;
+    {
+        CFlightsDlg flights(m_store, m_settings, ui);
+        if (!showOnReferenceScreen(&flights, ReferenceScreen::Desktop))
+            GTEST_SKIP() << "the desktop reference screen is not available";
+        left = flights.size() + QSize(120, 90);
+        flights.resize(left);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return flights.size() == left; }));
+        EXPECT_TRUE(onModal<CFlightStatsDlg>([&] { command(flights.commandBar(), QStringLiteral("STATS")); },
+                                             [&](CFlightStatsDlg &stats) {
+                                                 statsLeft = stats.size() + QSize(0, 50);
+                                                 stats.resize(statsLeft);
+                                                 EXPECT_TRUE(
+                                                     QTest::qWaitFor([&] { return stats.size() == statsLeft; }));
+                                                 stats.close();
+                                             }));
+        flights.close();
+    }
+    const QSettings file(m_settings.fileName(), QSettings::IniFormat);
+    EXPECT_EQ(file.value(QStringLiteral("Window flightsDialog Desktop")).toString().section(QLatin1Char(';'), 0, 0),
+              QStringLiteral("%1,%2").arg(left.width()).arg(left.height()));
+    // The statistics take no settings of their own: they keep theirs in the flights window's.
+    EXPECT_EQ(file.value(QStringLiteral("Window flightStats Desktop")).toString().section(QLatin1Char(';'), 0, 0),
+              QStringLiteral("%1,%2").arg(statsLeft.width()).arg(statsLeft.height()));
+
+    CFlightsDlg again(m_store, m_settings, ui);
+    ASSERT_TRUE(showOnReferenceScreen(&again, ReferenceScreen::Desktop));
+    EXPECT_EQ(again.size(), left);
 }
 
 TEST_F(FlightsScreenTest, EveryFlightScreenFitsTheDesktopTheHandheldAndThePhone)

@@ -1,3 +1,4 @@
+#include "charts/AltitudePlot.h"
 // The launch screen, every launch-logging page of the wizard and "Get Data" fit
 // the desktop, the handheld and the phone, with controls a finger can hit.
 #include "launch/GetDataDlg.h"
@@ -11,6 +12,7 @@
 #include "support/TestFiles.h"
 #include "support/TestLogbook.h"
 #include "support/WizardDriver.h"
+#include "ui/FormFactor.h"
 #include "ui/PropertySheet.h"
 #include "ui/ScriptedFileChooser.h"
 #include "ui/ScriptedPrompter.h"
@@ -143,6 +145,12 @@ TEST_F(LaunchLayoutTest, GetDataWithAPreviewOrAnErrorFitsEveryReferenceScreen)
         dialog.show();
         driver::tap(dialog.selectButton());
         ASSERT_FALSE(dialog.previewText()->text().isEmpty());
+        // The desktop window opened without a plot and grows to show one that reads.
+        const auto *plot = dialog.findChild<CAltitudePlot *>();
+        ASSERT_NE(plot, nullptr);
+        if (chosen == recording && formFactorOf(&dialog) == FormFactor::Desktop) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return plot->height() >= 240; })) << plot->height();
+        }
         QString skipped;
         const QStringList faults = auditOnReferenceScreens(&dialog, &skipped);
         if (!skipped.isEmpty())

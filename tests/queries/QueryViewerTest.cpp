@@ -74,6 +74,29 @@ TEST_F(QueryViewerTest, ShowsOneColumnPerFieldAndNoneForAnEmptyResult)
     EXPECT_EQ(viewer.queryLabel()->text(), QStringLiteral("SELECT Name FROM Rockets WHERE ID = 99"));
 }
 
+// Opened empty on a desktop, the window widens for the columns of the query
+// the flyer then chooses, as far as the screen allows.
+TEST_F(QueryViewerTest, AWindowOpenedEmptyGrowsToShowEveryColumnChosen)
+{
+    ASSERT_TRUE(m_logbook.exec({"INSERT INTO Queries (Name, Query) VALUES ('F wide', 'SELECT Name AS RocketName, "
+                                "MFG AS Manufacturer, Type AS RocketType, ID AS Identifier, Name AS NameAgain, "
+                                "MFG AS MakerAgain, Type AS TypeAgain FROM Rockets')"}));
+    CQueryDlg viewer(m_store, m_ui);
+    if (!showOnReferenceScreen(&viewer, ReferenceScreen::Desktop))
+        GTEST_SKIP() << "the desktop reference screen is not available";
+    const int opened = viewer.width();
+    QComboBox &box = *viewer.queryBox();
+    box.setFocus();
+    driver::keyClick(&box, Qt::Key_F4);
+    driver::keyClick(box.view(), Qt::Key_End);
+    driver::keyClick(box.view(), Qt::Key_Return);
+    ASSERT_EQ(viewer.resultList()->columnCount(), 7);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return auditDesktopFit(&viewer).isEmpty(); }))
+        << auditDesktopFit(&viewer).join(QLatin1Char('\n')).toStdString();
+    EXPECT_GT(viewer.width(), opened);
+    EXPECT_TRUE(viewer.screen()->availableGeometry().contains(viewer.frameGeometry()));
+}
+
 TEST_F(QueryViewerTest, ABrokenQuerySaysWhyUnderTheList)
 {
     ASSERT_TRUE(m_logbook.exec({"INSERT INTO Queries (Name, Query) VALUES ('F overflow', "

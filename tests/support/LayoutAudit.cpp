@@ -6,6 +6,8 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QGraphicsTextItem>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -16,6 +18,8 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTextEdit>
+#include <QtCharts/QChartView>
+#include <QtCharts/QValueAxis>
 
 #include <algorithm>
 
@@ -185,7 +189,82 @@ void auditComboBox(QComboBox *combo, QStringList &faults)
         faults << QStringLiteral("%1: the drop-down does not close").arg(describe(combo));
 }
 
+// Every column of a list in sight, each at least as wide as its heading.
+void auditColumns(const QHeaderView *header, const QString &what, QStringList &faults)
+{
+    const QAbstractItemModel *model = header->model();
+    if (!model)
+        return;
+    const int room = header->viewport()->width();
+    for (int section = 0; section < header->count(); ++section) {
+        if (header->isSectionHidden(section))
+            continue;
+        const QString heading = model->headerData(section, Qt::Horizontal).toString();
+        const int left = header->sectionViewportPosition(section);
+        const int width = header->sectionSize(section);
+        // The heading's text with the style's margins, as the header measures it.
+        const int needed = header->fontMetrics().horizontalAdvance(heading)
+            + 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        if (left < 0 || left + width > room)
+            faults << QStringLiteral("%1: column \"%2\" (%3 px at %4) is cut by the list's edge at %5 px")
+                          .arg(what, heading)
+                          .arg(width)
+                          .arg(left)
+                          .arg(room);
+        else if (needed > width)
+            faults << QStringLiteral("%1: column \"%2\" needs %3 px for its heading, it has %4")
+                          .arg(what, heading)
+                          .arg(needed)
+                          .arg(width);
+    }
+}
+
+// Every text a plot draws (titles, tick labels, legend) whole: Qt Charts ends
+// a text it has no room for with "...".
+void auditPlot(const QChartView *plot, const QString &what, QStringList &faults)
+{
+    if (!plot->scene())
+        return;
+    for (const QGraphicsItem *item : plot->scene()->items()) {
+        const auto *text = dynamic_cast<const QGraphicsTextItem *>(item);
+        if (!text || !text->isVisible())
+            continue;
+        const QString shown = text->toPlainText();
+        if (shown.contains(QStringLiteral("...")) || shown.contains(QChar(0x2026)))
+            faults << QStringLiteral("%1: \"%2\" is cut short").arg(what, shown);
+    }
+}
+
+// A tab of a strip that scrolls lies inside the strip's view, not scrolled away.
+void auditScrolledTabs(const QWidget *window, const QTabBar *tabs, QStringList &faults)
+{
+    const auto *view = tabs->parentWidget();
+    const QRect shown = rectIn(window, view);
+    for (int i = 0; i < tabs->count(); ++i) {
+        const QRect tab = tabs->tabRect(i).translated(rectIn(window, tabs).topLeft());
+        if (tabs->isTabVisible(i) && !shown.contains(tab))
+            faults << QStringLiteral("tab \"%1\" (%2) is scrolled out of sight (%3)")
+                          .arg(tabs->tabText(i), describe(tab), describe(shown));
+    }
+}
+
 } // namespace
+
+QStringList auditDesktopFit(QWidget *window)
+{
+    QStringList faults;
+    for (QWidget *widget : window->findChildren<QWidget *>()) {
+        if (widget->isWindow() || !widget->isVisible() || widget->size().isEmpty())
+            continue;
+        if (auto *header = qobject_cast<QHeaderView *>(widget); header && header->orientation() == Qt::Horizontal)
+            auditColumns(header, describe(header->parentWidget()), faults);
+        else if (auto *plot = qobject_cast<QChartView *>(widget))
+            auditPlot(plot, describe(plot), faults);
+        else if (auto *tabs = qobject_cast<QTabBar *>(widget); tabs && isScrolled(window, tabs))
+            auditScrolledTabs(window, tabs, faults);
+    }
+    return faults;
+}
 
 QStringList auditLayout(QWidget *window, bool checkElision)
 {
@@ -247,7 +326,10 @@ QStringList auditOnReferenceScreens(QWidget *window, QString *skipped)
             return {};
         }
         const bool roomy = info.screen != ReferenceScreen::Compact;
-        for (const QString &fault : auditLayout(window, roomy))
+        QStringList found = auditLayout(window, roomy);
+        if (info.screen == ReferenceScreen::Desktop)
+            found += auditDesktopFit(window);
+        for (const QString &fault : std::as_const(found))
             faults << QLatin1String(info.suffix) + QStringLiteral(": ") + fault;
     }
     window->hide();

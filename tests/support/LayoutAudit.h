@@ -17,8 +17,14 @@ class QWidget;
 // Widgets scrolled inside a scroll area are left to the scroll area.
 QStringList auditLayout(QWidget *window, bool checkElision);
 
+// What a desktop window that opened at its content's size must show whole:
+// every column of each list in sight and wide enough for its heading, every
+// title and tick label of each plot uncut, and every tab of a strip of tabs.
+QStringList auditDesktopFit(QWidget *window);
+
 // Shows the window on each reference screen in turn and audits it; texts are
-// checked on the desktop and the phone, where there is room for them. Each
+// checked on the desktop and the phone, where there is room for them, and the
+// desktop is checked with auditDesktopFit too. Each
 // fault is prefixed with the screen's name. Skips (returns a note in
 // `skipped`) when the reference screens are missing.
 QStringList auditOnReferenceScreens(QWidget *window, QString *skipped = nullptr);

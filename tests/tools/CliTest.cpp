@@ -60,6 +60,9 @@ TEST(Cli, EveryCommandHasItsHelpAndRefusesWhatItDoesNotTake)
         {"motors", {"--colour", "red"}},
         {"motor-curve", {}},
         {"flight-data", {"a.csv", "b.csv"}},
+        {"predict", {"--motor", "C6", "--format", "csv", "--mass", "1", "--diameter", "0.1"}},
+        {"motor-guide", {"--mass", "1", "--diameter", "0.1", "--count", "2"}},
+        {"fit-cd", {"--apogee", "100", "--flight", "1"}},
     };
     for (const auto &[name, wrong] : commands) {
         const QString command = QLatin1String(name);

@@ -1,5 +1,6 @@
 #include "ui/PropertySheet.h"
 
+#include "support/LayoutAudit.h"
 #include "support/ScreenDriver.h"
 #include "ui/CommandBar.h"
 #include "ui/PropertyPage.h"
@@ -168,4 +169,25 @@ TEST(PropertySheet, EscapeConfirmsAnEditingSheetAndCancelsOneThatStores)
     EXPECT_TRUE(log.isEmpty());
     EXPECT_EQ(storing.result(), QDialog::Rejected);
     EXPECT_FALSE(storing.isVisible());
+}
+
+// Seven steps of long titles over small pages: on a desktop the sheet opens
+// wide enough for every tab; on the handheld the tabs scroll in their strip.
+TEST(PropertySheet, EveryTabIsInSightOnADesktop)
+{
+    QStringList log;
+    CPropertySheet sheet(QStringLiteral("Sheet"));
+    for (const char *title : {"Rocket and motor", "Weather at the pad", "Checklist", "Launch Button", "Launch Status",
+                              "Success and notes", "Failure and causes"})
+        sheet.addPage(new CLoggingPage(QLatin1String(title), log));
+    if (!showOnReferenceScreen(&sheet, ReferenceScreen::Desktop))
+        GTEST_SKIP() << "the desktop reference screen is not available";
+    EXPECT_EQ(auditDesktopFit(&sheet), QStringList());
+    const QTabBar *tabs = sheet.findChild<QTabBar *>();
+    ASSERT_NE(tabs, nullptr);
+    const QRect last = tabs->tabRect(tabs->count() - 1);
+    EXPECT_LE(tabs->mapTo(&sheet, last.topRight()).x(), sheet.width());
+
+    ASSERT_TRUE(showOnReferenceScreen(&sheet, ReferenceScreen::Compact));
+    EXPECT_GT(tabs->width(), sheet.width()); // scrolls there, as it must
 }

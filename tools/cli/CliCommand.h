@@ -35,3 +35,6 @@ extern const CCliCommand kStatsCommand;
 extern const CCliCommand kMotorsCommand;
 extern const CCliCommand kMotorCurveCommand;
 extern const CCliCommand kFlightDataCommand;
+extern const CCliCommand kPredictCommand;
+extern const CCliCommand kMotorGuideCommand;
+extern const CCliCommand kFitCdCommand;

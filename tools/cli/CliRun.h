@@ -58,6 +58,8 @@ public:
     CRecordStore *openStore();
 
     const CMainSettings &settings() const { return m_main; }
+    // The settings file, for the settings beyond the main ones.
+    const CSettingsStore &settingsStore() const { return m_settings; }
     QString storageDirectory() const { return m_main.storageDirectory; }
     FILE *out() const { return m_out; }
     FILE *err() const { return m_err; }

@@ -9,8 +9,9 @@
 namespace {
 
 const CCliCommand *const kCommands[] = {
-    &kInfoCommand,    &kQueriesCommand, &kExportCommand, &kSitesCommand,      &kImportMotorsCommand,
-    &kFlightsCommand, &kStatsCommand,   &kMotorsCommand, &kMotorCurveCommand, &kFlightDataCommand,
+    &kInfoCommand,    &kQueriesCommand,    &kExportCommand, &kSitesCommand,      &kImportMotorsCommand,
+    &kFlightsCommand, &kStatsCommand,      &kMotorsCommand, &kMotorCurveCommand, &kFlightDataCommand,
+    &kPredictCommand, &kMotorGuideCommand, &kFitCdCommand,
 };
 
 const CCliCommand *commandNamed(const QString &name)

@@ -52,11 +52,9 @@ bool addSites(CShotContext &context)
                          + "\r\nLOCATION:Miller Field\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
 }
 
-// The handheld's window: each screen as it looks at its smallest.
+// Each screen as it opens: filling the small screens, at its content's size on the desktop.
 void saveCompact(CShotContext &context, QWidget &screen, const QString &name)
 {
-    screen.show();
-    screen.resize(kCompactWidth, kCompactHeight);
     context.save(screen, name);
 }
 
