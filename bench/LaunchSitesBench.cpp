@@ -9,7 +9,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 constexpr int kContacts = 2000;
@@ -39,26 +43,82 @@ QByteArray calendarFile()
     return data + "END:VCALENDAR\r\n";
 }
 
-// The least any reader must do: look at every line once, a bare byte scan
-// from line end to line end that notes the cards' first lines.
-void BM_SitesFloorLineScan(benchmark::State &state)
+// What the reader gives of a card, in plain bytes.
+struct CPlainContact
+{
+    std::string familyName;
+    std::string givenName;
+    std::string organisation;
+    std::vector<std::string> categories;
+};
+
+// Splits a value at unescaped separators, each part unescaped ("\\," to ",").
+void splitValue(std::string_view value, char separator, std::vector<std::string> &parts)
+{
+    parts.clear();
+    parts.emplace_back();
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\\' && i + 1 < value.size())
+            parts.back() += value[++i];
+        else if (value[i] == separator)
+            parts.emplace_back();
+        else
+            parts.back() += value[i];
+    }
+}
+
+// The floor: the same work done plainly on the bytes, the fastest way a
+// reader written for this file alone could: each line found with memchr,
+// folded lines joined, the card's name, organisation and categories split
+// and unescaped into byte strings, one contact kept per card.
+void BM_SitesFloorPlainParse(benchmark::State &state)
 {
     const QByteArray data = addressBook();
     for (auto _ : state) {
-        qsizetype cards = 0;
+        std::vector<CPlainContact> contacts;
+        CPlainContact card;
+        std::vector<std::string> parts;
+        std::string line;
         const char *at = data.constData();
         const char *const end = at + data.size();
         while (at < end) {
-            const char *lineEnd = static_cast<const char *>(std::memchr(at, '\n', std::size_t(end - at)));
-            if (!lineEnd)
-                lineEnd = end;
-            cards += lineEnd - at >= 5 && qstrnicmp(at, "BEGIN", 5) == 0 ? 1 : 0;
-            at = lineEnd + 1;
+            // One content line: a physical line and those that continue it.
+            line.clear();
+            do {
+                const char *lineEnd = static_cast<const char *>(std::memchr(at, '\n', std::size_t(end - at)));
+                if (!lineEnd)
+                    lineEnd = end;
+                const char *textEnd = lineEnd > at && lineEnd[-1] == '\r' ? lineEnd - 1 : lineEnd;
+                line.append(line.empty() ? at : at + 1, std::size_t(textEnd - at) - (line.empty() ? 0 : 1));
+                at = lineEnd + 1;
+            } while (at < end && (*at == ' ' || *at == '\t'));
+            const std::size_t colon = line.find(':');
+            if (colon == std::string::npos)
+                continue;
+            const std::string_view name(line.data(), std::min(colon, line.find(';')));
+            const std::string_view value(line.data() + colon + 1, line.size() - colon - 1);
+            if (name.size() == 3 && qstrnicmp(name.data(), "END", 3) == 0) {
+                contacts.push_back(std::move(card));
+                card = {};
+            } else if (name.size() == 1 && (name[0] == 'N' || name[0] == 'n')) {
+                splitValue(value, ';', parts);
+                card.familyName = parts[0];
+                card.givenName = parts.size() > 1 ? parts[1] : std::string();
+            } else if (name.size() == 3 && qstrnicmp(name.data(), "ORG", 3) == 0) {
+                splitValue(value, ';', parts);
+                card.organisation = parts[0];
+            } else if (name.size() == 10 && qstrnicmp(name.data(), "CATEGORIES", 10) == 0) {
+                splitValue(value, ',', parts);
+                card.categories.insert(card.categories.end(), parts.begin(), parts.end());
+            }
         }
-        benchmark::DoNotOptimize(cards);
+        if (contacts.size() != std::size_t(kContacts)
+            || contacts.front().categories != std::vector<std::string> {"Launch Sites"})
+            state.SkipWithError("the plain reading missed cards");
+        benchmark::DoNotOptimize(contacts);
     }
 }
-BENCHMARK(BM_SitesFloorLineScan)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SitesFloorPlainParse)->Unit(benchmark::kMillisecond);
 
 void BM_SitesReadVCards(benchmark::State &state)
 {
@@ -90,6 +150,6 @@ void BM_SitesLoadLaunchSites(benchmark::State &state)
 }
 BENCHMARK(BM_SitesLoadLaunchSites)->Unit(benchmark::kMillisecond);
 
-const bool kRatios = registerRatio({"BM_SitesReadVCards", "BM_SitesFloorLineScan", 10.0})
-    && registerRatio({"BM_SitesLoadLaunchSites", "BM_SitesFloorLineScan", 40.0, 0.25});
+const bool kRatios = registerRatio({"BM_SitesReadVCards", "BM_SitesFloorPlainParse", 10.0})
+    && registerRatio({"BM_SitesLoadLaunchSites", "BM_SitesFloorPlainParse", 40.0, 0.25});
 } // namespace

@@ -36,7 +36,7 @@ public:
     double visibleTo() const { return m_to; }
     int drawnPoints() const;
 
-    bool savePng(const QString &path);
+    [[nodiscard]] bool savePng(const QString &path);
 
     QSize sizeHint() const override;
     // The height a plot asks for on a desktop, where every label has room.

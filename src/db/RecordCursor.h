@@ -50,7 +50,7 @@ public:
 private:
     bool onRow() const { return m_row >= 0 && m_row < m_result.rowCount(); }
     // Runs a write to the current row's rowid; false, with the reason, unless it changed exactly that row.
-    static bool changeRow(CSqlDatabase &db, CSqlStatement &write, CSqlError &error);
+    [[nodiscard]] static bool changeRow(CSqlDatabase &db, CSqlStatement &write, CSqlError &error);
 
     CResultSet m_result;
     int m_row = 0;

@@ -93,7 +93,7 @@ public:
 
     QString GetFieldText(int column) const { return m_cursor.fieldText(column); }
     [[nodiscard]] bool SetFieldText(const QString &value, int column);
-    bool Update();
+    [[nodiscard]] bool Update();
     [[nodiscard]] bool Delete();
     int FieldCount() const { return m_cursor.fieldCount(); }
     QString GetFieldName(int column) const { return m_cursor.fieldName(column); }
@@ -136,10 +136,10 @@ private:
     bool isTarvelDatabase();
     // Adds what an older logbook lacks and puts curves back with their motors;
     // false, after telling why, when the logbook cannot be used as it is.
-    bool bringUpToDate();
+    [[nodiscard]] bool bringUpToDate();
     // Exactly one statement of the text, prepared; invalid with lastError set otherwise.
     CSqlStatement prepareOne(const QString &sql);
-    bool runCreateDatabase(const QString &path);
+    [[nodiscard]] bool runCreateDatabase(const QString &path);
     void discardResult() { m_cursor.clear(); }
     void report(const QString &caption, const QString &text);
     bool fail(const QString &error);

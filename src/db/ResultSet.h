@@ -15,11 +15,11 @@ public:
     // Reads every row of a prepared statement. When rowIdColumn is true, the last
     // column holds the base-table rowid and is kept apart from the visible columns.
     // False when stepping fails; the set is then empty.
-    bool read(CSqlStatement &statement, bool rowIdColumn);
+    [[nodiscard]] bool read(CSqlStatement &statement, bool rowIdColumn);
     // Reads the rows of `sql`, whose prepared form is `plain`, with the rowid
     // of each, when all its columns come from one table of the main database:
     // the result is then writable. False, reading nothing, otherwise.
-    bool readWritable(CSqlDatabase &db, const QString &sql, const CSqlStatement &plain);
+    [[nodiscard]] bool readWritable(CSqlDatabase &db, const QString &sql, const CSqlStatement &plain);
     void clear();
 
     int rowCount() const { return m_rowCount; }

@@ -12,6 +12,11 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
 QString databasePath(const QString &storageDirectory)
 {
     return storageDirectory + QLatin1String(kDatabaseFileName);
@@ -96,6 +101,31 @@ void removeAbandonedPartials(const QString &storageDirectory)
     }
 }
 
+// Puts the made logbook at `to` unless a file is there already, in one step:
+// QFile::rename is no use here, as when the name is taken at the last moment
+// it falls back to copying over it, truncating another program's logbook
+// while that program reads it.
+bool placeWithoutReplacing(const QString &from, const QString &to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false; // EEXIST: another program's logbook is in place
+    // A file system without that rename refuses a taken name for a link just as surely.
+    if (::link(source.constData(), target.constData()) == 0) {
+        // The logbook is in place; a partial name left behind goes with the abandoned ones.
+        if (::unlink(source.constData()) != 0)
+            qWarning().noquote() << "A partial logbook cannot be removed:" << from;
+        return true;
+    }
+    if (errno == EEXIST)
+        return false;
+    // Without links either, the name is looked at just before.
+    return !QFileInfo::exists(to) && std::rename(source.constData(), target.constData()) == 0;
+}
+
 } // namespace
 
 bool CreateDatabase(const QString &storageDirectory)
@@ -115,7 +145,7 @@ bool CreateDatabase(const QString &storageDirectory)
               .arg(QCoreApplication::applicationPid())
               .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
     const bool built = buildLogbook(partial);
-    const bool placed = built && QFile::rename(partial, path);
+    const bool placed = built && placeWithoutReplacing(partial, path);
     if (!placed && QFileInfo::exists(partial) && !QFile::remove(partial))
         qWarning().noquote() << "A partial logbook cannot be removed:" << partial;
     return placed || QFileInfo::exists(path);

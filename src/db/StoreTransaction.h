@@ -14,7 +14,7 @@ public:
 
     // False when the transaction could not be begun; nothing should be written then.
     bool isActive() const { return m_active; }
-    bool commit();
+    [[nodiscard]] bool commit();
 
 private:
     CRecordStore &m_store;

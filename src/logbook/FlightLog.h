@@ -75,11 +75,11 @@ private:
     bool failStatement(const CSqlStatement &statement);
     // The flights of the rows the WHERE clause picks, with its values bound
     // by `bind` (none when empty), walked row by row; false when the read failed.
-    bool read(const QString &where, const std::function<bool(CSqlStatement &)> &bind,
-              std::vector<CFlightEntry> &flights);
+    [[nodiscard]] bool read(const QString &where, const std::function<bool(CSqlStatement &)> &bind,
+                            std::vector<CFlightEntry> &flights);
     // A write of flight's columns to the row, in a transaction that first
     // checks the row is still there.
-    bool writeExistingRow(qint64 rowId, const QString &sql, const CFlightEntry *flight);
+    [[nodiscard]] bool writeExistingRow(qint64 rowId, const QString &sql, const CFlightEntry *flight);
 
     CRecordStore &m_store;
     QString m_error;

@@ -15,7 +15,8 @@ QString addRocketRow(CRecordStore &store)
     if (!store.RunSql(QStringLiteral("INSERT INTO Rockets (ID,Name,Stages,Clustered) VALUES (%1,'TempNew','0','0')")
                           .arg(count + 1)))
         return QString();
-    store.Update();
+    if (!store.Update())
+        return QString();
     if (!store.RunSql(QLatin1String(kAllRocketsQuery)))
         return QString();
     for (store.MoveFirst(); !store.IsEOF(); store.MoveNext()) {

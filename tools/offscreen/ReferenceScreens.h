@@ -34,7 +34,7 @@ const CReferenceScreenInfo &referenceScreenInfo(ReferenceScreen screen);
 // Call before the application object exists. Writes the offscreen platform's
 // screen configuration into `directory` and selects it, when the platform is
 // the offscreen one or none was chosen; false (and nothing changed) otherwise.
-bool selectOffscreenReferenceScreens(const QString &directory);
+[[nodiscard]] bool selectOffscreenReferenceScreens(const QString &directory);
 
 // The platform screen standing for a reference screen; null when the program
 // was not started with them.
@@ -43,4 +43,4 @@ QScreen *referenceScreen(ReferenceScreen screen);
 // Shows the window on a reference screen, placed by its form factor, and waits
 // until the platform has given it its final geometry; false when the screen is
 // missing or the window did not appear on it.
-bool showOnReferenceScreen(QWidget *window, ReferenceScreen screen);
+[[nodiscard]] bool showOnReferenceScreen(QWidget *window, ReferenceScreen screen);

@@ -4,4 +4,4 @@
 
 // Fills a new logbook in the storage directory with a few rockets, recommended
 // motors, motors and flights, so that every screen has something to show.
-bool createSampleLogbook(const QString &storageDirectory);
+[[nodiscard]] bool createSampleLogbook(const QString &storageDirectory);

@@ -14,9 +14,12 @@
 #include <QPushButton>
 #include <QTreeView>
 
+#include <cstdio>
+
 namespace {
-// A catalogue of a few dozen motors, so the list scrolls as a real one does.
-void addCatalogue(CRecordStore &store)
+// A catalogue of a few dozen motors, so the list scrolls as a real one does;
+// false when the logbook refused it.
+bool addCatalogue(CRecordStore &store)
 {
     const char *makers[] = {"Estes", "AeroTech", "CTI", "Loki", "Quest"};
     const char *types[] = {"A8", "B6", "C6", "D12", "E9", "F40", "G64", "H128"};
@@ -27,7 +30,7 @@ void addCatalogue(CRecordStore &store)
         if (!addMotor(store,
                       {QLatin1String(types[i % 8]), QLatin1String(delays[i % 6]), QLatin1String(makers[i % 5]),
                        QLatin1String(sizes[(i / 2) % 4])}))
-            return;
+            return false;
         // Most motors came from thrust-curve files: a quick rise, a sustain and a tail-off.
         if (i % 3 == 2)
             continue;
@@ -36,9 +39,9 @@ void addCatalogue(CRecordStore &store)
         const std::vector<CThrustPoint> points = {
             {0.05, 12 * scale}, {0.15, 9 * scale}, {0.6, 7 * scale}, {0.9, 3 * scale}, {1.0, 0}};
         if (!storeMotorCurve(store, store.lastInsertRowId(), points, {0.01 * scale, 0.03 * scale}))
-            return;
+            return false;
     }
-    transaction.commit();
+    return transaction.commit();
 }
 
 void typeInto(QWidget &dialog, const char *label, const QString &text)
@@ -57,7 +60,9 @@ void shootMotorScreens(CShotContext &context)
     CRecordStore store;
     if (!store.Open(context.storageDirectory()))
         return;
-    addCatalogue(store);
+    if (!addCatalogue(store))
+        std::fprintf(stderr, "tarvel-shots: the sample motors could not be stored: %s\n",
+                     qPrintable(store.lastError()));
 
     QWidget owner;
     owner.resize(240, 320);
