@@ -136,8 +136,11 @@ void CBarChart::draw(int count)
     m_drawn = m_bars.mid(0, count);
     QChart *plot = chart();
     plot->removeAllSeries();
-    for (QAbstractAxis *axis : plot->axes())
+    // A removed axis is handed back, not deleted: each redraw would leak its axes.
+    for (QAbstractAxis *axis : plot->axes()) {
         plot->removeAxis(axis);
+        delete axis;
+    }
     const QString title = m_drawn.size() < m_bars.size()
         ? QStringLiteral("%1, %2 of %3").arg(m_title, m_part.arg(m_drawn.size())).arg(m_bars.size())
         : m_title;

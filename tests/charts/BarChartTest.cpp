@@ -97,6 +97,16 @@ TEST(BarChart, EveryLabelKeepsItsBarAndItsFullName)
     chart.grab();
     EXPECT_TRUE(chart.chart()->axes(Qt::Vertical).value(0)->labelsTruncated());
     EXPECT_EQ(barsOnTheAxis(chart), expected);
+
+    // Bars set again replace the axes: the old ones are gone, not kept unowned.
+    int destroyed = 0;
+    const QList<QAbstractAxis *> old = chart.chart()->axes();
+    ASSERT_EQ(old.size(), 2);
+    for (QAbstractAxis *axis : old)
+        QObject::connect(axis, &QObject::destroyed, [&destroyed] { ++destroyed; });
+    chart.setBars(QStringLiteral("Flights per rocket"), bars);
+    EXPECT_EQ(destroyed, 2);
+    EXPECT_EQ(chart.chart()->axes().size(), 2);
 }
 
 // A chart too low for all its bars draws the first that can be read and says
