@@ -5,17 +5,14 @@
 // flight loop over as many motors as the first slice flew.
 #include "BareFlight.h"
 #include "BenchRatios.h"
+#include "SharedMotorFiles.h"
 #include "db/CurveLinks.h"
 #include "db/RecordStore.h"
 #include "db/Schema.h"
 #include "motordata/CurvePointsText.h"
-#include "motordata/EngHeader.h"
-#include "motordata/EngReader.h"
 #include "prediction/MotorGuideModel.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -56,36 +53,11 @@ public:
 private:
     CGuideLogbook()
     {
-        struct CBase
-        {
-            std::vector<CThrustPoint> points;
-            CEngMasses masses;
-            QString type;
-            QString mfg;
-        };
-        std::vector<CBase> base;
-        const QDir folder(QStringLiteral(TARVEL_SHARED_TESTDATA "/eng/rocketpy"));
-        for (const QString &name : folder.entryList({QStringLiteral("*.eng")}, QDir::Files, QDir::Name)) {
-            QFile file(folder.filePath(name));
-            if (!file.open(QIODevice::ReadOnly))
-                continue;
-            const QByteArray text = file.readAll();
-            CEngReader reader;
-            reader.feed(text.constData(), text.size());
-            reader.finish();
-            for (const CEngMotor &eng : reader.motors()) {
-                CBase motor;
-                const CMotorValues values = parseEngHeader(eng.header, &motor.masses);
-                motor.type = values.type;
-                motor.mfg = values.mfg;
-                motor.points = eng.points;
-                if (thrustCurveProblem(motor.points).isEmpty() && motor.masses.totalKg > 0)
-                    base.push_back(motor);
-            }
-        }
+        std::vector<CSharedEngMotor> base = sharedEngMotors();
         if (base.empty()) {
             std::printf("Shared motor files absent: guide of %d made-up curves\n", kGuideMotors);
-            base.push_back({{{0.05, 900}, {0.2, 800}, {2.5, 700}, {3, 0}}, {1.0, 2.1}, "M700", "Made"});
+            base.push_back({QStringLiteral("M700"), QStringLiteral("Made"), QStringLiteral("P"),
+                            {{0.05, 900}, {0.2, 800}, {2.5, 700}, {3, 0}}, {1.0, 2.1}});
         }
         m_valid = m_dir.isValid() && CreateDatabase(directory());
         {
@@ -108,7 +80,7 @@ private:
                                   -1, &curve, nullptr)
                 == SQLITE_OK;
         for (int k = 0; m_valid && k < kGuideMotors; ++k) {
-            CBase copy = base[std::size_t(k) % base.size()];
+            CSharedEngMotor copy = base[std::size_t(k) % base.size()];
             const double thrust = 0.8 + 0.4 * ((k * 37) % 101) / 100.0;
             const double time = 0.9 + 0.2 * ((k * 53) % 101) / 100.0;
             for (CThrustPoint &point : copy.points) {

@@ -6,11 +6,8 @@
 #include "BareFlight.h"
 #include "BenchRatios.h"
 #include "flightmodel/FlightPredictor.h"
-#include "motordata/EngHeader.h"
-#include "motordata/EngReader.h"
+#include "SharedMotorFiles.h"
 
-#include <QDir>
-#include <QFile>
 
 #include <benchmark/benchmark.h>
 
@@ -31,33 +28,20 @@ const CLaunchSite kSite {300, 20};
 std::vector<CMotorLoad> baseMotors()
 {
     std::vector<CMotorLoad> motors;
-    const QDir folder(QStringLiteral(TARVEL_SHARED_TESTDATA "/eng/rocketpy"));
-    for (const QString &name : folder.entryList({QStringLiteral("*.eng")}, QDir::Files, QDir::Name)) {
-        QFile file(folder.filePath(name));
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray text = file.readAll();
-        CEngReader reader;
-        reader.feed(text.constData(), text.size());
-        reader.finish();
-        for (const CEngMotor &eng : reader.motors()) {
-            CEngMasses masses;
-            const CMotorValues values = parseEngHeader(eng.header, &masses);
-            CMotorLoad motor;
-            for (const CThrustPoint &point : eng.points)
-                motor.curve.push_back({point.time, point.thrust});
-            motor.propellantKg = masses.propellantKg;
-            motor.totalKg = masses.totalKg;
-            motor.delays = values.delay;
-            if (!motor.curve.empty() && masses.totalKg > 0)
-                motors.push_back(motor);
-        }
+    for (const CSharedEngMotor &shared : sharedEngMotors()) {
+        CMotorLoad motor;
+        for (const CThrustPoint &point : shared.points)
+            motor.curve.push_back({point.time, point.thrust});
+        motor.propellantKg = shared.masses.propellantKg;
+        motor.totalKg = shared.masses.totalKg;
+        motor.delays = shared.delays;
+        motors.push_back(motor);
     }
     if (!motors.empty()) {
         std::printf("Guide of %d motors varied from %zu real thrust curves\n", kGuideMotors, motors.size());
         return motors;
     }
-    std::printf("Shared motor files absent (%s): guide of %d synthesised curves\n", qPrintable(folder.path()),
+    std::printf("Shared motor files absent (%s): guide of %d synthesised curves\n", qPrintable(sharedEngFolder()),
                 kGuideMotors);
     for (int i = 0; i < 40; ++i) {
         const double peak = 400 + 60 * i; // N
