@@ -315,19 +315,21 @@ TEST_F(HomeTest, MotorGuideFromTheToolbarFliesTheChosenRocket)
     const QList<QListWidgetItem *> bravo = rockets->list()->findItems(QStringLiteral("Bravo"), Qt::MatchExactly);
     ASSERT_EQ(bravo.size(), 1);
     rockets->list()->setCurrentItem(bravo.first());
+    QWidget *button = window->toolBar()->widgetForAction(window->motorGuideAction());
+    ASSERT_NE(button, nullptr);
     QString rocketLine;
-    EXPECT_TRUE(onModal<CMotorGuideDlg>([&] { window->motorGuideAction()->trigger(); },
+    EXPECT_TRUE(onModal<CMotorGuideDlg>([&] { tap(button); },
                                         [&](CMotorGuideDlg &guide) {
                                             for (const QLabel *label : guide.findChildren<QLabel *>())
                                                 rocketLine += label->text() + QLatin1Char('\n');
-                                            guide.reject();
+                                            QTest::keyClick(&guide, Qt::Key_Escape);
                                         }));
     EXPECT_TRUE(rocketLine.contains(QStringLiteral("Bravo"))) << rocketLine.toStdString();
     EXPECT_FALSE(rocketLine.contains(QStringLiteral("Alpha"))) << rocketLine.toStdString();
 
     rockets->list()->setCurrentRow(-1);
     const qsizetype before = m_prompter.shown().size();
-    window->motorGuideAction()->trigger();
+    tap(button);
     ASSERT_EQ(m_prompter.shown().size(), before + 1);
     EXPECT_EQ(m_prompter.shown().last().text, QStringLiteral("Choose the rocket to fly in the Rockets list first."));
 }
